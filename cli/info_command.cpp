@@ -1,0 +1,43 @@
+#include "cli/commands.h"
+#include "cli/stderr_messages.h"
+#include "geometry/model_files.h"
+#include "geometry/number_text.h"
+
+#include <ostream>
+
+namespace torvex {
+
+namespace {
+
+void PrintOutline(std::ostream& out, const char* title, const TModel& outline) {
+    out << title << '\n';
+    for (const TObj& element : outline.Elements)
+        out << ElementText(element) << '\n';
+}
+
+} // namespace
+
+int RunInfo(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    if (arguments.size() != 1)
+        throw UsageError{"info takes exactly one model file"};
+    const std::string& modelFile = arguments[0];
+    TShaft part;
+    TShaft stock;
+    StderrMessageSink messages;
+    if (!LoadPartAndStock(modelFile, part, stock, messages)) {
+        err << "torvex-nc: cannot load the model '" << modelFile << "' or its stock '"
+            << StockCompanionPath(modelFile).string() << "'\n";
+        return ExitFailure;
+    }
+    out << "Length: " << FloatToText(part.Length) << '\n';
+    out << "MaxRadius: " << FloatToText(part.MaxRadius) << '\n';
+    out << "Elements: " << part.Elements.size() << '\n';
+    out << "Points: " << part.Points.Count() << '\n';
+    out << "StockLength: " << FloatToText(stock.Length) << '\n';
+    out << "StockMaxRadius: " << FloatToText(stock.MaxRadius) << '\n';
+    PrintOutline(out, "LeftOutline:", part.LeftOutline);
+    PrintOutline(out, "RightOutline:", part.RightOutline);
+    return ExitOk;
+}
+
+} // namespace torvex

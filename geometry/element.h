@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace torvex {
+
+struct TPoint {
+    double X = 0;
+    double Y = 0;
+    friend bool operator==(const TPoint&, const TPoint&) = default;
+};
+
+// One line or circular arc of a profile. For a line P1 and P2 are its ends. For an arc P1 and P2
+// are opposite corners of the square around its full circle (centre their midpoint, radius half
+// their X distance), P3 its start and P4 its end; it takes the upper half of the circle when P3
+// lies left of P4 and the lower half when P3 lies right of P4. Mid is the midpoint of the ends.
+struct TObj {
+    std::string Kind;
+    TPoint P1, P2, P3, P4, Mid;
+
+    bool IsLine() const { return Kind == "line"; }
+    bool IsArc() const { return Kind == "arc"; }
+    TPoint Centre() const;
+    double Radius() const;
+};
+
+using Tobjects = std::vector<TObj>;
+
+// Fills the element from one element text record ("line x1/y1/x2/y2/" or "arc" with eight values,
+// each closed by '/'). A text that does not start with a keyword leaves the element untouched. A
+// value that is not a number, or a last value without its '/', throws ConversionError; the fields
+// read before it keep their new values.
+void ParseText(TObj& element, std::string_view text);
+
+// Copies Kind and all points, Mid included.
+void AssignTo(const TObj& source, TObj& target);
+
+// The element text record of an element, numbers in the general format with a decimal point.
+std::string ElementText(const TObj& element);
+
+} // namespace torvex

@@ -1,0 +1,86 @@
+#include "geometry/model.h"
+
+#include "platform/errors.h"
+#include "platform/message_sink.h"
+#include "platform/text_file.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+
+namespace torvex {
+
+bool IsBlankLine(std::string_view line) {
+    return std::all_of(line.begin(), line.end(),
+                       [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
+}
+
+void TModel::Clear() {
+    Elements.clear();
+    Points.Clear();
+}
+
+void TModel::AddElement(const TObj& element) {
+    Elements.emplace_back();
+    AssignTo(element, Elements.back());
+}
+
+void TModel::AddElementText(std::string_view text) {
+    Elements.emplace_back();
+    ParseText(Elements.back(), text);
+}
+
+void TModel::LoadFromLines(const std::vector<std::string>& lines) {
+    Clear();
+    for (const std::string& line : lines)
+        if (!IsBlankLine(line))
+            AddElementText(line);
+}
+
+bool TModel::LoadFromFile(const std::filesystem::path& fileName, MessageSink& messages) {
+    Clear();
+    try {
+        for (const std::string& line : ReadTextLines(fileName))
+            if (!IsBlankLine(line))
+                AddElementText(line);
+    } catch (const std::exception&) {
+        messages.ShowMessage(FileHandlingErrorText);
+        return false;
+    }
+    return true;
+}
+
+std::vector<TPoint> ArcInteriorPoints(const TObj& arc, unsigned steps) {
+    std::vector<TPoint> points;
+    if (steps == 0 || arc.P3.X == arc.P4.X)
+        return points;
+    TPoint centre = arc.Centre();
+    double r = arc.Radius();
+    double d = std::fabs(arc.P3.X - arc.P4.X);
+    bool upper = arc.P3.X < arc.P4.X;
+    double start = upper ? arc.P3.X : arc.P4.X;
+    points.reserve(steps - 1);
+    for (unsigned k = 1; k < steps; ++k) {
+        double x = start + k * d / steps;
+        double root = std::sqrt(std::max(0.0, r * r - (x - centre.X) * (x - centre.X)));
+        points.push_back({x, upper ? centre.Y + root : centre.Y - root});
+    }
+    return points;
+}
+
+void TModel::BuildPoints() {
+    for (const TObj& element : Elements) {
+        if (element.IsLine()) {
+            Points.AddXY(element.P1.X, element.P1.Y);
+            Points.AddXY(element.P2.X, element.P2.Y);
+        } else if (element.IsArc()) {
+            Points.AddXY(element.P3.X, element.P3.Y);
+            Points.AddXY(element.P4.X, element.P4.Y);
+            for (const TPoint& p : ArcInteriorPoints(element, ArcSteps))
+                Points.AddXY(p.X, p.Y);
+        }
+    }
+    Points.SortByX(false, false);
+}
+
+} // namespace torvex

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "geometry/element.h"
+#include "geometry/point_list.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace torvex {
+
+class MessageSink;
+
+inline constexpr const char* FileHandlingErrorText =
+    "File handling error!\n\rCheck whether in corect format.";
+
+// A profile as its elements and, beside them, its points ordered by X.
+class TModel {
+public:
+    TModel() = default;
+    virtual ~TModel() = default;
+    TModel(const TModel&) = default;
+    TModel& operator=(const TModel&) = default;
+
+    TPctList Points;
+    Tobjects Elements;
+    uint8_t ArcSteps = 20;
+
+    void Clear();
+    void AddElement(const TObj& element);
+    // Appends an empty element and parses the record into it: an unknown record leaves an
+    // element of empty Kind, a failing one a partly filled element (and throws).
+    void AddElementText(std::string_view text);
+
+    // Clears, then reads every non-blank line as an element record. Conversion errors propagate
+    // with the elements read so far in place.
+    virtual void LoadFromLines(const std::vector<std::string>& lines);
+    // Clears, then reads the file's non-blank lines as element records. When the file cannot be
+    // read or a record fails, shows FileHandlingErrorText, keeps what was read and returns false.
+    virtual bool LoadFromFile(const std::filesystem::path& fileName, MessageSink& messages);
+    // Adds the discretised contour to Points (which the loaders clear): line ends, arc ends and
+    // ArcSteps - 1 interior points per arc, then sorted by X.
+    virtual void BuildPoints();
+};
+
+// Whether a line of a model or knife file holds nothing but blanks: such lines are skipped.
+bool IsBlankLine(std::string_view line);
+
+// The interior points of an arc, in increasing x: steps - 1 points evenly spaced in x on the
+// upper half of the circle when P3 lies left of P4, on the lower half when it lies right of it,
+// none when both have the same x. An inconsistent arc's root argument is clamped at zero.
+std::vector<TPoint> ArcInteriorPoints(const TObj& arc, unsigned steps);
+
+} // namespace torvex

@@ -1,0 +1,114 @@
+#include "geometry/point_list.h"
+
+#include "platform/errors.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <utility>
+
+namespace torvex {
+
+namespace {
+struct Coordinates {
+    double X, Y;
+};
+} // namespace
+
+size_t TPctList::KeyHash::operator()(const std::pair<uint64_t, uint64_t>& key) const {
+    uint64_t h = key.first * 0x9E3779B97F4A7C15ull;
+    h ^= key.second + 0x7F4A7C159E3779B9ull + (h << 6) + (h >> 2);
+    return static_cast<size_t>(h ^ (h >> 31));
+}
+
+std::pair<uint64_t, uint64_t> TPctList::Key(double x, double y) {
+    // -0 and +0 are equal coordinates and must share a key.
+    return {std::bit_cast<uint64_t>(x == 0 ? 0.0 : x), std::bit_cast<uint64_t>(y == 0 ? 0.0 : y)};
+}
+
+bool TPctList::Contains(double x, double y) const { return Present.contains(Key(x, y)); }
+
+void TPctList::AddPoint(double x, double y, double feed) {
+    if (RejectDuplicates && Contains(x, y))
+        return;
+    TPunct point;
+    point.X = x;
+    point.Y = y;
+    point.Feed = feed;
+    if (!Points.empty()) {
+        const TPunct& previous = Points.back();
+        point.Dist = std::hypot(x - previous.X, y - previous.Y);
+        point.StepTime = SafeDivide(point.Dist, feed) * 60;
+        point.TotalTime = previous.TotalTime + point.StepTime;
+    }
+    Points.push_back(point);
+    ++Present[Key(x, y)];
+}
+
+void TPctList::AddXY(double x, double y) {
+    if (RejectDuplicates && Contains(x, y))
+        return;
+    TPunct point;
+    point.X = x;
+    point.Y = y;
+    Points.push_back(point);
+    ++Present[Key(x, y)];
+}
+
+void TPctList::Clear() {
+    Points.clear();
+    Present.clear();
+}
+
+bool TPctList::TiePass(bool descending) {
+    bool exchanged = false;
+    for (size_t i = 0; i + 1 < Points.size(); ++i) {
+        TPunct& a = Points[i];
+        TPunct& b = Points[i + 1];
+        if (a.X == b.X && (descending ? a.Y < b.Y : a.Y > b.Y)) {
+            std::swap(a.Y, b.Y);
+            exchanged = true;
+        }
+    }
+    return exchanged;
+}
+
+void TPctList::SortByX(bool ascendingTies, bool descendingTies) {
+    // Moving whole (X, Y) pairs or exchanging Y between equal X leaves the set of coordinates, and
+    // so the duplicate index, unchanged.
+    std::vector<Coordinates> coordinates;
+    coordinates.reserve(Points.size());
+    for (const TPunct& p : Points)
+        coordinates.push_back({p.X, p.Y});
+    std::stable_sort(coordinates.begin(), coordinates.end(),
+                     [](const Coordinates& a, const Coordinates& b) { return a.X < b.X; });
+    for (size_t i = 0; i < Points.size(); ++i) {
+        Points[i].X = coordinates[i].X;
+        Points[i].Y = coordinates[i].Y;
+    }
+    if (descendingTies)
+        TiePass(true);
+    if (ascendingTies)
+        TiePass(false);
+}
+
+void TPctList::ExchangeY(size_t i, size_t j) {
+    // Both pairs stay in the duplicate index under their new coordinates.
+    auto eraseKey = [this](const TPunct& p) {
+        auto found = Present.find(Key(p.X, p.Y));
+        if (--found->second == 0)
+            Present.erase(found);
+    };
+    eraseKey(Points[i]);
+    eraseKey(Points[j]);
+    std::swap(Points[i].Y, Points[j].Y);
+    ++Present[Key(Points[i].X, Points[i].Y)];
+    ++Present[Key(Points[j].X, Points[j].Y)];
+}
+
+void TPctList::SortTiesFully(bool descending) {
+    while (TiePass(descending)) {
+    }
+}
+
+} // namespace torvex

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+namespace torvex {
+
+// A point with the travel data of the step that ends at it.
+struct TPunct {
+    double X = 0;
+    double Y = 0;
+    double Dist = 0;      // straight distance from the previous point, mm
+    double TotalTime = 0; // travel time from the first point, s
+    double StepTime = 0;  // travel time of the step ending here, s
+    double Feed = 0;      // feed of the step ending here, mm/min
+};
+
+using TPunctArray = std::vector<TPunct>;
+
+// An ordered point list. With RejectDuplicates on, a point whose X and Y both equal those of a
+// point already in the list is not added; the test is hashed, so adding stays constant-time.
+class TPctList {
+public:
+    bool RejectDuplicates = true;
+
+    // Appends (x, y) timed from the previous point at `feed` mm/min. A zero feed after the first
+    // point throws ArithmeticError.
+    void AddPoint(double x, double y, double feed);
+    // Appends (x, y) without travel data.
+    void AddXY(double x, double y);
+    void Clear();
+    // Orders the points by X, keeping equal X in their order (only X and Y move; the travel fields
+    // stay where they are). Then one pass over equal-X neighbours that puts the larger Y first
+    // (descendingTies) and/or one that puts the smaller Y first (ascendingTies).
+    void SortByX(bool ascendingTies, bool descendingTies);
+    // Exchanges the Y values of two points (the knife's edge order).
+    void ExchangeY(size_t i, size_t j);
+    // Repeats the tie passes until no pair at equal X is out of order.
+    void SortTiesFully(bool descending);
+
+    bool Contains(double x, double y) const;
+    size_t Count() const { return Points.size(); }
+    bool Empty() const { return Points.empty(); }
+    const TPunct& operator[](size_t i) const { return Points[i]; }
+    const TPunct& Last() const { return Points.back(); }
+    const TPunctArray& Items() const { return Points; }
+    TPunctArray::const_iterator begin() const { return Points.begin(); }
+    TPunctArray::const_iterator end() const { return Points.end(); }
+
+private:
+    struct KeyHash {
+        size_t operator()(const std::pair<uint64_t, uint64_t>& key) const;
+    };
+    static std::pair<uint64_t, uint64_t> Key(double x, double y);
+    bool TiePass(bool descending);
+
+    TPunctArray Points;
+    // How many points hold each (X, Y): kept for every point, so that the duplicate test is right
+    // also after points were appended with RejectDuplicates off.
+    std::unordered_map<std::pair<uint64_t, uint64_t>, uint32_t, KeyHash> Present;
+};
+
+} // namespace torvex

@@ -1,0 +1,214 @@
+#include "geometry/shaft.h"
+
+#include <algorithm>
+#include <cmath>
+#include <exception>
+#include <optional>
+
+namespace torvex {
+
+namespace {
+
+constexpr double CollinearTolerance = 1e-9;
+
+bool IsVertical(const TObj& e) { return e.IsLine() && e.P1.X == e.P2.X; }
+bool IsHorizontal(const TObj& e) { return e.IsLine() && e.P1.Y == e.P2.Y; }
+
+// Distance of p from the straight line through a line element (whose ends differ).
+double DistanceFromLine(const TObj& line, const TPoint& p) {
+    double dx = line.P2.X - line.P1.X;
+    double dy = line.P2.Y - line.P1.Y;
+    return std::fabs(dx * (p.Y - line.P1.Y) - dy * (p.X - line.P1.X)) / std::hypot(dx, dy);
+}
+
+// Position of p along a line element's direction, in units of its length from P1.
+double Along(const TObj& line, const TPoint& p) {
+    double dx = line.P2.X - line.P1.X;
+    double dy = line.P2.Y - line.P1.Y;
+    return (dx * (p.X - line.P1.X) + dy * (p.Y - line.P1.Y)) / (dx * dx + dy * dy);
+}
+
+// When a and b are pieces of one straight line that touch or overlap, the line spanning both.
+std::optional<TObj> MergedPieces(const TObj& a, const TObj& b) {
+    if (!a.IsLine() || !b.IsLine() || a.P1 == a.P2 || b.P1 == b.P2)
+        return std::nullopt;
+    if (DistanceFromLine(a, b.P1) > CollinearTolerance ||
+        DistanceFromLine(a, b.P2) > CollinearTolerance)
+        return std::nullopt;
+    double length = std::hypot(a.P2.X - a.P1.X, a.P2.Y - a.P1.Y);
+    double tolerance = CollinearTolerance / length;
+    double t1 = Along(a, b.P1);
+    double t2 = Along(a, b.P2);
+    if (std::max(t1, t2) < -tolerance || std::min(t1, t2) > 1 + tolerance)
+        return std::nullopt;
+    // The span's two outermost ends, taken from the pieces themselves.
+    TPoint ends[4] = {a.P1, a.P2, b.P1, b.P2};
+    double positions[4] = {0, 1, t1, t2};
+    auto [low, high] = std::minmax_element(positions, positions + 4);
+    TObj merged = a;
+    merged.P1 = ends[low - positions];
+    merged.P2 = ends[high - positions];
+    if (merged.P1.X > merged.P2.X || (merged.P1.X == merged.P2.X && merged.P1.Y > merged.P2.Y))
+        std::swap(merged.P1, merged.P2);
+    merged.Mid = {(merged.P1.X + merged.P2.X) / 2, (merged.P1.Y + merged.P2.Y) / 2};
+    return merged;
+}
+
+// The end of an element at which the profile walks on to the next element.
+std::optional<TPoint> RightHandEnd(const TObj& e) {
+    if (e.IsLine())
+        return e.P2;
+    if (e.IsArc())
+        return e.P3.X > e.P4.X ? e.P3 : e.P4;
+    return std::nullopt;
+}
+
+double SquaredDistance(const TPoint& a, const TPoint& b) {
+    return (a.X - b.X) * (a.X - b.X) + (a.Y - b.Y) * (a.Y - b.Y);
+}
+
+void MergeCollinearPieces(Tobjects& elements) {
+    size_t i = 0;
+    while (i + 1 < elements.size()) {
+        if (auto merged = MergedPieces(elements[i], elements[i + 1])) {
+            elements[i] = *merged;
+            elements.erase(elements.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+        } else {
+            ++i;
+        }
+    }
+}
+
+void OrientWalls(Tobjects& elements) {
+    std::optional<TPoint> previousEnd;
+    for (TObj& e : elements) {
+        if (IsVertical(e)) {
+            bool reversed = previousEnd ? SquaredDistance(e.P2, *previousEnd) <
+                                              SquaredDistance(e.P1, *previousEnd)
+                                        : e.P1.Y > e.P2.Y;
+            if (reversed)
+                std::swap(e.P1, e.P2);
+        }
+        if (auto end = RightHandEnd(e))
+            previousEnd = end;
+    }
+}
+
+// The outline is a run of rising mid heights; the first element is trimmed unless keepEntry.
+void TrimLeftEntry(TModel& outline) {
+    Tobjects& elements = outline.Elements;
+    const TObj& first = elements.front();
+    double remembered;
+    if (first.IsLine() && first.P1.Y != first.P2.Y)
+        remembered = first.P1.X;
+    else if (first.IsArc())
+        remembered = std::min(first.P1.X, first.P2.X);
+    else
+        return;
+    elements.erase(elements.begin());
+    if (!elements.empty())
+        elements.front().P1.X = remembered;
+}
+
+void TrimRightEntry(TModel& outline) {
+    Tobjects& elements = outline.Elements;
+    const TObj& first = elements.front();
+    double remembered;
+    if (first.IsLine() && first.P1.Y != first.P2.Y)
+        remembered = first.P2.X;
+    else if (first.IsArc())
+        remembered = std::max(first.P1.X, first.P2.X);
+    else
+        return;
+    elements.erase(elements.begin());
+    if (!elements.empty())
+        elements.front().P2.X = remembered;
+}
+
+} // namespace
+
+void TShaft::Normalise() {
+    std::stable_sort(Elements.begin(), Elements.end(),
+                     [](const TObj& a, const TObj& b) { return a.Mid.X < b.Mid.X; });
+    for (TObj& e : Elements)
+        if (e.IsLine() && e.P1.X > e.P2.X)
+            std::swap(e.P1, e.P2);
+    MergeCollinearPieces(Elements);
+    OrientWalls(Elements);
+}
+
+double TShaft::ComputeLength() {
+    double smallest = 1'000'000'000;
+    double largest = -1'000'000'000;
+    for (const TPunct& p : Points) {
+        smallest = std::min(smallest, p.X);
+        largest = std::max(largest, p.X);
+    }
+    Length = largest - smallest;
+    return Length;
+}
+
+double TShaft::ComputeMaxRadius() {
+    double largest = -1'000'000'000;
+    for (const TPunct& p : Points)
+        largest = std::max(largest, p.Y);
+    MaxRadius = largest;
+    return MaxRadius;
+}
+
+void TShaft::BuildSideOutlines(bool keepEntry, bool keepRightFlat, bool keepLeftFlat) {
+    LeftOutline.Clear();
+    RightOutline.Clear();
+    const size_t n = Elements.size();
+    if (n < 3)
+        return;
+    auto midY = [this](size_t i) { return Elements[i].Mid.Y; };
+
+    if (midY(2) >= midY(1)) {
+        LeftOutline.AddElement(Elements[1]);
+        for (size_t i = 1; i + 1 <= n - 1 && midY(i + 1) >= midY(i); ++i)
+            LeftOutline.AddElement(Elements[i + 1]);
+        if (!keepLeftFlat && IsHorizontal(LeftOutline.Elements.back()))
+            LeftOutline.Elements.pop_back();
+    }
+    if (midY(n - 3) >= midY(n - 2)) {
+        RightOutline.AddElement(Elements[n - 2]);
+        for (size_t i = n - 2; i >= 1 && midY(i - 1) >= midY(i); --i)
+            RightOutline.AddElement(Elements[i - 1]);
+        if (!keepRightFlat && IsHorizontal(RightOutline.Elements.back()))
+            RightOutline.Elements.pop_back();
+    }
+    if (!keepEntry) {
+        if (!LeftOutline.Elements.empty())
+            TrimLeftEntry(LeftOutline);
+        if (!RightOutline.Elements.empty())
+            TrimRightEntry(RightOutline);
+    }
+}
+
+bool TShaft::LoadFromFile(const std::filesystem::path& fileName, MessageSink& messages) {
+    bool loaded = TModel::LoadFromFile(fileName, messages);
+    try {
+        Normalise();
+        BuildPoints();
+        ComputeLength();
+        ComputeMaxRadius();
+        if (!IsStock)
+            BuildSideOutlines(false, false, false);
+    } catch (const std::exception&) {
+        // The model keeps the state reached; the loader has already reported an unreadable file.
+    }
+    return loaded;
+}
+
+void TShaft::LoadFromLines(const std::vector<std::string>& lines) {
+    TModel::LoadFromLines(lines);
+    if (lines.empty())
+        return;
+    Normalise();
+    BuildPoints();
+    ComputeLength();
+    BuildSideOutlines(false, false, false);
+}
+
+} // namespace torvex

@@ -1,0 +1,79 @@
+#include "geometry/knife.h"
+#include "geometry/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+
+using namespace torvex;
+
+namespace {
+
+using Coordinates = std::vector<std::pair<double, double>>;
+
+Coordinates Of(const TPctList& list) {
+    Coordinates result;
+    for (const TPunct& p : list)
+        result.emplace_back(p.X, p.Y);
+    return result;
+}
+
+Coordinates EdgeOrdered(const Coordinates& points) {
+    TKnife knife;
+    for (size_t i = 0; i + 1 < points.size(); ++i)
+        knife.AddElementText("line " + FloatToText(points[i].first) + "/" +
+                             FloatToText(points[i].second) + "/" +
+                             FloatToText(points[i + 1].first) + "/" +
+                             FloatToText(points[i + 1].second) + "/");
+    knife.BuildPoints();
+    return Of(knife.Points);
+}
+
+} // namespace
+
+TEST(TKnife, EdgeOnTheAxisRunsDownWhenTheOutlineGoesOnBelow) {
+    EXPECT_EQ(EdgeOrdered({{0, 0}, {0, 5}, {3, 2}}), (Coordinates{{0, 5}, {0, 0}, {3, 2}}));
+    EXPECT_EQ(EdgeOrdered({{0, 0}, {0, 5}, {3, 7}}), (Coordinates{{0, 0}, {0, 5}, {3, 7}}));
+    // The next point must lie beyond 0.0001.
+    EXPECT_EQ(EdgeOrdered({{0, 0}, {0, 5}, {0.00005, 2}}),
+              (Coordinates{{0, 0}, {0, 5}, {0.00005, 2}}));
+    // Only the first pair is exchanged.
+    EXPECT_EQ(EdgeOrdered({{-1, 9}, {0, 0}, {0, 5}, {3, 2}}),
+              (Coordinates{{-1, 9}, {0, 5}, {0, 0}, {3, 2}}));
+}
+
+TEST(TKnife, ChainInOrderKeepsItsOrder) {
+    TKnife knife;
+    knife.LoadFromLines({"line 0/0/4/0.71/", "line 4/0.71/4/12/", "line 4/12/-4/12/",
+                         "line -4/12/-4/0.71/", "line -4/0.71/0/0/"});
+    ASSERT_EQ(knife.Elements.size(), 5u);
+    EXPECT_EQ(knife.Elements[0].P2, (TPoint{4, 0.71}));
+    EXPECT_EQ(knife.Elements[4].P1, (TPoint{-4, 0.71}));
+    EXPECT_EQ(knife.Points.Count(), 5u);
+}
+
+TEST(TKnife, ChainingMovesOnlyElementsTwoPlacesAhead) {
+    TKnife knife;
+    knife.LoadFromLines({"line 4/0/6/0/", "line 2/0/4/0/", "line 0/0/2/0/"});
+    ASSERT_EQ(knife.Elements.size(), 3u);
+    EXPECT_EQ(knife.Elements[0].P1, (TPoint{0, 0}));
+    EXPECT_EQ(knife.Elements[1].P1, (TPoint{2, 0}));
+    EXPECT_EQ(knife.Elements[2].P1, (TPoint{4, 0}));
+}
+
+TEST(TKnife, ChainingFollowsALongShuffledChain) {
+    TKnife knife;
+    knife.LoadFromLines({"line 9/9/9/9/", "line 8/8/8/8/", "line 0/0/1/0/", "line 3/0/4/0/",
+                         "line 1/0/2/0/", "line 2/0/3/0/"});
+    std::vector<double> starts;
+    for (const TObj& e : knife.Elements)
+        starts.push_back(e.P1.X);
+    EXPECT_EQ(starts, (std::vector<double>{0, 1, 2, 3, 8, 9}));
+}
+
+TEST(TKnife, EmptyLinesGiveAnEmptyKnife) {
+    TKnife knife;
+    knife.LoadFromLines({});
+    EXPECT_TRUE(knife.Elements.empty());
+    EXPECT_TRUE(knife.Points.Empty());
+}
