@@ -1,7 +1,7 @@
 #include "geometry/element.h"
 
-#include "platform/errors.h"
 #include "geometry/number_text.h"
+#include "platform/errors.h"
 
 #include <cmath>
 
@@ -20,13 +20,19 @@ void ReadValues(std::string_view text, size_t position, std::initializer_list<do
     }
 }
 
-TPoint Midpoint(const TPoint& a, const TPoint& b) { return {(a.X + b.X) / 2, (a.Y + b.Y) / 2}; }
+TPoint Midpoint(const TPoint& a, const TPoint& b) {
+    return {(a.X + b.X) / 2, (a.Y + b.Y) / 2};
+}
 
 } // namespace
 
-TPoint TObj::Centre() const { return Midpoint(P1, P2); }
+TPoint TObj::Centre() const {
+    return Midpoint(P1, P2);
+}
 
-double TObj::Radius() const { return std::fabs(P1.X - P2.X) / 2; }
+double TObj::Radius() const {
+    return std::fabs(P1.X - P2.X) / 2;
+}
 
 void ParseText(TObj& element, std::string_view text) {
     if (text.substr(0, 4) == "line") {
@@ -42,7 +48,9 @@ void ParseText(TObj& element, std::string_view text) {
     }
 }
 
-void AssignTo(const TObj& source, TObj& target) { target = source; }
+void AssignTo(const TObj& source, TObj& target) {
+    target = source;
+}
 
 std::string ElementText(const TObj& element) {
     std::string text = element.Kind + " ";

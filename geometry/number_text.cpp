@@ -11,7 +11,9 @@ namespace torvex {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
@@ -76,12 +78,11 @@ DecimalDigits ToDecimal(double value, int significantDigits) {
     if (value == 0)
         return result;
     char buffer[64];
-    auto conversion =
-        significantDigits > 0
-            ? std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                            std::chars_format::scientific, significantDigits - 1)
-            : std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                            std::chars_format::scientific);
+    auto conversion = significantDigits > 0
+                          ? std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                          std::chars_format::scientific, significantDigits - 1)
+                          : std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                          std::chars_format::scientific);
     std::string_view text(buffer, static_cast<size_t>(conversion.ptr - buffer));
     size_t e = text.find('e');
     for (size_t i = 0; i < e; ++i)

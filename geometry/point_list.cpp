@@ -26,7 +26,9 @@ std::pair<uint64_t, uint64_t> TPctList::Key(double x, double y) {
     return {std::bit_cast<uint64_t>(x == 0 ? 0.0 : x), std::bit_cast<uint64_t>(y == 0 ? 0.0 : y)};
 }
 
-bool TPctList::Contains(double x, double y) const { return Present.contains(Key(x, y)); }
+bool TPctList::Contains(double x, double y) const {
+    return Present.contains(Key(x, y));
+}
 
 void TPctList::AddPoint(double x, double y, double feed) {
     if (RejectDuplicates && Contains(x, y))

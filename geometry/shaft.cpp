@@ -11,8 +11,12 @@ namespace {
 
 constexpr double CollinearTolerance = 1e-9;
 
-bool IsVertical(const TObj& e) { return e.IsLine() && e.P1.X == e.P2.X; }
-bool IsHorizontal(const TObj& e) { return e.IsLine() && e.P1.Y == e.P2.Y; }
+bool IsVertical(const TObj& e) {
+    return e.IsLine() && e.P1.X == e.P2.X;
+}
+bool IsHorizontal(const TObj& e) {
+    return e.IsLine() && e.P1.Y == e.P2.Y;
+}
 
 // Distance of p from the straight line through a line element (whose ends differ).
 double DistanceFromLine(const TObj& line, const TPoint& p) {

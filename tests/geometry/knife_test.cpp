@@ -21,10 +21,9 @@ Coordinates Of(const TPctList& list) {
 Coordinates EdgeOrdered(const Coordinates& points) {
     TKnife knife;
     for (size_t i = 0; i + 1 < points.size(); ++i)
-        knife.AddElementText("line " + FloatToText(points[i].first) + "/" +
-                             FloatToText(points[i].second) + "/" +
-                             FloatToText(points[i + 1].first) + "/" +
-                             FloatToText(points[i + 1].second) + "/");
+        knife.AddElementText(
+            "line " + FloatToText(points[i].first) + "/" + FloatToText(points[i].second) + "/" +
+            FloatToText(points[i + 1].first) + "/" + FloatToText(points[i + 1].second) + "/");
     knife.BuildPoints();
     return Of(knife.Points);
 }

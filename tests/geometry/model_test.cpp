@@ -81,12 +81,14 @@ TEST(TModel, LoadFromLinesSkipsBlankLinesAndPropagatesBadNumbers) {
 TEST(TModel, LoadFromFileReadsCrLfAndLfAndKeepsWhatWasReadOnFailure) {
     RecordingMessageSink messages;
     TModel model;
-    auto good = WriteTemporary("torvex_good.mdl", "line 0/0/0/10/\r\nline 0/10/5/10/\nline 5/10/5/0/");
+    auto good =
+        WriteTemporary("torvex_good.mdl", "line 0/0/0/10/\r\nline 0/10/5/10/\nline 5/10/5/0/");
     EXPECT_TRUE(model.LoadFromFile(good, messages));
     EXPECT_EQ(model.Elements.size(), 3u);
     EXPECT_TRUE(messages.Messages.empty());
 
-    auto bad = WriteTemporary("torvex_bad.mdl", "line 0/0/0/10/\r\nline 0/1o/5/10/\r\nline 5/10/5/0/\r\n");
+    auto bad =
+        WriteTemporary("torvex_bad.mdl", "line 0/0/0/10/\r\nline 0/1o/5/10/\r\nline 5/10/5/0/\r\n");
     EXPECT_FALSE(model.LoadFromFile(bad, messages));
     ASSERT_EQ(model.Elements.size(), 2u);
     EXPECT_EQ(model.Elements[1].P1.X, 0);

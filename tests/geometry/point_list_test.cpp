@@ -100,7 +100,8 @@ TEST(TPctList, SortKeepsEqualXInOrderAndAppliesEachTiePassOnce) {
         list.AddXY(x, y);
     TPctList ascending = list;
     ascending.SortByX(true, false);
-    EXPECT_EQ(Coordinates(ascending), (std::vector<std::pair<double, double>>{{1, 0}, {5, 1}, {5, 3}}));
+    EXPECT_EQ(Coordinates(ascending),
+              (std::vector<std::pair<double, double>>{{1, 0}, {5, 1}, {5, 3}}));
     TPctList plain = list;
     plain.SortByX(false, false);
     EXPECT_EQ(Coordinates(plain), (std::vector<std::pair<double, double>>{{1, 0}, {5, 3}, {5, 1}}));

@@ -15,7 +15,7 @@ using namespace torvex;
 namespace {
 
 const std::vector<std::string> Collared = {
-    "line 0/0/0/10/",   "line 0/10/30/10/",  "line 30/10/30/20/", "line 30/20/50/20/",
+    "line 0/0/0/10/",    "line 0/10/30/10/",  "line 30/10/30/20/", "line 30/20/50/20/",
     "line 50/12/50/20/", "line 50/12/80/12/", "line 80/12/80/0/"};
 
 const std::vector<std::string> Chamfered = {"line 0/0/0/9/",     "line 0/9/1/10/",
@@ -68,9 +68,9 @@ TEST(TShaft, ChamferedShaftEntryIsTrimmedUnlessKept) {
 
 TEST(TShaft, ArcEntryIsTrimmedToTheCircleEdge) {
     // A rounding of radius 4 at the left corner, a concave fillet of radius 2 at the right foot.
-    TShaft shaft = Loaded({"line 0/0/0/8/", "arc 0/4/8/12/0/8/4/12/", "line 4/12/40/12/",
-                           "line 40/12/40/16/", "line 40/16/58/16/", "arc 56/16/60/20/58/16/60/18/",
-                           "line 60/18/60/0/"});
+    TShaft shaft =
+        Loaded({"line 0/0/0/8/", "arc 0/4/8/12/0/8/4/12/", "line 4/12/40/12/", "line 40/12/40/16/",
+                "line 40/16/58/16/", "arc 56/16/60/20/58/16/60/18/", "line 60/18/60/0/"});
     ASSERT_FALSE(shaft.LeftOutline.Elements.empty());
     EXPECT_EQ(ElementText(shaft.LeftOutline.Elements[0]), "line 0/12/40/12/");
     shaft.BuildSideOutlines(true, false, false);
@@ -101,26 +101,27 @@ TEST(TShaft, ReversedFileLoadsTheSameAndLinesRunLeftToRight) {
 }
 
 TEST(TShaft, WallsRunAlongTheProfileWhateverTheirFileDirection) {
-    Lines flipped = {"line 0/10/0/0/",   "line 0/10/30/10/",  "line 30/20/30/10/", "line 30/20/50/20/",
-                     "line 50/20/50/12/", "line 50/12/80/12/", "line 80/0/80/12/"};
+    Lines flipped = {"line 0/10/0/0/",    "line 0/10/30/10/",  "line 30/20/30/10/",
+                     "line 30/20/50/20/", "line 50/20/50/12/", "line 50/12/80/12/",
+                     "line 80/0/80/12/"};
     TShaft shaft = Loaded(flipped);
-    EXPECT_EQ(Texts(shaft), (Lines{"line 0/0/0/10/", "line 0/10/30/10/", "line 30/10/30/20/",
-                                   "line 30/20/50/20/", "line 50/20/50/12/", "line 50/12/80/12/",
-                                   "line 80/12/80/0/"}));
+    EXPECT_EQ(Texts(shaft),
+              (Lines{"line 0/0/0/10/", "line 0/10/30/10/", "line 30/10/30/20/", "line 30/20/50/20/",
+                     "line 50/20/50/12/", "line 50/12/80/12/", "line 80/12/80/0/"}));
 }
 
 TEST(TShaft, LinesDrawnInPiecesAreMerged) {
-    TShaft shaft = Loaded({"line 0/0/0/4/", "line 0/4/0/10/", "line 0/10/12/10/",
-                           "line 12/10/30/10/", "line 30/10/30/15/", "line 30/15/30/20/",
-                           "line 30/20/50/20/", "line 50/20/50/12/", "line 50/12/80/12/",
-                           "line 80/12/80/5/", "line 80/5/80/0/", "line 20/10/25/10/"});
+    TShaft shaft =
+        Loaded({"line 0/0/0/4/", "line 0/4/0/10/", "line 0/10/12/10/", "line 12/10/30/10/",
+                "line 30/10/30/15/", "line 30/15/30/20/", "line 30/20/50/20/", "line 50/20/50/12/",
+                "line 50/12/80/12/", "line 80/12/80/5/", "line 80/5/80/0/", "line 20/10/25/10/"});
     EXPECT_EQ(Texts(shaft), Texts(Loaded(Collared)));
     EXPECT_EQ(Texts(shaft.LeftOutline), (Lines{"line 0/10/30/10/", "line 30/10/30/20/"}));
 }
 
 TEST(TShaft, SeparateCollinearPiecesWithAGapStayApart) {
-    TShaft shaft = Loaded({"line 0/0/0/10/", "line 0/10/10/10/", "line 12/10/20/10/",
-                           "line 20/10/20/0/"});
+    TShaft shaft =
+        Loaded({"line 0/0/0/10/", "line 0/10/10/10/", "line 12/10/20/10/", "line 20/10/20/0/"});
     EXPECT_EQ(shaft.Elements.size(), 4u);
 }
 

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "app/operation_queues.h"
+#include "geometry/shaft.h"
+#include "toolpath/toolpath.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace torvex {
+
+// The state the windows share: one instance, created in main and handed to every window, so that
+// each test can start from a fresh one.
+class Workspace {
+public:
+    static constexpr size_t MaxToolpaths = 255;
+
+    Workspace();
+
+    TShaft Shaft;          // the part
+    TShaft StockShaft;     // the stock as displayed
+    TShaft SimStock;       // the stock the simulation cuts
+    double SceneScale = 0; // the part's length: the 3D view maps it onto 10 scene units
+    int RapidFeed = 6000;  // mm/min: the feed of rapid moves, which remove no material
+    std::vector<std::unique_ptr<TToolpath>> Toolpaths;
+    std::string SelectedToolpathName;
+    TRoughingQueue RoughingQueue;
+    TFinishingQueue FinishingQueue;
+    uint8_t LeftToolNo = 0;  // library slot of the last tool dropped on a left slot
+    uint8_t RightToolNo = 0; // likewise for the right slots
+    std::filesystem::path StartupDirectory;
+    std::filesystem::path ModelFileName; // the model file last chosen, "" before the first
+    int32_t SimulationStep = -1;
+    std::vector<TPoint> SavedStock;
+    TPoint LastCutPos{-10.0, 37.0};
+
+    size_t ToolpathCount() const { return Toolpaths.size(); }
+    // The first toolpath with that name, or nullptr.
+    TToolpath* FindToolpath(const std::string& name) const;
+    // Drops every toolpath: a new model starts a new workspace.
+    void DiscardToolpaths();
+};
+
+} // namespace torvex
