@@ -1,5 +1,5 @@
 #include "cli/commands.h"
-#include "cli/stderr_messages.h"
+#include "cli/stream_messages.h"
 #include "geometry/model_files.h"
 #include "geometry/number_text.h"
 
@@ -23,7 +23,7 @@ int RunInfo(const std::vector<std::string>& arguments, std::ostream& out, std::o
     const std::string& modelFile = arguments[0];
     TShaft part;
     TShaft stock;
-    StderrMessageSink messages;
+    StreamMessageSink messages(err);
     if (!LoadPartAndStock(modelFile, part, stock, messages)) {
         err << "torvex-nc: cannot load the model '" << modelFile << "' or its stock '"
             << StockCompanionPath(modelFile).string() << "'\n";

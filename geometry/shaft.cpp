@@ -72,15 +72,16 @@ double SquaredDistance(const TPoint& a, const TPoint& b) {
 }
 
 void MergeCollinearPieces(Tobjects& elements) {
-    size_t i = 0;
-    while (i + 1 < elements.size()) {
-        if (auto merged = MergedPieces(elements[i], elements[i + 1])) {
-            elements[i] = *merged;
-            elements.erase(elements.begin() + static_cast<std::ptrdiff_t>(i) + 1);
-        } else {
-            ++i;
-        }
+    if (elements.empty())
+        return;
+    size_t kept = 0;
+    for (size_t i = 1; i < elements.size(); ++i) {
+        if (auto merged = MergedPieces(elements[kept], elements[i]))
+            elements[kept] = std::move(*merged);
+        else if (++kept != i)
+            elements[kept] = std::move(elements[i]);
     }
+    elements.resize(kept + 1);
 }
 
 void OrientWalls(Tobjects& elements) {
