@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "cli/options.h"
 #include "cli/stream_messages.h"
 #include "geometry/model_files.h"
 #include "geometry/number_text.h"
@@ -18,9 +19,7 @@ void PrintOutline(std::ostream& out, const char* title, const TModel& outline) {
 } // namespace
 
 int RunInfo(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
-    if (arguments.size() != 1)
-        throw UsageError{"info takes exactly one model file"};
-    const std::string& modelFile = arguments[0];
+    const std::string modelFile = ParsedOptions(arguments, {}, {}).Positional();
     TShaft part;
     TShaft stock;
     StreamMessageSink messages(err);
