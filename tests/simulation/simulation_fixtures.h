@@ -1,0 +1,66 @@
+#pragma once
+
+#include "geometry/element.h"
+#include "geometry/knife.h"
+#include "geometry/point_list.h"
+#include "platform/text_file.h"
+
+#include <gmock/gmock.h>
+
+#include <cmath>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace torvex::fixtures {
+
+using Profile = std::vector<TPoint>;
+
+// A knife of the sample library: its element records start on line 11 of the file.
+inline TKnife SampleKnife(const std::string& name) {
+    std::vector<std::string> lines =
+        ReadTextLines(std::string(TORVEX_DATA "/Knives/") + name + ".knf");
+    TKnife knife;
+    knife.LoadFromLines(std::vector<std::string>(lines.begin() + 10, lines.end()));
+    return knife;
+}
+
+inline TKnife Rough80() {
+    return SampleKnife("Rough80");
+}
+
+// A bar of radius 22 from x = 0 to x = 80, as the sample stock files describe it.
+inline const Profile Bar = {{0, 0}, {0, 22}, {80, 22}, {80, 0}};
+
+struct Move {
+    double X, Y, Feed;
+};
+
+inline TPctList PathOf(const std::vector<Move>& moves) {
+    TPctList path;
+    path.RejectDuplicates = false;
+    for (const Move& m : moves)
+        path.AddPoint(m.X, m.Y, m.Feed);
+    path.RejectDuplicates = true;
+    return path;
+}
+
+MATCHER_P(IsPoint, expected, "") {
+    return std::abs(arg.X - expected.X) < 1e-9 && std::abs(arg.Y - expected.Y) < 1e-9;
+}
+
+// Matches a profile point by point, to within rounding.
+inline auto IsProfile(const Profile& expected) {
+    std::vector<::testing::Matcher<TPoint>> matchers;
+    for (const TPoint& p : expected)
+        matchers.push_back(IsPoint(p));
+    return ::testing::ElementsAreArray(matchers);
+}
+
+} // namespace torvex::fixtures
+
+namespace torvex {
+inline void PrintTo(const TPoint& p, std::ostream* os) {
+    *os << "(" << p.X << ", " << p.Y << ")";
+}
+} // namespace torvex
