@@ -1,0 +1,59 @@
+#include "toolpath/nc_block.h"
+#include "toolpath/profile_measures.h"
+#include "toolpath/toolpath.h"
+
+namespace torvex {
+
+void TToolpath::RoughRight(const Tobjects& elements, double depth, double lift, double radialFeed,
+                           double axialFeed, uint8_t arcSteps) {
+    RoughFlank(elements, Flank::Right, depth, lift, radialFeed, axialFeed, arcSteps);
+}
+
+void TToolpath::RoughLeft(const Tobjects& elements, double depth, double lift, double radialFeed,
+                          double axialFeed, uint8_t arcSteps) {
+    RoughFlank(elements, Flank::Left, depth, lift, radialFeed, axialFeed, arcSteps);
+}
+
+void TToolpath::RoughFlank(const Tobjects& elements, Flank flank, double depth, double lift,
+                           double radialFeed, double axialFeed, uint8_t arcSteps) {
+    const TObj* first = FirstProfileElement(elements);
+    if (first == nullptr)
+        return;
+    RunStrategy([&] {
+        double outwards = Outwards(flank);
+        StartX = EntryPoint(*first, flank).X;
+        BuildProfilePoints(elements, flank == Flank::Right, arcSteps);
+        double height = ProfileHeight();
+        double contourStart = NearEnd(*first, flank).Y;
+        StartY = contourStart + height;
+        double zOut = StartX + outwards * Offset;
+        AppendBlock(RapidXZBlock(NextBlockNo(), SafeX, zOut));
+        AppendMove(zOut, SafeX, RapidFeed);
+        AppendBlock(FeedXBlock(NextBlockNo(), StartY, radialFeed));
+        AppendMove(zOut, StartY, radialFeed);
+
+        int layers = PassCount(height, depth);
+        for (int k = 1; k <= layers; ++k) {
+            double y = StartY - depth * k;
+            AppendBlock(FeedXBlock(NextBlockNo(), y, radialFeed));
+            AppendMove(zOut, y, radialFeed);
+            // The layer ends where the tool first meets the contour.
+            double z = flank == Flank::Right ? ProfileXAt(y) : ProfileXAtFromLeft(y);
+            AppendBlock(FeedZBlock(NextBlockNo(), z, axialFeed));
+            AppendMove(z, y, axialFeed);
+            z += outwards * lift;
+            y += lift;
+            AppendMove(z, y, axialFeed);
+            AppendBlock(FeedXZBlock(NextBlockNo(), y, z, axialFeed));
+            AppendBlock(RapidZBlock(NextBlockNo(), zOut));
+            AppendMove(zOut, y, RapidFeed);
+        }
+        AppendBlock(FeedXBlock(NextBlockNo(), contourStart, radialFeed));
+        AppendMove(zOut, contourStart, radialFeed);
+        FollowContour(elements, flank, arcSteps, axialFeed, axialFeed, true);
+        AppendBlock(FeedXBlock(NextBlockNo(), SafeX, radialFeed));
+        AppendMove(LocalMoves.Last().X, SafeX, radialFeed);
+    });
+}
+
+} // namespace torvex

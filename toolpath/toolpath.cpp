@@ -1,0 +1,129 @@
+#include "toolpath/toolpath.h"
+
+#include "platform/errors.h"
+#include "toolpath/profile_measures.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace torvex {
+
+TToolpath::TToolpath() {
+    LocalMoves.RejectDuplicates = false;
+}
+
+void TToolpath::BuildProfilePoints(const Tobjects& elements, bool descendingTies,
+                                   uint8_t arcSteps) {
+    ProfilePoints.Clear();
+    for (const TObj& e : elements) {
+        if (e.IsLine()) {
+            ProfilePoints.AddXY(e.P1.X, e.P1.Y);
+            ProfilePoints.AddXY(e.P2.X, e.P2.Y);
+        } else if (e.IsArc()) {
+            ProfilePoints.AddXY(e.P3.X, e.P3.Y);
+            ProfilePoints.AddXY(e.P4.X, e.P4.Y);
+            for (const TPoint& p : ArcStepPoints(e, arcSteps))
+                ProfilePoints.AddXY(p.X, p.Y);
+        }
+    }
+    ProfilePoints.SortByX(false, false);
+    // A single tie pass leaves three or more points at one x out of order, and a layer would then
+    // end on a diagonal through the part.
+    ProfilePoints.SortTiesFully(descendingTies);
+}
+
+double TToolpath::ProfileHeight() const {
+    double lowest = 1'000'000'000;
+    double highest = -1'000'000'000;
+    for (const TPunct& p : ProfilePoints) {
+        lowest = std::min(lowest, p.Y);
+        highest = std::max(highest, p.Y);
+    }
+    return highest - lowest;
+}
+
+double TToolpath::CrossingX(double y, bool firstCrossing) const {
+    if (ProfilePoints.Empty())
+        throw ArithmeticError("The profile has no points to meet the level");
+    bool crossed = false;
+    double crossing = 0;
+    for (size_t i = 0; i + 1 < ProfilePoints.Count(); ++i) {
+        const TPunct& p = ProfilePoints[i];
+        const TPunct& q = ProfilePoints[i + 1];
+        if ((p.Y > y && y > q.Y) || (p.Y < y && y < q.Y)) {
+            crossing = p.X + (q.X - p.X) * (1 - (y - q.Y) / (p.Y - q.Y));
+            crossed = true;
+            if (firstCrossing)
+                break;
+        }
+    }
+    if (crossed)
+        return crossing;
+    // Not crossed: the point nearest the level, which is a point on it when there is one.
+    double nearestX = 0;
+    double nearestGap = std::numeric_limits<double>::infinity();
+    for (const TPunct& p : ProfilePoints) {
+        double gap = std::fabs(p.Y - y);
+        if (gap <= nearestGap) {
+            nearestGap = gap;
+            nearestX = p.X;
+        }
+    }
+    return nearestX;
+}
+
+double TToolpath::ProfileXAt(double y) const {
+    return CrossingX(y, false);
+}
+
+double TToolpath::ProfileXAtFromLeft(double y) const {
+    return CrossingX(y, true);
+}
+
+void TToolpath::AppendBlock(const std::string& text) {
+    LocalBlocks.push_back(text);
+}
+
+void TToolpath::AppendMove(double x, double y, double feed) {
+    LocalMoves.AddPoint(x, y, feed);
+}
+
+int32_t TToolpath::NextBlockNo() {
+    BlockNo += 10;
+    return BlockNo;
+}
+
+void TToolpath::RunStrategy(const std::function<void()>& body) {
+    LocalBlocks.clear();
+    LocalMoves.Clear();
+    int32_t blockNoBefore = BlockNo;
+    try {
+        body();
+        HandOver();
+    } catch (...) {
+        BlockNo = blockNoBefore;
+        LocalBlocks.clear();
+        LocalMoves.Clear();
+        throw;
+    }
+    LocalBlocks.clear();
+    LocalMoves.Clear();
+}
+
+void TToolpath::HandOver() {
+    // Every move but the first was timed from the same point before at the same feed in the local
+    // list, so only the first can fail here, and it fails before anything is appended.
+    PathPoints.RejectDuplicates = false;
+    try {
+        for (const TPunct& p : LocalMoves)
+            PathPoints.AddPoint(p.X, p.Y, p.Feed);
+    } catch (...) {
+        PathPoints.RejectDuplicates = true;
+        throw;
+    }
+    PathPoints.RejectDuplicates = true;
+    NCBlocks.insert(NCBlocks.end(), LocalBlocks.begin(), LocalBlocks.end());
+}
+
+} // namespace torvex
