@@ -2,9 +2,7 @@
 #include "toolpath/profile_measures.h"
 #include "toolpath/toolpath.h"
 
-#include <algorithm>
 #include <optional>
-#include <vector>
 
 namespace torvex {
 
@@ -29,11 +27,12 @@ void TToolpath::FollowContour(const Tobjects& elements, Flank flank, uint8_t arc
                                               : FeedXThenZBlock(blockNo, to.Y, to.X, blockFeed));
             AppendMove(to.X, to.Y, moveFeed);
         } else if (e.IsArc() && e.P3.X != e.P4.X && e.Radius() >= SmallestArcRadius) {
-            std::vector<TPoint> preview = ArcStepPoints(e, arcSteps);
-            if (flank == Flank::Right)
-                std::reverse(preview.begin(), preview.end());
-            for (const TPoint& p : preview)
+            // The preview points run in the direction of travel.
+            ArcStepper stepper(e, arcSteps);
+            for (int i = 1; i <= stepper.Count(); ++i) {
+                TPoint p = stepper.At(flank == Flank::Left ? i : stepper.Count() + 1 - i);
                 AppendMove(p.X, p.Y, moveFeed);
+            }
             const TPoint& to = ArcEnd(e, flank);
             AppendBlock(ArcBlock(blockNo, TurnAlong(e, flank), to.Y, to.X, e.Radius(),
                                  arcFeedWord ? std::optional<double>(blockFeed) : std::nullopt));

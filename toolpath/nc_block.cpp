@@ -24,7 +24,9 @@ std::string Block(int32_t blockNo,
 } // namespace
 
 std::string BlockNumberText(int32_t blockNo) {
-    return "N" + FormatFloat("0000", blockNo);
+    std::string text = "N";
+    text += FormatFloat("0000", blockNo);
+    return text;
 }
 
 std::string NCNumberText(double value) {

@@ -207,8 +207,7 @@ void TToolpath::BuildOffsetContour(const Tobjects& elements, Flank flank, bool c
                                    double extra, Tobjects& contour) {
     Tobjects built;
     if (!elements.empty()) {
-        BuildProfilePoints(elements, true, 20);
-        double height = ProfileHeight();
+        double height = ProfileSpan(elements, 20);
         const TObj& first = elements.front();
         CutOffLevels level{NearEnd(first, flank).Y + height, FarEnd(first, flank).Y + height};
         for (const TObj& e : elements) {

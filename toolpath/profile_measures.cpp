@@ -54,22 +54,29 @@ int PassCount(double height, double depth) {
     return std::max(passes, 0);
 }
 
+ArcStepper::ArcStepper(const TObj& arc, uint8_t steps)
+    : Centre(arc.Centre()), RadiusSquared(arc.Radius() * arc.Radius()),
+      Start(std::min(arc.P3.X, arc.P4.X)), Step(SafeDivide(std::fabs(arc.P3.X - arc.P4.X), steps)),
+      Upper(arc.P3.X < arc.P4.X), Points(arc.P3.X == arc.P4.X ? 0 : steps - 1) {}
+
+TPoint ArcStepper::At(int k) const {
+    double x = Start + Step * k;
+    double root = std::sqrt(std::fabs(RadiusSquared - (x - Centre.X) * (x - Centre.X)));
+    return {x, Upper ? Centre.Y + root : Centre.Y - root};
+}
+
 std::vector<TPoint> ArcStepPoints(const TObj& arc, uint8_t steps) {
+    ArcStepper stepper(arc, steps);
     std::vector<TPoint> points;
-    if (arc.P3.X == arc.P4.X)
-        return points;
-    TPoint centre = arc.Centre();
-    double r = arc.Radius();
-    double d = std::fabs(arc.P3.X - arc.P4.X);
-    double step = SafeDivide(d, steps);
-    bool upper = arc.P3.X < arc.P4.X;
-    double start = upper ? arc.P3.X : arc.P4.X;
-    for (int k = 1; k < steps; ++k) {
-        double x = start + step * k;
-        double root = std::sqrt(std::fabs(r * r - (x - centre.X) * (x - centre.X)));
-        points.push_back({x, upper ? centre.Y + root : centre.Y - root});
-    }
+    for (int k = 1; k <= stepper.Count(); ++k)
+        points.push_back(stepper.At(k));
     return points;
+}
+
+double ProfileSpan(const Tobjects& elements, uint8_t arcSteps) {
+    RadialSpan span;
+    ForEachProfilePoint(elements, arcSteps, [&span](double, double y) { span.Meet(y); });
+    return span.Height();
 }
 
 const TObj* FirstProfileElement(const Tobjects& elements) {

@@ -24,10 +24,60 @@ double HighestProfileY(const Tobjects& elements);
 // than 32767 passes would be needed.
 int PassCount(double height, double depth);
 
-// The preview points of an arc, in increasing x: steps - 1 points evenly spaced in x on its half of
-// the circle (the root taken of the absolute value), none when its ends share an x. Zero steps
-// throw ArithmeticError.
+// The preview points of an arc: steps - 1 points evenly spaced in x between its ends, on its half
+// of the circle (the root taken of the absolute value), none when its ends share an x. Point k
+// lies k steps from the end with the smaller x. Zero steps throw ArithmeticError.
+class ArcStepper {
+public:
+    ArcStepper(const TObj& arc, uint8_t steps);
+    int Count() const { return Points; }
+    TPoint At(int k) const;
+
+private:
+    TPoint Centre;
+    double RadiusSquared;
+    double Start;
+    double Step;
+    bool Upper;
+    int Points;
+};
+
+// The preview points of an arc in increasing x.
 std::vector<TPoint> ArcStepPoints(const TObj& arc, uint8_t steps);
+
+// Calls visit(x, y) for every point of the elements' discretisation, in element order: a line's
+// P1 and P2, an arc's P3, P4 and then its step points; elements of other kinds give none.
+template <class Visit>
+void ForEachProfilePoint(const Tobjects& elements, uint8_t arcSteps, Visit&& visit) {
+    for (const TObj& e : elements) {
+        if (e.IsLine()) {
+            visit(e.P1.X, e.P1.Y);
+            visit(e.P2.X, e.P2.Y);
+        } else if (e.IsArc()) {
+            visit(e.P3.X, e.P3.Y);
+            visit(e.P4.X, e.P4.Y);
+            ArcStepper stepper(e, arcSteps);
+            for (int k = 1; k <= stepper.Count(); ++k) {
+                TPoint p = stepper.At(k);
+                visit(p.X, p.Y);
+            }
+        }
+    }
+}
+
+// The span of the radii met: the largest minus the smallest (-2,000,000,000 when none was met).
+struct RadialSpan {
+    double Lowest = 1'000'000'000;
+    double Highest = -1'000'000'000;
+    void Meet(double y) {
+        Lowest = y < Lowest ? y : Lowest;
+        Highest = y > Highest ? y : Highest;
+    }
+    double Height() const { return Highest - Lowest; }
+};
+
+// The height of the elements' discretisation, without building it.
+double ProfileSpan(const Tobjects& elements, uint8_t arcSteps);
 
 // The first and the last element that is a line or an arc, or nullptr when there is none.
 const TObj* FirstProfileElement(const Tobjects& elements);

@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
+#include <utility>
 
 namespace torvex {
 
@@ -16,17 +18,8 @@ TToolpath::TToolpath() {
 void TToolpath::BuildProfilePoints(const Tobjects& elements, bool descendingTies,
                                    uint8_t arcSteps) {
     ProfilePoints.Clear();
-    for (const TObj& e : elements) {
-        if (e.IsLine()) {
-            ProfilePoints.AddXY(e.P1.X, e.P1.Y);
-            ProfilePoints.AddXY(e.P2.X, e.P2.Y);
-        } else if (e.IsArc()) {
-            ProfilePoints.AddXY(e.P3.X, e.P3.Y);
-            ProfilePoints.AddXY(e.P4.X, e.P4.Y);
-            for (const TPoint& p : ArcStepPoints(e, arcSteps))
-                ProfilePoints.AddXY(p.X, p.Y);
-        }
-    }
+    ForEachProfilePoint(elements, arcSteps,
+                        [this](double x, double y) { ProfilePoints.AddXY(x, y); });
     ProfilePoints.SortByX(false, false);
     // A single tie pass leaves three or more points at one x out of order, and a layer would then
     // end on a diagonal through the part.
@@ -34,13 +27,10 @@ void TToolpath::BuildProfilePoints(const Tobjects& elements, bool descendingTies
 }
 
 double TToolpath::ProfileHeight() const {
-    double lowest = 1'000'000'000;
-    double highest = -1'000'000'000;
-    for (const TPunct& p : ProfilePoints) {
-        lowest = std::min(lowest, p.Y);
-        highest = std::max(highest, p.Y);
-    }
-    return highest - lowest;
+    RadialSpan span;
+    for (const TPunct& p : ProfilePoints)
+        span.Meet(p.Y);
+    return span.Height();
 }
 
 double TToolpath::CrossingX(double y, bool firstCrossing) const {
@@ -81,8 +71,8 @@ double TToolpath::ProfileXAtFromLeft(double y) const {
     return CrossingX(y, true);
 }
 
-void TToolpath::AppendBlock(const std::string& text) {
-    LocalBlocks.push_back(text);
+void TToolpath::AppendBlock(std::string text) {
+    LocalBlocks.push_back(std::move(text));
 }
 
 void TToolpath::AppendMove(double x, double y, double feed) {
@@ -123,7 +113,8 @@ void TToolpath::HandOver() {
         throw;
     }
     PathPoints.RejectDuplicates = true;
-    NCBlocks.insert(NCBlocks.end(), LocalBlocks.begin(), LocalBlocks.end());
+    NCBlocks.insert(NCBlocks.end(), std::make_move_iterator(LocalBlocks.begin()),
+                    std::make_move_iterator(LocalBlocks.end()));
 }
 
 } // namespace torvex

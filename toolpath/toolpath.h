@@ -65,7 +65,7 @@ public:
     double ProfileXAtFromLeft(double y) const;
 
     // The two outputs of a running strategy: a block, and a move to (x, y) at `feed`.
-    void AppendBlock(const std::string& text);
+    void AppendBlock(std::string text);
     void AppendMove(double x, double y, double feed);
 
     // Full-length roughing: longitudinal passes from the stock radius down to the profile's highest

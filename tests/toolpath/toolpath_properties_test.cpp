@@ -81,9 +81,12 @@ struct Strategy {
 void CheckOffsetContour(const Workpiece& piece, const Tobjects& contour) {
     if (!piece.TangentArcs)
         return;
-    for (const TPoint& p : PointsAlong(contour))
+    for (const TPoint& p : PointsAlong(contour)) {
+        EXPECT_FALSE(IsInsidePart(piece.Part.Points, p))
+            << "offset point (" << p.X << ", " << p.Y << ")";
         EXPECT_GE(DistanceToProfile(piece.Part.Elements, p), Rest - 1e-9)
             << "offset point (" << p.X << ", " << p.Y << ")";
+    }
 }
 
 std::vector<Strategy> Strategies() {
