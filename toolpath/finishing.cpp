@@ -24,8 +24,7 @@ void TToolpath::FinishFlank(const Tobjects& elements, Flank flank, double feed, 
         StartX = entry.X;
         StartY = entry.Y + approach;
         double zOut = StartX + Outwards(flank) * Offset;
-        AppendBlock(RapidXZBlock(NextBlockNo(), SafeX, zOut));
-        AppendMove(zOut, SafeX, RapidFeed);
+        RapidEntry(zOut);
         AppendBlock(RapidXFeedBlock(NextBlockNo(), StartY, feed));
         AppendMove(zOut, StartY, RapidFeed);
         AppendBlock(FeedXZBlock(NextBlockNo(), entry.Y, entry.X, feed));

@@ -1,4 +1,3 @@
-#include "toolpath/nc_block.h"
 #include "toolpath/profile_measures.h"
 #include "toolpath/toolpath.h"
 
@@ -19,32 +18,17 @@ void TToolpath::RoughFullLength(const Tobjects& elements, double depth, double l
         StartY = stockRadius;
         double zLeft = StartX - Offset;
         double zRight = xEnd + Offset;
-        AppendBlock(RapidXZBlock(NextBlockNo(), SafeX, zLeft));
-        AppendMove(zLeft, SafeX, RapidFeed);
+        RapidEntry(zLeft);
 
         // The final level clears the crown of an arc that rises above its ends.
         double top = HighestProfileY(elements);
         double yFinal = rest + top;
         int passes = PassCount(stockRadius - top - rest, depth);
-        for (int k = 1; k <= passes; ++k) {
-            double y = stockRadius - depth * k;
-            AppendBlock(FeedXBlock(NextBlockNo(), y, radialFeed));
-            AppendMove(zLeft, y, radialFeed);
-            AppendBlock(FeedZBlock(NextBlockNo(), zRight, axialFeed));
-            AppendMove(zRight, y, axialFeed);
-            double z = zRight - lift;
-            y += lift;
-            AppendMove(z, y, axialFeed);
-            AppendBlock(FeedXZBlock(NextBlockNo(), y, z, axialFeed));
-            AppendBlock(RapidZBlock(NextBlockNo(), zLeft));
-            AppendMove(zLeft, y, RapidFeed);
-        }
-        AppendBlock(FeedXBlock(NextBlockNo(), yFinal, radialFeed));
-        AppendMove(zLeft, yFinal, radialFeed);
-        AppendBlock(FeedZBlock(NextBlockNo(), zRight, axialFeed));
-        AppendMove(zRight, yFinal, axialFeed);
-        AppendBlock(FeedXBlock(NextBlockNo(), SafeX, radialFeed));
-        AppendMove(zRight, SafeX, radialFeed);
+        for (int k = 1; k <= passes; ++k)
+            RoughingPass(stockRadius - depth * k, zRight, -lift, lift, radialFeed, axialFeed);
+        RadialFeedMove(yFinal, radialFeed);
+        AxialFeedMove(zRight, axialFeed);
+        RadialFeedMove(SafeX, radialFeed);
     });
 }
 

@@ -1,4 +1,3 @@
-#include "toolpath/nc_block.h"
 #include "toolpath/profile_measures.h"
 #include "toolpath/toolpath.h"
 
@@ -27,32 +26,18 @@ void TToolpath::RoughFlank(const Tobjects& elements, Flank flank, double depth, 
         double contourStart = NearEnd(*first, flank).Y;
         StartY = contourStart + height;
         double zOut = StartX + outwards * Offset;
-        AppendBlock(RapidXZBlock(NextBlockNo(), SafeX, zOut));
-        AppendMove(zOut, SafeX, RapidFeed);
-        AppendBlock(FeedXBlock(NextBlockNo(), StartY, radialFeed));
-        AppendMove(zOut, StartY, radialFeed);
-
+        RapidEntry(zOut);
+        RadialFeedMove(StartY, radialFeed);
         int layers = PassCount(height, depth);
         for (int k = 1; k <= layers; ++k) {
             double y = StartY - depth * k;
-            AppendBlock(FeedXBlock(NextBlockNo(), y, radialFeed));
-            AppendMove(zOut, y, radialFeed);
             // The layer ends where the tool first meets the contour.
             double z = flank == Flank::Right ? ProfileXAt(y) : ProfileXAtFromLeft(y);
-            AppendBlock(FeedZBlock(NextBlockNo(), z, axialFeed));
-            AppendMove(z, y, axialFeed);
-            z += outwards * lift;
-            y += lift;
-            AppendMove(z, y, axialFeed);
-            AppendBlock(FeedXZBlock(NextBlockNo(), y, z, axialFeed));
-            AppendBlock(RapidZBlock(NextBlockNo(), zOut));
-            AppendMove(zOut, y, RapidFeed);
+            RoughingPass(y, z, outwards * lift, lift, radialFeed, axialFeed);
         }
-        AppendBlock(FeedXBlock(NextBlockNo(), contourStart, radialFeed));
-        AppendMove(zOut, contourStart, radialFeed);
+        RadialFeedMove(contourStart, radialFeed);
         FollowContour(elements, flank, arcSteps, axialFeed, axialFeed, true);
-        AppendBlock(FeedXBlock(NextBlockNo(), SafeX, radialFeed));
-        AppendMove(LocalMoves.Last().X, SafeX, radialFeed);
+        RadialFeedMove(SafeX, radialFeed);
     });
 }
 

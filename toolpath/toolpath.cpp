@@ -1,6 +1,7 @@
 #include "toolpath/toolpath.h"
 
 #include "platform/errors.h"
+#include "toolpath/nc_block.h"
 #include "toolpath/profile_measures.h"
 
 #include <algorithm>
@@ -82,6 +83,39 @@ void TToolpath::AppendMove(double x, double y, double feed) {
 int32_t TToolpath::NextBlockNo() {
     BlockNo += 10;
     return BlockNo;
+}
+
+void TToolpath::RapidEntry(double z) {
+    AppendBlock(RapidXZBlock(NextBlockNo(), SafeX, z));
+    AppendMove(z, SafeX, RapidFeed);
+}
+
+void TToolpath::RadialFeedMove(double y, double feed) {
+    AppendBlock(FeedXBlock(NextBlockNo(), y, feed));
+    AppendMove(LocalMoves.Last().X, y, feed);
+}
+
+void TToolpath::AxialFeedMove(double z, double feed) {
+    AppendBlock(FeedZBlock(NextBlockNo(), z, feed));
+    AppendMove(z, LocalMoves.Last().Y, feed);
+}
+
+void TToolpath::AxialRapidMove(double z) {
+    AppendBlock(RapidZBlock(NextBlockNo(), z));
+    AppendMove(z, LocalMoves.Last().Y, RapidFeed);
+}
+
+void TToolpath::RoughingPass(double y, double zTo, double liftZ, double liftY, double radialFeed,
+                             double axialFeed) {
+    double zIn = LocalMoves.Last().X;
+    RadialFeedMove(y, radialFeed);
+    AxialFeedMove(zTo, axialFeed);
+    // The lift is recorded before its block.
+    double z = zTo + liftZ;
+    y += liftY;
+    AppendMove(z, y, axialFeed);
+    AppendBlock(FeedXZBlock(NextBlockNo(), y, z, axialFeed));
+    AxialRapidMove(zIn);
 }
 
 void TToolpath::RunStrategy(const std::function<void()>& body) {

@@ -99,6 +99,17 @@ private:
     void RunStrategy(const std::function<void()>& body);
     void HandOver();
     int32_t NextBlockNo();
+    // The entry of every strategy: rapid to the retract level above z.
+    void RapidEntry(double z);
+    // A block and its move that changes one coordinate of the last move: radially or axially at a
+    // feed, or axially at the rapid feed.
+    void RadialFeedMove(double y, double feed);
+    void AxialFeedMove(double z, double feed);
+    void AxialRapidMove(double z);
+    // A roughing pass at level y: in radially, across to zTo, lifted away by (liftZ, liftY) and
+    // back to where it came in.
+    void RoughingPass(double y, double zTo, double liftZ, double liftY, double radialFeed,
+                      double axialFeed);
     double CrossingX(double y, bool firstCrossing) const;
 
     void BuildOffsetContour(const Tobjects& elements, Flank flank, bool close, double rest,

@@ -28,20 +28,11 @@ Sample Load(const std::string& name, bool keepFlats = false) {
     return sample;
 }
 
-TToolpath Finishing(double safeX) {
-    TToolpath toolpath;
-    toolpath.SafeX = safeX;
-    toolpath.Offset = 2;
-    toolpath.RapidFeed = 6000;
-    toolpath.CuttingFeed = 120;
-    return toolpath;
-}
-
 } // namespace
 
 TEST(FinishLeft, FollowsTheChamferedShaftFromItsChamfer) {
     Sample chamfered = Load("chamfered.mdl");
-    TToolpath toolpath = Finishing(40);
+    TToolpath toolpath = NewToolpath(40);
     toolpath.FinishLeft(chamfered.Part.LeftOutline.Elements, 120, 1, 20);
     std::vector<std::string> expected{"N0010 G00 X40 Z-2",          "N0020 G00 X10 F120",
                                       "N0030 G01 X9 Z0 F120",       "N0040 G01 X10 G01 Z1 F120",
@@ -62,14 +53,14 @@ TEST(FinishLeft, FollowsTheChamferedShaftFromItsChamfer) {
 
 TEST(FinishLeft, WithoutApproachTheFeedBlockOnlyMovesAlongTheAxis) {
     Sample chamfered = Load("chamfered.mdl");
-    TToolpath toolpath = Finishing(40);
+    TToolpath toolpath = NewToolpath(40);
     toolpath.FinishLeft(chamfered.Part.LeftOutline.Elements, 120, 0, 20);
     EXPECT_EQ(toolpath.NCBlocks[1], "N0020 G00 X9 F120");
     EXPECT_EQ(toolpath.NCBlocks[2], "N0030 G01 X9 Z0 F120");
 }
 
 TEST(FinishLeft, WritesTheOutlinesOwnXForAPartThatDoesNotStartAtZero) {
-    TToolpath toolpath = Finishing(40);
+    TToolpath toolpath = NewToolpath(40);
     toolpath.FinishLeft(Elements({"line 5/9/6/10/", "line 6/10/55/10/", "line 55/10/55/15/"}), 120,
                         1, 20);
     std::vector<std::string> expected{"N0010 G00 X40 Z3",           "N0020 G00 X10 F120",
@@ -81,7 +72,7 @@ TEST(FinishLeft, WritesTheOutlinesOwnXForAPartThatDoesNotStartAtZero) {
 
 TEST(FinishLeft, FollowsRoundingsAndFilletsWithArcsWithoutFeedWords) {
     Sample arcs = Load("arcs.mdl");
-    TToolpath toolpath = Finishing(24);
+    TToolpath toolpath = NewToolpath(24);
     toolpath.FinishLeft(arcs.Part.LeftOutline.Elements, 120, 1, 20);
     std::vector<std::string> expected{
         "N0010 G00 X24 Z-2",          "N0020 G00 X9 F120",          "N0030 G01 X8 Z0 F120",
@@ -97,7 +88,7 @@ TEST(FinishLeft, FollowsRoundingsAndFilletsWithArcsWithoutFeedWords) {
 
 TEST(FinishRight, TurnsItsArcsTheOtherWayRoundTravellingLeftwards) {
     Sample arcs = Load("arcs.mdl");
-    TToolpath toolpath = Finishing(24);
+    TToolpath toolpath = NewToolpath(24);
     toolpath.FinishRight(arcs.Part.RightOutline.Elements, 120, 1, 20);
     std::vector<std::string> expected{
         "N0010 G00 X24 Z102",     "N0020 G00 X9 F120",      "N0030 G01 X8 Z100 F120",
@@ -111,7 +102,7 @@ TEST(FinishRight, TurnsItsArcsTheOtherWayRoundTravellingLeftwards) {
 
 TEST(FinishRight, AKeptFlatTopIsFinishedToo) {
     Sample collared = Load("collared.mdl", true);
-    TToolpath toolpath = Finishing(24);
+    TToolpath toolpath = NewToolpath(24);
     toolpath.FinishRight(collared.Part.RightOutline.Elements, 120, 1, 20);
     std::vector<std::string> expected{"N0010 G00 X24 Z82",      "N0020 G00 X13 F120",
                                       "N0030 G01 X12 Z80 F120", "N0040 G01 X12 Z50 F120",
@@ -121,7 +112,7 @@ TEST(FinishRight, AKeptFlatTopIsFinishedToo) {
 }
 
 TEST(FinishRight, AnArcWithBothEndsAtOneXUsesUpABlockNumber) {
-    TToolpath toolpath = Finishing(24);
+    TToolpath toolpath = NewToolpath(24);
     toolpath.FinishRight(
         Elements({"line 50/12/80/12/", "arc 45/12/55/22/50/12/50/20/", "line 50/22/50/20/"}), 120,
         1, 20);

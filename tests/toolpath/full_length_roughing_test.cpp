@@ -25,18 +25,10 @@ TShaft Crowned() {
                   "line 38/10/60/10/", "line 60/10/60/0/"});
 }
 
-TToolpath Roughing() {
-    TToolpath toolpath;
-    toolpath.SafeX = 35;
-    toolpath.Offset = 2;
-    toolpath.RapidFeed = 6000;
-    return toolpath;
-}
-
 } // namespace
 
 TEST(RoughFullLength, CutsTheCollaredShaftInFourPassesAndAFinalOne) {
-    TToolpath toolpath = Roughing();
+    TToolpath toolpath = NewToolpath(35);
     toolpath.RoughFullLength(Collared(), 2, 2, 100, 200, 30, 0.5);
     std::vector<std::string> expected{
         "N0010 G00 X35 Z-2", "N0020 G01 X28 F100",   "N0030 G01 Z82 F200", "N0040 G01 X30 Z80 F200",
@@ -61,7 +53,7 @@ TEST(RoughFullLength, CutsTheCollaredShaftInFourPassesAndAFinalOne) {
 }
 
 TEST(RoughFullLength, ALastPassOnTheFinalLevelIsLeftToTheFinalPass) {
-    TToolpath toolpath = Roughing();
+    TToolpath toolpath = NewToolpath(35);
     toolpath.RoughFullLength(Collared(), 2, 2, 100, 200, 30, 0);
     ASSERT_EQ(toolpath.NCBlocks.size(), 20u);
     EXPECT_EQ(toolpath.NCBlocks[13], "N0140 G01 X22 F100");
@@ -69,7 +61,7 @@ TEST(RoughFullLength, ALastPassOnTheFinalLevelIsLeftToTheFinalPass) {
 }
 
 TEST(RoughFullLength, StockJustAboveTheFinalLevelGetsOnlyTheFinalPass) {
-    TToolpath toolpath = Roughing();
+    TToolpath toolpath = NewToolpath(35);
     toolpath.RoughFullLength(Collared(), 2, 2, 100, 200, 20.5, 0.5);
     std::vector<std::string> expected{"N0010 G00 X35 Z-2", "N0020 G01 X20.5 F100",
                                       "N0030 G01 Z82 F200", "N0040 G01 X35 F100"};
@@ -77,7 +69,7 @@ TEST(RoughFullLength, StockJustAboveTheFinalLevelGetsOnlyTheFinalPass) {
 }
 
 TEST(RoughFullLength, TheFinalLevelClearsTheCrownOfAnArc) {
-    TToolpath toolpath = Roughing();
+    TToolpath toolpath = NewToolpath(35);
     toolpath.SafeX = 25;
     TShaft part = Crowned();
     toolpath.RoughFullLength(part.Elements, 2, 2, 100, 200, 20, 0.5);
@@ -91,7 +83,7 @@ TEST(RoughFullLength, TheFinalLevelClearsTheCrownOfAnArc) {
 }
 
 TEST(RoughFullLength, APartThatDoesNotStartAtZeroIsCutAtItsOwnEnds) {
-    TToolpath toolpath = Roughing();
+    TToolpath toolpath = NewToolpath(35);
     toolpath.RoughFullLength(Elements({"line 5/0/5/10/", "line 5/10/85/10/", "line 85/10/85/0/"}),
                              2, 2, 100, 200, 12, 0.5);
     std::vector<std::string> expected{"N0010 G00 X35 Z3", "N0020 G01 X10.5 F100",
@@ -101,7 +93,7 @@ TEST(RoughFullLength, APartThatDoesNotStartAtZeroIsCutAtItsOwnEnds) {
 }
 
 TEST(RoughFullLength, AZeroDepthIsAnErrorAndWritesNothing) {
-    TToolpath toolpath = Roughing();
+    TToolpath toolpath = NewToolpath(35);
     EXPECT_THROW(toolpath.RoughFullLength(Collared(), 0, 2, 100, 200, 30, 0.5), ArithmeticError);
     EXPECT_TRUE(toolpath.NCBlocks.empty());
     EXPECT_TRUE(toolpath.PathPoints.Empty());

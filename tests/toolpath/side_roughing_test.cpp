@@ -12,14 +12,6 @@ using namespace torvex::testing;
 
 namespace {
 
-TToolpath Roughing() {
-    TToolpath toolpath;
-    toolpath.SafeX = 35;
-    toolpath.Offset = 2;
-    toolpath.RapidFeed = 6000;
-    return toolpath;
-}
-
 // A bead: a half circle of radius 4 around (14, 14) between two walls, on a shaft from 0 to 40.
 TShaft Beaded() {
     return Shaft({"line 0/0/0/10/", "line 0/10/10/10/", "line 10/10/10/14/",
@@ -30,7 +22,7 @@ TShaft Beaded() {
 } // namespace
 
 TEST(RoughRight, CutsThreeLayersDownToTheJoinedShoulder) {
-    TToolpath toolpath = Roughing();
+    TToolpath toolpath = NewToolpath(35);
     toolpath.RoughRight(Elements({"line 50.5/12.5/80/12.5/", "line 50.5/20/50.5/12.5/"}), 2, 2, 100,
                         200, 20);
     std::vector<std::string> expected{"N0010 G00 X35 Z82",        "N0020 G01 X20 F100",
@@ -50,7 +42,7 @@ TEST(RoughRight, CutsThreeLayersDownToTheJoinedShoulder) {
 }
 
 TEST(RoughRight, AHeightThatIsAMultipleOfTheDepthLeavesTheLastLevelToTheContour) {
-    TToolpath toolpath = Roughing();
+    TToolpath toolpath = NewToolpath(35);
     toolpath.RoughRight(Elements({"line 50.5/12/80/12/", "line 50.5/20/50.5/12/"}), 2, 2, 100, 200,
                         20);
     ASSERT_EQ(toolpath.NCBlocks.size(), 18u);
@@ -59,7 +51,7 @@ TEST(RoughRight, AHeightThatIsAMultipleOfTheDepthLeavesTheLastLevelToTheContour)
 }
 
 TEST(RoughLeft, WritesTheContoursOwnXForAPartThatDoesNotStartAtZero) {
-    TToolpath toolpath = Roughing();
+    TToolpath toolpath = NewToolpath(35);
     toolpath.RoughLeft(Elements({"line 3/10.5/10/10.5/", "line 10/10.5/10/20/"}), 2, 2, 100, 200,
                        20);
     std::vector<std::string> expected{"N0010 G00 X35 Z1",           "N0020 G01 X20 F100",
@@ -95,7 +87,7 @@ TEST(SideRoughing, ArcBlocksTurnTheWayTheToolTravels) {
                  {"convex left", convexLeft, Flank::Left, "G02 X20 Z20 R10 F200"},
                  {"concave left", concaveLeft, Flank::Left, "G03 X20 Z20 R10 F200"}};
     for (const Case& c : cases) {
-        TToolpath toolpath = Roughing();
+        TToolpath toolpath = NewToolpath(35);
         if (c.Side == Flank::Right)
             toolpath.RoughRight(c.Contour, 2, 2, 100, 200, 20);
         else
@@ -113,7 +105,7 @@ TEST(SideRoughing, ArcBlocksTurnTheWayTheToolTravels) {
 }
 
 TEST(SideRoughing, AnArcWithBothEndsAtOneXUsesUpABlockNumber) {
-    TToolpath toolpath = Roughing();
+    TToolpath toolpath = NewToolpath(35);
     toolpath.RoughRight(Elements({"line 50.5/12/80/12/", "arc 45/12/55/22/50.5/12/50.5/20/",
                                   "line 50.5/20/50.5/22/"}),
                         2, 2, 100, 200, 20);
@@ -127,7 +119,7 @@ TEST(RoughLeft, ALayerEndsWhereTheToolFirstMeetsTheContour) {
     // Each layer through the bead crosses the left offset contour twice; the tool coming from
     // the left must stop at the first crossing, not cut through the bead to the second.
     TShaft part = Beaded();
-    TToolpath toolpath = Roughing();
+    TToolpath toolpath = NewToolpath(35);
     toolpath.BuildLeftOffsetContour(part.LeftOutline.Elements, false, 0.5, 0);
     toolpath.RoughLeft(toolpath.LeftOffsetContour, 2, 2, 100, 200, 20);
     // The level 16.5 meets the offset circle (radius 4.5 around (14, 14)) near 14 -/+ sqrt(14),
@@ -136,7 +128,7 @@ TEST(RoughLeft, ALayerEndsWhereTheToolFirstMeetsTheContour) {
         << Listing(toolpath);
     EXPECT_TRUE(StaysOutsidePart(toolpath.PathPoints, part.Points));
 
-    TToolpath right = Roughing();
+    TToolpath right = NewToolpath(35);
     right.BuildRightOffsetContour(part.RightOutline.Elements, false, 0.5, 0);
     right.RoughRight(right.RightOffsetContour, 2, 2, 100, 200, 20);
     EXPECT_NEAR(*ParseNcBlock(right.NCBlocks[3]).Value('Z'), 17.722, 0.0005) << Listing(right);

@@ -2,6 +2,7 @@
 
 #include "geometry/element.h"
 #include "geometry/shaft.h"
+#include "toolpath/toolpath.h"
 
 #include <initializer_list>
 #include <string>
@@ -27,6 +28,17 @@ inline TShaft Shaft(std::initializer_list<std::string_view> records) {
     shaft.LoadFromLines(std::vector<std::string>(records.begin(), records.end()));
     shaft.ComputeMaxRadius();
     return shaft;
+}
+
+// A toolpath as the windows fill it: retract level, 2 mm clearance at the ends, rapid moves at
+// 6000 mm/min, finishing moves timed at 120 mm/min.
+inline TToolpath NewToolpath(double safeX) {
+    TToolpath toolpath;
+    toolpath.SafeX = safeX;
+    toolpath.Offset = 2;
+    toolpath.RapidFeed = 6000;
+    toolpath.CuttingFeed = 120;
+    return toolpath;
 }
 
 } // namespace torvex::testing

@@ -128,15 +128,6 @@ std::vector<Strategy> Strategies() {
     return strategies;
 }
 
-TToolpath NewToolpath(const Workpiece& piece) {
-    TToolpath toolpath;
-    toolpath.SafeX = 2 + piece.Stock.MaxRadius;
-    toolpath.Offset = 2;
-    toolpath.RapidFeed = 6000;
-    toolpath.CuttingFeed = 120;
-    return toolpath;
-}
-
 void CheckToolpath(const Workpiece& piece, const TToolpath& toolpath) {
     EXPECT_TRUE(BlocksMatchMoves(toolpath, ArcSteps)) << Listing(toolpath);
     EXPECT_TRUE(ArcBlocksMatchPreview(toolpath, ArcSteps));
@@ -152,7 +143,7 @@ TEST_P(EveryStrategy, CutsNothingOfThePartAndWritesBlocksThatMatchItsMoves) {
     Workpiece piece = Load(GetParam());
     for (const Strategy& strategy : Strategies()) {
         SCOPED_TRACE(strategy.Name);
-        TToolpath toolpath = NewToolpath(piece);
+        TToolpath toolpath = NewToolpath(2 + piece.Stock.MaxRadius);
         strategy.Run(piece, toolpath);
         CheckToolpath(piece, toolpath);
     }
@@ -160,7 +151,7 @@ TEST_P(EveryStrategy, CutsNothingOfThePartAndWritesBlocksThatMatchItsMoves) {
 
 TEST_P(EveryStrategy, RunOneAfterAnotherOnOneToolpath) {
     Workpiece piece = Load(GetParam());
-    TToolpath toolpath = NewToolpath(piece);
+    TToolpath toolpath = NewToolpath(2 + piece.Stock.MaxRadius);
     size_t written = 0;
     for (const Strategy& strategy : Strategies()) {
         toolpath.BlockNo += 10;

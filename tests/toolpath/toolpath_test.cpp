@@ -11,6 +11,7 @@
 
 using namespace torvex;
 using torvex::testing::Elements;
+using torvex::testing::NewToolpath;
 
 namespace {
 
@@ -38,15 +39,6 @@ void SetProfile(TToolpath& toolpath, std::initializer_list<std::pair<double, dou
 // The chamfered shaft's left outline with its entry kept: chamfer, cylinder, shoulder.
 Tobjects ChamferedLeftOutline() {
     return Elements({"line 0/9/1/10/", "line 1/10/50/10/", "line 50/10/50/15/"});
-}
-
-TToolpath FinishingToolpath() {
-    TToolpath toolpath;
-    toolpath.SafeX = 40;
-    toolpath.Offset = 2;
-    toolpath.RapidFeed = 6000;
-    toolpath.CuttingFeed = 120;
-    return toolpath;
 }
 
 } // namespace
@@ -126,7 +118,7 @@ TEST(ProfileXAt, AtALevelNeverReachedTakesTheNearestPoint) {
 }
 
 TEST(TToolpath, NumbersBlocksFromTenInStepsOfTen) {
-    TToolpath toolpath = FinishingToolpath();
+    TToolpath toolpath = NewToolpath(40);
     toolpath.FinishLeft(ChamferedLeftOutline(), 120, 1, 20);
     ASSERT_EQ(toolpath.NCBlocks.size(), 7u);
     EXPECT_EQ(toolpath.NCBlocks[0].substr(0, 6), "N0010 ");
@@ -135,7 +127,7 @@ TEST(TToolpath, NumbersBlocksFromTenInStepsOfTen) {
     EXPECT_EQ(toolpath.BlockNo, 70);
 
     // A tool change written before a strategy takes N0010, the strategy follows it.
-    TToolpath changed = FinishingToolpath();
+    TToolpath changed = NewToolpath(40);
     changed.BlockNo += 10;
     changed.NCBlocks.push_back(ToolChangeBlock(changed.BlockNo, 3));
     changed.FinishLeft(ChamferedLeftOutline(), 120, 1, 20);
@@ -145,7 +137,7 @@ TEST(TToolpath, NumbersBlocksFromTenInStepsOfTen) {
 }
 
 TEST(TToolpath, ASecondStrategyIsTimedFromTheFirstOnesLastPoint) {
-    TToolpath toolpath = FinishingToolpath();
+    TToolpath toolpath = NewToolpath(40);
     toolpath.FinishLeft(ChamferedLeftOutline(), 120, 1, 20);
     size_t firstCount = toolpath.PathPoints.Count();
     TPunct lastOfFirst = toolpath.PathPoints.Last();
@@ -165,7 +157,7 @@ TEST(TToolpath, ASecondStrategyIsTimedFromTheFirstOnesLastPoint) {
 }
 
 TEST(TToolpath, MovesToPointsAlreadyOnThePathAreKept) {
-    TToolpath toolpath = FinishingToolpath();
+    TToolpath toolpath = NewToolpath(40);
     toolpath.FinishLeft(ChamferedLeftOutline(), 120, 1, 20);
     size_t once = toolpath.PathPoints.Count();
     toolpath.FinishLeft(ChamferedLeftOutline(), 120, 1, 20);
@@ -175,7 +167,7 @@ TEST(TToolpath, MovesToPointsAlreadyOnThePathAreKept) {
 }
 
 TEST(TToolpath, AFailingStrategyLeavesEarlierOutputAsItWas) {
-    TToolpath toolpath = FinishingToolpath();
+    TToolpath toolpath = NewToolpath(40);
     toolpath.FinishLeft(ChamferedLeftOutline(), 120, 1, 20);
     std::vector<std::string> blocks = toolpath.NCBlocks;
     std::vector<std::pair<double, double>> moves = Coordinates(toolpath.PathPoints);
@@ -206,7 +198,7 @@ TEST(TToolpath, AFailingStrategyLeavesEarlierOutputAsItWas) {
 }
 
 TEST(TToolpath, AnEmptyOutlineWritesNothing) {
-    TToolpath toolpath = FinishingToolpath();
+    TToolpath toolpath = NewToolpath(40);
     toolpath.BlockNo = 30;
     Tobjects none;
     toolpath.RoughFullLength(none, 2, 2, 100, 200, 30, 0.5);
