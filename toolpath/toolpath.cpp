@@ -4,7 +4,6 @@
 #include "toolpath/nc_block.h"
 #include "toolpath/profile_measures.h"
 
-#include <algorithm>
 #include <cmath>
 #include <iterator>
 #include <limits>

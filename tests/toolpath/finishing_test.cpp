@@ -99,25 +99,3 @@ TEST(FinishRight, TurnsItsArcsTheOtherWayRoundTravellingLeftwards) {
     EXPECT_TRUE(ArcBlocksMatchPreview(toolpath, 20));
     EXPECT_TRUE(StaysOutsidePart(toolpath.PathPoints, arcs.Part.Points));
 }
-
-TEST(FinishRight, AKeptFlatTopIsFinishedToo) {
-    Sample collared = Load("collared.mdl", true);
-    TToolpath toolpath = NewToolpath(24);
-    toolpath.FinishRight(collared.Part.RightOutline.Elements, 120, 1, 20);
-    std::vector<std::string> expected{"N0010 G00 X24 Z82",      "N0020 G00 X13 F120",
-                                      "N0030 G01 X12 Z80 F120", "N0040 G01 X12 Z50 F120",
-                                      "N0050 G01 X20 Z50 F120", "N0060 G01 X20 Z30 F120",
-                                      "N0070 G01 X24 F120"};
-    EXPECT_EQ(toolpath.NCBlocks, expected);
-}
-
-TEST(FinishRight, AnArcWithBothEndsAtOneXUsesUpABlockNumber) {
-    TToolpath toolpath = NewToolpath(24);
-    toolpath.FinishRight(
-        Elements({"line 50/12/80/12/", "arc 45/12/55/22/50/12/50/20/", "line 50/22/50/20/"}), 120,
-        1, 20);
-    std::vector<std::string> expected{"N0010 G00 X24 Z82",      "N0020 G00 X13 F120",
-                                      "N0030 G01 X12 Z80 F120", "N0040 G01 X12 Z50 F120",
-                                      "N0060 G01 X22 Z50 F120", "N0070 G01 X24 F120"};
-    EXPECT_EQ(toolpath.NCBlocks, expected);
-}

@@ -1,14 +1,11 @@
 #include "platform/errors.h"
-#include "tests/support/nc_block_parser.h"
 #include "toolpath/nc_block.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <limits>
 
 using namespace torvex;
-using torvex::testing::ParseNcBlock;
 
 TEST(NcBlock, NumbersHaveAtMostThreeDecimalsAndAPoint) {
     EXPECT_EQ(NCNumberText(12.5), "12.5");
@@ -58,15 +55,4 @@ TEST(NcBlock, ValuesThatAreNotFiniteNeverReachABlock) {
     EXPECT_THROW(FeedXBlock(10, nan, 100), ArithmeticError);
     EXPECT_THROW(FeedZBlock(10, 5, inf), ArithmeticError);
     EXPECT_THROW(ArcBlock(10, ArcTurn::Clockwise, 1, 2, -inf), ArithmeticError);
-}
-
-TEST(NcBlock, BlocksReadBackAsTheirNumbers) {
-    for (double x : {0.0, 0.0004, 0.1236, 12.5, -2.5, 1234.5678, -0.0006}) {
-        auto block = ParseNcBlock(FeedXZBlock(1230, x, -x / 3, 250.25));
-        EXPECT_EQ(block.Number, 1230);
-        EXPECT_EQ(block.Shape(), "G01 X Z F");
-        EXPECT_NEAR(*block.Value('X'), x, 0.0005);
-        EXPECT_NEAR(*block.Value('Z'), -x / 3, 0.0005);
-        EXPECT_DOUBLE_EQ(*block.Value('F'), 250.25);
-    }
 }

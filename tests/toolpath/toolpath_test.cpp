@@ -117,23 +117,16 @@ TEST(ProfileXAt, AtALevelNeverReachedTakesTheNearestPoint) {
     EXPECT_THROW(toolpath.ProfileXAt(3), ArithmeticError);
 }
 
-TEST(TToolpath, NumbersBlocksFromTenInStepsOfTen) {
+TEST(TToolpath, AStrategyNumbersItsBlocksAfterAToolChange) {
     TToolpath toolpath = NewToolpath(40);
+    toolpath.BlockNo += 10;
+    toolpath.NCBlocks.push_back(ToolChangeBlock(toolpath.BlockNo, 3));
     toolpath.FinishLeft(ChamferedLeftOutline(), 120, 1, 20);
-    ASSERT_EQ(toolpath.NCBlocks.size(), 7u);
-    EXPECT_EQ(toolpath.NCBlocks[0].substr(0, 6), "N0010 ");
-    EXPECT_EQ(toolpath.NCBlocks[1].substr(0, 6), "N0020 ");
-    EXPECT_EQ(toolpath.NCBlocks[2].substr(0, 6), "N0030 ");
-    EXPECT_EQ(toolpath.BlockNo, 70);
-
-    // A tool change written before a strategy takes N0010, the strategy follows it.
-    TToolpath changed = NewToolpath(40);
-    changed.BlockNo += 10;
-    changed.NCBlocks.push_back(ToolChangeBlock(changed.BlockNo, 3));
-    changed.FinishLeft(ChamferedLeftOutline(), 120, 1, 20);
-    EXPECT_EQ(changed.NCBlocks[0], "N0010 M06 T3");
-    EXPECT_EQ(changed.NCBlocks[1].substr(0, 6), "N0020 ");
-    EXPECT_EQ(changed.PathPoints.Count(), toolpath.PathPoints.Count());
+    ASSERT_EQ(toolpath.NCBlocks.size(), 8u);
+    EXPECT_EQ(toolpath.NCBlocks[0], "N0010 M06 T3");
+    EXPECT_EQ(toolpath.NCBlocks[1], "N0020 G00 X40 Z-2");
+    EXPECT_EQ(toolpath.BlockNo, 80);
+    EXPECT_EQ(toolpath.PathPoints.Count(), 7u) << "a tool change records no move";
 }
 
 TEST(TToolpath, ASecondStrategyIsTimedFromTheFirstOnesLastPoint) {
