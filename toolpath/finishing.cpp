@@ -1,3 +1,4 @@
+#include "platform/errors.h"
 #include "toolpath/nc_block.h"
 #include "toolpath/profile_measures.h"
 #include "toolpath/toolpath.h"
@@ -19,6 +20,10 @@ void TToolpath::FinishFlank(const Tobjects& elements, Flank flank, double feed, 
     const TObj* first = FirstProfileElement(elements);
     if (first == nullptr)
         return;
+    // The blocks carry `feed` while the moves are timed at CuttingFeed: a zero feed must fail even
+    // when the moves would not.
+    if (feed == 0)
+        throw ArithmeticError(DivisionByZeroText);
     RunStrategy([&] {
         const TPoint& entry = EntryPoint(*first, flank);
         StartX = entry.X;

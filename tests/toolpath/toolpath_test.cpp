@@ -170,13 +170,17 @@ TEST(TToolpath, AFailingStrategyLeavesEarlierOutputAsItWas) {
     toolpath.BuildLeftOffsetContour(ChamferedLeftOutline(), false, 0.5, 0);
     EXPECT_THROW(toolpath.RoughLeft(toolpath.LeftOffsetContour, 0, 2, 100, 200, 20),
                  ArithmeticError);
-    // A zero feed fails when its first move is timed.
+    // A zero feed fails when its first move is timed, and so does a block feed of zero.
     toolpath.CuttingFeed = 0;
     EXPECT_THROW(toolpath.FinishLeft(ChamferedLeftOutline(), 0, 1, 20), ArithmeticError);
-    // A zero rapid feed fails on the first move handed over.
     toolpath.CuttingFeed = 120;
+    EXPECT_THROW(toolpath.FinishLeft(ChamferedLeftOutline(), 0, 1, 20), ArithmeticError);
+    // A zero rapid feed fails in the strategy at its second rapid move or, with a single one, on
+    // the first move handed over.
     toolpath.RapidFeed = 0;
     EXPECT_THROW(toolpath.FinishLeft(ChamferedLeftOutline(), 120, 1, 20), ArithmeticError);
+    EXPECT_THROW(toolpath.RoughFullLength(ChamferedLeftOutline(), 2, 2, 100, 200, 15.5, 0.5),
+                 ArithmeticError);
 
     EXPECT_EQ(toolpath.NCBlocks, blocks);
     EXPECT_EQ(Coordinates(toolpath.PathPoints), moves);
