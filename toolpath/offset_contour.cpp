@@ -115,10 +115,9 @@ std::optional<TObj> OffsetArc(const TObj& e, Flank flank, double rest, double le
 void Close(Tobjects& contour, Flank flank, double extra) {
     if (contour.empty())
         return;
-    const TObj& last = contour.back();
+    TObj& last = contour.back();
     if (IsVerticalLine(last)) {
-        TObj& wall = contour.back();
-        (wall.P1.Y > wall.P2.Y ? wall.P1.Y : wall.P2.Y) += extra;
+        (last.P1.Y > last.P2.Y ? last.P1.Y : last.P2.Y) += extra;
         return;
     }
     TPoint foot;

@@ -104,14 +104,16 @@ TEST(SideRoughing, ArcBlocksTurnTheWayTheToolTravels) {
     }
 }
 
-TEST(SideRoughing, AnArcWithBothEndsAtOneXUsesUpABlockNumber) {
+TEST(SideRoughing, AnArcThatWritesNoBlockUsesUpABlockNumber) {
+    // An arc whose ends share an x, and one too small to be written other than "R0".
     TToolpath toolpath = NewToolpath(35);
     toolpath.RoughRight(Elements({"line 50.5/12/80/12/", "arc 45/12/55/22/50.5/12/50.5/20/",
+                                  "arc 50.4996/19.9996/50.5004/20.0004/50.5/20.0004/50.5004/20/",
                                   "line 50.5/20/50.5/22/"}),
                         2, 2, 100, 200, 20);
     size_t n = toolpath.NCBlocks.size();
     EXPECT_EQ(toolpath.NCBlocks[n - 3].substr(0, 5), "N0200");
-    EXPECT_EQ(toolpath.NCBlocks[n - 2].substr(0, 5), "N0220");
+    EXPECT_EQ(toolpath.NCBlocks[n - 2].substr(0, 5), "N0230");
     EXPECT_TRUE(BlocksMatchMoves(toolpath, 20));
 }
 
