@@ -26,7 +26,13 @@ std::pair<uint64_t, uint64_t> TPctList::Key(double x, double y) {
     return {std::bit_cast<uint64_t>(x == 0 ? 0.0 : x), std::bit_cast<uint64_t>(y == 0 ? 0.0 : y)};
 }
 
+void TPctList::IndexAll() const {
+    for (; Indexed < Points.size(); ++Indexed)
+        ++Present[Key(Points[Indexed].X, Points[Indexed].Y)];
+}
+
 bool TPctList::Contains(double x, double y) const {
+    IndexAll();
     return Present.contains(Key(x, y));
 }
 
@@ -44,7 +50,8 @@ void TPctList::AddPoint(double x, double y, double feed) {
         point.TotalTime = previous.TotalTime + point.StepTime;
     }
     Points.push_back(point);
-    ++Present[Key(x, y)];
+    if (RejectDuplicates)
+        IndexAll();
 }
 
 void TPctList::AddXY(double x, double y) {
@@ -54,12 +61,14 @@ void TPctList::AddXY(double x, double y) {
     point.X = x;
     point.Y = y;
     Points.push_back(point);
-    ++Present[Key(x, y)];
+    if (RejectDuplicates)
+        IndexAll();
 }
 
 void TPctList::Clear() {
     Points.clear();
     Present.clear();
+    Indexed = 0;
 }
 
 bool TPctList::TiePass(bool descending) {
@@ -77,7 +86,8 @@ bool TPctList::TiePass(bool descending) {
 
 void TPctList::SortByX(bool ascendingTies, bool descendingTies) {
     // Moving whole (X, Y) pairs or exchanging Y between equal X leaves the set of coordinates, and
-    // so the duplicate index, unchanged.
+    // so the duplicate index of the whole list, unchanged.
+    IndexAll();
     std::vector<Coordinates> coordinates;
     coordinates.reserve(Points.size());
     for (const TPunct& p : Points)
@@ -96,6 +106,7 @@ void TPctList::SortByX(bool ascendingTies, bool descendingTies) {
 
 void TPctList::ExchangeY(size_t i, size_t j) {
     // Both pairs stay in the duplicate index under their new coordinates.
+    IndexAll();
     auto eraseKey = [this](const TPunct& p) {
         auto found = Present.find(Key(p.X, p.Y));
         if (--found->second == 0)
@@ -109,6 +120,7 @@ void TPctList::ExchangeY(size_t i, size_t j) {
 }
 
 void TPctList::SortTiesFully(bool descending) {
+    IndexAll();
     while (TiePass(descending)) {
     }
 }

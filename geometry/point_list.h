@@ -21,6 +21,8 @@ using TPunctArray = std::vector<TPunct>;
 
 // An ordered point list. With RejectDuplicates on, a point whose X and Y both equal those of a
 // point already in the list is not added; the test is hashed, so adding stays constant-time.
+// Points appended with RejectDuplicates off (a toolpath's moves) are hashed only when a duplicate
+// test next needs them.
 class TPctList {
 public:
     bool RejectDuplicates = true;
@@ -55,11 +57,14 @@ private:
     };
     static std::pair<uint64_t, uint64_t> Key(double x, double y);
     bool TiePass(bool descending);
+    // Brings the duplicate index up to every point of the list.
+    void IndexAll() const;
 
     TPunctArray Points;
-    // How many points hold each (X, Y): kept for every point, so that the duplicate test is right
-    // also after points were appended with RejectDuplicates off.
-    std::unordered_map<std::pair<uint64_t, uint64_t>, uint32_t, KeyHash> Present;
+    // How many of the first Indexed points hold each (X, Y). The points after them were appended
+    // with RejectDuplicates off and are indexed before the next duplicate test or reordering.
+    mutable std::unordered_map<std::pair<uint64_t, uint64_t>, uint32_t, KeyHash> Present;
+    mutable size_t Indexed = 0;
 };
 
 } // namespace torvex

@@ -139,6 +139,25 @@ TEST(TPctList, ExchangeYKeepsTheDuplicateIndexRight) {
     EXPECT_EQ(list.Count(), 2u);
 }
 
+TEST(TPctList, PointsAppendedWithoutTheDuplicateTestStillCountAsPresent) {
+    TPctList list;
+    list.RejectDuplicates = false;
+    list.AddPoint(0, 0, 100);
+    list.AddPoint(0, 5, 100);
+    list.AddPoint(0, 5, 100);
+    list.ExchangeY(0, 1);
+    EXPECT_TRUE(list.Contains(0, 0));
+    TPctList sorted = list;
+    sorted.AddPoint(-1, 2, 100);
+    sorted.SortByX(true, false);
+    sorted.RejectDuplicates = true;
+    for (auto [x, y] : std::vector<std::pair<double, double>>{{0, 0}, {0, 5}, {-1, 2}})
+        sorted.AddXY(x, y);
+    EXPECT_EQ(sorted.Count(), 4u);
+    sorted.AddXY(0, 1);
+    EXPECT_EQ(sorted.Count(), 5u);
+}
+
 TEST(TPctList, FastPathsAgreeWithThePlainAlgorithms) {
     std::mt19937 random(12345);
     std::uniform_int_distribution<int> coarse(0, 12); // few values: many ties and duplicates

@@ -1,0 +1,157 @@
+#include "geometry/model_files.h"
+#include "geometry/number_text.h"
+#include "platform/message_sink.h"
+#include "toolpath/toolpath.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+#include <vector>
+
+using namespace torvex;
+
+namespace {
+
+constexpr double Depth = 1.5;
+constexpr double Rest = 0.5;
+constexpr double FineRest = 0.005;
+
+// A part with its outlines built the way the roughing and the finishing windows build them.
+struct Workpiece {
+    TShaft Part;
+    double StockRadius = 0;
+    double RestAllowance = Rest;
+    Tobjects RoughLeft, RoughRight, FinishLeft, FinishRight;
+
+    void BuildOutlines() {
+        Part.BuildSideOutlines(false, false, false);
+        RoughLeft = Part.LeftOutline.Elements;
+        RoughRight = Part.RightOutline.Elements;
+        Part.BuildSideOutlines(true, false, false);
+        FinishLeft = Part.LeftOutline.Elements;
+        FinishRight = Part.RightOutline.Elements;
+    }
+};
+
+Workpiece Production() {
+    Workpiece piece;
+    TShaft stock;
+    RecordingMessageSink messages;
+    LoadPartAndStock(std::string(TORVEX_DATA) + "/Models/production.mdl", piece.Part, stock,
+                     messages);
+    piece.StockRadius = stock.MaxRadius;
+    piece.BuildOutlines();
+    return piece;
+}
+
+std::string Record(const char* kind, std::initializer_list<double> values) {
+    std::string text = std::string(kind) + " ";
+    for (double v : values)
+        text += FloatToText(v) + "/";
+    return text;
+}
+
+// Both flanks climb in steps of five elements (a cylinder, a 45-degree chamfer, a cylinder, a wall
+// and a convex rounding), a thousand steps each, to a flat top: 10,003 elements in all.
+Workpiece Generated() {
+    constexpr int Steps = 1000;
+    constexpr double S = 0.01;
+    constexpr double Base = 10;
+    const double length = 2 * Steps * 9 * S + 10;
+    std::vector<std::string> lines;
+    auto step = [&](double x, double y, double sign) {
+        auto X = [&](double dx) { return sign > 0 ? x + dx : length - x - dx; };
+        lines.push_back(Record("line", {X(0), y, X(4 * S), y}));
+        lines.push_back(Record("line", {X(4 * S), y, X(5 * S), y + S}));
+        lines.push_back(Record("line", {X(5 * S), y + S, X(8 * S), y + S}));
+        lines.push_back(Record("line", {X(8 * S), y + S, X(8 * S), y + 2 * S}));
+        if (sign > 0)
+            lines.push_back(Record("arc", {X(8 * S), y + S, X(10 * S), y + 3 * S, X(8 * S),
+                                           y + 2 * S, X(9 * S), y + 3 * S}));
+        else
+            lines.push_back(Record("arc", {X(10 * S), y + S, X(8 * S), y + 3 * S, X(9 * S),
+                                           y + 3 * S, X(8 * S), y + 2 * S}));
+    };
+    for (int i = 0; i < Steps; ++i) {
+        step(i * 9 * S, Base + i * 3 * S, 1);
+        step(i * 9 * S, Base + i * 3 * S, -1);
+    }
+    double top = Base + Steps * 3 * S;
+    lines.push_back(Record("line", {0, 0, 0, Base}));
+    lines.push_back(Record("line", {Steps * 9 * S, top, length - Steps * 9 * S, top}));
+    lines.push_back(Record("line", {length, Base, length, 0}));
+    Workpiece piece;
+    piece.Part.LoadFromLines(lines);
+    piece.Part.ComputeMaxRadius();
+    piece.StockRadius = piece.Part.MaxRadius + 2;
+    piece.RestAllowance = FineRest;
+    piece.BuildOutlines();
+    return piece;
+}
+
+TToolpath NewToolpath(const Workpiece& piece) {
+    TToolpath toolpath;
+    toolpath.SafeX = piece.StockRadius + 2;
+    toolpath.Offset = 2;
+    toolpath.RapidFeed = 6000;
+    toolpath.CuttingFeed = 120;
+    return toolpath;
+}
+
+void RoughSides(TToolpath& toolpath, const Workpiece& piece) {
+    double extra = piece.StockRadius - piece.Part.MaxRadius;
+    toolpath.BuildLeftOffsetContour(piece.RoughLeft, true, piece.RestAllowance, extra);
+    toolpath.RoughLeft(toolpath.LeftOffsetContour, Depth, 2, 100, 250, 20);
+    toolpath.BuildRightOffsetContour(piece.RoughRight, true, piece.RestAllowance, extra);
+    toolpath.RoughRight(toolpath.RightOffsetContour, Depth, 2, 100, 250, 20);
+}
+
+void Finish(TToolpath& toolpath, const Workpiece& piece) {
+    toolpath.FinishLeft(piece.FinishLeft, 120, 1, 20);
+    toolpath.FinishRight(piece.FinishRight, 120, 1, 20);
+}
+
+void FullLength(TToolpath& toolpath, const Workpiece& piece) {
+    toolpath.RoughFullLength(piece.Part.Elements, Depth, 2, 100, 250, piece.StockRadius,
+                             piece.RestAllowance);
+}
+
+void AllStrategies(TToolpath& toolpath, const Workpiece& piece) {
+    FullLength(toolpath, piece);
+    RoughSides(toolpath, piece);
+    Finish(toolpath, piece);
+}
+
+template <void (*Run)(TToolpath&, const Workpiece&), Workpiece (*Make)()>
+void Strategies(benchmark::State& state) {
+    static const Workpiece piece = Make();
+    size_t blocks = 0;
+    for (auto _ : state) {
+        TToolpath toolpath = NewToolpath(piece);
+        Run(toolpath, piece);
+        blocks = toolpath.NCBlocks.size();
+        benchmark::DoNotOptimize(toolpath.PathPoints.Count());
+    }
+    state.counters["elements"] = static_cast<double>(piece.Part.Elements.size());
+    state.counters["blocks"] = static_cast<double>(blocks);
+}
+
+} // namespace
+
+BENCHMARK(Strategies<AllStrategies, Production>)
+    ->Name("Production/all")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(Strategies<AllStrategies, Generated>)
+    ->Name("Generated10k/all")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(Strategies<FullLength, Generated>)
+    ->Name("Generated10k/full_length")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(Strategies<RoughSides, Generated>)
+    ->Name("Generated10k/offset_and_side_roughing")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(Strategies<Finish, Generated>)
+    ->Name("Generated10k/finishing")
+    ->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

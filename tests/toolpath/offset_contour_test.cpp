@@ -1,0 +1,174 @@
+#include "geometry/model_files.h"
+#include "geometry/number_text.h"
+#include "platform/errors.h"
+#include "platform/message_sink.h"
+#include "tests/toolpath/path_checks.h"
+#include "tests/toolpath/test_profiles.h"
+#include "toolpath/toolpath.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+using namespace torvex;
+using namespace torvex::testing;
+
+namespace {
+
+// Element records with every value rounded to a thousandth, for comparing computed contours.
+std::vector<std::string> Records(const Tobjects& contour) {
+    std::vector<std::string> records;
+    auto value = [](double v) { return FormatFloat("0.###", v); };
+    for (const TObj& e : contour) {
+        std::string record = e.Kind;
+        for (const TPoint* p : {&e.P1, &e.P2, &e.P3, &e.P4}) {
+            if (e.IsLine() && p == &e.P3)
+                break;
+            record += " " + value(p->X) + "/" + value(p->Y);
+        }
+        records.push_back(record);
+    }
+    return records;
+}
+
+// The right outline of a cylinder meeting a shoulder, listed from the right end.
+Tobjects ShoulderRightOutline() {
+    return Elements({"line 50/12/80/12/", "line 50/20/50/12/"});
+}
+
+// The sample part with arcs on both flanks, and its side outlines for roughing.
+TShaft ArcsPart() {
+    TShaft part, stock;
+    RecordingMessageSink messages;
+    LoadPartAndStock(std::string(TORVEX_DATA) + "/Models/arcs.mdl", part, stock, messages);
+    return part;
+}
+
+} // namespace
+
+TEST(OffsetContour, MovesAShoulderOutAndJoinsItsCorner) {
+    TToolpath toolpath;
+    toolpath.BuildRightOffsetContour(ShoulderRightOutline(), false, 0.5, 0);
+    EXPECT_EQ(Records(toolpath.RightOffsetContour),
+              (std::vector<std::string>{"line 50.5/12.5 80/12.5", "line 50.5/20 50.5/12.5"}));
+
+    // Joining moves the points the rules name, whichever way the wall is stored.
+    toolpath.BuildRightOffsetContour(Elements({"line 50/12/80/12/", "line 50/12/50/20/"}), false,
+                                     0.5, 0);
+    EXPECT_EQ(Records(toolpath.RightOffsetContour),
+              (std::vector<std::string>{"line 50.5/12.5 80/12.5", "line 50.5/12 50.5/12.5"}));
+}
+
+TEST(OffsetContour, ClosingRaisesAFinalWallToTheStock) {
+    TToolpath toolpath;
+    toolpath.BuildRightOffsetContour(ShoulderRightOutline(), true, 0.5, 10);
+    EXPECT_EQ(Records(toolpath.RightOffsetContour),
+              (std::vector<std::string>{"line 50.5/12.5 80/12.5", "line 50.5/30 50.5/12.5"}));
+    EXPECT_TRUE(toolpath.LeftOffsetContour.empty());
+}
+
+TEST(OffsetContour, ASlopeIsCutOffAtTheTopAndClosedByAClimb) {
+    // Left outline: cylinder, then a taper rising 5 over 10. The offset taper's far end is held
+    // down to the top, 15, along its own slope; the climb stands on it.
+    TToolpath toolpath;
+    toolpath.BuildLeftOffsetContour(Elements({"line 0/10/20/10/", "line 20/10/30/15/"}), true, 0.5,
+                                    5);
+    double b = std::sqrt(5.0) / 4; // the offset taper is y = x / 2 + b
+    const Tobjects& contour = toolpath.LeftOffsetContour;
+    ASSERT_EQ(contour.size(), 3u);
+    EXPECT_DOUBLE_EQ(contour[0].P2.X, 21 - 2 * b);
+    EXPECT_DOUBLE_EQ(contour[0].P2.Y, 10.5);
+    EXPECT_EQ(contour[1].P1, contour[0].P2);
+    EXPECT_NEAR(contour[1].P2.X, 30 - 2 * b, 1e-12);
+    EXPECT_EQ(contour[1].P2.Y, 15);
+    EXPECT_EQ(contour[2].P1, contour[1].P2);
+    EXPECT_NEAR(contour[2].P2.X, 30 - 2 * b, 1e-12);
+    EXPECT_EQ(contour[2].P2.Y, 20);
+}
+
+TEST(OffsetContour, OneElementAndNoElement) {
+    TToolpath toolpath;
+    toolpath.BuildLeftOffsetContour(Elements({"line 0/10/30/10/"}), false, 0.5, 0);
+    EXPECT_EQ(Records(toolpath.LeftOffsetContour),
+              (std::vector<std::string>{"line 0/10.5 30/10.5"}));
+    toolpath.BuildLeftOffsetContour({}, true, 0.5, 10);
+    EXPECT_TRUE(toolpath.LeftOffsetContour.empty()) << "an empty outline replaces the contour";
+}
+
+TEST(OffsetContour, ArcsMoveRadiallyAwayFromThePartOnTheRight) {
+    TShaft part = ArcsPart();
+    TToolpath toolpath;
+    toolpath.BuildRightOffsetContour(part.RightOutline.Elements, false, 0.5, 0);
+    // The concave fillet around (62, 14) shrinks to 1.5, the convex rounding around (57, 17)
+    // grows to 3.5 and is cut off at the top, 20, on its right half.
+    EXPECT_EQ(Records(toolpath.RightOffsetContour),
+              (std::vector<std::string>{
+                  "line 62/12.5 100/12.5", "arc 60.5/12.5 63.5/15.5 62/12.5 60.5/14",
+                  "line 60.5/17 60.5/14", "arc 53.5/13.5 60.5/20.5 58.803/20 60.5/17"}));
+
+    // Closed, the climb stands on the arc's first end and is joined to its last.
+    toolpath.BuildRightOffsetContour(part.RightOutline.Elements, true, 0.5, 2);
+    EXPECT_EQ(Records(toolpath.RightOffsetContour).back(), "line 60.5/19 58.803/20");
+}
+
+TEST(OffsetContour, ArcsMoveRadiallyAwayFromThePartOnTheLeft) {
+    TShaft part = ArcsPart();
+    TToolpath toolpath;
+    toolpath.BuildLeftOffsetContour(part.LeftOutline.Elements, false, 0.5, 0);
+    EXPECT_EQ(Records(toolpath.LeftOffsetContour),
+              (std::vector<std::string>{
+                  "line 0/12.5 20/12.5", "arc 17.5/12.5 22.5/17.5 22.5/15 20/12.5",
+                  "line 22.5/15 22.5/18", "arc 22.5/15.5 27.5/20.5 22.5/18 23.5/20"}));
+}
+
+TEST(OffsetContour, AConcaveArcNoLargerThanTheRestVanishes) {
+    TShaft part = ArcsPart();
+    TToolpath toolpath;
+    for (double rest : {2.0, 3.0}) {
+        toolpath.BuildRightOffsetContour(part.RightOutline.Elements, false, rest, 0);
+        const Tobjects& contour = toolpath.RightOffsetContour;
+        ASSERT_EQ(contour.size(), 3u) << rest;
+        EXPECT_TRUE(contour[0].IsLine() && contour[1].IsLine() && contour[2].IsArc());
+        // The cylinder and the wall meet directly.
+        EXPECT_EQ(contour[0].P1, (TPoint{60 + rest, 12 + rest}));
+        EXPECT_EQ(contour[1].P2, contour[0].P1);
+    }
+}
+
+TEST(OffsetContour, PiecesOfOneStraightLineNeedNoJoin) {
+    TToolpath toolpath;
+    toolpath.BuildRightOffsetContour(
+        Elements({"line 60/10/80/10/", "line 50/15/60/10/", "line 40/20/50/15/"}), false, 0.5, 0);
+    const Tobjects& contour = toolpath.RightOffsetContour;
+    ASSERT_EQ(contour.size(), 3u);
+    EXPECT_EQ(contour[1].P1, contour[2].P2);
+    EXPECT_EQ(contour[2].P1.Y, 20);
+}
+
+TEST(OffsetContour, ParallelLinesThatDoNotMeetAreAnError) {
+    TToolpath toolpath;
+    toolpath.BuildRightOffsetContour(ShoulderRightOutline(), false, 0.5, 0);
+    Tobjects before = toolpath.RightOffsetContour;
+    EXPECT_THROW(toolpath.BuildRightOffsetContour(
+                     Elements({"line 60/10/80/10/", "line 40/12/60/12/"}), false, 0.5, 0),
+                 ArithmeticError);
+    EXPECT_EQ(Records(toolpath.RightOffsetContour), Records(before));
+}
+
+TEST(OffsetContour, ATaperRisingExactlyTheRestIsDropped) {
+    TToolpath toolpath;
+    toolpath.BuildRightOffsetContour(Elements({"line 60/10/80/10/", "line 50/10.5/60/10/"}), false,
+                                     0.5, 0);
+    ASSERT_EQ(toolpath.RightOffsetContour.size(), 1u);
+    EXPECT_EQ(toolpath.RightOffsetContour[0].P1.Y, 10.5);
+    EXPECT_NEAR(toolpath.RightOffsetContour[0].P1.X, 60.0125, 1e-4);
+}
+
+TEST(OffsetContour, AnOpenContourEndingInAnArcGetsNoClimb) {
+    TShaft part = ArcsPart();
+    TToolpath toolpath;
+    toolpath.BuildLeftOffsetContour(part.LeftOutline.Elements, false, 0.5, 10);
+    EXPECT_TRUE(toolpath.LeftOffsetContour.back().IsArc());
+}

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "geometry/element.h"
+#include "geometry/point_list.h"
+#include "tests/support/nc_block_parser.h"
+#include "toolpath/toolpath.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace torvex::testing {
+
+// Checks that hold for the output of every strategy on any profile.
+
+// Whether p lies inside the part bounded by its discretised profile (points ordered by x, from
+// the axis at one end to the axis at the other) by more than `tolerance`.
+bool IsInsidePart(const TPctList& partPoints, const TPoint& p, double tolerance = 1e-6);
+
+// The distance from p to the nearest line or arc of a profile, arcs taken as true circles.
+double DistanceToProfile(const Tobjects& elements, const TPoint& p);
+
+// Points along a contour: the ends of every element, ten steps along every line and the preview
+// points of every arc.
+std::vector<TPoint> PointsAlong(const Tobjects& contour);
+
+// One block together with the moves it records: the preview moves of an arc block and its end.
+struct BlockMoves {
+    NcBlock Block;
+    std::string Text;
+    size_t EndMove = 0;      // index of the move to the block's end in PathPoints
+    size_t PreviewCount = 0; // preview moves just before it
+};
+
+// Pairs every block with its moves, taking arcSteps - 1 preview moves before each arc block; tool
+// changes record no move. Fails when blocks and moves do not pair up.
+::testing::AssertionResult PairBlocksWithMoves(const TToolpath& toolpath, uint8_t arcSteps,
+                                               std::vector<BlockMoves>& pairs);
+
+// Every block has one of the shapes the strategies write, numbers written "0.###" and nothing
+// else ("nan", "inf", a comma); block numbers rise; each block reads back as the numbers of its
+// move (the words it omits keep the coordinate of the move before), G00 moves are timed at the
+// rapid feed and the others at the block's feed or, without an F word, the feed before.
+::testing::AssertionResult BlocksMatchMoves(const TToolpath& toolpath, uint8_t arcSteps);
+
+// Each arc block describes, from the end of the move before its preview points, a circle of its R
+// through its end, and the preview points lie on that circle on the side its G word says.
+::testing::AssertionResult ArcBlocksMatchPreview(const TToolpath& toolpath, uint8_t arcSteps);
+
+// Path times never decrease and every step is timed at its feed.
+::testing::AssertionResult TimesAreConsistent(const TPctList& path);
+
+// No move of the path, end or straight way there, lies inside the part.
+::testing::AssertionResult StaysOutsidePart(const TPctList& path, const TPctList& partPoints);
+
+// Every block of the toolpath with its block number and text, one a line, for failure messages.
+std::string Listing(const TToolpath& toolpath);
+
+} // namespace torvex::testing

@@ -1,0 +1,139 @@
+#include "tests/toolpath/path_checks.h"
+#include "tests/toolpath/test_profiles.h"
+#include "toolpath/toolpath.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace torvex;
+using namespace torvex::testing;
+
+namespace {
+
+// A bead: a half circle of radius 4 around (14, 14) between two walls, on a shaft from 0 to 40.
+TShaft Beaded() {
+    return Shaft({"line 0/0/0/10/", "line 0/10/10/10/", "line 10/10/10/14/",
+                  "arc 10/10/18/18/10/14/18/14/", "line 18/14/18/8/", "line 18/8/40/8/",
+                  "line 40/8/40/0/"});
+}
+
+} // namespace
+
+TEST(RoughRight, CutsThreeLayersDownToTheJoinedShoulder) {
+    TToolpath toolpath = NewToolpath(35);
+    toolpath.RoughRight(Elements({"line 50.5/12.5/80/12.5/", "line 50.5/20/50.5/12.5/"}), 2, 2, 100,
+                        200, 20);
+    std::vector<std::string> expected{"N0010 G00 X35 Z82",        "N0020 G01 X20 F100",
+                                      "N0030 G01 X18 F100",       "N0040 G01 Z50.5 F200",
+                                      "N0050 G01 X20 Z52.5 F200", "N0060 G00 Z82",
+                                      "N0070 G01 X16 F100",       "N0080 G01 Z50.5 F200",
+                                      "N0090 G01 X18 Z52.5 F200", "N0100 G00 Z82",
+                                      "N0110 G01 X14 F100",       "N0120 G01 Z50.5 F200",
+                                      "N0130 G01 X16 Z52.5 F200", "N0140 G00 Z82",
+                                      "N0150 G01 X12.5 F100",     "N0160 G01 X12.5 Z50.5 F200",
+                                      "N0170 G01 X20 Z50.5 F200", "N0180 G01 X35 F100"};
+    EXPECT_EQ(toolpath.NCBlocks, expected);
+    EXPECT_EQ(toolpath.StartX, 80);
+    EXPECT_EQ(toolpath.StartY, 20);
+    EXPECT_EQ(toolpath.PathPoints.Last().X, 50.5);
+    EXPECT_TRUE(BlocksMatchMoves(toolpath, 20));
+}
+
+TEST(RoughRight, AHeightThatIsAMultipleOfTheDepthLeavesTheLastLevelToTheContour) {
+    TToolpath toolpath = NewToolpath(35);
+    toolpath.RoughRight(Elements({"line 50.5/12/80/12/", "line 50.5/20/50.5/12/"}), 2, 2, 100, 200,
+                        20);
+    ASSERT_EQ(toolpath.NCBlocks.size(), 18u);
+    EXPECT_EQ(toolpath.NCBlocks[10], "N0110 G01 X14 F100");
+    EXPECT_EQ(toolpath.NCBlocks[14], "N0150 G01 X12 F100");
+}
+
+TEST(RoughLeft, WritesTheContoursOwnXForAPartThatDoesNotStartAtZero) {
+    TToolpath toolpath = NewToolpath(35);
+    toolpath.RoughLeft(Elements({"line 3/10.5/10/10.5/", "line 10/10.5/10/20/"}), 2, 2, 100, 200,
+                       20);
+    std::vector<std::string> expected{"N0010 G00 X35 Z1",           "N0020 G01 X20 F100",
+                                      "N0030 G01 X18 F100",         "N0040 G01 Z10 F200",
+                                      "N0050 G01 X20 Z8 F200",      "N0060 G00 Z1",
+                                      "N0070 G01 X16 F100",         "N0080 G01 Z10 F200",
+                                      "N0090 G01 X18 Z8 F200",      "N0100 G00 Z1",
+                                      "N0110 G01 X14 F100",         "N0120 G01 Z10 F200",
+                                      "N0130 G01 X16 Z8 F200",      "N0140 G00 Z1",
+                                      "N0150 G01 X12 F100",         "N0160 G01 Z10 F200",
+                                      "N0170 G01 X14 Z8 F200",      "N0180 G00 Z1",
+                                      "N0190 G01 X10.5 F100",       "N0200 G01 X10.5 G01 Z10 F200",
+                                      "N0210 G01 X20 G01 Z10 F200", "N0220 G01 X35 F100"};
+    EXPECT_EQ(toolpath.NCBlocks, expected);
+    EXPECT_EQ(toolpath.StartX, 3);
+    EXPECT_TRUE(BlocksMatchMoves(toolpath, 20));
+}
+
+TEST(SideRoughing, ArcBlocksTurnTheWayTheToolTravels) {
+    // A convex quarter around (10, 10) and a concave quarter around (20, 20), each followed
+    // towards smaller x on the right flank and towards larger x on the left.
+    Tobjects convexRight = Elements({"line 20/10/40/10/", "arc 0/0/20/20/10/20/20/10/"});
+    Tobjects concaveRight = Elements({"line 20/10/40/10/", "arc 10/10/30/30/20/10/10/20/"});
+    Tobjects convexLeft = Elements({"line 0/10/10/10/", "arc 10/0/30/20/10/10/20/20/"});
+    Tobjects concaveLeft = Elements({"line 0/10/10/10/", "arc 0/10/20/30/20/20/10/10/"});
+    struct Case {
+        const char* Name;
+        Tobjects Contour;
+        Flank Side;
+        const char* ArcBlock;
+    } cases[] = {{"convex right", convexRight, Flank::Right, "G03 X20 Z10 R10 F200"},
+                 {"concave right", concaveRight, Flank::Right, "G02 X20 Z10 R10 F200"},
+                 {"convex left", convexLeft, Flank::Left, "G02 X20 Z20 R10 F200"},
+                 {"concave left", concaveLeft, Flank::Left, "G03 X20 Z20 R10 F200"}};
+    for (const Case& c : cases) {
+        TToolpath toolpath = NewToolpath(35);
+        if (c.Side == Flank::Right)
+            toolpath.RoughRight(c.Contour, 2, 2, 100, 200, 20);
+        else
+            toolpath.RoughLeft(c.Contour, 2, 2, 100, 200, 20);
+        const std::string& arc = toolpath.NCBlocks[toolpath.NCBlocks.size() - 2];
+        EXPECT_EQ(arc.substr(6), c.ArcBlock) << c.Name;
+        // 19 preview moves in the direction of travel, then the arc's end.
+        const TPctList& path = toolpath.PathPoints;
+        size_t end = path.Count() - 2;
+        for (size_t i = end - 19; i < end; ++i)
+            EXPECT_EQ(path[i + 1].X > path[i].X, c.Side == Flank::Left) << c.Name;
+        EXPECT_TRUE(BlocksMatchMoves(toolpath, 20)) << c.Name;
+        EXPECT_TRUE(ArcBlocksMatchPreview(toolpath, 20)) << c.Name;
+    }
+}
+
+TEST(SideRoughing, AnArcThatWritesNoBlockUsesUpABlockNumber) {
+    // An arc whose ends share an x, and one too small to be written other than "R0".
+    TToolpath toolpath = NewToolpath(35);
+    toolpath.RoughRight(Elements({"line 50.5/12/80/12/", "arc 45/12/55/22/50.5/12/50.5/20/",
+                                  "arc 50.4996/19.9996/50.5004/20.0004/50.5/20.0004/50.5004/20/",
+                                  "line 50.5/20/50.5/22/"}),
+                        2, 2, 100, 200, 20);
+    size_t n = toolpath.NCBlocks.size();
+    EXPECT_EQ(toolpath.NCBlocks[n - 3].substr(0, 5), "N0200");
+    EXPECT_EQ(toolpath.NCBlocks[n - 2].substr(0, 5), "N0230");
+    EXPECT_TRUE(BlocksMatchMoves(toolpath, 20));
+}
+
+TEST(RoughLeft, ALayerEndsWhereTheToolFirstMeetsTheContour) {
+    // Each layer through the bead crosses the left offset contour twice; the tool coming from
+    // the left must stop at the first crossing, not cut through the bead to the second.
+    TShaft part = Beaded();
+    TToolpath toolpath = NewToolpath(35);
+    toolpath.BuildLeftOffsetContour(part.LeftOutline.Elements, false, 0.5, 0);
+    toolpath.RoughLeft(toolpath.LeftOffsetContour, 2, 2, 100, 200, 20);
+    // The level 16.5 meets the offset circle (radius 4.5 around (14, 14)) near 14 -/+ sqrt(14),
+    // on the chords between its points 0.45 apart.
+    EXPECT_NEAR(*ParseNcBlock(toolpath.NCBlocks[3]).Value('Z'), 10.278, 0.0005)
+        << Listing(toolpath);
+    EXPECT_TRUE(StaysOutsidePart(toolpath.PathPoints, part.Points));
+
+    TToolpath right = NewToolpath(35);
+    right.BuildRightOffsetContour(part.RightOutline.Elements, false, 0.5, 0);
+    right.RoughRight(right.RightOffsetContour, 2, 2, 100, 200, 20);
+    EXPECT_NEAR(*ParseNcBlock(right.NCBlocks[3]).Value('Z'), 17.722, 0.0005) << Listing(right);
+    EXPECT_TRUE(StaysOutsidePart(right.PathPoints, part.Points));
+    EXPECT_TRUE(ArcBlocksMatchPreview(right, 20)) << "a half circle over the bead";
+}

@@ -1,0 +1,229 @@
+#include "platform/errors.h"
+#include "toolpath/profile_measures.h"
+#include "toolpath/toolpath.h"
+
+#include <cmath>
+#include <numbers>
+#include <optional>
+#include <utility>
+
+namespace torvex {
+
+namespace {
+
+// Lines shorter than this have no direction worth the name: rounding noise.
+constexpr double ZeroLength = 1e-9;
+// Directions whose angle has a smaller sine are parallel; parallel lines closer than
+// CollinearDistance lie on one straight line.
+constexpr double ParallelSine = 1e-9;
+constexpr double CollinearDistance = 1e-7;
+
+// The levels at which offset elements are cut off: the outline's top, measured from its first
+// element's end (lines) or bounding corner (arcs).
+struct CutOffLevels {
+    double Line;
+    double Arc;
+};
+
+bool IsHorizontalLine(const TObj& e) {
+    return e.IsLine() && e.P1.Y == e.P2.Y;
+}
+
+bool IsVerticalLine(const TObj& e) {
+    return e.IsLine() && e.P1.X == e.P2.X;
+}
+
+bool IsZeroLengthLine(const TObj& e) {
+    return e.IsLine() && std::hypot(e.P2.X - e.P1.X, e.P2.Y - e.P1.Y) < ZeroLength;
+}
+
+TObj MakeLine(const TPoint& p1, const TPoint& p2) {
+    TObj line;
+    line.Kind = "line";
+    line.P1 = p1;
+    line.P2 = p2;
+    line.Mid = {(p1.X + p2.X) / 2, (p1.Y + p2.Y) / 2};
+    return line;
+}
+
+// A sloping line moves perpendicular to itself, outwards along the axis and upwards; its far end
+// is then held down to the outline's top along the line's own slope.
+void OffsetSlopingLine(TObj& o, Flank flank, double rest, double level) {
+    double slope = std::fabs(SafeDivide(o.P1.Y - o.P2.Y, o.P2.X - o.P1.X));
+    double theta = std::numbers::pi / 2 - std::atan(slope);
+    double dx = Outwards(flank) * std::cos(theta) * rest;
+    double dy = std::sin(theta) * rest;
+    o.P1.X += dx;
+    o.P2.X += dx;
+    o.P1.Y += dy;
+    o.P2.Y += dy;
+    double m = SafeDivide(o.P2.Y - o.P1.Y, o.P2.X - o.P1.X);
+    double b = o.P2.Y - m * o.P2.X;
+    TPoint& far = FarEnd(o, flank);
+    if (far.Y > level) {
+        far.Y = level;
+        far.X = SafeDivide(level - b, m);
+    }
+}
+
+TObj OffsetLine(const TObj& e, Flank flank, double rest, double level) {
+    TObj o = e;
+    if (IsHorizontalLine(e)) {
+        o.P1.Y += rest;
+        o.P2.Y += rest;
+    } else if (IsVerticalLine(e)) {
+        o.P1.X += Outwards(flank) * rest;
+        o.P2.X += Outwards(flank) * rest;
+    } else {
+        OffsetSlopingLine(o, flank, rest, level);
+    }
+    return o;
+}
+
+// An arc keeps its centre and moves radially away from the part: a convex (upper-half) arc grows
+// by the rest, a concave one shrinks by it and vanishes when nothing of it is left. Its ends move
+// along their radii, so it keeps its direction and its half.
+std::optional<TObj> OffsetArc(const TObj& e, Flank flank, double rest, double level) {
+    TPoint c = e.Centre();
+    double r = e.Radius();
+    bool upper = IsUpperHalf(e);
+    double offsetRadius = upper ? r + rest : r - rest;
+    if (offsetRadius < SmallestArcRadius)
+        return std::nullopt;
+    double scale = SafeDivide(offsetRadius, r);
+    auto moved = [&](const TPoint& p) {
+        return TPoint{c.X + (p.X - c.X) * scale, c.Y + (p.Y - c.Y) * scale};
+    };
+    TObj o = e;
+    o.P1 = {c.X - offsetRadius, c.Y - offsetRadius};
+    o.P2 = {c.X + offsetRadius, c.Y + offsetRadius};
+    o.P3 = moved(e.P3);
+    o.P4 = moved(e.P4);
+    if (upper) {
+        TPoint& far = ArcEnd(o, flank);
+        if (far.Y > level) {
+            double dy = level - c.Y;
+            far.Y = level;
+            far.X =
+                c.X + Outwards(flank) * std::sqrt(std::fabs(offsetRadius * offsetRadius - dy * dy));
+        }
+    }
+    return o;
+}
+
+// The contour's last element climbs by `extra` towards the stock.
+void Close(Tobjects& contour, Flank flank, double extra) {
+    if (contour.empty())
+        return;
+    TObj& last = contour.back();
+    if (IsVerticalLine(last)) {
+        (last.P1.Y > last.P2.Y ? last.P1.Y : last.P2.Y) += extra;
+        return;
+    }
+    TPoint foot;
+    if (last.IsLine())
+        foot = FarEnd(last, flank);
+    else if (last.IsArc())
+        foot = IsUpperHalf(last) == (flank == Flank::Right) ? last.P4 : last.P3;
+    else
+        return;
+    TPoint head{foot.X, foot.Y + extra};
+    contour.push_back(flank == Flank::Right ? MakeLine(head, foot) : MakeLine(foot, head));
+}
+
+double Cross(double ax, double ay, double bx, double by) {
+    return ax * by - ay * bx;
+}
+
+// Where two lines meet, or nothing when they lie on one straight line. Parallel lines that do not
+// throw ArithmeticError.
+std::optional<TPoint> Intersection(const TObj& a, const TObj& b) {
+    double ux = a.P2.X - a.P1.X, uy = a.P2.Y - a.P1.Y;
+    double vx = b.P2.X - b.P1.X, vy = b.P2.Y - b.P1.Y;
+    double wx = b.P1.X - a.P1.X, wy = b.P1.Y - a.P1.Y;
+    double uLength = std::hypot(ux, uy);
+    double denominator = Cross(ux, uy, vx, vy);
+    if (std::fabs(denominator) <= ParallelSine * uLength * std::hypot(vx, vy)) {
+        if (std::fabs(Cross(ux, uy, wx, wy)) / uLength <= CollinearDistance)
+            return std::nullopt;
+        throw ArithmeticError("Parallel lines do not meet");
+    }
+    double t = Cross(wx, wy, vx, vy) / denominator;
+    return TPoint{a.P1.X + t * ux, a.P1.Y + t * uy};
+}
+
+// Makes b begin where a ends, moving the points the joining rules name.
+void Join(TObj& a, TObj& b, Flank flank) {
+    if (a.IsArc() && b.IsLine()) {
+        if (a.P3.X != a.P4.X)
+            NearEnd(b, flank) = ArcEnd(a, flank);
+    } else if (a.IsLine() && b.IsArc()) {
+        if (b.P3.X != b.P4.X)
+            FarEnd(a, flank) = ArcStart(b, flank);
+    } else if (a.IsLine() && b.IsLine()) {
+        if (std::optional<TPoint> meeting = Intersection(a, b)) {
+            FarEnd(a, flank) = *meeting;
+            NearEnd(b, flank) = *meeting;
+        }
+    }
+}
+
+// Joins neighbours in order, each pair seeing the changes of the pair before it. A line shrunk to
+// nothing is dropped and its neighbours are joined directly.
+void JoinNeighbours(Tobjects& contour, Flank flank) {
+    auto erase = [&contour](size_t i) {
+        contour.erase(contour.begin() + static_cast<std::ptrdiff_t>(i));
+    };
+    size_t i = 0;
+    while (i + 1 < contour.size()) {
+        if (IsZeroLengthLine(contour[i + 1])) {
+            erase(i + 1);
+        } else if (IsZeroLengthLine(contour[i])) {
+            erase(i);
+            if (i > 0)
+                --i;
+        } else {
+            Join(contour[i], contour[i + 1], flank);
+            ++i;
+        }
+    }
+    std::erase_if(contour, IsZeroLengthLine);
+}
+
+} // namespace
+
+void TToolpath::BuildRightOffsetContour(const Tobjects& elements, bool close, double rest,
+                                        double extra) {
+    BuildOffsetContour(elements, Flank::Right, close, rest, extra, RightOffsetContour);
+}
+
+void TToolpath::BuildLeftOffsetContour(const Tobjects& elements, bool close, double rest,
+                                       double extra) {
+    BuildOffsetContour(elements, Flank::Left, close, rest, extra, LeftOffsetContour);
+}
+
+void TToolpath::BuildOffsetContour(const Tobjects& elements, Flank flank, bool close, double rest,
+                                   double extra, Tobjects& contour) {
+    Tobjects built;
+    if (!elements.empty()) {
+        double height = ProfileSpan(elements, 20);
+        const TObj& first = elements.front();
+        CutOffLevels level{NearEnd(first, flank).Y + height, FarEnd(first, flank).Y + height};
+        for (const TObj& e : elements) {
+            if (e.IsLine()) {
+                built.push_back(OffsetLine(e, flank, rest, level.Line));
+            } else if (e.IsArc()) {
+                if (std::optional<TObj> o = OffsetArc(e, flank, rest, level.Arc))
+                    built.push_back(*o);
+            } else {
+                built.emplace_back();
+            }
+        }
+        if (close)
+            Close(built, flank, extra);
+        JoinNeighbours(built, flank);
+    }
+    contour = std::move(built);
+}
+
+} // namespace torvex

@@ -1,0 +1,44 @@
+#include "toolpath/profile_measures.h"
+#include "toolpath/toolpath.h"
+
+namespace torvex {
+
+void TToolpath::RoughRight(const Tobjects& elements, double depth, double lift, double radialFeed,
+                           double axialFeed, uint8_t arcSteps) {
+    RoughFlank(elements, Flank::Right, depth, lift, radialFeed, axialFeed, arcSteps);
+}
+
+void TToolpath::RoughLeft(const Tobjects& elements, double depth, double lift, double radialFeed,
+                          double axialFeed, uint8_t arcSteps) {
+    RoughFlank(elements, Flank::Left, depth, lift, radialFeed, axialFeed, arcSteps);
+}
+
+void TToolpath::RoughFlank(const Tobjects& elements, Flank flank, double depth, double lift,
+                           double radialFeed, double axialFeed, uint8_t arcSteps) {
+    const TObj* first = FirstProfileElement(elements);
+    if (first == nullptr)
+        return;
+    RunStrategy([&] {
+        double outwards = Outwards(flank);
+        StartX = EntryPoint(*first, flank).X;
+        BuildProfilePoints(elements, flank == Flank::Right, arcSteps);
+        double height = ProfileHeight();
+        double contourStart = NearEnd(*first, flank).Y;
+        StartY = contourStart + height;
+        double zOut = StartX + outwards * Offset;
+        RapidEntry(zOut);
+        RadialFeedMove(StartY, radialFeed);
+        int layers = PassCount(height, depth);
+        for (int k = 1; k <= layers; ++k) {
+            double y = StartY - depth * k;
+            // The layer ends where the tool first meets the contour.
+            double z = flank == Flank::Right ? ProfileXAt(y) : ProfileXAtFromLeft(y);
+            RoughingPass(y, z, outwards * lift, lift, radialFeed, axialFeed);
+        }
+        RadialFeedMove(contourStart, radialFeed);
+        FollowContour(elements, flank, arcSteps, axialFeed, axialFeed, true);
+        RadialFeedMove(SafeX, radialFeed);
+    });
+}
+
+} // namespace torvex
