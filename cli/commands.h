@@ -19,4 +19,11 @@ struct UsageError {
 // `info MODEL`: the part's and the stock's measures and the part's side outlines.
 int RunInfo(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
+// `rough MODEL OPTIONS` and `finish MODEL OPTIONS`: what "Add toolpath" and then "Generate NC
+// code" do in the roughing or finishing window, with the fields given as options. The NC program
+// goes to -o FILE or standard output; --path-csv and --stock-csv write the path points and the
+// stock profile the toolpath leaves. Errors throw, and nothing is written.
+int RunRough(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+int RunFinish(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+
 } // namespace torvex

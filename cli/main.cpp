@@ -10,7 +10,39 @@ namespace {
 const char* const UsageText = R"(usage: torvex-nc COMMAND ARGUMENTS
 
 commands:
-  info MODEL    the measures and side outlines of a model file and its stock companion (MODEL + "s")
+  info MODEL     the measures and side outlines of a model file and its stock companion
+                 (MODEL + "s")
+  rough MODEL    a roughing toolpath and its NC program
+  finish MODEL   a finishing toolpath and its NC program
+
+options of rough and finish (numbers with a decimal point):
+  --ops CODES           operations in queue order, comma-separated
+                        (rough: 0 whole length, 1/2 left side from the stock / below the part's
+                        largest radius, 3/4 right side likewise; finish: 1/2 left side without /
+                        with its flat top, 3/4 right side likewise)
+  --safe MM             Safe Z: radial distance above the stock
+  --offset MM           Offset: axial clearance beyond the part's ends
+  --speed RPM           Turning speed
+  --name NAME           toolpath name (1-Roughing, 1-Finishing)
+  --left-knife FILE     knife file of the left tool (default: no knife)
+  --right-knife FILE    knife file of the right tool
+  --left-tool N         tool number of the left tool, 0 to 20 (default 0)
+  --right-tool N        tool number of the right tool
+  --coolant             use cooling fluid (M08 ... M09)
+  --anticlockwise       anti-clockwise turning (M04)
+  --door                open the door after turning stops (M39)
+  -o FILE               write the NC program to FILE (default: standard output)
+  --path-csv FILE       write the path points (X,Y,Dist,TotalTime,StepTime,Feed)
+  --stock-csv FILE      simulate the toolpath on the stock with the left knife and write the
+                        stock profile it leaves (X,Y)
+rough only:
+  --rest MM             Finishing rest
+  --depth MM            Cutting depth
+  --transversal MM/MIN  Transversal speed (radial feed)
+  --longitudinal MM/MIN Longitudinal speed (axial feed)
+finish only:
+  --approach MM         StartXOffset: clearance above the outline's start for the approach
+  --feed MM/MIN         Cutting speed
 )";
 
 } // namespace
@@ -26,9 +58,13 @@ int main(int argc, char** argv) {
     try {
         if (command == "info")
             return torvex::RunInfo(arguments, std::cout, std::cerr);
+        if (command == "rough")
+            return torvex::RunRough(arguments, std::cout, std::cerr);
+        if (command == "finish")
+            return torvex::RunFinish(arguments, std::cout, std::cerr);
         throw torvex::UsageError{"unknown command '" + command + "'"};
     } catch (const torvex::UsageError& error) {
-        std::cerr << "torvex-nc: " << error.Text << "\n" << UsageText;
+        std::cerr << "torvex-nc: " << error.Text << "\n(torvex-nc --help lists the commands)\n";
         return torvex::ExitUsage;
     } catch (const std::exception& error) {
         std::cerr << error.what() << '\n';

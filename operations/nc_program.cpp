@@ -1,35 +1,26 @@
 #include "operations/nc_program.h"
 
 #include "app/workspace.h"
-#include "geometry/number_text.h"
+#include "toolpath/nc_block.h"
 #include "toolpath/toolpath.h"
 
 namespace torvex {
 
-namespace {
-
-std::string Block(int32_t number, const std::string& words) {
-    return "N" + FormatFloat("0000", number) + words;
-}
-
-} // namespace
-
 std::vector<std::string> GenerateNcProgram(TToolpath& toolpath, const NcProgramOptions& options) {
     std::vector<std::string> program;
-    program.push_back(Block(1, options.AntiClockwise ? " M04 " : " M03 ") + " S" +
-                      FormatFloat("0000", toolpath.TurningSpeed));
+    program.push_back(SpindleStartBlock(1, options.AntiClockwise, toolpath.TurningSpeed));
     if (options.Coolant)
-        program.push_back(Block(2, " M08"));
+        program.push_back(MCodeBlock(2, "M08"));
     program.insert(program.end(), toolpath.NCBlocks.begin(), toolpath.NCBlocks.end());
-    auto trailer = [&](const char* words) {
+    auto trailer = [&](const char* code) {
         toolpath.BlockNo += 5;
-        program.push_back(Block(toolpath.BlockNo, words));
+        program.push_back(MCodeBlock(toolpath.BlockNo, code));
     };
-    trailer(" M05");
+    trailer("M05");
     if (options.Coolant)
-        trailer(" M09");
+        trailer("M09");
     if (options.OpenDoor)
-        trailer(" M39");
+        trailer("M39");
     return program;
 }
 

@@ -1,0 +1,169 @@
+#include "app/workspace.h"
+#include "cli/commands.h"
+#include "cli/options.h"
+#include "cli/stream_messages.h"
+#include "geometry/model_files.h"
+#include "geometry/number_text.h"
+#include "operations/nc_program.h"
+#include "operations/toolpath_building.h"
+#include "platform/text_file.h"
+#include "simulation/move_by_move.h"
+#include "simulation/simulation.h"
+
+#include <charconv>
+#include <ostream>
+
+namespace torvex {
+
+namespace {
+
+enum class JobKind { Roughing, Finishing };
+
+const std::set<std::string> CommonValued = {
+    "--safe",        "--offset",    "--speed",      "--name", "--ops",      "--left-knife",
+    "--right-knife", "--left-tool", "--right-tool", "-o",     "--path-csv", "--stock-csv"};
+const std::set<std::string> Flags = {"--coolant", "--anticlockwise", "--door"};
+
+std::set<std::string> ValuedOptions(JobKind kind) {
+    std::set<std::string> valued = CommonValued;
+    if (kind == JobKind::Roughing)
+        valued.insert({"--rest", "--depth", "--transversal", "--longitudinal"});
+    else
+        valued.insert({"--approach", "--feed"});
+    return valued;
+}
+
+int WholeNumber(const std::string& option, const std::string& text, int low, int high) {
+    int value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high)
+        throw UsageError{"option " + option + " takes a whole number from " + std::to_string(low) +
+                         " to " + std::to_string(high) + ", not '" + text + "'"};
+    return value;
+}
+
+// Queues the comma-separated operation codes, refusing one the queue does not allow after the
+// codes before it.
+template <class Queue> void QueueOperations(Queue& queue, const std::string& codes) {
+    size_t start = 0;
+    while (start <= codes.size()) {
+        size_t comma = codes.find(',', start);
+        std::string code = codes.substr(start, comma == std::string::npos ? comma : comma - start);
+        if (!queue.Add(static_cast<uint8_t>(WholeNumber("--ops", code, 0, 255))))
+            throw UsageError{
+                "operation " + code + " cannot be queued " +
+                (queue.Codes.empty() ? std::string("here") : "after the operations before it")};
+        if (comma == std::string::npos)
+            break;
+        start = comma + 1;
+    }
+}
+
+TToolSlotContent ToolSlot(const ParsedOptions& options, const std::string& option) {
+    TToolSlotContent slot;
+    if (auto file = options.Value(option)) {
+        slot.Data = ReadTextLines(*file);
+        if (!slot.Data.empty())
+            slot.Ncutit = slot.Data.front();
+    }
+    return slot;
+}
+
+TToolpath* AddToolpath(JobKind kind, Workspace& workspace, const ParsedOptions& options,
+                       const TToolSlotContent& left, const TToolSlotContent& right) {
+    if (kind == JobKind::Roughing) {
+        QueueOperations(workspace.RoughingQueue, options.Required("--ops"));
+        TRoughingFields fields{
+            options.Required("--safe"),        options.Required("--offset"),
+            options.Required("--rest"),        options.Required("--depth"),
+            options.Required("--transversal"), options.Required("--longitudinal"),
+            options.Required("--speed"),       options.Value("--name").value_or("1-Roughing")};
+        return AddRoughingToolpath(workspace, fields, left, right, '.');
+    }
+    QueueOperations(workspace.FinishingQueue, options.Required("--ops"));
+    TFinishingFields fields{
+        options.Required("--safe"),     options.Required("--offset"),
+        options.Required("--approach"), options.Required("--feed"),
+        options.Required("--speed"),    options.Value("--name").value_or("1-Finishing")};
+    return AddFinishingToolpath(workspace, fields, left, right, '.');
+}
+
+std::vector<std::string> PathCsv(const TPctList& path) {
+    std::vector<std::string> rows = {"X,Y,Dist,TotalTime,StepTime,Feed"};
+    for (const TPunct& p : path)
+        rows.push_back(FloatToText(p.X) + "," + FloatToText(p.Y) + "," + FloatToText(p.Dist) + "," +
+                       FloatToText(p.TotalTime) + "," + FloatToText(p.StepTime) + "," +
+                       FloatToText(p.Feed));
+    return rows;
+}
+
+// The stock companion's profile after the toolpath has cut it move by move with the left knife.
+std::vector<std::string> SimulatedStockCsv(const Workspace& workspace, const TToolpath& toolpath) {
+    TSimulation simulation(toolpath.LeftKnife.Points, workspace.StockShaft.Points,
+                           toolpath.PathPoints);
+    RunMoveByMove(simulation, workspace.RapidFeed);
+    std::vector<std::string> rows = {"X,Y"};
+    for (const TPoint& p : simulation.Stock)
+        rows.push_back(FloatToText(p.X) + "," + FloatToText(p.Y));
+    return rows;
+}
+
+int RunJob(JobKind kind, const std::vector<std::string>& arguments, std::ostream& out,
+           std::ostream& err) {
+    ParsedOptions options(arguments, ValuedOptions(kind), Flags);
+    Workspace workspace;
+    workspace.LeftToolNo = static_cast<uint8_t>(
+        WholeNumber("--left-tool", options.Value("--left-tool").value_or("0"), 0, 20));
+    workspace.RightToolNo = static_cast<uint8_t>(
+        WholeNumber("--right-tool", options.Value("--right-tool").value_or("0"), 0, 20));
+    // Usage is checked in full before any file is read.
+    for (const char* option : {"--safe", "--offset", "--speed", "--ops"})
+        options.Required(option);
+    for (const char* option :
+         kind == JobKind::Roughing
+             ? std::vector<const char*>{"--rest", "--depth", "--transversal", "--longitudinal"}
+             : std::vector<const char*>{"--approach", "--feed"})
+        options.Required(option);
+
+    TToolSlotContent left = ToolSlot(options, "--left-knife");
+    TToolSlotContent right = ToolSlot(options, "--right-knife");
+    const std::string& modelFile = options.Positional();
+    StreamMessageSink messages(err);
+    if (!LoadPartAndStock(modelFile, workspace.Shaft, workspace.StockShaft, messages)) {
+        err << "torvex-nc: cannot load the model '" << modelFile << "' or its stock '"
+            << StockCompanionPath(modelFile).string() << "'\n";
+        return ExitFailure;
+    }
+    workspace.ModelFileName = modelFile;
+    TToolpath* toolpath = AddToolpath(kind, workspace, options, left, right);
+    NcProgramOptions programOptions{options.Flag("--coolant"), options.Flag("--anticlockwise"),
+                                    options.Flag("--door")};
+    std::vector<std::string> program = GenerateNcProgram(*toolpath, programOptions);
+    std::vector<std::string> stockCsv;
+    if (options.Value("--stock-csv"))
+        stockCsv = SimulatedStockCsv(workspace, *toolpath);
+
+    if (auto file = options.Value("--path-csv"))
+        WriteTextLinesAtomically(*file, PathCsv(toolpath->PathPoints));
+    if (auto file = options.Value("--stock-csv"))
+        WriteTextLinesAtomically(*file, stockCsv);
+    if (auto file = options.Value("-o")) {
+        WriteTextLinesAtomically(*file, program);
+    } else {
+        for (const std::string& line : program)
+            out << line << '\n';
+    }
+    return ExitOk;
+}
+
+} // namespace
+
+int RunRough(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    return RunJob(JobKind::Roughing, arguments, out, err);
+}
+
+int RunFinish(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    return RunJob(JobKind::Finishing, arguments, out, err);
+}
+
+} // namespace torvex
