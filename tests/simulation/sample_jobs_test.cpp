@@ -1,0 +1,55 @@
+#include "bench/sample_jobs.h"
+#include "simulation/move_by_move.h"
+
+#include <gtest/gtest.h>
+
+using namespace torvex;
+
+namespace {
+
+std::vector<TPoint> Simulated(const SampleJob& job) {
+    TSimulation simulation(job.Toolpath->LeftKnife.Points, job.Space->StockShaft.Points,
+                           job.Toolpath->PathPoints);
+    RunMoveByMove(simulation, job.Space->RapidFeed);
+    return simulation.Stock;
+}
+
+} // namespace
+
+TEST(SampleJobs, StockNeverFoldsBackAndKeepsItsEnds) {
+    std::vector<SampleJob> jobs = BuildSampleJobs(TORVEX_DATA);
+    ASSERT_EQ(jobs.size(), 20u);
+    for (const SampleJob& job : jobs) {
+        std::vector<TPoint> stock = Simulated(job);
+        const TPctList& bar = job.Space->StockShaft.Points;
+        ASSERT_GE(stock.size(), 2u) << job.Name;
+        EXPECT_EQ(stock.front(), (TPoint{bar[0].X, bar[0].Y})) << job.Name;
+        EXPECT_EQ(stock.back(), (TPoint{bar.Last().X, bar.Last().Y})) << job.Name;
+        EXPECT_LT(stock.size(), 2000u) << job.Name;
+        for (size_t i = 1; i < stock.size(); ++i)
+            ASSERT_GE(stock[i].X, stock[i - 1].X) << job.Name << " at point " << i;
+        // Roughing removes material; nothing rises above the bar.
+        for (const TPoint& p : stock)
+            ASSERT_LE(p.Y, job.Space->StockShaft.MaxRadius) << job.Name;
+    }
+}
+
+TEST(SampleJobs, FullLengthRoughingLeavesTheFinalLevelOverThePart) {
+    for (const SampleJob& job : BuildSampleJobs(TORVEX_DATA)) {
+        if (job.Name != "production rough 0,2,4")
+            continue;
+        // The full-length roughing alone: radius 26 down to the highest point 24 plus the rest.
+        TToolpath fullLength;
+        fullLength.SafeX = job.Toolpath->SafeX;
+        fullLength.Offset = 2;
+        fullLength.RapidFeed = 6000;
+        fullLength.RoughFullLength(job.Space->Shaft.Elements, 2, 2, 100, 200, 26, 0.5);
+        TSimulation simulation(job.Toolpath->LeftKnife.Points, job.Space->StockShaft.Points,
+                               fullLength.PathPoints);
+        RunMoveByMove(simulation, 6000);
+        EXPECT_EQ(simulation.Stock,
+                  (std::vector<TPoint>{{0, 0}, {0, 24.5}, {180, 24.5}, {180, 0}}));
+        return;
+    }
+    FAIL() << "no production roughing job";
+}
