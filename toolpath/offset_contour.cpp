@@ -120,11 +120,13 @@ void Close(Tobjects& contour, Flank flank, double extra) {
         (last.P1.Y > last.P2.Y ? last.P1.Y : last.P2.Y) += extra;
         return;
     }
+    // The climb stands where the tool leaves the last element, so that it rises straight from
+    // there to the stock (standing on an arc's other end, joining would tilt it back over the arc).
     TPoint foot;
     if (last.IsLine())
         foot = FarEnd(last, flank);
     else if (last.IsArc())
-        foot = IsUpperHalf(last) == (flank == Flank::Right) ? last.P4 : last.P3;
+        foot = ArcEnd(last, flank);
     else
         return;
     TPoint head{foot.X, foot.Y + extra};

@@ -108,9 +108,11 @@ TEST(OffsetContour, ArcsMoveRadiallyAwayFromThePartOnTheRight) {
                   "line 62/12.5 100/12.5", "arc 60.5/12.5 63.5/15.5 62/12.5 60.5/14",
                   "line 60.5/17 60.5/14", "arc 53.5/13.5 60.5/20.5 58.803/20 60.5/17"}));
 
-    // Closed, the climb stands on the arc's first end and is joined to its last.
+    // Closed, the contour climbs straight up from where the tool leaves the arc.
     toolpath.BuildRightOffsetContour(part.RightOutline.Elements, true, 0.5, 2);
-    EXPECT_EQ(Records(toolpath.RightOffsetContour).back(), "line 60.5/19 58.803/20");
+    EXPECT_EQ(Records(toolpath.RightOffsetContour).back(), "line 58.803/22 58.803/20");
+    toolpath.BuildLeftOffsetContour(part.LeftOutline.Elements, true, 0.5, 2);
+    EXPECT_EQ(Records(toolpath.LeftOffsetContour).back(), "line 23.5/20 23.5/22");
 }
 
 TEST(OffsetContour, ArcsMoveRadiallyAwayFromThePartOnTheLeft) {
