@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <stdexcept>
 #include <system_error>
 
@@ -154,6 +155,34 @@ std::string FractionPart(const DecimalDigits& number) {
     return part;
 }
 
+// Rounds |value| to `decimals` places straight from its binary value where that gives the same
+// digits as rounding its fifteen significant digits: the value is small enough for the scaled
+// value to be exact to far below a unit, and not within a thousandth of a half, where the two
+// roundings could differ (2.0005 is stored as 2.000499999...). Returns false otherwise.
+bool RoundedQuickly(double value, int decimals, DecimalDigits& number) {
+    static constexpr double Scales[] = {1, 10, 100, 1000};
+    double scaled = std::fabs(value) * Scales[decimals];
+    if (!(scaled < 1e9))
+        return false;
+    double whole = std::floor(scaled);
+    double fraction = scaled - whole;
+    if (std::fabs(fraction - 0.5) < 1e-3)
+        return false;
+    auto rounded = static_cast<uint64_t>(fraction > 0.5 ? whole + 1 : whole);
+    number.Negative = std::signbit(value);
+    number.Digits.clear();
+    number.PointPos = 0;
+    if (rounded == 0)
+        return true;
+    char buffer[24];
+    auto end = std::to_chars(buffer, buffer + sizeof buffer, rounded).ptr;
+    number.Digits.assign(buffer, end);
+    number.PointPos = static_cast<int>(number.Digits.size()) - decimals;
+    while (!number.Digits.empty() && number.Digits.back() == '0')
+        number.Digits.pop_back();
+    return true;
+}
+
 void RequireFinite(double value) {
     if (!std::isfinite(value))
         throw ArithmeticError("Invalid floating point operation");
@@ -200,8 +229,11 @@ std::string FormatFloat(std::string_view pattern, double value, char decimalSepa
     } else {
         throw std::invalid_argument("unknown number pattern '" + std::string(pattern) + "'");
     }
-    DecimalDigits number = ToDecimal(value, 15);
-    RoundToDecimals(number, maxDecimals);
+    DecimalDigits number;
+    if (!RoundedQuickly(value, maxDecimals, number)) {
+        number = ToDecimal(value, 15);
+        RoundToDecimals(number, maxDecimals);
+    }
     std::string integer = IntegerPart(number);
     if (integer.size() < minIntegerDigits)
         integer.insert(0, minIntegerDigits - integer.size(), '0');

@@ -65,6 +65,12 @@ void TPctList::AddXY(double x, double y) {
         IndexAll();
 }
 
+void TPctList::Reserve(size_t count) {
+    // Grows geometrically, so that reserving before every batch stays linear over many batches.
+    if (count > Points.capacity())
+        Points.reserve(std::max(count, 2 * Points.capacity()));
+}
+
 void TPctList::Clear() {
     Points.clear();
     Present.clear();

@@ -33,6 +33,8 @@ public:
     // Appends (x, y) without travel data.
     void AddXY(double x, double y);
     void Clear();
+    // Makes room for `count` points in all, so that appending them moves nothing.
+    void Reserve(size_t count);
     // Orders the points by X, keeping equal X in their order (only X and Y move; the travel fields
     // stay where they are). Then one pass over equal-X neighbours that puts the larger Y first
     // (descendingTies) and/or one that puts the smaller Y first (ascendingTies).

@@ -138,6 +138,7 @@ void TToolpath::HandOver() {
     // Every move but the first was timed from the same point before at the same feed in the local
     // list, so only the first can fail here, and it fails before anything is appended.
     PathPoints.RejectDuplicates = false;
+    PathPoints.Reserve(PathPoints.Count() + LocalMoves.Count());
     try {
         for (const TPunct& p : LocalMoves)
             PathPoints.AddPoint(p.X, p.Y, p.Feed);
@@ -146,6 +147,7 @@ void TToolpath::HandOver() {
         throw;
     }
     PathPoints.RejectDuplicates = true;
+    NCBlocks.reserve(NCBlocks.size() + LocalBlocks.size());
     NCBlocks.insert(NCBlocks.end(), std::make_move_iterator(LocalBlocks.begin()),
                     std::make_move_iterator(LocalBlocks.end()));
 }

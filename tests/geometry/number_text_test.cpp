@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <iomanip>
 #include <limits>
+#include <random>
 
 using namespace torvex;
 
@@ -110,4 +113,61 @@ TEST(SafeDivide, RefusesZeroDivisorsAndOverflow) {
     EXPECT_EQ(SafeDivide(1, 4), 0.25);
     EXPECT_THROW(SafeDivide(1, 0), ArithmeticError);
     EXPECT_THROW(SafeDivide(1e300, 1e-300), ArithmeticError);
+}
+
+namespace {
+
+// The plain way to "0.###" and its kin: the value's fifteen significant digits, rounded half away
+// from zero at the last place, trailing zeros dropped down to the pattern's fixed places.
+std::string PlainFormat(double value, int maxDecimals, int minDecimals) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+    std::string text(buffer);
+    std::string digits = text.substr(0, 1) + text.substr(2, 14);
+    int pointPos = std::stoi(text.substr(17)) + 1;
+    if (pointPos < 0) {
+        digits.insert(0, static_cast<size_t>(-pointPos), '0');
+        pointPos = 0;
+    }
+    // Pad so that the rounding place exists, then round there.
+    int keep = pointPos + maxDecimals;
+    while (static_cast<int>(digits.size()) <= keep)
+        digits += '0';
+    bool up = digits[static_cast<size_t>(keep)] >= '5';
+    digits.resize(static_cast<size_t>(keep));
+    digits.insert(0, "0");
+    ++pointPos;
+    for (int i = keep; up && i >= 0; --i) {
+        if (digits[static_cast<size_t>(i)] == '9') {
+            digits[static_cast<size_t>(i)] = '0';
+        } else {
+            ++digits[static_cast<size_t>(i)];
+            up = false;
+        }
+    }
+    std::string integer = digits.substr(0, static_cast<size_t>(std::max(pointPos, 0)));
+    integer.erase(0, std::min(integer.find_first_not_of('0'), integer.size() - 1));
+    if (integer.empty())
+        integer = "0";
+    std::string fraction = digits.substr(static_cast<size_t>(std::max(pointPos, 0)));
+    while (static_cast<int>(fraction.size()) > minDecimals && fraction.back() == '0')
+        fraction.pop_back();
+    bool zero = integer == "0" && fraction.find_first_not_of('0') == std::string::npos;
+    return (value < 0 && !zero ? "-" : "") + integer + (fraction.empty() ? "" : "." + fraction);
+}
+
+} // namespace
+
+TEST(FormatFloat, AgreesWithRoundingTheFifteenSignificantDigits) {
+    std::mt19937_64 random(99);
+    std::uniform_real_distribution<double> magnitude(-8, 10);
+    std::uniform_int_distribution<int> thousandths(-2000000, 2000000);
+    for (int i = 0; i < 200000; ++i) {
+        // Arbitrary values, and values on or next to exact halves of the last place.
+        double v = i % 2 ? std::pow(10.0, magnitude(random)) * (i % 4 == 1 ? 1 : -1)
+                         : thousandths(random) / 2000.0 + (i % 6) * 1e-13;
+        ASSERT_EQ(FormatFloat("0.###", v), PlainFormat(v, 3, 0)) << std::setprecision(17) << v;
+        ASSERT_EQ(FormatFloat("0.##", v), PlainFormat(v, 2, 0)) << std::setprecision(17) << v;
+        ASSERT_EQ(FormatFloat("0.00", v), PlainFormat(v, 2, 2)) << std::setprecision(17) << v;
+    }
 }
