@@ -27,6 +27,7 @@ ToolWindow* CreateToolWindow(QWidget* main, const QString& caption, ToolWindow::
 
 ProgramWindows::ProgramWindows() = default;
 ProgramWindows::ProgramWindows(ProgramWindows&&) noexcept = default;
+ProgramWindows& ProgramWindows::operator=(ProgramWindows&&) noexcept = default;
 ProgramWindows::~ProgramWindows() = default;
 
 ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,

@@ -25,6 +25,7 @@ struct ProgramWindows {
 
     ProgramWindows();
     ProgramWindows(ProgramWindows&&) noexcept;
+    ProgramWindows& operator=(ProgramWindows&&) noexcept;
     ~ProgramWindows();
 };
 
