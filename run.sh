@@ -14,7 +14,4 @@ mkdir -p workspace
 cp -rn data/. workspace/
 
 cd workspace
-for model in Models/*.mdl; do
-    echo "== $model"
-    "$top/build/release/cli/torvex-nc" info "$model"
-done
+exec "$top/build/release/app/torvex-cam"

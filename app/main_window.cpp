@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -45,8 +46,8 @@ constexpr const char* SidePanelStyle = R"(
 )";
 
 constexpr const char* FrameRateStyle = R"(
-QLabel { color: #e8eef5; background: rgba(20, 24, 30, 150); border-radius: 3px;
-         padding: 2px 6px; font-family: monospace; }
+#ViewStrip { background: #2a2f38; }
+QLabel { color: #d8dee9; font-family: monospace; }
 )";
 
 QToolButton* MakeToggle(QWidget* parent, const QString& name, const QString& caption) {
@@ -320,8 +321,24 @@ QWidget* MainWindow::BuildSidePanel() {
 
 QWidget* MainWindow::BuildViewPanel() {
     auto* panel = new QWidget(this);
-    auto* layout = new QGridLayout(panel);
+    auto* layout = new QVBoxLayout(panel);
     layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    // The frame rate sits on a strip along the view's top edge: widgets cannot overlap the view's
+    // native window.
+    auto* strip = new QWidget(panel);
+    strip->setObjectName("ViewStrip");
+    strip->setAttribute(Qt::WA_StyledBackground);
+    strip->setStyleSheet(FrameRateStyle);
+    auto* stripLayout = new QHBoxLayout(strip);
+    stripLayout->setContentsMargins(6, 2, 6, 2);
+    FPS = new QLabel(strip);
+    FPS->setObjectName("FPS");
+    FPS->setText(Text(FormatFloat("0.00", 0, SystemDecimalSeparator()) + " FPS"));
+    stripLayout->addWidget(FPS);
+    stripLayout->addStretch(1);
+    layout->addWidget(strip);
+
     ViewWidget = new SceneView(Scene3D.Contents, Messages, panel);
     ViewWidget->setObjectName("GLSceneViewer1");
     connect(ViewWidget, &SceneView::MousePressed, this,
@@ -330,14 +347,9 @@ QWidget* MainWindow::BuildViewPanel() {
             [this](QPoint position, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers) {
                 Guarded([&] { ViewMouseMove(position, buttons, modifiers); });
             });
-    FPS = new QLabel(panel);
-    FPS->setObjectName("FPS");
-    FPS->setStyleSheet(FrameRateStyle);
-    FPS->setText(Text(FormatFloat("0.00", 0, SystemDecimalSeparator()) + " FPS"));
-    layout->addWidget(ViewWidget, 0, 0);
-    layout->addWidget(FPS, 0, 0, Qt::AlignLeft | Qt::AlignTop);
-    FPS->setContentsMargins(0, 0, 0, 0);
-    layout->setAlignment(FPS, Qt::AlignLeft | Qt::AlignTop);
+    connect(ViewWidget, &SceneView::WheelTurned, this,
+            [this](int delta) { Guarded([&] { Zoom(delta); }); });
+    layout->addWidget(ViewWidget, 1);
     return panel;
 }
 
@@ -375,7 +387,7 @@ void MainWindow::ApplyControlStates() {
 }
 
 void MainWindow::SceneChanged() {
-    ViewWidget->update();
+    ViewWidget->Redraw();
 }
 
 void MainWindow::ClearTree() {
@@ -530,11 +542,13 @@ void MainWindow::ViewMouseMove(QPoint position, Qt::MouseButtons buttons,
     SceneChanged();
 }
 
+void MainWindow::Zoom(int wheelDelta) {
+    Scene3D.Wheel(wheelDelta);
+    SceneChanged();
+}
+
 void MainWindow::wheelEvent(QWheelEvent* event) {
-    Guarded([&] {
-        Scene3D.Wheel(event->angleDelta().y());
-        SceneChanged();
-    });
+    Guarded([&] { Zoom(event->angleDelta().y()); });
     event->accept();
 }
 

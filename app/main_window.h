@@ -98,6 +98,8 @@ private:
     void TreeMouseDown(QMouseEvent* event);
     void ViewMouseDown(QPoint position);
     void ViewMouseMove(QPoint position, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
+    // The mouse wheel over the window or the view, in eighths of a degree.
+    void Zoom(int wheelDelta);
     void ShowFrameRate();
     void ApplyControlStates();
     void SceneChanged();

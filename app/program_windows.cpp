@@ -39,20 +39,22 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
     QPoint topRight = screen.topRight();
     using Frame = ToolWindow::Frame;
 
+    // The operation windows cascade along the right edge, the library beside them, the popups
+    // over the library's lists.
     windows.KnifePreview = CreateToolWindow(main, "", Frame::SmallTool, QSize(210, 194),
-                                            topRight + QPoint(-1000, 140));
+                                            topRight + QPoint(-1000, 180));
     windows.SupportPopup =
-        CreateToolWindow(main, "", Frame::SmallTool, QSize(104, 36), topRight + QPoint(-1000, 140));
+        CreateToolWindow(main, "", Frame::SmallTool, QSize(104, 36), topRight + QPoint(-1000, 180));
     windows.Chooser = new ToolbarsChooser(main->ViewToolbars(), main);
-    windows.Chooser->move(screen.topLeft() + QPoint(640, 90));
+    windows.Chooser->move(screen.topLeft() + QPoint(430, 40));
     windows.Roughing = CreateToolWindow(main, "Roughing toolpath", Frame::Borderless,
-                                        QSize(420, 600), topRight + QPoint(-440, 120));
+                                        QSize(420, 600), topRight + QPoint(-440, 80));
     windows.Finishing = CreateToolWindow(main, "Finishing toolpath", Frame::Borderless,
-                                         QSize(420, 560), topRight + QPoint(-440, 140));
-    windows.NcProgram = CreateToolWindow(main, "NC code", Frame::Borderless, QSize(460, 640),
-                                         topRight + QPoint(-480, 160));
+                                         QSize(420, 560), topRight + QPoint(-440, 110));
+    windows.NcProgram = CreateToolWindow(main, "NC code", Frame::Borderless, QSize(420, 640),
+                                         topRight + QPoint(-440, 140));
     windows.ToolLibrary = CreateToolWindow(main, "Tool library", Frame::Borderless, QSize(740, 499),
-                                           topRight + QPoint(-760, 120));
+                                           topRight + QPoint(-1220, 80));
     windows.ToolLibrary->SetStripText("Tool Library");
     workspace.StartupDirectory = std::filesystem::current_path();
 

@@ -27,14 +27,12 @@ std::vector<std::string> DialogFilterEntries(std::string_view filter) {
     std::vector<std::string> parts = SplitAt(filter, '|');
     for (size_t i = 0; i + 1 < parts.size(); i += 2) {
         const std::string& caption = parts[i];
-        std::string patterns = parts[i + 1];
+        std::string patterns = parts[i + 1].empty() ? std::string(1, '*') : parts[i + 1];
         std::replace(patterns.begin(), patterns.end(), ';', ' ');
-        if (patterns.empty())
-            patterns = "*";
         if (!caption.empty() && caption.back() == ')' && caption.find('(') != std::string::npos)
             entries.push_back(caption);
         else
-            entries.push_back(caption + " (" + patterns + ")");
+            entries.emplace_back(caption).append(" (").append(patterns).append(")");
     }
     return entries;
 }

@@ -1,79 +1,71 @@
 #include "platform/scene_view.h"
 
 #include "platform/error_report.h"
+#include "platform/scene_renderer.h"
 
 #include <QMouseEvent>
-#include <QSurfaceFormat>
+#include <QOpenGLWindow>
+#include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <GL/gl.h>
-#include <GL/glu.h>
-
-#include <algorithm>
-#include <array>
-#include <cmath>
-#include <numbers>
 
 namespace torvex {
 
-namespace {
+// The native window the view draws in; it hands its mouse to the view's signals.
+class SceneWindow : public QOpenGLWindow {
+public:
+    explicit SceneWindow(SceneView& view) : View(view) {
+        QSurfaceFormat format;
+        format.setRenderableType(QSurfaceFormat::OpenGL);
+        format.setProfile(QSurfaceFormat::CompatibilityProfile);
+        format.setVersion(2, 1);
+        format.setDepthBufferSize(24);
+        setFormat(format);
+    }
 
-constexpr double NearPlane = 0.05;
+    QImage Grab() {
+        if (!isValid())
+            return {};
+        makeCurrent();
+        int width = static_cast<int>(this->width() * devicePixelRatio());
+        int height = static_cast<int>(this->height() * devicePixelRatio());
+        Renderer.Render(View.Contents, width, height);
+        QImage image(width, height, QImage::Format_RGBA8888);
+        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, image.bits());
+        doneCurrent();
+        return image.mirrored();
+    }
 
-void SetColour(const Colour& c) {
-    glColor4f(c.R, c.G, c.B, c.A);
-}
+protected:
+    void initializeGL() override { Renderer.Initialise(); }
+    void paintGL() override {
+        View.Counter.FrameDrawn();
+        Renderer.Render(View.Contents, static_cast<int>(width() * devicePixelRatio()),
+                        static_cast<int>(height() * devicePixelRatio()));
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        emit View.MousePressed(event->position().toPoint());
+    }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        emit View.MouseMoved(event->position().toPoint(), event->buttons(), event->modifiers());
+    }
+    void wheelEvent(QWheelEvent* event) override { emit View.WheelTurned(event->angleDelta().y()); }
 
-void DrawQuads(const QuadMesh& mesh) {
-    if (mesh.Vertices.empty())
-        return;
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_NORMAL_ARRAY);
-    glVertexPointer(3, GL_FLOAT, 0, mesh.Vertices.data());
-    glNormalPointer(GL_FLOAT, 0, mesh.Normals.data());
-    glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(mesh.VertexCount()));
-    glDisableClientState(GL_NORMAL_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
-}
-
-// One cap of an extrusion, filled by GLU's tessellator so that concave tool outlines come out
-// right.
-void DrawCap(const Extrusion& extrusion, double y, double normalY) {
-    std::vector<std::array<GLdouble, 3>> corners;
-    corners.reserve(extrusion.Contour.size());
-    for (const ContourNode& node : extrusion.Contour)
-        corners.push_back({extrusion.Position.X + node.X, extrusion.Position.Y + y,
-                           extrusion.Position.Z + node.Y});
-    GLUtesselator* tessellator = gluNewTess();
-    if (tessellator == nullptr)
-        return;
-    gluTessCallback(tessellator, GLU_TESS_BEGIN, reinterpret_cast<_GLUfuncptr>(&glBegin));
-    gluTessCallback(tessellator, GLU_TESS_VERTEX, reinterpret_cast<_GLUfuncptr>(&glVertex3dv));
-    gluTessCallback(tessellator, GLU_TESS_END, reinterpret_cast<_GLUfuncptr>(&glEnd));
-    gluTessNormal(tessellator, 0, normalY, 0);
-    glNormal3d(0, normalY, 0);
-    gluTessBeginPolygon(tessellator, nullptr);
-    gluTessBeginContour(tessellator);
-    for (auto& corner : corners)
-        gluTessVertex(tessellator, corner.data(), corner.data());
-    gluTessEndContour(tessellator);
-    gluTessEndPolygon(tessellator);
-    gluDeleteTess(tessellator);
-}
-
-} // namespace
+private:
+    SceneView& View;
+    SceneRenderer Renderer;
+};
 
 SceneView::SceneView(const Scene& scene, MessageSink& errors, QWidget* parent)
-    : QOpenGLWidget(parent), Contents(scene), Errors(errors) {
-    QSurfaceFormat format;
-    format.setRenderableType(QSurfaceFormat::OpenGL);
-    format.setProfile(QSurfaceFormat::CompatibilityProfile);
-    format.setVersion(2, 1);
-    format.setDepthBufferSize(24);
-    setFormat(format);
-    setMouseTracking(false);
+    : QWidget(parent), Contents(scene), Errors(errors), Window(new SceneWindow(*this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(QWidget::createWindowContainer(Window, this));
     Timer.start();
     Counter.Reset(Now());
-    connect(this, &QOpenGLWidget::frameSwapped, this, &SceneView::AfterFrame);
+    connect(Window, &QOpenGLWindow::frameSwapped, this, &SceneView::AfterFrame);
 }
 
 SceneView::~SceneView() = default;
@@ -85,161 +77,25 @@ double SceneView::Now() const {
 void SceneView::SetClockEnabled(bool enabled) {
     Clock.Enabled = enabled;
     if (enabled)
-        update();
+        Redraw();
+}
+
+void SceneView::Redraw() {
+    Window->update();
+}
+
+QImage SceneView::GrabFramebuffer() {
+    return Window->Grab();
+}
+
+QWindow* SceneView::Surface() const {
+    return Window;
 }
 
 void SceneView::AfterFrame() {
     RunGuarded(Errors, [this] { Clock.FrameDrawn(Now()); });
     if (Clock.Enabled)
-        update();
-}
-
-void SceneView::initializeGL() {
-    const GLfloat ambient[] = {0.3f, 0.3f, 0.3f, 1};
-    const GLfloat diffuse[] = {0.85f, 0.85f, 0.85f, 1};
-    const GLfloat specular[] = {0.35f, 0.35f, 0.35f, 1};
-    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ambient);
-    glLightModeli(GL_LIGHT_MODEL_TWO_SIDE, GL_TRUE);
-    glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
-    glLightfv(GL_LIGHT0, GL_SPECULAR, specular);
-    glEnable(GL_LIGHT0);
-    glEnable(GL_COLOR_MATERIAL);
-    glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, specular);
-    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 40);
-    glShadeModel(GL_SMOOTH);
-    glEnable(GL_DEPTH_TEST);
-    glHint(GL_LINE_SMOOTH_HINT, GL_NICEST);
-}
-
-void SceneView::SetUpCamera() {
-    const Camera& camera = Contents.View;
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    double aspect = height() > 0 ? static_cast<double>(width()) / height() : 1.0;
-    double fieldOfView = camera.FieldOfView();
-    if (aspect < 1) {
-        // The field of view spans the width: widen the vertical one to match.
-        double halfTangent = std::tan(fieldOfView / 2 * std::numbers::pi / 180) / aspect;
-        fieldOfView = 2 * std::atan(halfTangent) * 180 / std::numbers::pi;
-    }
-    gluPerspective(fieldOfView, aspect, NearPlane, std::max(camera.DepthOfView, 2 * NearPlane));
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    Vec3 eye = camera.Position();
-    Vec3 up = camera.ScreenUp();
-    gluLookAt(eye.X, eye.Y, eye.Z, camera.Target.X, camera.Target.Y, camera.Target.Z, up.X, up.Y,
-              up.Z);
-}
-
-void SceneView::SetUpLight() {
-    const PointLight& light = Contents.Light;
-    if (!light.Enabled) {
-        glDisable(GL_LIGHTING);
-        return;
-    }
-    const GLfloat position[] = {static_cast<GLfloat>(light.Position.X),
-                                static_cast<GLfloat>(light.Position.Y),
-                                static_cast<GLfloat>(light.Position.Z), 1};
-    glLightfv(GL_LIGHT0, GL_POSITION, position);
-    glEnable(GL_LIGHTING);
-}
-
-const QuadMesh& SceneView::MeshOf(const RevolutionSolid& solid) {
-    CachedMesh& cached = Meshes[&solid];
-    if (cached.Nodes != solid.Nodes || cached.Slices != solid.Slices ||
-        cached.NormalsInward != solid.NormalsInward || cached.Mesh.Vertices.empty()) {
-        cached.Nodes = solid.Nodes;
-        cached.Slices = solid.Slices;
-        cached.NormalsInward = solid.NormalsInward;
-        cached.Mesh = BuildRevolutionMesh(solid);
-    }
-    return cached.Mesh;
-}
-
-void SceneView::DrawSolids(bool transparent) {
-    if (transparent) {
-        glEnable(GL_BLEND);
-        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        glDepthMask(GL_FALSE);
-    }
-    for (const RevolutionSolid& solid : Contents.Solids) {
-        if (!solid.Visible || solid.Transparent != transparent)
-            continue;
-        SetColour(solid.Material);
-        DrawQuads(MeshOf(solid));
-    }
-    if (transparent) {
-        glDepthMask(GL_TRUE);
-        glDisable(GL_BLEND);
-    }
-}
-
-void SceneView::DrawExtrusions() {
-    for (const Extrusion& extrusion : Contents.Extrusions) {
-        if (!extrusion.Visible || extrusion.Contour.size() < 3)
-            continue;
-        SetColour(extrusion.Material);
-        DrawQuads(BuildExtrusionWalls(extrusion));
-        DrawCap(extrusion, extrusion.Height / 2, 1);
-        DrawCap(extrusion, -extrusion.Height / 2, -1);
-    }
-}
-
-void SceneView::DrawLines() {
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    glDisable(GL_LIGHTING);
-    for (const Polyline& line : Contents.Lines) {
-        if (!line.Visible || line.Nodes.empty())
-            continue;
-        if (line.Antialiased) {
-            glEnable(GL_LINE_SMOOTH);
-            glEnable(GL_BLEND);
-            glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        }
-        glLineWidth(1.5f);
-        glBegin(GL_LINE_STRIP);
-        for (const PolylineNode& node : line.Nodes) {
-            SetColour(line.NodeColoursForLines ? node.NodeColour : line.LineColour);
-            glVertex3d(node.Position.X, node.Position.Y, node.Position.Z);
-        }
-        glEnd();
-        glLineWidth(1);
-        glDisable(GL_BLEND);
-        glDisable(GL_LINE_SMOOTH);
-        ColouredMesh cubes = BuildNodeCubes(line);
-        glEnableClientState(GL_VERTEX_ARRAY);
-        glEnableClientState(GL_COLOR_ARRAY);
-        glVertexPointer(3, GL_FLOAT, 0, cubes.Vertices.data());
-        glColorPointer(4, GL_FLOAT, 0, cubes.Colours.data());
-        glDrawArrays(GL_QUADS, 0, static_cast<GLsizei>(cubes.Vertices.size() / 3));
-        glDisableClientState(GL_COLOR_ARRAY);
-        glDisableClientState(GL_VERTEX_ARRAY);
-    }
-}
-
-void SceneView::paintGL() {
-    Counter.FrameDrawn();
-    const Colour& background = Contents.Background;
-    glClearColor(background.R, background.G, background.B, background.A);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    SetUpCamera();
-    SetUpLight();
-    glEnable(GL_DEPTH_TEST);
-    glPolygonMode(GL_FRONT_AND_BACK, Contents.WireFrame ? GL_LINE : GL_FILL);
-    DrawSolids(false);
-    DrawExtrusions();
-    DrawSolids(true);
-    // Last, so that the toolpath stays plain to see through the transparent stock.
-    DrawLines();
-}
-
-void SceneView::mousePressEvent(QMouseEvent* event) {
-    emit MousePressed(event->position().toPoint());
-}
-
-void SceneView::mouseMoveEvent(QMouseEvent* event) {
-    emit MouseMoved(event->position().toPoint(), event->buttons(), event->modifiers());
+        Redraw();
 }
 
 } // namespace torvex

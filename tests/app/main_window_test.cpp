@@ -21,6 +21,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -444,16 +445,20 @@ TEST_F(MainWindowTest, ZoomingInThenOutAndTheWheelChangeOnlyTheDistance) {
     EXPECT_NEAR(camera.DistanceToTarget(), distance / 1.1, 1e-12);
     Trigger("zm");
     EXPECT_NEAR(camera.DistanceToTarget(), distance, 1e-12);
-    QPointF at(500, 300);
-    QWheelEvent wheel(at, Main->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+    QPointF at(50, 50);
+    QWheelEvent notch(at, Main->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
                       Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(Main, &wheel);
+    QApplication::sendEvent(Main->View()->Surface(), &notch);
     EXPECT_NEAR(camera.DistanceToTarget(), distance * 1.1, 1e-12);
+    QWheelEvent back(at, Main->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(Main, &back); // over the window beside the view
+    EXPECT_NEAR(camera.DistanceToTarget(), distance, 1e-12);
 }
 
 TEST_F(MainWindowTest, DraggingOrbitsWithTheLeftButtonAndPansWithTheRight) {
     Camera& camera = Main->SceneObjects().View();
-    SceneView* view = Main->View();
+    QWindow* view = Main->View()->Surface();
     auto drag = [&](Qt::MouseButton button, Qt::KeyboardModifiers modifiers) {
         QTest::mousePress(view, button, {}, QPoint(100, 100));
         QMouseEvent move(QEvent::MouseMove, QPointF(90, 104), view->mapToGlobal(QPointF(90, 104)),
@@ -568,8 +573,9 @@ TEST_F(MainWindowTest, TheViewShowsThePartAndTheStockOfALoadedModel) {
     SceneView* view = Main->View();
     const Colour& background = Main->SceneObjects().Contents.Background;
     QColor expected = QColor::fromRgbF(background.R, background.G, background.B);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view->GrabFramebuffer().isNull(); }, 5000));
     auto drawnPixels = [&] {
-        QImage image = view->grabFramebuffer();
+        QImage image = view->GrabFramebuffer();
         int count = 0;
         for (int y = 0; y < image.height(); y += 2)
             for (int x = 0; x < image.width(); x += 2) {

@@ -12,6 +12,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -31,6 +32,14 @@ Scene SolidScene() {
     scene.View.Offset = {6, 6, 10};
     scene.Light.Position = scene.View.Position();
     return scene;
+}
+
+// Shows the view and waits until it has drawn its first frame.
+void Show(SceneView& view, QSize size) {
+    view.resize(size);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !view.GrabFramebuffer().isNull(); }, 5000));
 }
 
 int PixelsUnlike(const QImage& image, const Colour& background) {
@@ -53,18 +62,16 @@ TEST(SceneView, DrawsAVisibleSolidAndNothingElse) {
     Scene scene = SolidScene();
     RecordingMessageSink errors;
     SceneView view(scene, errors);
-    view.resize(320, 240);
-    view.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-    int filled = PixelsUnlike(view.grabFramebuffer(), scene.Background);
+    Show(view, QSize(320, 240));
+    int filled = PixelsUnlike(view.GrabFramebuffer(), scene.Background);
     EXPECT_GT(filled, 320 * 240 / 20);
     scene.WireFrame = true;
     scene.Light.Enabled = false;
-    int wire = PixelsUnlike(view.grabFramebuffer(), scene.Background);
+    int wire = PixelsUnlike(view.GrabFramebuffer(), scene.Background);
     EXPECT_GT(wire, 0);
     EXPECT_LT(wire, filled);
     scene.Solids.front().Visible = false;
-    EXPECT_EQ(PixelsUnlike(view.grabFramebuffer(), scene.Background), 0);
+    EXPECT_EQ(PixelsUnlike(view.GrabFramebuffer(), scene.Background), 0);
 }
 
 TEST(SceneView, DrawsExtrusionsLinesAndTransparentSolids) {
@@ -72,25 +79,23 @@ TEST(SceneView, DrawsExtrusionsLinesAndTransparentSolids) {
     scene.View.Offset = {0, 0, 10};
     RecordingMessageSink errors;
     SceneView view(scene, errors);
-    view.resize(320, 240);
-    view.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
-    EXPECT_EQ(PixelsUnlike(view.grabFramebuffer(), scene.Background), 0);
+    Show(view, QSize(320, 240));
+    EXPECT_EQ(PixelsUnlike(view.GrabFramebuffer(), scene.Background), 0);
     Extrusion& tool = scene.Extrusions.emplace_back();
     tool.Contour = {{0, 0}, {1, 0}, {1, 1}, {0.5, 0.3}, {0, 1}}; // concave: needs the tessellator
     scene.View.Offset = {0, 10, 0.01};
-    int extrusion = PixelsUnlike(view.grabFramebuffer(), scene.Background);
+    int extrusion = PixelsUnlike(view.GrabFramebuffer(), scene.Background);
     EXPECT_GT(extrusion, 100);
     tool.Visible = false;
     Polyline& line = scene.Lines.emplace_back();
     line.Nodes = {{{-3, 0, -1}, {1, 0, 0, 1}}, {{3, 0, 1}, {0, 1, 0, 1}}};
-    EXPECT_GT(PixelsUnlike(view.grabFramebuffer(), scene.Background), 20);
+    EXPECT_GT(PixelsUnlike(view.GrabFramebuffer(), scene.Background), 20);
     line.Visible = false;
     RevolutionSolid& glass = scene.Solids.emplace_back();
     glass.Nodes = {{0, -2}, {1, -2}, {1, 2}, {0, 2}};
     glass.Transparent = true;
     glass.Material = {0.8f, 0.8f, 0.8f, 0.5f};
-    EXPECT_GT(PixelsUnlike(view.grabFramebuffer(), scene.Background), 1000);
+    EXPECT_GT(PixelsUnlike(view.GrabFramebuffer(), scene.Background), 1000);
     EXPECT_TRUE(errors.Messages.empty());
 }
 
@@ -98,9 +103,7 @@ TEST(SceneView, TheEnabledClockDrivesFramesAndTellsTheScaledTime) {
     Scene scene = SolidScene();
     RecordingMessageSink errors;
     SceneView view(scene, errors);
-    view.resize(160, 120);
-    view.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    Show(view, QSize(160, 120));
     std::vector<double> times;
     view.Clock.Progress = [&](double t) { times.push_back(t); };
     view.Clock.Multiplier = 2;
@@ -122,9 +125,7 @@ TEST(SceneView, AnErrorOfTheClocksListenerIsReportedAndStopsNothingElse) {
     Scene scene = SolidScene();
     RecordingMessageSink errors;
     SceneView view(scene, errors);
-    view.resize(160, 120);
-    view.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    Show(view, QSize(160, 120));
     view.Clock.Progress = [&](double) {
         view.SetClockEnabled(false);
         throw std::runtime_error("Floating point division by zero");
@@ -138,22 +139,30 @@ TEST(SceneView, ReportsMousePressesAndMovesWithTheirButtons) {
     Scene scene;
     RecordingMessageSink errors;
     SceneView view(scene, errors);
-    view.resize(160, 120);
-    view.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    Show(view, QSize(160, 120));
     QSignalSpy pressed(&view, &SceneView::MousePressed);
     QSignalSpy moved(&view, &SceneView::MouseMoved);
-    QTest::mousePress(&view, Qt::RightButton, {}, QPoint(10, 20));
-    QMouseEvent move(QEvent::MouseMove, QPointF(30, 25), view.mapToGlobal(QPointF(30, 25)),
+    QWindow* surface = view.Surface();
+    QSignalSpy wheel(&view, &SceneView::WheelTurned);
+    QTest::mousePress(surface, Qt::RightButton, {}, QPoint(10, 20));
+    QMouseEvent move(QEvent::MouseMove, QPointF(30, 25), surface->mapToGlobal(QPointF(30, 25)),
                      Qt::NoButton, Qt::RightButton, Qt::ShiftModifier);
-    QApplication::sendEvent(&view, &move);
-    QTest::mouseRelease(&view, Qt::RightButton, {}, QPoint(30, 25));
+    QApplication::sendEvent(surface, &move);
+    QTest::mouseRelease(surface, Qt::RightButton, {}, QPoint(30, 25));
+    QWheelEvent turn(QPointF(30, 25), surface->mapToGlobal(QPointF(30, 25)), QPoint(),
+                     QPoint(0, -240), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(surface, &turn);
+    ASSERT_EQ(wheel.count(), 1);
+    EXPECT_EQ(wheel[0][0].toInt(), -240);
     ASSERT_EQ(pressed.count(), 1);
     EXPECT_EQ(pressed[0][0].toPoint(), QPoint(10, 20));
-    ASSERT_GE(moved.count(), 1);
-    EXPECT_EQ(moved[0][0].toPoint(), QPoint(30, 25));
-    EXPECT_EQ(moved[0][1].value<Qt::MouseButtons>(), Qt::MouseButtons(Qt::RightButton));
-    EXPECT_EQ(moved[0][2].value<Qt::KeyboardModifiers>(), Qt::KeyboardModifiers(Qt::ShiftModifier));
+    bool dragged = false;
+    for (const QList<QVariant>& move : moved)
+        dragged |=
+            move[0].toPoint() == QPoint(30, 25) &&
+            move[1].value<Qt::MouseButtons>() == Qt::MouseButtons(Qt::RightButton) &&
+            move[2].value<Qt::KeyboardModifiers>() == Qt::KeyboardModifiers(Qt::ShiftModifier);
+    EXPECT_TRUE(dragged);
 }
 
 TEST(ToolWindow, ABorderlessWindowFloatsAboveItsParentAndItsCrossClosesIt) {
