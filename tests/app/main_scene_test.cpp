@@ -46,22 +46,6 @@ TEST(MainScene, StartsAsTheViewIsSetUp) {
     EXPECT_EQ(scene.Contents.Solids.size(), 3u);
 }
 
-TEST(MainScene, EachViewCommandPlacesTheCameraAboutTheOriginAndTakesTheLight) {
-    const std::vector<std::pair<ViewDirection, Vec3>> views{
-        {ViewDirection::Top, {0, 10, 0.01}},     {ViewDirection::Right, {10, 0, 0.01}},
-        {ViewDirection::Left, {-10, 0, 0.01}},   {ViewDirection::FrontRight, {6, 6, 10}},
-        {ViewDirection::FrontLeft, {-6, 6, 10}},
-    };
-    for (const auto& [direction, offset] : views) {
-        MainScene scene;
-        scene.View().Target = {1, 2, 3};
-        scene.SetView(direction);
-        EXPECT_EQ(scene.View().Offset, offset);
-        EXPECT_EQ(scene.View().Target, (Vec3{0, 0, 0}));
-        EXPECT_EQ(scene.Contents.Light.Position, offset);
-    }
-}
-
 TEST(MainScene, RecentringMovesOnlyTheTarget) {
     MainScene scene;
     scene.Pan(40, -25);
@@ -70,16 +54,6 @@ TEST(MainScene, RecentringMovesOnlyTheTarget) {
     EXPECT_EQ(scene.View().Target, (Vec3{0, 0, 0}));
     EXPECT_EQ(scene.View().Offset, (Vec3{6, 6, 10}));
     EXPECT_EQ(scene.Contents.Light.Position, (Vec3{6, 6, 10}));
-}
-
-TEST(MainScene, ZoomingInThenOutRestoresTheDistance) {
-    MainScene scene;
-    double distance = scene.View().DistanceToTarget();
-    scene.Zoom(-1);
-    EXPECT_NEAR(scene.View().DistanceToTarget(), distance / 1.1, 1e-12);
-    ExpectNear(scene.Contents.Light.Position, scene.View().Position());
-    scene.Zoom(1);
-    EXPECT_NEAR(scene.View().DistanceToTarget(), distance, 1e-12);
 }
 
 TEST(MainScene, OneWheelNotchAwayFromTheUserMovesTheCameraFarther) {
@@ -116,24 +90,6 @@ TEST(MainScene, ResettingTheViewpointLooksDownAtTheToolpathRegion) {
     EXPECT_EQ(scene.View().Offset, (Vec3{0, 10, 0.01}));
     EXPECT_EQ(scene.View().Target, (Vec3{0, 0, 2}));
     ExpectNear(scene.Contents.Light.Position, {0, 10, 2.01});
-}
-
-TEST(MainScene, WireFrameTurnsTheLightOffAndFilledOn) {
-    MainScene scene;
-    scene.SetWireFrame(true);
-    EXPECT_TRUE(scene.Contents.WireFrame);
-    EXPECT_FALSE(scene.Contents.Light.Enabled);
-    scene.SetWireFrame(false);
-    EXPECT_FALSE(scene.Contents.WireFrame);
-    EXPECT_TRUE(scene.Contents.Light.Enabled);
-}
-
-TEST(MainScene, SlicesApplyToThePartStockAndSimulationSolids) {
-    MainScene scene;
-    scene.SetSlices(8);
-    EXPECT_EQ(scene.PartSolid.Slices, 8);
-    EXPECT_EQ(scene.StockSolid.Slices, 8);
-    EXPECT_EQ(scene.SimulationSolid.Slices, 8);
 }
 
 TEST(MainScene, ShowingAModelFillsBothSolidsAtThePartsScaleAndResetsTheView) {

@@ -28,14 +28,3 @@ TEST(Workspace, DiscardingTheModelsEmptiesTheShaftsAndDropsTheToolpaths) {
     EXPECT_TRUE(work.SimStock.IsStock);
     EXPECT_EQ(work.ToolpathCount(), 0u);
 }
-
-TEST(Workspace, FindsTheFirstToolpathOfAName) {
-    Workspace work;
-    for (const char* name : {"1-Roughing", "2-Finishing", "1-Roughing"}) {
-        work.Toolpaths.push_back(std::make_unique<TToolpath>());
-        work.Toolpaths.back()->Name = name;
-    }
-    EXPECT_EQ(work.FindToolpath("1-Roughing"), work.Toolpaths[0].get());
-    EXPECT_EQ(work.FindToolpath("2-Finishing"), work.Toolpaths[1].get());
-    EXPECT_EQ(work.FindToolpath("Tool"), nullptr);
-}
