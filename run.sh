@@ -14,11 +14,4 @@ mkdir -p workspace
 cp -rn data/. workspace/
 
 cd workspace
-for model in Models/*.mdl; do
-    echo "== $model"
-    "$top/build/release/cli/torvex-nc" info "$model"
-done
-echo "== Roughing program of Models/collared.mdl"
-"$top/build/release/cli/torvex-nc" rough Models/collared.mdl --ops 0,2,4 \
-    --safe 5 --offset 2 --speed 1200 --rest 0.5 --depth 2 --transversal 100 --longitudinal 200 \
-    --left-knife Knives/Rough80.knf --right-knife Knives/Left45.knf --left-tool 1 --right-tool 2
+exec "$top/build/release/app/torvex-cam"

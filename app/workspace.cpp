@@ -3,8 +3,7 @@
 namespace torvex {
 
 Workspace::Workspace() {
-    StockShaft.IsStock = true;
-    SimStock.IsStock = true;
+    DiscardModels();
 }
 
 TToolpath* Workspace::FindToolpath(const std::string& name) const {
@@ -16,6 +15,15 @@ TToolpath* Workspace::FindToolpath(const std::string& name) const {
 
 void Workspace::DiscardToolpaths() {
     Toolpaths.clear();
+}
+
+void Workspace::DiscardModels() {
+    Shaft = TShaft();
+    StockShaft = TShaft();
+    StockShaft.IsStock = true;
+    SimStock = TShaft();
+    SimStock.IsStock = true;
+    DiscardToolpaths();
 }
 
 } // namespace torvex

@@ -42,6 +42,8 @@ public:
     TToolpath* FindToolpath(const std::string& name) const;
     // Drops every toolpath: a new model starts a new workspace.
     void DiscardToolpaths();
+    // Empties the three shafts and drops every toolpath: the main window's close.
+    void DiscardModels();
 };
 
 } // namespace torvex

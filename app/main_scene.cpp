@@ -1,0 +1,124 @@
+#include "app/main_scene.h"
+
+#include "platform/errors.h"
+#include "toolpath/toolpath.h"
+
+#include <cmath>
+
+namespace torvex {
+
+namespace {
+
+constexpr Vec3 StartOffset{6, 6, 10};
+
+} // namespace
+
+Vec3 ViewOffset(ViewDirection direction) {
+    switch (direction) {
+    case ViewDirection::Top:
+        return {0, 10, 0.01};
+    case ViewDirection::Right:
+        return {10, 0, 0.01};
+    case ViewDirection::Left:
+        return {-10, 0, 0.01};
+    case ViewDirection::FrontRight:
+        return {6, 6, 10};
+    case ViewDirection::FrontLeft:
+        return {-6, 6, 10};
+    }
+    return StartOffset;
+}
+
+MainScene::MainScene()
+    : PartSolid(Contents.Solids.emplace_back()), StockSolid(Contents.Solids.emplace_back()),
+      SimulationSolid(Contents.Solids.emplace_back()),
+      ToolSolid(Contents.Extrusions.emplace_back()), ToolpathLine(Contents.Lines.emplace_back()) {
+    PartSolid.NormalsInward = true;
+    PartSolid.Material = {0.62f, 0.68f, 0.78f, 1};
+    StockSolid.NormalsInward = true;
+    StockSolid.Transparent = true;
+    StockSolid.Material = {0.8f, 0.8f, 0.8f, 0.5f};
+    SimulationSolid.NormalsInward = true;
+    SimulationSolid.Transparent = true;
+    SimulationSolid.Visible = false;
+    SimulationSolid.Material = {0.85f, 0.72f, 0.45f, 0.6f};
+    ToolSolid.Height = 0.5;
+    ToolSolid.Visible = false;
+    ToolSolid.Material = {0.95f, 0.8f, 0.2f, 1};
+    ToolpathLine.NodeSize = 0.02;
+    ToolpathLine.Antialiased = true;
+    ToolpathLine.NodeColoursForLines = true;
+    View().FocalLength = 50;
+    View().DepthOfView = 100;
+    View().Offset = StartOffset;
+    LightToCamera();
+}
+
+void MainScene::ShowModel(const TShaft& part, const TShaft& stock, double sceneScale) {
+    PartSolid.Visible = true;
+    StockSolid.Visible = true;
+    SimulationSolid.Visible = false;
+    ClearToolpathLine();
+    PartSolid.Nodes.clear();
+    StockSolid.Nodes.clear();
+    if (sceneScale != 0) {
+        SceneMapping mapping(sceneScale);
+        FillSolid(PartSolid, part.Points, mapping);
+        FillSolid(StockSolid, stock.Points, mapping);
+    }
+    View().Offset = StartOffset;
+    View().Target = {};
+    LightToCamera();
+}
+
+void MainScene::ShowToolpath(const TToolpath& toolpath, double sceneScale) {
+    ClearToolpathLine();
+    FillToolpathLine(ToolpathLine, toolpath.PathPoints, toolpath.RapidFeed,
+                     SceneMapping(sceneScale));
+}
+
+void MainScene::SetView(const Vec3& offset) {
+    View().Offset = offset;
+    View().Target = {};
+    LightToCamera();
+}
+
+void MainScene::Recentre() {
+    View().Target = {};
+    LightToCamera();
+}
+
+void MainScene::Zoom(double steps) {
+    View().AdjustDistanceToTarget(std::pow(ZoomStep, steps));
+    LightToCamera();
+}
+
+void MainScene::Orbit(int dx, int dy) {
+    View().MoveAroundTarget(dy, dx);
+    LightToCamera();
+}
+
+void MainScene::Pan(int dx, int dy) {
+    double ratio = SafeDivide(PanFactor * View().DistanceToTarget(), View().FocalLength);
+    View().Pan(dx, -dy, ratio);
+    LightToCamera();
+}
+
+void MainScene::ResetViewpoint() {
+    View().Offset = ViewOffset(ViewDirection::Top);
+    View().Target = {0, 0, 2};
+    LightToCamera();
+}
+
+void MainScene::SetWireFrame(bool wireFrame) {
+    Contents.WireFrame = wireFrame;
+    Contents.Light.Enabled = !wireFrame;
+}
+
+void MainScene::SetSlices(int slices) {
+    PartSolid.Slices = slices;
+    StockSolid.Slices = slices;
+    SimulationSolid.Slices = slices;
+}
+
+} // namespace torvex

@@ -1,0 +1,35 @@
+#include "app/model_loading.h"
+
+#include "app/workspace.h"
+#include "geometry/model_files.h"
+
+namespace torvex {
+
+std::string ModelDisplayName(const std::filesystem::path& modelFile) {
+    std::string name = modelFile.filename().string();
+    size_t extension = name.find(".mdl");
+    if (extension == std::string::npos)
+        return "";
+    name.resize(extension);
+    for (char& c : name)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return name;
+}
+
+std::string ModelLoadedMessage(const std::filesystem::path& modelFile) {
+    return "Model '" + ModelDisplayName(modelFile) + "' loaded";
+}
+
+void LoadModel(Workspace& workspace, const std::filesystem::path& modelFile,
+               MessageSink& messages) {
+    workspace.DiscardToolpaths();
+    workspace.ModelFileName = modelFile;
+    LoadPartAndStock(modelFile, workspace.Shaft, workspace.StockShaft, messages);
+    workspace.SceneScale = workspace.Shaft.Length;
+    workspace.SimStock = workspace.StockShaft;
+    if (!workspace.StartupDirectory.empty())
+        std::filesystem::current_path(workspace.StartupDirectory);
+}
+
+} // namespace torvex

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace torvex {
+
+class MessageSink;
+class Workspace;
+
+// The model's name as the "loaded" message shows it: the file name without its folder, cut before
+// the first ".mdl" (exactly so, in lower case), ASCII letters upper-cased. A name without ".mdl"
+// gives the empty text.
+std::string ModelDisplayName(const std::filesystem::path& modelFile);
+std::string ModelLoadedMessage(const std::filesystem::path& modelFile);
+
+// Starts a new workspace from a model file: every toolpath dropped, the part loaded, the scene
+// scale set to its length, both stock shafts loaded from the stock companion, and the current
+// directory set back to the start-up directory. A file that cannot be read shows the loader's
+// message once and leaves what was read; the simulation's stock is the stock just read, so a
+// missing companion is reported once, not once per stock shaft.
+void LoadModel(Workspace& workspace, const std::filesystem::path& modelFile, MessageSink& messages);
+
+} // namespace torvex

@@ -1,0 +1,69 @@
+#include "app/program_windows.h"
+
+#include "app/main_window.h"
+#include "app/toolbars_chooser.h"
+#include "app/workspace.h"
+#include "platform/tool_window.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QToolButton>
+
+#include <filesystem>
+
+namespace torvex {
+
+namespace {
+
+ToolWindow* CreateToolWindow(QWidget* main, const QString& caption, ToolWindow::Frame frame,
+                             QSize size, QPoint place) {
+    auto* window = new ToolWindow(caption, frame, main);
+    window->resize(size);
+    window->move(place);
+    return window;
+}
+
+} // namespace
+
+ProgramWindows::ProgramWindows() = default;
+ProgramWindows::ProgramWindows(ProgramWindows&&) noexcept = default;
+ProgramWindows& ProgramWindows::operator=(ProgramWindows&&) noexcept = default;
+ProgramWindows::~ProgramWindows() = default;
+
+ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
+                                    MessageSink& messages) {
+    ProgramWindows windows;
+    windows.Main = std::make_unique<MainWindow>(workspace, dialogs, messages);
+    MainWindow* main = windows.Main.get();
+    QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QPoint topRight = screen.topRight();
+    using Frame = ToolWindow::Frame;
+
+    // The operation windows cascade along the right edge, the library beside them, the popups
+    // over the library's lists.
+    windows.KnifePreview = CreateToolWindow(main, "", Frame::SmallTool, QSize(210, 194),
+                                            topRight + QPoint(-1000, 180));
+    windows.SupportPopup =
+        CreateToolWindow(main, "", Frame::SmallTool, QSize(104, 36), topRight + QPoint(-1000, 180));
+    windows.Chooser = new ToolbarsChooser(main->ViewToolbars(), main);
+    windows.Chooser->move(screen.topLeft() + QPoint(430, 40));
+    windows.Roughing = CreateToolWindow(main, "Roughing toolpath", Frame::Borderless,
+                                        QSize(420, 600), topRight + QPoint(-440, 80));
+    windows.Finishing = CreateToolWindow(main, "Finishing toolpath", Frame::Borderless,
+                                         QSize(420, 560), topRight + QPoint(-440, 110));
+    windows.NcProgram = CreateToolWindow(main, "NC code", Frame::Borderless, QSize(420, 640),
+                                         topRight + QPoint(-440, 140));
+    windows.ToolLibrary = CreateToolWindow(main, "Tool library", Frame::Borderless, QSize(740, 499),
+                                           topRight + QPoint(-1220, 80));
+    windows.ToolLibrary->SetStripText("Tool Library");
+    workspace.StartupDirectory = std::filesystem::current_path();
+
+    main->BindToggle(main->ToolLibraryToggle(), windows.ToolLibrary);
+    main->BindToggle(main->RoughingToggle(), windows.Roughing);
+    main->BindToggle(main->FinishingToggle(), windows.Finishing);
+    main->BindToggle(main->NcCodeToggle(), windows.NcProgram);
+    main->BindToggle(main->ToolbarsToggle(), windows.Chooser);
+    return windows;
+}
+
+} // namespace torvex

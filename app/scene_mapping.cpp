@@ -1,0 +1,34 @@
+#include "app/scene_mapping.h"
+
+#include "platform/errors.h"
+
+namespace torvex {
+
+SceneMapping::SceneMapping(double sceneScale) : Scale(sceneScale) {
+    if (sceneScale == 0)
+        throw ArithmeticError(DivisionByZeroText);
+}
+
+double SceneMapping::Axial(double x) const {
+    return SafeDivide(x * 10, Scale) - 5;
+}
+
+double SceneMapping::Radial(double y) const {
+    return SafeDivide(y * 10, Scale);
+}
+
+void FillSolid(RevolutionSolid& solid, const TPctList& points, const SceneMapping& mapping) {
+    solid.Nodes.clear();
+    for (const TPunct& point : points)
+        solid.Nodes.push_back({mapping.Radial(point.Y), mapping.Axial(point.X)});
+}
+
+void FillToolpathLine(Polyline& line, const TPctList& pathPoints, double rapidFeed,
+                      const SceneMapping& mapping) {
+    line.Nodes.clear();
+    for (const TPunct& point : pathPoints)
+        line.Nodes.push_back({mapping.ProfilePoint(point.X, point.Y),
+                              point.Feed == rapidFeed ? RapidMoveColour : CuttingMoveColour});
+}
+
+} // namespace torvex

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "geometry/point_list.h"
+#include "platform/scene.h"
+
+namespace torvex {
+
+// Places profile points in the 3D scene: a part of length SceneScale spans -5 to +5 along the
+// axis, and radii are scaled by the same factor.
+class SceneMapping {
+public:
+    // Throws ArithmeticError for a zero scale: there is nothing to draw at.
+    explicit SceneMapping(double sceneScale);
+
+    double Axial(double x) const;
+    double Radial(double y) const;
+    // A profile point in the scene's profile plane: axial along X, radial along Z.
+    Vec3 ProfilePoint(double x, double y) const { return {Axial(x), 0, Radial(y)}; }
+
+private:
+    double Scale;
+};
+
+// Replaces the solid's nodes with one per point, in order.
+void FillSolid(RevolutionSolid& solid, const TPctList& points, const SceneMapping& mapping);
+
+inline constexpr Colour CuttingMoveColour{0.35f, 0.95f, 0.35f, 1};
+inline constexpr Colour RapidMoveColour{1.0f, 0.35f, 0.3f, 1};
+
+// Replaces the line's nodes with one per path point, in order; a node that ends a move at
+// `rapidFeed` takes the rapid colour, every other the cutting colour.
+void FillToolpathLine(Polyline& line, const TPctList& pathPoints, double rapidFeed,
+                      const SceneMapping& mapping);
+
+} // namespace torvex

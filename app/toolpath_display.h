@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace torvex {
+
+class TToolpath;
+
+// The texts of a new toolpath's branch of the toolpath tree: the toolpath, its left tool's tip and
+// support, and its parameters as typed ("SafeZ : 2", ...).
+struct ToolpathNodeTexts {
+    std::string Name;
+    std::string TipName;
+    std::string SupportName;
+    std::vector<std::string> Parameters;
+};
+
+// What the operation windows and the simulation ask of the main window's tree and 3D view.
+class ToolpathDisplay {
+public:
+    virtual ~ToolpathDisplay() = default;
+    // Adds the toolpath's branch under the root: the toolpath node (shown) with "Tool" ("Tip : "
+    // and "Support : " below it) and "Parameters" (one node per parameter). Every other toolpath
+    // node is marked hidden; the root is expanded, every other node collapsed, and the first node
+    // that bears the toolpath's name is expanded with all below it.
+    virtual void AddToolpathNode(const ToolpathNodeTexts& texts) = 0;
+    // Replaces the toolpath line with the toolpath's path points.
+    virtual void DrawToolpath(const TToolpath& toolpath) = 0;
+    // Camera above the part, looking at (0, 0, 2).
+    virtual void ResetViewpoint() = 0;
+};
+
+} // namespace torvex

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/message_sink.h"
+
+namespace torvex {
+
+// The program's message box: modal, over the active window, titled with the application's name.
+class MessageBoxSink : public MessageSink {
+public:
+    void ShowMessage(const std::string& text) override;
+};
+
+} // namespace torvex

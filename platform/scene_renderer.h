@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/scene.h"
+#include "platform/scene_mesh.h"
+
+#include <unordered_map>
+
+namespace torvex {
+
+// Issues the OpenGL 1.x calls that draw a Scene into the current context. It keeps each solid's
+// mesh until the solid's nodes or slices change.
+class SceneRenderer {
+public:
+    // Sets up the light and material model; once per context.
+    void Initialise();
+    void Render(const Scene& scene, int width, int height);
+
+private:
+    struct CachedMesh {
+        std::vector<SolidNode> Nodes;
+        int Slices = 0;
+        bool NormalsInward = false;
+        QuadMesh Mesh;
+    };
+
+    const QuadMesh& MeshOf(const RevolutionSolid& solid);
+    void DrawSolids(const Scene& scene, bool transparent);
+
+    std::unordered_map<const RevolutionSolid*, CachedMesh> Meshes;
+};
+
+} // namespace torvex

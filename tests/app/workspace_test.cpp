@@ -1,0 +1,30 @@
+#include "app/workspace.h"
+
+#include <gtest/gtest.h>
+
+using namespace torvex;
+
+TEST(Workspace, StartsEmptyWithTheRapidFeedAndNoSimulationStep) {
+    Workspace work;
+    EXPECT_EQ(work.RapidFeed, 6000);
+    EXPECT_EQ(work.SimulationStep, -1);
+    EXPECT_EQ(work.SceneScale, 0);
+    EXPECT_EQ(work.ToolpathCount(), 0u);
+    EXPECT_TRUE(work.StockShaft.IsStock);
+    EXPECT_TRUE(work.SimStock.IsStock);
+    EXPECT_FALSE(work.Shaft.IsStock);
+}
+
+TEST(Workspace, DiscardingTheModelsEmptiesTheShaftsAndDropsTheToolpaths) {
+    Workspace work;
+    work.Shaft.LoadFromLines({"line 0/0/0/10/", "line 0/10/30/10/"});
+    work.StockShaft.LoadFromLines({"line 0/0/0/12/"});
+    work.Toolpaths.push_back(std::make_unique<TToolpath>());
+    work.DiscardModels();
+    EXPECT_TRUE(work.Shaft.Elements.empty());
+    EXPECT_EQ(work.Shaft.Points.Count(), 0u);
+    EXPECT_TRUE(work.StockShaft.Elements.empty());
+    EXPECT_TRUE(work.StockShaft.IsStock);
+    EXPECT_TRUE(work.SimStock.IsStock);
+    EXPECT_EQ(work.ToolpathCount(), 0u);
+}
