@@ -111,7 +111,8 @@ void TrimLeftEntry(TModel& outline) {
     else
         return;
     elements.erase(elements.begin());
-    if (!elements.empty())
+    // Only a line can be stretched: an arc's P1 is a corner of its circle's square.
+    if (!elements.empty() && elements.front().IsLine())
         elements.front().P1.X = remembered;
 }
 
@@ -126,7 +127,7 @@ void TrimRightEntry(TModel& outline) {
     else
         return;
     elements.erase(elements.begin());
-    if (!elements.empty())
+    if (!elements.empty() && elements.front().IsLine())
         elements.front().P2.X = remembered;
 }
 

@@ -77,6 +77,14 @@ TEST(TShaft, ArcEntryIsTrimmedToTheCircleEdge) {
     EXPECT_EQ(shaft.LeftOutline.Elements[0].Kind, "arc");
 }
 
+TEST(TShaft, AnArcAfterTheTrimmedEntryKeepsItsCircle) {
+    // A chamfer straight into a fillet: the fillet cannot be stretched to where the chamfer began.
+    TShaft shaft = Loaded({"line 0/0/0/8/", "line 0/8/1/9/", "arc -1/9/3/13/3/11/1/9/",
+                           "line 3/11/3/14/", "line 3/14/40/14/", "line 40/14/40/0/"});
+    ASSERT_FALSE(shaft.LeftOutline.Elements.empty());
+    EXPECT_EQ(ElementText(shaft.LeftOutline.Elements[0]), "arc -1/9/3/13/3/11/1/9/");
+}
+
 TEST(TShaft, ReversedFileLoadsTheSameAndLinesRunLeftToRight) {
     Lines reversed(Chamfered.rbegin(), Chamfered.rend());
     for (std::string& line : reversed) {
