@@ -12,7 +12,8 @@ namespace torvex {
 
 namespace {
 
-template <class OperationQueue> void Enqueue(OperationQueue& queue, std::initializer_list<uint8_t> codes) {
+template <class OperationQueue>
+void Enqueue(OperationQueue& queue, std::initializer_list<uint8_t> codes) {
     for (uint8_t code : codes)
         queue.Add(code);
 }
