@@ -182,6 +182,11 @@ TEST_F(ToolpathBuilding, FinishingRightThenLeftWithItsOwnOutlinesAndTools) {
     EXPECT_EQ(ElementText(workspace.Shaft.RightOutline.Elements.back()), "line 30/20/50/20/");
     EXPECT_EQ(ElementText(workspace.Shaft.LeftOutline.Elements.back()), "line 30/10/30/20/");
     EXPECT_EQ(NextRoughingName(workspace), "2-Roughing");
+    // The queue and its flags stay for the next toolpath.
+    EXPECT_EQ(workspace.FinishingQueue.Codes, (std::vector<uint8_t>{4, 1}));
+    EXPECT_TRUE(workspace.FinishingQueue.KeepRightFlat);
+    ASSERT_NE(AddFinishingToolpath(workspace, Finishing(), left, right, '.'), nullptr);
+    EXPECT_EQ(ToolChanges(*workspace.Toolpaths[1]).front(), "N0010 M06 T9");
 }
 
 TEST(ParameterTexts, ShowTheFieldsAsTyped) {
