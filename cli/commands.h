@@ -16,6 +16,13 @@ struct UsageError {
     std::string Text;
 };
 
+class TShaft;
+
+// Loads a model file into the part and its stock companion into the stock, as the program does.
+// When either cannot be read, the loader's message and the names of both files go to `err` and
+// the result is false.
+bool LoadModelFiles(const std::string& modelFile, TShaft& part, TShaft& stock, std::ostream& err);
+
 // `info MODEL`: the part's and the stock's measures and the part's side outlines.
 int RunInfo(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 

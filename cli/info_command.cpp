@@ -1,8 +1,7 @@
 #include "cli/commands.h"
 #include "cli/options.h"
-#include "cli/stream_messages.h"
-#include "geometry/model_files.h"
 #include "geometry/number_text.h"
+#include "geometry/shaft.h"
 
 #include <ostream>
 
@@ -22,12 +21,8 @@ int RunInfo(const std::vector<std::string>& arguments, std::ostream& out, std::o
     const std::string modelFile = ParsedOptions(arguments, {}, {}).Positional();
     TShaft part;
     TShaft stock;
-    StreamMessageSink messages(err);
-    if (!LoadPartAndStock(modelFile, part, stock, messages)) {
-        err << "torvex-nc: cannot load the model '" << modelFile << "' or its stock '"
-            << StockCompanionPath(modelFile).string() << "'\n";
+    if (!LoadModelFiles(modelFile, part, stock, err))
         return ExitFailure;
-    }
     out << "Length: " << FloatToText(part.Length) << '\n';
     out << "MaxRadius: " << FloatToText(part.MaxRadius) << '\n';
     out << "Elements: " << part.Elements.size() << '\n';

@@ -1,8 +1,6 @@
 #include "app/workspace.h"
 #include "cli/commands.h"
 #include "cli/options.h"
-#include "cli/stream_messages.h"
-#include "geometry/model_files.h"
 #include "geometry/number_text.h"
 #include "operations/nc_program.h"
 #include "operations/toolpath_building.h"
@@ -69,23 +67,40 @@ TToolSlotContent ToolSlot(const ParsedOptions& options, const std::string& optio
     return slot;
 }
 
-TToolpath* AddToolpath(JobKind kind, Workspace& workspace, const ParsedOptions& options,
-                       const TToolSlotContent& left, const TToolSlotContent& right) {
-    if (kind == JobKind::Roughing) {
-        QueueOperations(workspace.RoughingQueue, options.Required("--ops"));
-        TRoughingFields fields{
+// The window's fields, every one the command needs, read before any file is.
+struct JobFields {
+    TRoughingFields Roughing;
+    TFinishingFields Finishing;
+};
+
+JobFields ReadFields(JobKind kind, const ParsedOptions& options) {
+    JobFields fields;
+    if (kind == JobKind::Roughing)
+        fields.Roughing = {
             options.Required("--safe"),        options.Required("--offset"),
             options.Required("--rest"),        options.Required("--depth"),
             options.Required("--transversal"), options.Required("--longitudinal"),
             options.Required("--speed"),       options.Value("--name").value_or("1-Roughing")};
-        return AddRoughingToolpath(workspace, fields, left, right, '.');
-    }
-    QueueOperations(workspace.FinishingQueue, options.Required("--ops"));
-    TFinishingFields fields{
-        options.Required("--safe"),     options.Required("--offset"),
-        options.Required("--approach"), options.Required("--feed"),
-        options.Required("--speed"),    options.Value("--name").value_or("1-Finishing")};
-    return AddFinishingToolpath(workspace, fields, left, right, '.');
+    else
+        fields.Finishing = {
+            options.Required("--safe"),     options.Required("--offset"),
+            options.Required("--approach"), options.Required("--feed"),
+            options.Required("--speed"),    options.Value("--name").value_or("1-Finishing")};
+    return fields;
+}
+
+void QueueJobOperations(JobKind kind, Workspace& workspace, const ParsedOptions& options) {
+    if (kind == JobKind::Roughing)
+        QueueOperations(workspace.RoughingQueue, options.Required("--ops"));
+    else
+        QueueOperations(workspace.FinishingQueue, options.Required("--ops"));
+}
+
+TToolpath* AddToolpath(JobKind kind, Workspace& workspace, const JobFields& fields,
+                       const TToolSlotContent& left, const TToolSlotContent& right) {
+    if (kind == JobKind::Roughing)
+        return AddRoughingToolpath(workspace, fields.Roughing, left, right, '.');
+    return AddFinishingToolpath(workspace, fields.Finishing, left, right, '.');
 }
 
 std::vector<std::string> PathCsv(const TPctList& path) {
@@ -117,25 +132,16 @@ int RunJob(JobKind kind, const std::vector<std::string>& arguments, std::ostream
     workspace.RightToolNo = static_cast<uint8_t>(
         WholeNumber("--right-tool", options.Value("--right-tool").value_or("0"), 0, 20));
     // Usage is checked in full before any file is read.
-    for (const char* option : {"--safe", "--offset", "--speed", "--ops"})
-        options.Required(option);
-    for (const char* option :
-         kind == JobKind::Roughing
-             ? std::vector<const char*>{"--rest", "--depth", "--transversal", "--longitudinal"}
-             : std::vector<const char*>{"--approach", "--feed"})
-        options.Required(option);
+    JobFields fields = ReadFields(kind, options);
+    QueueJobOperations(kind, workspace, options);
 
     TToolSlotContent left = ToolSlot(options, "--left-knife");
     TToolSlotContent right = ToolSlot(options, "--right-knife");
     const std::string& modelFile = options.Positional();
-    StreamMessageSink messages(err);
-    if (!LoadPartAndStock(modelFile, workspace.Shaft, workspace.StockShaft, messages)) {
-        err << "torvex-nc: cannot load the model '" << modelFile << "' or its stock '"
-            << StockCompanionPath(modelFile).string() << "'\n";
+    if (!LoadModelFiles(modelFile, workspace.Shaft, workspace.StockShaft, err))
         return ExitFailure;
-    }
     workspace.ModelFileName = modelFile;
-    TToolpath* toolpath = AddToolpath(kind, workspace, options, left, right);
+    TToolpath* toolpath = AddToolpath(kind, workspace, fields, left, right);
     NcProgramOptions programOptions{options.Flag("--coolant"), options.Flag("--anticlockwise"),
                                     options.Flag("--door")};
     std::vector<std::string> program = GenerateNcProgram(*toolpath, programOptions);

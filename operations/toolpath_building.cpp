@@ -42,6 +42,11 @@ std::unique_ptr<TToolpath> NewToolpath(const Workspace& workspace, const std::st
     return toolpath;
 }
 
+TToolpath* Store(Workspace& workspace, std::unique_ptr<TToolpath> toolpath) {
+    workspace.Toolpaths.push_back(std::move(toolpath));
+    return workspace.Toolpaths.back().get();
+}
+
 void WriteToolChange(TToolpath& toolpath, uint8_t tool) {
     toolpath.BlockNo += 10;
     toolpath.NCBlocks.push_back(ToolChangeBlock(toolpath.BlockNo, tool));
@@ -181,15 +186,6 @@ std::unique_ptr<TToolpath> BuildFinishingToolpath(Workspace& workspace,
     }
     return toolpath;
 }
-
-namespace {
-
-TToolpath* Store(Workspace& workspace, std::unique_ptr<TToolpath> toolpath) {
-    workspace.Toolpaths.push_back(std::move(toolpath));
-    return workspace.Toolpaths.back().get();
-}
-
-} // namespace
 
 TToolpath* AddRoughingToolpath(Workspace& workspace, const TRoughingFields& fields,
                                const TToolSlotContent& left, const TToolSlotContent& right,

@@ -1,4 +1,5 @@
 #include "app/main_scene.h"
+#include "tests/support/vec3_expect.h"
 #include "toolpath/toolpath.h"
 
 #include <gtest/gtest.h>
@@ -6,14 +7,9 @@
 #include <cmath>
 
 using namespace torvex;
+using torvex::testing::ExpectNear;
 
 namespace {
-
-void ExpectNear(const Vec3& actual, const Vec3& expected, double tolerance = 1e-9) {
-    EXPECT_NEAR(actual.X, expected.X, tolerance);
-    EXPECT_NEAR(actual.Y, expected.Y, tolerance);
-    EXPECT_NEAR(actual.Z, expected.Z, tolerance);
-}
 
 TShaft Loaded(const std::vector<std::string>& lines, bool isStock = false) {
     TShaft shaft;

@@ -1,4 +1,5 @@
 #include "platform/scene.h"
+#include "tests/support/vec3_expect.h"
 
 #include <gtest/gtest.h>
 
@@ -7,14 +8,9 @@
 #include <random>
 
 using namespace torvex;
+using torvex::testing::ExpectNear;
 
 namespace {
-
-void ExpectNear(const Vec3& actual, const Vec3& expected, double tolerance = 1e-9) {
-    EXPECT_NEAR(actual.X, expected.X, tolerance);
-    EXPECT_NEAR(actual.Y, expected.Y, tolerance);
-    EXPECT_NEAR(actual.Z, expected.Z, tolerance);
-}
 
 Camera At(const Vec3& offset, const Vec3& target = {}) {
     Camera camera;
