@@ -131,12 +131,17 @@ std::vector<CanonicalCall> ParseCanonicalOutput(std::string_view text) {
 std::vector<ProgramMove> CanonicalMoves(const std::vector<CanonicalCall>& calls) {
     std::vector<ProgramMove> moves;
     double feed = 0;
+    bool spindle = false;
     std::string plane = "CANON_PLANE_XY";
     for (const CanonicalCall& call : calls) {
         ProgramMove move;
         move.Block = call.Block;
         if (call.Name == "SET_FEED_RATE") {
             feed = Number(call, 0);
+            continue;
+        }
+        if (call.Name.starts_with("START_SPINDLE_") || call.Name == "STOP_SPINDLE_TURNING") {
+            spindle = call.Name != "STOP_SPINDLE_TURNING";
             continue;
         }
         if (call.Name == "SELECT_PLANE") {
@@ -163,6 +168,7 @@ std::vector<ProgramMove> CanonicalMoves(const std::vector<CanonicalCall>& calls)
             continue;
         }
         move.Feed = feed;
+        move.SpindleOn = spindle;
         moves.push_back(move);
     }
     return moves;

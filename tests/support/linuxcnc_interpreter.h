@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/support/program_moves.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -13,19 +15,6 @@ struct CanonicalCall {
     std::string Block; // the N word of the program line, "....." for a line without one
     std::string Name;  // "STRAIGHT_FEED"
     std::vector<std::string> Arguments;
-};
-
-// A move of a lathe program in the ZX plane: X is the radius (whatever the program's X mode),
-// Z the axial position. An arc carries its centre and its turns: negative clockwise, positive
-// counter-clockwise, seen with Z to the right and X upwards (the sense of G02 and G03).
-struct ProgramMove {
-    enum class Kind { Rapid, Feed, Arc };
-    Kind Type = Kind::Feed;
-    std::string Block;
-    double X = 0, Z = 0;
-    double CentreX = 0, CentreZ = 0;
-    int Turns = 0;
-    double Feed = 0; // the feed in force, mm/min (0 before any F word)
 };
 
 // What the interpreter made of a program.
@@ -42,7 +31,7 @@ struct InterpreterRun {
 // Reads the interpreter's canonical output. Throws std::invalid_argument for a line it does not
 // understand and for an arc outside the ZX plane.
 std::vector<CanonicalCall> ParseCanonicalOutput(std::string_view text);
-// The moves of the calls, with the feed in force at each.
+// The moves of the calls, with the feed in force at each and whether the spindle turns.
 std::vector<ProgramMove> CanonicalMoves(const std::vector<CanonicalCall>& calls);
 
 // Why LinuxCNC's interpreter cannot be run here (the message of the script that fetches it), or
