@@ -3,10 +3,12 @@
 #include "app/toolbars_chooser.h"
 #include "app/toolpath_tree.h"
 #include "geometry/model.h"
+#include "operations/qt/nc_program_window.h"
 #include "platform/file_dialogs.h"
 #include "platform/message_sink.h"
 #include "platform/qt/scene_view.h"
 #include "platform/qt/tool_window.h"
+#include "tests/support/scripted_dialogs.h"
 #include "workspace/workspace.h"
 
 #include <QAction>
@@ -36,22 +38,7 @@ namespace {
 
 const fs::path Models = fs::path(TORVEX_DATA) / "Models";
 
-// Answers the open dialog from a queue: an empty queue is a cancelled dialog.
-class ScriptedDialogs : public FileDialogs {
-public:
-    std::optional<fs::path> OpenFileName(const FileDialogOptions& options) override {
-        Asked.push_back(options);
-        if (Answers.empty())
-            return std::nullopt;
-        fs::path answer = Answers.front();
-        Answers.pop_front();
-        return answer;
-    }
-    std::optional<fs::path> SaveFileName(const FileDialogOptions&) override { return {}; }
-
-    std::deque<fs::path> Answers;
-    std::vector<FileDialogOptions> Asked;
-};
+using torvex::testing::ScriptedDialogs;
 
 class MainWindowTest : public ::testing::Test {
 protected:
