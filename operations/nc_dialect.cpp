@@ -27,72 +27,72 @@ std::string FourDigits(int value) {
     return std::string(4 - std::min<size_t>(4, text.size()), '0') + text;
 }
 
-// The words of the controls' dialects: one motion word per block, with the dialect's numbers.
-class ControlWriter {
-public:
-    explicit ControlWriter(bool decimalPoint) : DecimalPoint(decimalPoint) {}
+// The block with its X word as the X mode writes it.
+NcBlock InXMode(NcBlock block, bool diameter) {
+    if (diameter && CarriesX(block.Kind))
+        block.X *= 2;
+    return block;
+}
 
-    std::string Number(double value) const {
-        std::string text = NCNumberText(value);
-        if (DecimalPoint && text.find('.') == std::string::npos)
-            text += ".0";
-        return text;
-    }
+// A coordinate, radius or feed; with `decimalPoint`, a whole number as "40.0".
+std::string ControlNumber(double value, bool decimalPoint) {
+    std::string text = NCNumberText(value);
+    if (decimalPoint && text.find('.') == std::string::npos)
+        text += ".0";
+    return text;
+}
 
-    // The block's text when it moves the tool or starts the spindle; nothing for other blocks.
-    std::optional<std::string> Motion(const NcBlock& b) const {
-        std::string text = BlockNumberText(b.Number);
-        auto word = [&](const char* letter, double value) { text += letter + Number(value); };
-        switch (b.Kind) {
-        case BlockKind::RapidXZ:
-        case BlockKind::RapidZ:
-        case BlockKind::RapidXFeed:
-            text += " G00";
-            break;
-        case BlockKind::FeedX:
-        case BlockKind::FeedZ:
-        case BlockKind::FeedXZ:
-        case BlockKind::FeedXThenZ:
-            text += " G01";
-            break;
-        case BlockKind::Arc:
-            text += b.Turn == ArcTurn::Clockwise ? " G02" : " G03";
-            break;
-        case BlockKind::SpindleStart:
-            return Spindle(b);
-        default:
+// " M03 S1200" (M04 anti-clockwise), the speed a whole number of at least four digits.
+std::string SpindleWords(const NcBlock& b) {
+    return std::string(b.AntiClockwise ? " M04" : " M03") + " S" + FormatFloat("0000", b.Speed);
+}
+
+// The text of a block that both controls write alike (a move with one motion word, the spindle
+// start, an M code other than the door); nothing for a tool change or the door.
+std::optional<std::string> ControlText(const NcBlock& b, bool decimalPoint) {
+    std::string text = BlockNumberText(b.Number);
+    auto word = [&](const char* letter, double value) {
+        text += letter + ControlNumber(value, decimalPoint);
+    };
+    switch (b.Kind) {
+    case BlockKind::RapidXZ:
+    case BlockKind::RapidZ:
+    case BlockKind::RapidXFeed:
+        text += " G00";
+        break;
+    case BlockKind::FeedX:
+    case BlockKind::FeedZ:
+    case BlockKind::FeedXZ:
+    case BlockKind::FeedXThenZ:
+        text += " G01";
+        break;
+    case BlockKind::Arc:
+        text += b.Turn == ArcTurn::Clockwise ? " G02" : " G03";
+        break;
+    case BlockKind::SpindleStart:
+        return text + SpindleWords(b);
+    case BlockKind::MCode:
+        if (IsDoor(b))
             return std::nullopt;
-        }
-        if (CarriesX(b.Kind))
-            word(" X", b.X);
-        if (b.Kind != BlockKind::RapidXFeed && b.Kind != BlockKind::FeedX)
-            word(" Z", b.Z);
-        if (b.Kind == BlockKind::Arc)
-            word(" R", b.R);
-        if (b.HasFeed)
-            word(" F", b.F);
-        return text;
+        return text + " " + b.Code;
+    case BlockKind::ToolChange:
+        return std::nullopt;
     }
-
-    static std::string Spindle(const NcBlock& b) {
-        return BlockNumberText(b.Number) + SpindleWords(b);
-    }
-    // " M03 S1200" (M04 anti-clockwise), the speed a whole number of at least four digits.
-    static std::string SpindleWords(const NcBlock& b) {
-        return std::string(b.AntiClockwise ? " M04" : " M03") + " S" + FormatFloat("0000", b.Speed);
-    }
-
-private:
-    bool DecimalPoint;
-};
+    if (CarriesX(b.Kind))
+        word(" X", b.X);
+    if (b.Kind != BlockKind::RapidXFeed && b.Kind != BlockKind::FeedX)
+        word(" Z", b.Z);
+    if (b.Kind == BlockKind::Arc)
+        word(" R", b.R);
+    if (b.HasFeed)
+        word(" F", b.F);
+    return text;
+}
 
 std::vector<std::string> GenericProgram(const std::vector<NcBlock>& blocks, bool diameter) {
     std::vector<std::string> lines;
-    for (NcBlock block : blocks) {
-        if (diameter && CarriesX(block.Kind))
-            block.X *= 2;
-        lines.push_back(GenericText(block));
-    }
+    for (const NcBlock& block : blocks)
+        lines.push_back(GenericText(InXMode(block, diameter)));
     return lines;
 }
 
@@ -101,28 +101,24 @@ std::string ClosingBlock(const std::vector<NcBlock>& blocks) {
 }
 
 std::vector<std::string> LinuxCncProgram(const std::vector<NcBlock>& blocks, bool diameter) {
-    ControlWriter writer(false);
     std::vector<std::string> lines = {std::string("G18 G21 G90 G94 G40 ") +
                                       (diameter ? "G7" : "G8")};
-    std::optional<NcBlock> spindle;
-    for (NcBlock b : blocks) {
-        if (diameter && CarriesX(b.Kind))
-            b.X *= 2;
+    std::optional<NcBlock> spindle; // the spindle start in force
+    for (const NcBlock& given : blocks) {
+        NcBlock b = InXMode(given, diameter);
         if (b.Kind == BlockKind::SpindleStart)
             spindle = b;
         if (b.Kind == BlockKind::MCode && b.Code == "M05")
             spindle.reset();
-        if (IsDoor(b))
-            throw std::invalid_argument("a LinuxCNC program cannot open the door: there is no "
-                                        "standard code for it");
-        if (auto text = writer.Motion(b)) {
+        if (auto text = ControlText(b, false)) {
             lines.push_back(*text);
         } else if (b.Kind == BlockKind::ToolChange) {
             // M6 stops the spindle; it starts again as it ran once the tool is in.
             lines.push_back(BlockNumberText(b.Number) + " T" + std::to_string(b.Tool) + " M6 G43" +
-                            (spindle ? ControlWriter::SpindleWords(*spindle) : ""));
+                            (spindle ? SpindleWords(*spindle) : ""));
         } else {
-            lines.push_back(GenericText(b));
+            throw std::invalid_argument("a LinuxCNC program cannot open the door: there is no "
+                                        "standard code for it");
         }
     }
     lines.push_back(ClosingBlock(blocks));
@@ -134,13 +130,11 @@ std::vector<std::string> FanucProgram(const std::vector<NcBlock>& blocks,
     if (options.ProgramNumber < 1 || options.ProgramNumber > 9999)
         throw std::invalid_argument("a Fanuc program number is 1 to 9999, not " +
                                     std::to_string(options.ProgramNumber));
-    ControlWriter writer(true);
     std::vector<std::string> lines = {"%", "O" + FourDigits(options.ProgramNumber),
                                       "G18 G21 G40 G97 G98"};
-    for (NcBlock b : blocks) {
-        if (options.Diameter && CarriesX(b.Kind))
-            b.X *= 2;
-        if (auto text = writer.Motion(b)) {
+    for (const NcBlock& given : blocks) {
+        NcBlock b = InXMode(given, options.Diameter);
+        if (auto text = ControlText(b, true)) {
             lines.push_back(*text);
         } else if (b.Kind == BlockKind::ToolChange) {
             if (b.Tool < 0 || b.Tool > 99)
@@ -148,13 +142,11 @@ std::vector<std::string> FanucProgram(const std::vector<NcBlock>& blocks,
                                             std::to_string(b.Tool));
             std::string tool = FourDigits(b.Tool).substr(2);
             lines.push_back(BlockNumberText(b.Number) + " T" + tool + tool);
-        } else if (IsDoor(b)) {
+        } else {
             if (!IsDoorCode(options.DoorCode))
                 throw std::invalid_argument("a Fanuc program opens the door with the machine's M "
                                             "code, and none was given");
             lines.push_back(BlockNumberText(b.Number) + " " + options.DoorCode);
-        } else {
-            lines.push_back(GenericText(b));
         }
     }
     lines.push_back(ClosingBlock(blocks));
