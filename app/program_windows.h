@@ -7,7 +7,9 @@ namespace torvex {
 class FileDialogs;
 class MainWindow;
 class MessageSink;
+class FinishingWindow;
 class NcProgramWindow;
+class RoughingWindow;
 class ToolWindow;
 class ToolbarsChooser;
 class Workspace;
@@ -19,8 +21,8 @@ struct ProgramWindows {
     ToolWindow* KnifePreview = nullptr;
     ToolWindow* SupportPopup = nullptr;
     ToolbarsChooser* Chooser = nullptr;
-    ToolWindow* Roughing = nullptr;
-    ToolWindow* Finishing = nullptr;
+    RoughingWindow* Roughing = nullptr;
+    FinishingWindow* Finishing = nullptr;
     NcProgramWindow* NcProgram = nullptr;
     ToolWindow* ToolLibrary = nullptr;
 

@@ -4,6 +4,7 @@
 #include "app/toolpath_tree.h"
 #include "geometry/model.h"
 #include "operations/qt/nc_program_window.h"
+#include "operations/qt/operation_windows.h"
 #include "platform/file_dialogs.h"
 #include "platform/message_sink.h"
 #include "platform/qt/scene_view.h"
