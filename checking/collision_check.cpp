@@ -139,6 +139,9 @@ CheckResult CollisionCheck::Run(const std::vector<CheckedOperation>& operations)
         for (const CheckedMove& move : operation.Moves) {
             bool left = move.Tool == ToolSide::Left;
             const KnifeSweep& knife = left ? Data->LeftSweep : Data->RightSweep;
+            if (knife.Empty())
+                throw CheckError(std::string("The ") + (left ? "left" : "right") +
+                                 " tool has no knife outline to check the toolpath with.");
             Paths region = knife.Along(position.value_or(move.To), move.To);
             Box bounds = BoundsOf(region);
             bool feed = move.Kind == MoveKind::Feed;
@@ -146,8 +149,8 @@ CheckResult CollisionCheck::Run(const std::vector<CheckedOperation>& operations)
                 feed ? Data->IntoPart(region, bounds) : Data->IntoMaterial(region, bounds, swept);
             if (overlap && overlap->Depth > CollisionTolerance)
                 Record(check, {feed ? CollisionKind::IntoPart : CollisionKind::RapidThroughMaterial,
-                               move.Block, left ? Data->LeftName : Data->RightName, move.To,
-                               overlap->Where, overlap->Depth});
+                               move.Block, left ? Data->LeftName : Data->RightName, overlap->Where,
+                               overlap->Depth});
             swept.push_back({std::move(region), bounds});
             position = move.To;
         }

@@ -30,7 +30,7 @@ struct CheckedOperation {
 
 struct KnifeShape {
     std::string Name;
-    Polyline Outline; // a closed ring at the tip, as KnifeOutline gives it
+    Polyline Outline; // a closed ring at the tip, as KnifeOutline gives it; empty for no knife
 };
 
 // Any overlap shallower than this is taken for the knife touching the surface.
@@ -45,7 +45,6 @@ struct Collision {
     CollisionKind Kind = CollisionKind::IntoPart;
     int32_t Block = 0;
     std::string Knife;
-    TPoint Tip;       // where the move takes the knife's tip
     TPoint Where;     // the deepest point of the overlap
     double Depth = 0; // how far that point lies inside the part (or the material), mm
 };
@@ -80,6 +79,7 @@ public:
     CollisionCheck(const CollisionCheck&) = delete;
     CollisionCheck& operator=(const CollisionCheck&) = delete;
 
+    // Throws CheckError when a move is made by a tool whose knife has no outline.
     CheckResult Run(const std::vector<CheckedOperation>& operations) const;
 
 private:

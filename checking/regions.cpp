@@ -4,6 +4,7 @@
 #include "geometry/shaft.h"
 #include "toolpath/profile_measures.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -53,6 +54,37 @@ void AppendPiece(Polyline& line, const Polyline& piece) {
             AppendPoint(line, p);
 }
 
+// A knife's arc by its true shape: a point every degree along its half of the circle, from its end
+// with the smaller x to the other.
+std::optional<Polyline> KnifeElementPoints(const TObj& e) {
+    if (!e.IsArc())
+        return ElementPoints(e, 1);
+    bool upper = e.P3.X < e.P4.X;
+    const TPoint& from = upper ? e.P3 : e.P4;
+    const TPoint& to = upper ? e.P4 : e.P3;
+    TPoint c = e.Centre();
+    // The angle of an end on the arc's half: above the centre from pi down to 0 (upper), below it
+    // from -pi up to 0 (lower).
+    auto angle = [&](const TPoint& p) {
+        double a = std::atan2(p.Y - c.Y, p.X - c.X);
+        if (upper && a < 0)
+            a = p.X < c.X ? M_PI : 0;
+        if (!upper && (a > 0 || a == M_PI))
+            a = p.X < c.X ? -M_PI : 0;
+        return a;
+    };
+    double start = angle(from);
+    double sweep = angle(to) - start;
+    int steps = std::max(1, static_cast<int>(std::ceil(std::fabs(sweep) / (M_PI / 180) - 1e-9)));
+    Polyline points{from};
+    for (int k = 1; k < steps; ++k) {
+        double a = start + sweep * k / steps;
+        points.push_back({c.X + e.Radius() * std::cos(a), c.Y + e.Radius() * std::sin(a)});
+    }
+    points.push_back(to);
+    return points;
+}
+
 } // namespace
 
 Polyline ProfileChain(const TShaft& shaft) {
@@ -78,7 +110,7 @@ Polyline ClosedToAxis(const Polyline& profile) {
 Polyline KnifeOutline(const TKnife& knife, const std::string& name) {
     std::vector<Polyline> pieces;
     for (const TObj& e : knife.Elements)
-        if (auto piece = ElementPoints(e, knife.ArcSteps))
+        if (auto piece = KnifeElementPoints(e))
             pieces.push_back(std::move(*piece));
     std::vector<bool> used(pieces.size(), false);
     const TPoint tip{0, 0};

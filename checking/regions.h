@@ -28,7 +28,9 @@ Polyline ProfileChain(const TShaft& shaft);
 Polyline ClosedToAxis(const Polyline& profile);
 
 // The knife's outline as one closed ring at its tip (the origin), following its elements from end
-// to end. Throws CheckError, naming the knife, when they do not close into a ring through the tip.
+// to end; arcs by a point every degree, so that the ring is the knife's true shape to within a
+// few hundred-thousandths of its nose radius. Throws CheckError, naming the knife, when they do not
+// close into a ring through the tip.
 Polyline KnifeOutline(const TKnife& knife, const std::string& name);
 
 } // namespace torvex

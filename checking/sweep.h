@@ -10,6 +10,7 @@ class KnifeSweep {
 public:
     explicit KnifeSweep(const Polyline& outline);
 
+    bool Empty() const { return Outline.empty(); }
     // Every position of the outline from `from` to `to`, as polygons without holes of positive
     // orientation (one for a convex knife).
     Paths Along(const TPoint& from, const TPoint& to) const;

@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 using namespace torvex;
 
 namespace {
@@ -43,4 +46,22 @@ TEST(Regions, KnifeOutlineThatDoesNotCloseIsRefused) {
     TKnife knife;
     knife.LoadFromLines({"line 0/0/4/1/", "line 4/1/4/10/", "line 4/10/-4/10/"});
     EXPECT_THROW(KnifeOutline(knife, "K"), CheckError);
+}
+
+TEST(Regions, KnifeNoseArcKeepsItsTrueShape) {
+    // A nose of radius 1 under the tip's line: the lower half of the circle round (0, 1), run from
+    // right to left.
+    TKnife knife;
+    knife.LoadFromLines({"line 0/0/1/1/", "line 1/1/1/5/", "line 1/5/-1/5/", "line -1/5/-1/1/",
+                         "arc -1/0/1/2/0/0/-1/1/"});
+    Polyline ring = KnifeOutline(knife, "K");
+    double lowest = 1;
+    for (const TPoint& p : ring) {
+        if (p.X >= 0 || p.Y >= 1)
+            continue;
+        EXPECT_NEAR(std::hypot(p.X, p.Y - 1), 1, 1e-12);
+        lowest = std::min(lowest, p.Y);
+    }
+    // A point every degree: the one next to the tip stands a degree up the circle.
+    EXPECT_NEAR(lowest, 1 - std::cos(M_PI / 180), 1e-9);
 }
