@@ -1,8 +1,8 @@
 #include "app/main_window.h"
 #include "app/program_windows.h"
-#include "app/workspace.h"
-#include "platform/message_box_sink.h"
-#include "platform/qt_file_dialogs.h"
+#include "platform/qt/message_box_sink.h"
+#include "platform/qt/qt_file_dialogs.h"
+#include "workspace/workspace.h"
 
 #include <QApplication>
 

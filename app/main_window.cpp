@@ -2,13 +2,13 @@
 
 #include "app/model_loading.h"
 #include "app/toolpath_tree.h"
-#include "app/workspace.h"
+#include "app/up_down.h"
 #include "geometry/number_text.h"
 #include "platform/file_dialogs.h"
-#include "platform/qt_support.h"
-#include "platform/scene_view.h"
-#include "platform/tool_window.h"
-#include "platform/up_down.h"
+#include "platform/qt/qt_support.h"
+#include "platform/qt/scene_view.h"
+#include "platform/qt/tool_window.h"
+#include "workspace/workspace.h"
 
 #include <QAbstractButton>
 #include <QActionGroup>

@@ -2,7 +2,7 @@
 
 #include "app/main_controls.h"
 #include "app/main_scene.h"
-#include "app/toolpath_display.h"
+#include "operations/toolpath_display.h"
 
 #include <QMainWindow>
 

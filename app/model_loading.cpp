@@ -1,7 +1,7 @@
 #include "app/model_loading.h"
 
-#include "app/workspace.h"
 #include "geometry/model_files.h"
+#include "workspace/workspace.h"
 
 namespace torvex {
 

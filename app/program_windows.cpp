@@ -2,8 +2,8 @@
 
 #include "app/main_window.h"
 #include "app/toolbars_chooser.h"
-#include "app/workspace.h"
-#include "platform/tool_window.h"
+#include "platform/qt/tool_window.h"
+#include "workspace/workspace.h"
 
 #include <QGuiApplication>
 #include <QScreen>

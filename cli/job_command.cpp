@@ -1,4 +1,3 @@
-#include "app/workspace.h"
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "geometry/number_text.h"
@@ -7,6 +6,7 @@
 #include "platform/text_file.h"
 #include "simulation/move_by_move.h"
 #include "simulation/simulation.h"
+#include "workspace/workspace.h"
 
 #include <charconv>
 #include <ostream>

@@ -1,8 +1,8 @@
 #include "operations/nc_program.h"
 
-#include "app/workspace.h"
 #include "toolpath/nc_block.h"
 #include "toolpath/toolpath.h"
+#include "workspace/workspace.h"
 
 namespace torvex {
 

@@ -1,9 +1,9 @@
 #include "operations/toolpath_building.h"
 
-#include "app/workspace.h"
 #include "geometry/number_text.h"
 #include "toolpath/nc_block.h"
 #include "toolpath/toolpath.h"
+#include "workspace/workspace.h"
 
 #include <cstdint>
 

@@ -2,12 +2,12 @@
 #include "app/program_windows.h"
 #include "app/toolbars_chooser.h"
 #include "app/toolpath_tree.h"
-#include "app/workspace.h"
 #include "geometry/model.h"
 #include "platform/file_dialogs.h"
 #include "platform/message_sink.h"
-#include "platform/scene_view.h"
-#include "platform/tool_window.h"
+#include "platform/qt/scene_view.h"
+#include "platform/qt/tool_window.h"
+#include "workspace/workspace.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #include "app/model_loading.h"
-#include "app/workspace.h"
 #include "geometry/model.h"
 #include "platform/message_sink.h"
+#include "workspace/workspace.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "app/workspace.h"
 #include "operations/nc_program.h"
+#include "workspace/workspace.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "app/workspace.h"
 #include "geometry/model_files.h"
 #include "operations/toolpath_building.h"
 #include "platform/errors.h"
 #include "platform/message_sink.h"
 #include "platform/text_file.h"
+#include "workspace/workspace.h"
 
 #include <gtest/gtest.h>
 

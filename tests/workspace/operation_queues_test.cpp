@@ -1,4 +1,4 @@
-#include "app/operation_queues.h"
+#include "workspace/operation_queues.h"
 
 #include <gtest/gtest.h>
 

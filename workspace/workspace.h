@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/operation_queues.h"
 #include "geometry/shaft.h"
 #include "toolpath/toolpath.h"
+#include "workspace/operation_queues.h"
 
 #include <cstdint>
 #include <filesystem>
