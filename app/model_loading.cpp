@@ -24,7 +24,6 @@ std::string ModelLoadedMessage(const std::filesystem::path& modelFile) {
 void LoadModel(Workspace& workspace, const std::filesystem::path& modelFile,
                MessageSink& messages) {
     workspace.DiscardToolpaths();
-    workspace.ModelFileName = modelFile;
     LoadPartAndStock(modelFile, workspace.Shaft, workspace.StockShaft, messages);
     workspace.SceneScale = workspace.Shaft.Length;
     workspace.SimStock = workspace.StockShaft;

@@ -2,34 +2,56 @@
 
 namespace torvex {
 
-bool TRoughingQueue::Allows(uint8_t code) const {
-    switch (code) {
-    case 0:
-        return !LeftUsed && !RightUsed;
-    case 1:
-        return !LeftUsed;
-    case 2:
-        return !LeftContourQueued;
-    case 3:
-        return !RightUsed;
-    case 4:
-        return !RightContourQueued;
-    default:
-        return false;
-    }
+using enum RoughingOperation;
+using enum FinishingOperation;
+
+std::optional<RoughingOperation> RoughingOperationOf(int code) {
+    if (code < 0 || code > 4)
+        return std::nullopt;
+    return static_cast<RoughingOperation>(code);
 }
 
-bool TRoughingQueue::Add(uint8_t code) {
-    if (!Allows(code))
+std::optional<FinishingOperation> FinishingOperationOf(int code) {
+    if (code < 1 || code > 4)
+        return std::nullopt;
+    return static_cast<FinishingOperation>(code);
+}
+
+bool IsLeftSide(RoughingOperation operation) {
+    return operation == WholeLength || operation == LeftFromStock || operation == LeftBelowTop;
+}
+
+bool IsRightSide(FinishingOperation operation) {
+    return operation == RightWithoutTop || operation == RightWithTop;
+}
+
+bool TRoughingQueue::Allows(RoughingOperation operation) const {
+    switch (operation) {
+    case WholeLength:
+        return !LeftUsed && !RightUsed;
+    case LeftFromStock:
+        return !LeftUsed;
+    case LeftBelowTop:
+        return !LeftContourQueued;
+    case RightFromStock:
+        return !RightUsed;
+    case RightBelowTop:
+        return !RightContourQueued;
+    }
+    return false;
+}
+
+bool TRoughingQueue::Add(RoughingOperation operation) {
+    if (!Allows(operation))
         return false;
-    Codes.push_back(code);
-    if (code <= 2)
+    Codes.push_back(operation);
+    if (IsLeftSide(operation))
         LeftUsed = true;
-    if (code == 0 || code >= 3)
+    if (!IsLeftSide(operation) || operation == WholeLength)
         RightUsed = true;
-    if (code == 1 || code == 2)
+    if (operation == LeftFromStock || operation == LeftBelowTop)
         LeftContourQueued = true;
-    if (code == 3 || code == 4)
+    if (operation == RightFromStock || operation == RightBelowTop)
         RightContourQueued = true;
     return true;
 }
@@ -38,25 +60,21 @@ void TRoughingQueue::Clear() {
     *this = TRoughingQueue();
 }
 
-bool TFinishingQueue::Allows(uint8_t code) const {
-    if (code == 1 || code == 2)
-        return !LeftFinishQueued;
-    if (code == 3 || code == 4)
-        return !RightFinishQueued;
-    return false;
+bool TFinishingQueue::Allows(FinishingOperation operation) const {
+    return IsRightSide(operation) ? !RightFinishQueued : !LeftFinishQueued;
 }
 
-bool TFinishingQueue::Add(uint8_t code) {
-    if (!Allows(code))
+bool TFinishingQueue::Add(FinishingOperation operation) {
+    if (!Allows(operation))
         return false;
-    Codes.push_back(code);
-    if (code <= 2)
-        LeftFinishQueued = true;
-    else
+    Codes.push_back(operation);
+    if (IsRightSide(operation))
         RightFinishQueued = true;
-    if (code == 2)
+    else
+        LeftFinishQueued = true;
+    if (operation == LeftWithTop)
         KeepLeftFlat = true;
-    if (code == 4)
+    if (operation == RightWithTop)
         KeepRightFlat = true;
     return true;
 }

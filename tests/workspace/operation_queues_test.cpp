@@ -4,57 +4,61 @@
 
 using namespace torvex;
 
-using Codes = std::vector<uint8_t>;
+using enum RoughingOperation;
+using enum FinishingOperation;
+using Roughing = std::vector<RoughingOperation>;
+using Finishing = std::vector<FinishingOperation>;
 
 TEST(TRoughingQueue, FullLengthOnlyComesFirstAndTheSidesExcludeEachOther) {
     TRoughingQueue queue;
-    EXPECT_TRUE(queue.Add(1));
-    EXPECT_FALSE(queue.Add(0)); // refused silently: nothing changes
-    EXPECT_FALSE(queue.Add(2));
-    EXPECT_TRUE(queue.Add(3));
-    EXPECT_FALSE(queue.Add(4));
-    EXPECT_EQ(queue.Codes, (Codes{1, 3}));
+    EXPECT_TRUE(queue.Add(LeftFromStock));
+    EXPECT_FALSE(queue.Add(WholeLength)); // refused silently: nothing changes
+    EXPECT_FALSE(queue.Add(LeftBelowTop));
+    EXPECT_TRUE(queue.Add(RightFromStock));
+    EXPECT_FALSE(queue.Add(RightBelowTop));
+    EXPECT_EQ(queue.Codes, (Roughing{LeftFromStock, RightFromStock}));
     EXPECT_TRUE(queue.LeftUsed && queue.LeftContourQueued);
     EXPECT_TRUE(queue.RightUsed && queue.RightContourQueued);
 }
 
 TEST(TRoughingQueue, LongestQueueIsFullLengthThenBothSidesBelowThePart) {
     TRoughingQueue queue;
-    EXPECT_TRUE(queue.Add(0));
-    EXPECT_FALSE(queue.Add(1));
-    EXPECT_FALSE(queue.Add(3));
-    EXPECT_TRUE(queue.Add(4));
-    EXPECT_TRUE(queue.Add(2));
-    for (uint8_t code = 0; code < 6; ++code)
-        EXPECT_FALSE(queue.Allows(code)) << int(code);
-    EXPECT_EQ(queue.Codes, (Codes{0, 4, 2}));
+    EXPECT_TRUE(queue.Add(WholeLength));
+    EXPECT_FALSE(queue.Add(LeftFromStock));
+    EXPECT_FALSE(queue.Add(RightFromStock));
+    EXPECT_TRUE(queue.Add(RightBelowTop));
+    EXPECT_TRUE(queue.Add(LeftBelowTop));
+    for (int code = 0; code <= 4; ++code)
+        EXPECT_FALSE(queue.Allows(*RoughingOperationOf(code))) << code;
+    EXPECT_EQ(queue.Codes, (Roughing{WholeLength, RightBelowTop, LeftBelowTop}));
 }
 
 TEST(TRoughingQueue, ClearResetsCodesAndFlags) {
     TRoughingQueue queue;
-    queue.Add(0);
-    queue.Add(2);
+    queue.Add(WholeLength);
+    queue.Add(LeftBelowTop);
     queue.Clear();
     EXPECT_TRUE(queue.Codes.empty());
     EXPECT_FALSE(queue.LeftUsed || queue.LeftContourQueued || queue.RightUsed ||
                  queue.RightContourQueued);
-    EXPECT_TRUE(queue.Add(0));
-    EXPECT_FALSE(queue.Add(7));
+    EXPECT_TRUE(queue.Add(WholeLength));
+    EXPECT_FALSE(RoughingOperationOf(7));
+    EXPECT_FALSE(RoughingOperationOf(-1));
 }
 
 TEST(TFinishingQueue, OneCodePerSideAndTheFlatFlagsLastUntilClear) {
     TFinishingQueue queue;
-    EXPECT_TRUE(queue.Add(1));
-    EXPECT_FALSE(queue.Add(2));
+    EXPECT_TRUE(queue.Add(LeftWithoutTop));
+    EXPECT_FALSE(queue.Add(LeftWithTop));
     EXPECT_FALSE(queue.KeepLeftFlat);
-    EXPECT_TRUE(queue.Add(4));
-    EXPECT_FALSE(queue.Add(3));
+    EXPECT_TRUE(queue.Add(RightWithTop));
+    EXPECT_FALSE(queue.Add(RightWithoutTop));
     EXPECT_TRUE(queue.KeepRightFlat);
-    EXPECT_EQ(queue.Codes, (Codes{1, 4}));
+    EXPECT_EQ(queue.Codes, (Finishing{LeftWithoutTop, RightWithTop}));
     queue.Clear();
     EXPECT_FALSE(queue.KeepRightFlat || queue.LeftFinishQueued || queue.RightFinishQueued);
-    EXPECT_TRUE(queue.Add(2));
+    EXPECT_TRUE(queue.Add(LeftWithTop));
     EXPECT_TRUE(queue.KeepLeftFlat);
-    EXPECT_FALSE(queue.Add(0));
-    EXPECT_FALSE(queue.Add(5));
+    EXPECT_FALSE(FinishingOperationOf(0));
+    EXPECT_FALSE(FinishingOperationOf(5));
 }
