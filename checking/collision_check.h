@@ -1,6 +1,7 @@
 #pragma once
 
 #include "checking/regions.h"
+#include "geometry/point_list.h"
 
 #include <cstdint>
 #include <memory>
@@ -9,9 +10,6 @@
 #include <vector>
 
 namespace torvex {
-
-enum class MoveKind : uint8_t { Feed, Rapid };
-enum class ToolSide : uint8_t { Left, Right };
 
 // One move of a toolpath as the check sees it: where the tip goes, how, with which knife, and the
 // NC block that makes it.

@@ -1,0 +1,114 @@
+#include "bench/sample_jobs.h"
+#include "checking/toolpath_check.h"
+#include "checking/verdict.h"
+#include "platform/text_file.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+using namespace torvex;
+
+namespace {
+
+std::vector<std::string> SampleModels() {
+    std::vector<std::string> models;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::string(TORVEX_DATA) + "/Models"))
+        if (entry.path().extension() == ".mdl")
+            models.push_back(entry.path().stem().string());
+    std::sort(models.begin(), models.end());
+    return models;
+}
+
+// The knives of the sample library, by the names their index lists.
+std::vector<std::string> SampleKnives() {
+    std::vector<std::string> knives;
+    for (const std::string& line : ReadTextLines(std::string(TORVEX_DATA) + "/knives.dat"))
+        knives.push_back(line.substr(0, line.rfind(".knf")));
+    return knives;
+}
+
+CheckResult Check(const SampleJob& job) {
+    return CheckToolpath(*job.Toolpath, job.Space->Shaft, job.Space->StockShaft);
+}
+
+} // namespace
+
+TEST(ToolpathCheck, SampleLibraryFitsEverySamplePart) {
+    ASSERT_EQ(SampleModels().size(), 5u);
+    for (const std::string& model : SampleModels()) {
+        SampleJob rough = BuildSampleJob(TORVEX_DATA, model, SampleJobKind::Roughing, {0, 2, 4},
+                                         "ShoulderL", "ShoulderR");
+        CheckResult roughing = Check(rough);
+        EXPECT_EQ(roughing.Operations.size(), 3u) << rough.Name;
+        EXPECT_FALSE(roughing.HasCollision()) << rough.Name << ": " << VerdictText(roughing);
+        SampleJob finish = BuildSampleJob(TORVEX_DATA, model, SampleJobKind::Finishing, {1, 3},
+                                          "FinishL", "FinishR");
+        CheckResult finishing = Check(finish);
+        EXPECT_FALSE(finishing.HasCollision()) << finish.Name << ": " << VerdictText(finishing);
+    }
+}
+
+TEST(ToolpathCheck, FullLengthRoughingOfEverySamplePartWithEverySampleKnifeIsFree) {
+    ASSERT_GE(SampleKnives().size(), 7u);
+    for (const std::string& model : SampleModels())
+        for (const std::string& knife : SampleKnives()) {
+            SampleJob job =
+                BuildSampleJob(TORVEX_DATA, model, SampleJobKind::Roughing, {0}, knife, knife);
+            CheckResult result = Check(job);
+            EXPECT_FALSE(result.HasCollision())
+                << model << " with " << knife << ": " << VerdictText(result);
+        }
+}
+
+TEST(ToolpathCheck, FlanksReachingOverTheCollarAreCaught) {
+    SampleJob job = BuildSampleJob(TORVEX_DATA, "collared", SampleJobKind::Roughing, {0, 2, 4},
+                                   "Rough80", "Left45");
+    CheckResult result = Check(job);
+    ASSERT_EQ(result.Operations.size(), 3u);
+    EXPECT_FALSE(result.Operations[0].First);
+    ASSERT_TRUE(result.Operations[1].First);
+    ASSERT_TRUE(result.Operations[2].First);
+    // The left side's first layer, at radius 18, stops at 29.5: Rough80's flank rises 10 degrees
+    // to 4 mm right of the tip, and its side stands 3.5 mm deep in the collar.
+    const Collision& first = *result.Operations[1].First;
+    EXPECT_EQ(first.Knife, "Rough80");
+    EXPECT_NEAR(result.Operations[1].Deepest->Depth, 3.5, 1e-3);
+    auto block = std::find_if(job.Toolpath->Blocks.begin(), job.Toolpath->Blocks.end(),
+                              [&](const NcBlock& b) { return b.Number == first.Block; });
+    ASSERT_NE(block, job.Toolpath->Blocks.end());
+    EXPECT_EQ(block->Kind, BlockKind::FeedZ);
+    EXPECT_NEAR(block->Z, 29.5, 1e-9);
+    // Left45 on the right side: 2 mm wide to the left of its tip, it stands 1.5 mm in the collar.
+    EXPECT_EQ(result.Operations[2].First->Knife, "Left45");
+    EXPECT_NEAR(result.Operations[2].Deepest->Depth, 1.5, 1e-3);
+    EXPECT_EQ(VerdictText(result).rfind("Checked against the knives: first collision N", 0), 0u);
+}
+
+TEST(ToolpathCheck, OperationsFollowTheStrategiesAndTheirTools) {
+    SampleJob job = BuildSampleJob(TORVEX_DATA, "production", SampleJobKind::Roughing, {0, 2, 4},
+                                   "ShoulderL", "ShoulderR");
+    std::vector<CheckedOperation> operations = ToolpathOperations(*job.Toolpath);
+    ASSERT_EQ(operations.size(), 3u);
+    size_t moves = 0;
+    for (size_t i = 0; i < operations.size(); ++i) {
+        ToolSide tool = i < 2 ? ToolSide::Left : ToolSide::Right;
+        EXPECT_EQ(operations[i].Moves.front().Kind, MoveKind::Rapid);
+        for (const CheckedMove& move : operations[i].Moves)
+            EXPECT_EQ(move.Tool, tool);
+        moves += operations[i].Moves.size();
+    }
+    EXPECT_EQ(moves, job.Toolpath->PathPoints.Count());
+}
+
+TEST(ToolpathCheck, ToolWithoutKnifeLeavesTheToolpathUnchecked) {
+    SampleJob job =
+        BuildSampleJob(TORVEX_DATA, "collared", SampleJobKind::Roughing, {0, 4}, "ShoulderL", "");
+    ToolpathVerdict verdict =
+        VerdictOfToolpath(*job.Toolpath, job.Space->Shaft, job.Space->StockShaft);
+    EXPECT_FALSE(verdict.Checked);
+    EXPECT_EQ(verdict.Text, "Not checked against the knives: The right tool has no knife outline "
+                            "to check the toolpath with.");
+}
