@@ -62,15 +62,18 @@ SampleJob BuildSampleJob(const std::filesystem::path& dataFolder, const std::str
     return job;
 }
 
-std::vector<SampleJob> BuildSampleJobs(const std::filesystem::path& dataFolder) {
+std::vector<std::string> SampleModels(const std::filesystem::path& dataFolder) {
     std::vector<std::string> models;
     for (const auto& entry : std::filesystem::directory_iterator(dataFolder / "Models"))
         if (entry.path().extension() == ".mdl")
             models.push_back(entry.path().stem().string());
     std::sort(models.begin(), models.end());
+    return models;
+}
 
+std::vector<SampleJob> BuildSampleJobs(const std::filesystem::path& dataFolder) {
     std::vector<SampleJob> jobs;
-    for (const auto& model : models) {
+    for (const auto& model : SampleModels(dataFolder)) {
         for (auto codes : {std::initializer_list<uint8_t>{0, 2, 4}, {1, 3}})
             jobs.push_back(BuildSampleJob(dataFolder, model, SampleJobKind::Roughing, codes,
                                           "Rough80", "Left45"));

@@ -18,6 +18,9 @@ struct SampleJob {
     TToolpath* Toolpath = nullptr;
 };
 
+// The names of the sample models (without ".mdl"), sorted.
+std::vector<std::string> SampleModels(const std::filesystem::path& dataFolder);
+
 enum class SampleJobKind { Roughing, Finishing };
 
 // One job on a sample model (named without ".mdl"), with the operation codes in queue order and

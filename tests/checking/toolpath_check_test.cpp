@@ -6,21 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 
 using namespace torvex;
 
 namespace {
-
-std::vector<std::string> SampleModels() {
-    std::vector<std::string> models;
-    for (const auto& entry :
-         std::filesystem::directory_iterator(std::string(TORVEX_DATA) + "/Models"))
-        if (entry.path().extension() == ".mdl")
-            models.push_back(entry.path().stem().string());
-    std::sort(models.begin(), models.end());
-    return models;
-}
 
 // The knives of the sample library, by the names their index lists.
 std::vector<std::string> SampleKnives() {
@@ -37,8 +26,8 @@ CheckResult Check(const SampleJob& job) {
 } // namespace
 
 TEST(ToolpathCheck, SampleLibraryFitsEverySamplePart) {
-    ASSERT_EQ(SampleModels().size(), 5u);
-    for (const std::string& model : SampleModels()) {
+    ASSERT_EQ(SampleModels(TORVEX_DATA).size(), 5u);
+    for (const std::string& model : SampleModels(TORVEX_DATA)) {
         SampleJob rough = BuildSampleJob(TORVEX_DATA, model, SampleJobKind::Roughing, {0, 2, 4},
                                          "ShoulderL", "ShoulderR");
         CheckResult roughing = Check(rough);
@@ -53,7 +42,7 @@ TEST(ToolpathCheck, SampleLibraryFitsEverySamplePart) {
 
 TEST(ToolpathCheck, FullLengthRoughingOfEverySamplePartWithEverySampleKnifeIsFree) {
     ASSERT_GE(SampleKnives().size(), 7u);
-    for (const std::string& model : SampleModels())
+    for (const std::string& model : SampleModels(TORVEX_DATA))
         for (const std::string& knife : SampleKnives()) {
             SampleJob job =
                 BuildSampleJob(TORVEX_DATA, model, SampleJobKind::Roughing, {0}, knife, knife);
