@@ -21,6 +21,8 @@ std::string CollisionText(const Collision& c) {
 }
 
 std::string FirstAndDeepest(const Collision& first, const Collision& deepest) {
+    if (first.Block == deepest.Block && first.Kind == deepest.Kind)
+        return "first and deepest collision " + CollisionText(first);
     return "first collision " + CollisionText(first) + ", deepest " + CollisionText(deepest);
 }
 

@@ -60,20 +60,18 @@ TEST(ToolpathCheck, FlanksReachingOverTheCollarAreCaught) {
     EXPECT_FALSE(result.Operations[0].First);
     ASSERT_TRUE(result.Operations[1].First);
     ASSERT_TRUE(result.Operations[2].First);
-    // The left side's first layer, at radius 18, stops at 29.5: Rough80's flank rises 10 degrees
-    // to 4 mm right of the tip, and its side stands 3.5 mm deep in the collar.
-    const Collision& first = *result.Operations[1].First;
-    EXPECT_EQ(first.Knife, "Rough80");
-    EXPECT_NEAR(result.Operations[1].Deepest->Depth, 3.5, 1e-3);
-    auto block = std::find_if(job.Toolpath->Blocks.begin(), job.Toolpath->Blocks.end(),
-                              [&](const NcBlock& b) { return b.Number == first.Block; });
-    ASSERT_NE(block, job.Toolpath->Blocks.end());
-    EXPECT_EQ(block->Kind, BlockKind::FeedZ);
-    EXPECT_NEAR(block->Z, 29.5, 1e-9);
+    // The left side's first layer, at radius 18, stops at 29.5 (N0100). Rough80's flank rises
+    // 10 degrees (0.71 over 4 mm) to its side, 4 mm right of the tip: the point of it deepest in
+    // the collar is where x - 30 = 20 - (18 + (x - 29.5) * 0.1775), x = 31.623, 1.623 mm. From the
+    // layer at 14 (N0180) on, the side stands 3.5 mm deep in the collar.
+    EXPECT_EQ(VerdictText(result).rfind(
+                  "Checked against the knives: first collision N0100 (Rough80, 1.623 mm into the "
+                  "part at Z31.623 X18.377), deepest N0180 (Rough80, 3.5 mm into the part at Z33.5",
+                  0),
+              0u);
     // Left45 on the right side: 2 mm wide to the left of its tip, it stands 1.5 mm in the collar.
     EXPECT_EQ(result.Operations[2].First->Knife, "Left45");
     EXPECT_NEAR(result.Operations[2].Deepest->Depth, 1.5, 1e-3);
-    EXPECT_EQ(VerdictText(result).rfind("Checked against the knives: first collision N", 0), 0u);
 }
 
 TEST(ToolpathCheck, OperationsFollowTheStrategiesAndTheirTools) {
