@@ -10,14 +10,15 @@ std::string Mm(double value) {
     return FormatFloat("0.###", value);
 }
 
-// "N0120 (Rough80, 2.5 mm into the part at Z32.5 X15)", with the lathe's words for the place.
+// "N0120 (Rough80, 2.5 mm into the part at Z32.5, radius 15)": the place by the axial position the
+// program's Z words carry and by its radius, whichever way a control reads its X words.
 std::string CollisionText(const Collision& c) {
     std::string what =
         c.Kind == CollisionKind::IntoPart
             ? c.Knife + ", " + Mm(c.Depth) + " mm into the part"
             : "rapid move of " + c.Knife + ", " + Mm(c.Depth) + " mm into the material";
-    return "N" + FormatFloat("0000", c.Block) + " (" + what + " at Z" + Mm(c.Where.X) + " X" +
-           Mm(c.Where.Y) + ")";
+    return "N" + FormatFloat("0000", c.Block) + " (" + what + " at Z" + Mm(c.Where.X) +
+           ", radius " + Mm(c.Where.Y) + ")";
 }
 
 std::string FirstAndDeepest(const Collision& first, const Collision& deepest) {
@@ -50,7 +51,7 @@ std::vector<std::string> VerdictReport(const CheckResult& result) {
         lines.push_back(line);
     }
     lines.push_back("Material left on the part: at most " + Mm(result.MaterialLeft) + " mm (at Z" +
-                    Mm(result.MaterialLeftAt.X) + " X" + Mm(result.MaterialLeftAt.Y) + ")");
+                    Mm(result.MaterialLeftAt.X) + ", radius " + Mm(result.MaterialLeftAt.Y) + ")");
     return lines;
 }
 

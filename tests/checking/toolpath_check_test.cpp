@@ -1,7 +1,9 @@
 #include "bench/sample_jobs.h"
 #include "checking/toolpath_check.h"
 #include "checking/verdict.h"
+#include "geometry/shaft.h"
 #include "platform/text_file.h"
+#include "toolpath/block_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -64,11 +66,13 @@ TEST(ToolpathCheck, FlanksReachingOverTheCollarAreCaught) {
     // 10 degrees (0.71 over 4 mm) to its side, 4 mm right of the tip: the point of it deepest in
     // the collar is where x - 30 = 20 - (18 + (x - 29.5) * 0.1775), x = 31.623, 1.623 mm. From the
     // layer at 14 (N0180) on, the side stands 3.5 mm deep in the collar.
-    EXPECT_EQ(VerdictText(result).rfind(
-                  "Checked against the knives: first collision N0100 (Rough80, 1.623 mm into the "
-                  "part at Z31.623 X18.377), deepest N0180 (Rough80, 3.5 mm into the part at Z33.5",
-                  0),
-              0u);
+    EXPECT_EQ(
+        VerdictText(result).rfind(
+            "Checked against the knives: first collision N0100 (Rough80, 1.623 mm into the "
+            "part at Z31.623, radius 18.377), deepest N0180 (Rough80, 3.5 mm into the part at "
+            "Z33.5",
+            0),
+        0u);
     // Left45 on the right side: 2 mm wide to the left of its tip, it stands 1.5 mm in the collar.
     EXPECT_EQ(result.Operations[2].First->Knife, "Left45");
     EXPECT_NEAR(result.Operations[2].Deepest->Depth, 1.5, 1e-3);
@@ -98,4 +102,28 @@ TEST(ToolpathCheck, ToolWithoutKnifeLeavesTheToolpathUnchecked) {
     EXPECT_FALSE(verdict.Checked);
     EXPECT_EQ(verdict.Text, "Not checked against the knives: The right tool has no knife outline "
                             "to check the toolpath with.");
+}
+
+TEST(ToolpathCheck, RapidThroughTheBarIsACrash) {
+    SampleJob job =
+        BuildSampleJob(TORVEX_DATA, "collared", SampleJobKind::Roughing, {0}, "ShoulderL", "");
+    // A hand-made toolpath: from above the bar straight down into it at the rapid traverse.
+    TToolpath toolpath;
+    toolpath.RapidFeed = 6000;
+    toolpath.LeftKnife = job.Toolpath->LeftKnife;
+    toolpath.LeftToolNames.TipName = "ShoulderL";
+    BlockWriter w(toolpath, ToolSide::Left);
+    w.Write(RapidXZBlock(w.Number(), 30, 10));
+    w.MoveTo(10, 30, 6000);
+    w.Write(RapidXZBlock(w.Number(), 15, 10));
+    w.MoveTo(10, 15, 6000);
+    w.Commit();
+    CheckResult result = CheckToolpath(toolpath, job.Space->Shaft, job.Space->StockShaft);
+    ASSERT_TRUE(result.HasCollision());
+    Collision crash = *result.FirstCollision();
+    EXPECT_EQ(crash.Kind, CollisionKind::RapidThroughMaterial);
+    EXPECT_EQ(crash.Block, 20);
+    EXPECT_EQ(crash.Knife, "ShoulderL");
+    // The tip ends 7 mm below the bar's surface at radius 22.
+    EXPECT_NEAR(crash.Depth, 7, 1e-4);
 }
