@@ -92,6 +92,10 @@ TEST(ToolpathCheck, OperationsFollowTheStrategiesAndTheirTools) {
         moves += operations[i].Moves.size();
     }
     EXPECT_EQ(moves, job.Toolpath->PathPoints.Count());
+    // A preview writes no tool changes: each strategy's entry begins its operation.
+    TToolpath preview = *job.Toolpath;
+    std::erase_if(preview.Blocks, [](const NcBlock& b) { return b.Kind == BlockKind::ToolChange; });
+    EXPECT_EQ(ToolpathOperations(preview).size(), 3u);
 }
 
 TEST(ToolpathCheck, ToolWithoutKnifeLeavesTheToolpathUnchecked) {
