@@ -156,6 +156,20 @@ std::vector<std::string> FanucProgram(const std::vector<NcBlock>& blocks,
 
 } // namespace
 
+std::optional<std::string> DialectRefusal(const NcDialectOptions& options, bool openDoor) {
+    if (options.Dialect == NcDialect::Fanuc &&
+        (options.ProgramNumber < 1 || options.ProgramNumber > 9999))
+        return "A Fanuc program number is 1 to 9999.";
+    if (!openDoor)
+        return std::nullopt;
+    if (!OffersDoor(options.Dialect))
+        return "A LinuxCNC program cannot open the door: there is no standard code for it.";
+    if (options.Dialect == NcDialect::Fanuc && !IsDoorCode(options.DoorCode))
+        return "A Fanuc program opens the door with the machine's own M code: type it as the "
+               "door code, for example M21.";
+    return std::nullopt;
+}
+
 NcDialectOptions DefaultDialectOptions(NcDialect dialect) {
     NcDialectOptions options;
     options.Dialect = dialect;

@@ -30,6 +30,9 @@ std::optional<NcDialect> DialectNamed(std::string_view name);
 bool OffersDoor(NcDialect dialect);
 // Whether a control can take the text as its door code: "M" and one to three digits.
 bool IsDoorCode(std::string_view code);
+// Why a program that opens the door (or not) cannot be written with these options, or nothing
+// when it can: checked before any block is numbered.
+std::optional<std::string> DialectRefusal(const NcDialectOptions& options, bool openDoor);
 
 // The text of the program made of `blocks` (the spindle start, the toolpath's blocks and the
 // trailer, NcProgramBlocks), one line per element, in the dialect:
