@@ -124,16 +124,16 @@ TEST(RoughLeft, ALayerEndsWhereTheToolFirstMeetsTheContour) {
     TToolpath toolpath = NewToolpath(35);
     toolpath.BuildLeftOffsetContour(part.LeftOutline.Elements, false, 0.5, 0);
     toolpath.RoughLeft(toolpath.LeftOffsetContour, 2, 2, 100, 200, 20);
-    // The level 16.5 meets the offset circle (radius 4.5 around (14, 14)) near 14 -/+ sqrt(14),
-    // on the chords between its points 0.45 apart.
-    EXPECT_NEAR(*ParseNcBlock(toolpath.NCBlocks()[3]).Value('Z'), 10.278, 0.0005)
+    // The level 16.5 meets the offset circle (radius 4.5 around (14, 14)) at 14 -/+ sqrt(14), on
+    // the circle itself, not on a chord between its preview points (10.278 and 17.722).
+    EXPECT_NEAR(*ParseNcBlock(toolpath.NCBlocks()[3]).Value('Z'), 10.258, 0.0005)
         << Listing(toolpath);
     EXPECT_TRUE(StaysOutsidePart(toolpath.PathPoints, part.Points));
 
     TToolpath right = NewToolpath(35);
     right.BuildRightOffsetContour(part.RightOutline.Elements, false, 0.5, 0);
     right.RoughRight(right.RightOffsetContour, 2, 2, 100, 200, 20);
-    EXPECT_NEAR(*ParseNcBlock(right.NCBlocks()[3]).Value('Z'), 17.722, 0.0005) << Listing(right);
+    EXPECT_NEAR(*ParseNcBlock(right.NCBlocks()[3]).Value('Z'), 17.742, 0.0005) << Listing(right);
     EXPECT_TRUE(StaysOutsidePart(right.PathPoints, part.Points));
     EXPECT_TRUE(ArcBlocksMatchPreview(right, 20)) << "a half circle over the bead";
 }
