@@ -1,3 +1,4 @@
+#include "bench/side_roughing_jobs.h"
 #include "tests/toolpath/path_checks.h"
 #include "tests/toolpath/test_profiles.h"
 #include "toolpath/toolpath.h"
@@ -136,4 +137,16 @@ TEST(RoughLeft, ALayerEndsWhereTheToolFirstMeetsTheContour) {
     EXPECT_NEAR(*ParseNcBlock(right.NCBlocks()[3]).Value('Z'), 17.742, 0.0005) << Listing(right);
     EXPECT_TRUE(StaysOutsidePart(right.PathPoints, part.Points));
     EXPECT_TRUE(ArcBlocksMatchPreview(right, 20)) << "a half circle over the bead";
+}
+
+TEST(SideRoughing, LayersOnRandomPartsEndWhereTheContourFirstRisesAboveThem) {
+    size_t checked = 0;
+    for (unsigned seed = 1; seed <= 300; ++seed) {
+        SideRoughingJob job = RandomSideRoughingJob(seed);
+        size_t layers = 0;
+        std::string fault = CheckSideRoughingJob(job, layers);
+        EXPECT_EQ(fault, "") << DescribeSideRoughingJob(job);
+        checked += layers;
+    }
+    EXPECT_GT(checked, 3000u) << "the jobs cut layers";
 }
