@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -137,6 +138,56 @@ TEST(RoughLeft, ALayerEndsWhereTheToolFirstMeetsTheContour) {
     EXPECT_NEAR(*ParseNcBlock(right.NCBlocks()[3]).Value('Z'), 17.742, 0.0005) << Listing(right);
     EXPECT_TRUE(StaysOutsidePart(right.PathPoints, part.Points));
     EXPECT_TRUE(ArcBlocksMatchPreview(right, 20)) << "a half circle over the bead";
+}
+
+TEST(RoughLeft, AFirstLayerReachesTheWallBehindAFlatAfterATaper) {
+    // The offset wall of the shoulder at x = 22 stands at 21.8 from radius 9.2 to 12; a layer
+    // must not end on a diagonal from the flat's far end to the wall's top.
+    TShaft part = Shaft({"line 0/0/0/4/", "line 0/4/4/4/", "line 4/4/7/9/", "line 7/9/22/9/",
+                         "line 22/9/22/12/", "line 22/12/40/12/", "line 40/12/40/0/"});
+    TToolpath toolpath = NewToolpath(20);
+    toolpath.BuildLeftOffsetContour(part.LeftOutline.Elements, false, 0.2, 0);
+    toolpath.RoughLeft(toolpath.LeftOffsetContour, 1.5, 2, 100, 200, 20);
+    ASSERT_GT(toolpath.NCBlocks.size(), 4u);
+    EXPECT_EQ(toolpath.NCBlocks[2], "N0030 G01 X10.5 F100");
+    EXPECT_EQ(toolpath.NCBlocks[3], "N0040 G01 Z21.8 F200") << Listing(toolpath);
+}
+
+TEST(SideRoughing, ALayerAtAFlatsLevelCutsTheFlatToItsFarEnd) {
+    // Both flanks step up over a flat at radius 6 to the top at 9; offset by 0.2, the second
+    // layer lies on the flats' level, 6.2.
+    TShaft part = Shaft({"line 0/0/0/4/", "line 0/4/5/4/", "line 5/4/5/6/", "line 5/6/15/6/",
+                         "line 15/6/15/9/", "line 15/9/25/9/", "line 25/9/25/6/", "line 25/6/35/6/",
+                         "line 35/6/35/4/", "line 35/4/40/4/", "line 40/4/40/0/"});
+    TToolpath left = NewToolpath(20);
+    left.BuildLeftOffsetContour(part.LeftOutline.Elements, false, 0.2, 0);
+    left.RoughLeft(left.LeftOffsetContour, 1.4, 2, 100, 200, 20);
+    EXPECT_EQ(left.NCBlocks[6], "N0070 G01 X6.2 F100");
+    EXPECT_EQ(left.NCBlocks[7], "N0080 G01 Z14.8 F200") << Listing(left);
+    TToolpath right = NewToolpath(20);
+    right.BuildRightOffsetContour(part.RightOutline.Elements, false, 0.2, 0);
+    right.RoughRight(right.RightOffsetContour, 1.4, 2, 100, 200, 20);
+    EXPECT_EQ(right.NCBlocks[6], "N0070 G01 X6.2 F100");
+    EXPECT_EQ(right.NCBlocks[7], "N0080 G01 Z25.2 F200") << Listing(right);
+}
+
+TEST(RoughLeft, LayersMeetALargeRoundingOnItsCircleNotInsideThePart) {
+    // A rounding of radius 10 around (20, 10), roughed with a rest of 0.1: a layer ending on a
+    // chord between preview points would lie up to 0.13 inside the offset circle, into the part.
+    TShaft part = Shaft({"line 0/0/0/5/", "line 0/5/10/5/", "line 10/5/10/10/",
+                         "arc 10/0/30/20/10/10/20/20/", "line 20/20/40/20/", "line 40/20/40/0/"});
+    TToolpath toolpath = NewToolpath(27);
+    toolpath.BuildLeftOffsetContour(part.LeftOutline.Elements, false, 0.1, 0);
+    toolpath.RoughLeft(toolpath.LeftOffsetContour, 0.7, 2, 100, 200, 20);
+    const TPctList& path = toolpath.PathPoints;
+    int onArc = 0;
+    for (size_t i = 3; i + 1 < path.Count(); i += 4) {
+        if (path[i].Y <= 10.1 || path[i].Feed != 200 || path[i - 1].Y != path[i].Y)
+            continue;
+        EXPECT_NEAR(std::hypot(path[i].X - 20, path[i].Y - 10), 10.1, 1e-9) << path[i].Y;
+        ++onArc;
+    }
+    EXPECT_GT(onArc, 10);
 }
 
 TEST(SideRoughing, LayersOnRandomPartsEndWhereTheContourFirstRisesAboveThem) {
