@@ -3,12 +3,14 @@
 #include "geometry/number_text.h"
 #include "geometry/shaft.h"
 #include "platform/errors.h"
+#include "toolpath/nc_block.h"
 #include "toolpath/profile_measures.h"
 #include "toolpath/toolpath.h"
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <iterator>
 #include <numbers>
 #include <optional>
 #include <random>
@@ -332,23 +334,23 @@ std::string CheckSideRoughingJob(const SideRoughingJob& job, size_t& layers) {
         toolpath.RoughLeft(contour, job.Depth, Lift, 100, 200, 20);
     else
         toolpath.RoughRight(contour, job.Depth, Lift, 100, 200, 20);
-    for (const std::string& block : toolpath.NCBlocks)
-        if (block.compare(block.find(' '), 6, " G01 Z") == 0)
-            ++layers;
-    // The entry makes two moves; each layer four: in, across to its end, the lift, back.
+    // Each layer's axial cut is the only axial feed block; its move ends the layer.
     const TPctList& path = toolpath.PathPoints;
-    if (path.Count() < 2 + 4 * layers)
-        return "fewer moves than the layers need";
-    for (size_t k = 0; k < layers; ++k) {
-        const TPunct& in = path[2 + 4 * k];
-        const TPunct& end = path[3 + 4 * k];
-        std::string layer = "layer " + std::to_string(k + 1) + " at " + Describe({end.X, end.Y});
-        if (end.Y != in.Y)
+    for (const NcBlock& block : toolpath.Blocks) {
+        if (block.Kind != BlockKind::FeedZ)
+            continue;
+        auto move = std::find_if(path.begin(), path.end(),
+                                 [&block](const TPunct& p) { return p.Block == block.Number; });
+        std::string layer = "layer " + std::to_string(++layers);
+        if (move == path.end() || move == path.begin())
+            return layer + " has no move";
+        layer += " at " + Describe({move->X, move->Y});
+        if (move->Y != std::prev(move)->Y)
             return layer + " is not level";
-        std::optional<TPoint> rise = FirstRise(contour, job.Side, end.Y);
+        std::optional<TPoint> rise = FirstRise(contour, job.Side, move->Y);
         if (!rise)
             return layer + ": the contour never rises above the level";
-        if (std::hypot(end.X - rise->X, end.Y - rise->Y) > 0.001)
+        if (std::hypot(move->X - rise->X, move->Y - rise->Y) > 0.001)
             return layer + " should end where the contour first rises above it, " + Describe(*rise);
     }
     return {};

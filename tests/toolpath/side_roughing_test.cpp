@@ -148,9 +148,9 @@ TEST(RoughLeft, AFirstLayerReachesTheWallBehindAFlatAfterATaper) {
     TToolpath toolpath = NewToolpath(20);
     toolpath.BuildLeftOffsetContour(part.LeftOutline.Elements, false, 0.2, 0);
     toolpath.RoughLeft(toolpath.LeftOffsetContour, 1.5, 2, 100, 200, 20);
-    ASSERT_GT(toolpath.NCBlocks.size(), 4u);
-    EXPECT_EQ(toolpath.NCBlocks[2], "N0030 G01 X10.5 F100");
-    EXPECT_EQ(toolpath.NCBlocks[3], "N0040 G01 Z21.8 F200") << Listing(toolpath);
+    ASSERT_GT(toolpath.NCBlocks().size(), 4u);
+    EXPECT_EQ(toolpath.NCBlocks()[2], "N0030 G01 X10.5 F100");
+    EXPECT_EQ(toolpath.NCBlocks()[3], "N0040 G01 Z21.8 F200") << Listing(toolpath);
 }
 
 TEST(SideRoughing, ALayerAtAFlatsLevelCutsTheFlatToItsFarEnd) {
@@ -162,13 +162,13 @@ TEST(SideRoughing, ALayerAtAFlatsLevelCutsTheFlatToItsFarEnd) {
     TToolpath left = NewToolpath(20);
     left.BuildLeftOffsetContour(part.LeftOutline.Elements, false, 0.2, 0);
     left.RoughLeft(left.LeftOffsetContour, 1.4, 2, 100, 200, 20);
-    EXPECT_EQ(left.NCBlocks[6], "N0070 G01 X6.2 F100");
-    EXPECT_EQ(left.NCBlocks[7], "N0080 G01 Z14.8 F200") << Listing(left);
+    EXPECT_EQ(left.NCBlocks()[6], "N0070 G01 X6.2 F100");
+    EXPECT_EQ(left.NCBlocks()[7], "N0080 G01 Z14.8 F200") << Listing(left);
     TToolpath right = NewToolpath(20);
     right.BuildRightOffsetContour(part.RightOutline.Elements, false, 0.2, 0);
     right.RoughRight(right.RightOffsetContour, 1.4, 2, 100, 200, 20);
-    EXPECT_EQ(right.NCBlocks[6], "N0070 G01 X6.2 F100");
-    EXPECT_EQ(right.NCBlocks[7], "N0080 G01 Z25.2 F200") << Listing(right);
+    EXPECT_EQ(right.NCBlocks()[6], "N0070 G01 X6.2 F100");
+    EXPECT_EQ(right.NCBlocks()[7], "N0080 G01 Z25.2 F200") << Listing(right);
 }
 
 TEST(RoughLeft, LayersMeetALargeRoundingOnItsCircleNotInsideThePart) {
