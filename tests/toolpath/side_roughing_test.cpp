@@ -1,10 +1,12 @@
 #include "bench/side_roughing_jobs.h"
 #include "tests/toolpath/path_checks.h"
 #include "tests/toolpath/test_profiles.h"
+#include "toolpath/nc_block.h"
 #include "toolpath/toolpath.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -173,18 +175,20 @@ TEST(SideRoughing, ALayerAtAFlatsLevelCutsTheFlatToItsFarEnd) {
 
 TEST(RoughLeft, LayersMeetALargeRoundingOnItsCircleNotInsideThePart) {
     // A rounding of radius 10 around (20, 10), roughed with a rest of 0.1: a layer ending on a
-    // chord between preview points would lie up to 0.13 inside the offset circle, into the part.
+    // chord between preview points would lie up to 0.11 inside the offset circle, into the part.
     TShaft part = Shaft({"line 0/0/0/5/", "line 0/5/10/5/", "line 10/5/10/10/",
                          "arc 10/0/30/20/10/10/20/20/", "line 20/20/40/20/", "line 40/20/40/0/"});
     TToolpath toolpath = NewToolpath(27);
     toolpath.BuildLeftOffsetContour(part.LeftOutline.Elements, false, 0.1, 0);
     toolpath.RoughLeft(toolpath.LeftOffsetContour, 0.7, 2, 100, 200, 20);
-    const TPctList& path = toolpath.PathPoints;
     int onArc = 0;
-    for (size_t i = 3; i + 1 < path.Count(); i += 4) {
-        if (path[i].Y <= 10.1 || path[i].Feed != 200 || path[i - 1].Y != path[i].Y)
+    for (const TPunct& p : toolpath.PathPoints) {
+        // The move of each layer's axial cut, above the wall.
+        auto block = std::find_if(toolpath.Blocks.begin(), toolpath.Blocks.end(),
+                                  [&p](const torvex::NcBlock& b) { return b.Number == p.Block; });
+        if (block == toolpath.Blocks.end() || block->Kind != BlockKind::FeedZ || p.Y <= 10.1)
             continue;
-        EXPECT_NEAR(std::hypot(path[i].X - 20, path[i].Y - 10), 10.1, 1e-9) << path[i].Y;
+        EXPECT_NEAR(std::hypot(p.X - 20, p.Y - 10), 10.1, 1e-9) << p.Y;
         ++onArc;
     }
     EXPECT_GT(onArc, 10);
