@@ -3,8 +3,10 @@
 #include "geometry/number_text.h"
 #include "platform/errors.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <string_view>
 
 namespace torvex {
 
@@ -12,9 +14,9 @@ namespace {
 
 constexpr int PickReach = 4;
 
-inline constexpr const char* SameEndsText = "The two ends of a line must not be the same point.";
-inline constexpr const char* NothingToChangeText = "Click the line to change first.";
-inline constexpr const char* NothingToDeleteText = "Click the line to delete first.";
+constexpr const char* SameEndsText = "The two ends of a line must not be the same point.";
+constexpr const char* NothingToChangeText = "Click the line to change first.";
+constexpr const char* NothingToDeleteText = "Click the line to delete first.";
 
 // The two values of a point list entry, "x/y/".
 TPoint EntryPoint(const std::string& entry) {
