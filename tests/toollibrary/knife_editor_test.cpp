@@ -214,16 +214,3 @@ TEST(KnifeEditorPointer, OnlyALineFoundWithTheDimensionsButtonDownIsTaken) {
     EXPECT_EQ(editor.Knife.State.SelectionState, 0);
     EXPECT_FALSE(editor.Knife.RedLine());
 }
-
-TEST(KnifeEditorClear, EmptiesContourAndPointListButKeepsTheModes) {
-    Editor editor;
-    editor.Add("0", "0", "10", "0");
-    editor.Knife.OperationClicked(EditorOperation::Fillet, true);
-    editor.Click(Bottom);
-    EXPECT_EQ(editor.Knife.Clear(editor.Code).Redraw, EditorRedraw::Clear);
-    EXPECT_TRUE(editor.Code.empty());
-    EXPECT_TRUE(editor.Knife.PointList.empty());
-    EXPECT_EQ(editor.Knife.State.Operation, EditorOperation::Fillet);
-    EXPECT_EQ(editor.Knife.State.SelectionState, 1);
-    EXPECT_EQ(KnifeEditor::DimensionsReleased(editor.Code).Redraw, EditorRedraw::None);
-}
