@@ -3,6 +3,7 @@
 #include "geometry/number_text.h"
 #include "platform/errors.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace torvex {
@@ -22,6 +23,28 @@ void ReadValues(std::string_view text, size_t position, std::initializer_list<do
 
 TPoint Midpoint(const TPoint& a, const TPoint& b) {
     return {(a.X + b.X) / 2, (a.Y + b.Y) / 2};
+}
+
+// The arc from a to b on one half of the circle around `centre`: the upper half runs from its left
+// end to its right end, the lower half from its right end to its left end.
+TObj HalfArc(const TPoint& centre, double radius, bool upper, const TPoint& a, const TPoint& b) {
+    TObj arc;
+    arc.Kind = "arc";
+    arc.P1 = {centre.X - radius, centre.Y - radius};
+    arc.P2 = {centre.X + radius, centre.Y + radius};
+    bool aFirst = upper ? a.X <= b.X : a.X >= b.X;
+    arc.P3 = aFirst ? a : b;
+    arc.P4 = aFirst ? b : a;
+    arc.Mid = Midpoint(arc.P3, arc.P4);
+    return arc;
+}
+
+// The direction from the centre to p, of length 1 (none for the centre itself).
+TPoint UnitFrom(const TPoint& centre, const TPoint& p) {
+    double length = std::hypot(p.X - centre.X, p.Y - centre.Y);
+    if (length == 0)
+        return {0, 0};
+    return {(p.X - centre.X) / length, (p.Y - centre.Y) / length};
 }
 
 } // namespace
@@ -46,6 +69,36 @@ void ParseText(TObj& element, std::string_view text) {
                     &element.P3.Y, &element.P4.X, &element.P4.Y});
         element.Mid = Midpoint(element.P3, element.P4);
     }
+}
+
+bool IsEditorArcRecord(std::string_view text) {
+    if (text.substr(0, 3) != "arc")
+        return false;
+    std::string_view values = text.substr(std::min<size_t>(4, text.size()));
+    return std::count(values.begin(), values.end(), '/') == 6;
+}
+
+std::vector<TObj> ShortArcElements(const TPoint& centre, const TPoint& first,
+                                   const TPoint& second) {
+    double radius = std::hypot(first.X - centre.X, first.Y - centre.Y);
+    TPoint toFirst = UnitFrom(centre, first);
+    TPoint toSecond = UnitFrom(centre, second);
+    // The short arc's middle lies in the direction of the sum of the directions to its ends.
+    TPoint middle{toFirst.X + toSecond.X, toFirst.Y + toSecond.Y};
+    double firstAbove = first.Y - centre.Y;
+    double secondAbove = second.Y - centre.Y;
+    if ((firstAbove > 0 && secondAbove < 0) || (firstAbove < 0 && secondAbove > 0)) {
+        TPoint side{middle.X < 0 ? centre.X - radius : centre.X + radius, centre.Y};
+        return {HalfArc(centre, radius, firstAbove > 0, first, side),
+                HalfArc(centre, radius, secondAbove > 0, side, second)};
+    }
+    return {HalfArc(centre, radius, middle.Y >= 0, first, second)};
+}
+
+std::vector<TObj> ParseEditorArc(std::string_view text) {
+    TPoint centre, first, second;
+    ReadValues(text, 4, {&centre.X, &centre.Y, &first.X, &first.Y, &second.X, &second.Y});
+    return ShortArcElements(centre, first, second);
 }
 
 void AssignTo(const TObj& source, TObj& target) {

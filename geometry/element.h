@@ -34,6 +34,21 @@ using Tobjects = std::vector<TObj>;
 // read before it keep their new values.
 void ParseText(TObj& element, std::string_view text);
 
+// Whether a record is the knife editor's arc: "arc" and six values, each closed by '/' (centre X
+// and Y, then the end on the first line and the end on the second line). It carries no direction:
+// the arc it means is the short one between its ends.
+bool IsEditorArcRecord(std::string_view text);
+
+// The short arc about `centre` from `first` to `second` as arcs of the eight-value form: the square
+// around the circle through `first`, on the upper half when the arc's middle lies above the centre
+// and on the lower half otherwise. An arc across the circle's leftmost or rightmost point is split
+// there into two arcs, one on each half, since an arc element keeps to one half.
+std::vector<TObj> ShortArcElements(const TPoint& centre, const TPoint& first, const TPoint& second);
+
+// Reads a knife editor's arc record as its short arc (ShortArcElements). A value that is not a
+// number throws ConversionError.
+std::vector<TObj> ParseEditorArc(std::string_view text);
+
 // Copies Kind and all points, Mid included.
 void AssignTo(const TObj& source, TObj& target);
 

@@ -36,6 +36,15 @@ void TKnife::BuildPoints() {
     }
 }
 
+void TKnife::AddRecord(std::string_view text) {
+    if (!IsEditorArcRecord(text)) {
+        TModel::AddRecord(text);
+        return;
+    }
+    for (const TObj& arc : ParseEditorArc(text))
+        AddElement(arc);
+}
+
 void TKnife::LoadFromLines(const std::vector<std::string>& lines) {
     TModel::LoadFromLines(lines);
     if (lines.empty())

@@ -7,6 +7,9 @@ namespace torvex {
 // The outline of a cutting tip, drawn from its reference point at the origin.
 class TKnife : public TModel {
 public:
+    // One element as the model reads it, or, for the knife editor's six-value arc, the short arc
+    // between its ends as one or two arc elements.
+    void AddRecord(std::string_view text) override;
     // Loads the elements, then (when there are any lines) chains and discretises them.
     void LoadFromLines(const std::vector<std::string>& lines) override;
     // Loads the elements, then chains and discretises them; a failure of those steps is passed

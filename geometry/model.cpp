@@ -30,11 +30,15 @@ void TModel::AddElementText(std::string_view text) {
     ParseText(Elements.back(), text);
 }
 
+void TModel::AddRecord(std::string_view text) {
+    AddElementText(text);
+}
+
 void TModel::LoadFromLines(const std::vector<std::string>& lines) {
     Clear();
     for (const std::string& line : lines)
         if (!IsBlankLine(line))
-            AddElementText(line);
+            AddRecord(line);
 }
 
 bool TModel::LoadFromFile(const std::filesystem::path& fileName, MessageSink& messages) {
@@ -42,7 +46,7 @@ bool TModel::LoadFromFile(const std::filesystem::path& fileName, MessageSink& me
     try {
         for (const std::string& line : ReadTextLines(fileName))
             if (!IsBlankLine(line))
-                AddElementText(line);
+                AddRecord(line);
     } catch (const std::exception&) {
         messages.ShowMessage(FileHandlingErrorText);
         return false;

@@ -34,8 +34,12 @@ public:
     // element of empty Kind, a failing one a partly filled element (and throws).
     void AddElementText(std::string_view text);
 
-    // Clears, then reads every non-blank line as an element record. Conversion errors propagate
-    // with the elements read so far in place.
+    // Adds the elements of one record of a file or a list of lines: here one element parsed from
+    // it (AddElementText).
+    virtual void AddRecord(std::string_view text);
+
+    // Clears, then reads every non-blank line as an element record (AddRecord). Conversion errors
+    // propagate with the elements read so far in place.
     virtual void LoadFromLines(const std::vector<std::string>& lines);
     // Clears, then reads the file's non-blank lines as element records. When the file cannot be
     // read or a record fails, shows FileHandlingErrorText, keeps what was read and returns false.

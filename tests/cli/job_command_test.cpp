@@ -475,3 +475,34 @@ TEST(JobCommand, FanucProgramsReadBackOntoTheirPaths) {
     std::filesystem::remove(program);
     std::filesystem::remove(path);
 }
+
+TEST(JobCommand, AKnifeDrawnWithFilletsRoughsAndLeavesItsRoundsInTheStock) {
+    auto program = Temporary("filleted.nc");
+    auto path = Temporary("filleted.csv");
+    auto stock = Temporary("filleted_stock.csv");
+    std::string knife = std::string(TORVEX_FIXTURES) + "/Groove4R1.knf";
+    Args args = RoughArgs("collared.mdl", "0,2,4");
+    args[18] = knife;
+    args[20] = knife;
+    ASSERT_EQ(RunCommand(true, With(args, {"-o", program.string(), "--path-csv", path.string(),
+                                           "--stock-csv", stock.string()})),
+              ExitOk);
+    EXPECT_TRUE(ProgramFollowsPath(ReadTextLines(program), ReadPathCsv(path)));
+    // The shoulder at x 31.5 above the cut at radius 10.5 is rounded by the knife's corner of
+    // radius 1 about (30.5, 11.5).
+    std::vector<std::string> rows = ReadTextLines(stock);
+    size_t onTheRound = 0;
+    for (size_t i = 1; i < rows.size(); ++i) {
+        size_t comma = rows[i].find(',');
+        double x = FileTextToFloat(rows[i].substr(0, comma));
+        double y = FileTextToFloat(rows[i].substr(comma + 1));
+        if (x > 30.5 && x < 31.5) {
+            ++onTheRound;
+            EXPECT_NEAR(std::hypot(x - 30.5, y - 11.5), 1, 1e-6) << rows[i];
+        }
+    }
+    EXPECT_GE(onTheRound, 5u);
+    std::filesystem::remove(program);
+    std::filesystem::remove(path);
+    std::filesystem::remove(stock);
+}

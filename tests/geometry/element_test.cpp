@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace torvex;
 
 namespace {
@@ -99,4 +101,44 @@ TEST(ElementText, WritesRecordsThatParseBack) {
     TObj arc = Parsed("arc 0/4/8/12/0/8/4/12/");
     EXPECT_EQ(ElementText(arc), "arc 0/4/8/12/0/8/4/12/");
     EXPECT_EQ(Parsed(ElementText(line).c_str()).P2.Y, 1e-5);
+}
+
+namespace {
+
+// The ends of an arc in the order it runs, and whether it runs on the upper half.
+using ArcRun = std::tuple<TPoint, TPoint, bool>;
+
+std::vector<ArcRun> Runs(const std::vector<TObj>& arcs) {
+    std::vector<ArcRun> runs;
+    for (const TObj& arc : arcs)
+        runs.emplace_back(arc.P3, arc.P4, arc.P3.X < arc.P4.X);
+    return runs;
+}
+
+} // namespace
+
+TEST(ShortArcElements, TakesTheHalfOfTheShortArcOnEitherSideOfTheCentre) {
+    std::vector<TObj> above = ShortArcElements({0, 0}, {10, 0}, {0, 10});
+    EXPECT_EQ(Runs(above), (std::vector<ArcRun>{{{0, 10}, {10, 0}, true}}));
+    EXPECT_EQ(above[0].P1, (TPoint{-10, -10}));
+    EXPECT_EQ(above[0].P2, (TPoint{10, 10}));
+    // The fillet of a corner at the origin lies below its centre, whichever end comes first.
+    EXPECT_EQ(Runs(ShortArcElements({2, 2}, {2, 0}, {0, 2})),
+              (std::vector<ArcRun>{{{2, 0}, {0, 2}, false}}));
+    EXPECT_EQ(Runs(ShortArcElements({2, 2}, {0, 2}, {2, 0})),
+              (std::vector<ArcRun>{{{2, 0}, {0, 2}, false}}));
+}
+
+TEST(ShortArcElements, SplitsAnArcAcrossTheLeftmostOrRightmostPoint) {
+    EXPECT_EQ(Runs(ShortArcElements({0, 0}, {3, 4}, {3, -4})),
+              (std::vector<ArcRun>{{{3, 4}, {5, 0}, true}, {{5, 0}, {3, -4}, false}}));
+    EXPECT_EQ(Runs(ShortArcElements({0, 0}, {-3, -4}, {-3, 4})),
+              (std::vector<ArcRun>{{{-3, -4}, {-5, 0}, false}, {{-5, 0}, {-3, 4}, true}}));
+}
+
+TEST(ParseEditorArc, ReadsSixValuesAndTellsThemFromTheEightValueArc) {
+    EXPECT_TRUE(IsEditorArcRecord("arc 2/2/2/0/0/2/"));
+    EXPECT_FALSE(IsEditorArcRecord("arc 0/10/20/-10/0/0/20/0/"));
+    EXPECT_EQ(ParseEditorArc("arc 2/2/2/0/0/2/").at(0).Centre(), (TPoint{2, 2}));
+    EXPECT_THROW(ParseEditorArc("arc 2/2/x/0/0/2/"), ConversionError);
 }

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 using namespace torvex;
@@ -75,4 +77,29 @@ TEST(TKnife, EmptyLinesGiveAnEmptyKnife) {
     knife.LoadFromLines({});
     EXPECT_TRUE(knife.Elements.empty());
     EXPECT_TRUE(knife.Points.Empty());
+}
+
+TEST(TKnife, AFilletedKnifeOfTheEditorLoadsWithItsRoundedCorners) {
+    // A grooving tip 4 wide with both lower corners rounded to R 1, as the editor writes it.
+    TKnife knife;
+    knife.LoadFromLines({"line 0/0/1/0/", "line 2/1/2/10/", "line 2/10/-2/10/", "line -2/10/-2/1/",
+                         "line -1/0/0/0/", "arc 1/1/1/0/2/1/", "arc -1/1/-2/1/-1/0/"});
+    ASSERT_EQ(knife.Elements.size(), 7u);
+    EXPECT_EQ(std::count_if(knife.Elements.begin(), knife.Elements.end(),
+                            [](const TObj& e) { return e.IsArc(); }),
+              2);
+    size_t onCorners = 0;
+    double previousX = -1e9;
+    for (const TPunct& p : knife.Points) {
+        EXPECT_GE(p.X, previousX);
+        previousX = p.X;
+        // Every point of a corner lies on its quarter circle, below and outside its centre.
+        if (std::fabs(p.X) > 1 && p.Y < 1) {
+            ++onCorners;
+            EXPECT_NEAR(std::hypot(std::fabs(p.X) - 1, p.Y - 1), 1, 1e-9) << p.X << ", " << p.Y;
+        }
+    }
+    EXPECT_EQ(onCorners, 38u); // nineteen interior points on each corner
+    EXPECT_EQ(knife.Points.Items().front().X, -2);
+    EXPECT_EQ(knife.Points.Items().back().X, 2);
 }

@@ -289,3 +289,23 @@ TEST(TSimulationCut, RoundingNeverFoldsTheProfileBack) {
     for (size_t k = 1; k < simulation.Stock.size(); ++k)
         EXPECT_LE(simulation.Stock[k - 1].X, simulation.Stock[k].X) << "at point " << k;
 }
+
+TEST(TSimulationCut, AKnifeWithARoundedCornerLeavesItsRoundInTheStock) {
+    std::vector<std::string> file = ReadTextLines(std::string(TORVEX_FIXTURES "/Groove4R1.knf"));
+    TKnife knife;
+    knife.LoadFromLines(std::vector<std::string>(file.begin() + 10, file.end()));
+    TSimulation simulation(knife.Points, Bar, TPctList{});
+    simulation.SplitOutline();
+    // Moving left, the left flank stands where the tool stops: its corner of radius 1 about
+    // (49, 21) joins the flank at x 48 to the cut at height 20.
+    simulation.Cut({50, 20}, {82, 20});
+    size_t onTheRound = 0;
+    for (const TPoint& p : simulation.Stock) {
+        if (p.X > 48 && p.X < 49) {
+            ++onTheRound;
+            EXPECT_NEAR(std::hypot(p.X - 49, p.Y - 21), 1, 1e-6) << p.X << ", " << p.Y;
+        }
+    }
+    EXPECT_GE(onTheRound, 5u);
+    EXPECT_THAT(simulation.Stock.back(), IsPoint(TPoint{80, 0}));
+}
