@@ -53,9 +53,10 @@ std::optional<Segment> SegmentUnderPointer(const DrawingFrame& frame,
         auto line = ReadDrawingLine(record);
         if (!line)
             continue;
-        auto [ax, bx] = std::minmax(CanvasX(frame, line->A.X), CanvasX(frame, line->B.X));
-        auto [ay, by] = std::minmax(CanvasY(frame, line->A.Y), CanvasY(frame, line->B.Y));
-        if (Holds(ax, bx, x) && Holds(ay, by, y))
+        int ax = CanvasX(frame, line->A.X), bx = CanvasX(frame, line->B.X);
+        int ay = CanvasY(frame, line->A.Y), by = CanvasY(frame, line->B.Y);
+        if (Holds(std::min(ax, bx), std::max(ax, bx), x) &&
+            Holds(std::min(ay, by), std::max(ay, by), y))
             found = line;
     }
     return found;
