@@ -73,8 +73,7 @@ void MainScene::ShowModel(const TShaft& part, const TShaft& stock, double sceneS
 
 void MainScene::ShowToolpath(const TToolpath& toolpath, double sceneScale) {
     ClearToolpathLine();
-    FillToolpathLine(ToolpathLine, toolpath.PathPoints, toolpath.RapidFeed,
-                     SceneMapping(sceneScale));
+    FillToolpathLine(ToolpathLine, toolpath.PathPoints, SceneMapping(sceneScale));
 }
 
 void MainScene::SetView(const Vec3& offset) {

@@ -2,21 +2,17 @@
 
 #include "app/main_controls.h"
 #include "app/main_scene.h"
-#include "app/toolpath_display.h"
+#include "operations/toolpath_display.h"
 
 #include <QMainWindow>
 
 #include <array>
 #include <cstdint>
 #include <filesystem>
-#include <functional>
 
 class QAbstractButton;
-class QAction;
 class QLabel;
-class QLineEdit;
 class QMenu;
-class QPushButton;
 class QTimer;
 class QToolBar;
 class QToolButton;
@@ -28,13 +24,16 @@ namespace torvex {
 class FileDialogs;
 class MessageSink;
 class SceneView;
-class UpDown;
+class SimulationPanel;
+class ToolpathTreePanel;
+class ViewToolbars;
 class Workspace;
 
-// The application's frame: the 3D view of the part, the stock and the shown toolpath, the tree of
-// toolpaths, model loading, the view commands and the toggles of the other windows. Controls are
-// named as the rest of the program refers to them (b0, t1, v1, ...).
-class MainWindow : public QMainWindow, public ToolpathDisplay {
+// The application's frame: the command bar with model loading and the toggles of the other
+// windows, the view toolbars, the toolpath tree and simulation panels, and the 3D view of the
+// part, the stock and the shown toolpath. Controls are named as the rest of the program refers to
+// them (b0, t1, v1, ...).
+class MainWindow : public QMainWindow, public ToolpathViewDisplay {
     Q_OBJECT
 public:
     // Messages and errors go to `messages`; the model file is asked of `dialogs`.
@@ -48,30 +47,28 @@ public:
     QToolButton* FinishingToggle() const { return FlatSpeedButton3; }
     QToolButton* ToolbarsToggle() const { return FlatSpeedButton4; }
     QToolButton* NcCodeToggle() const { return g1; }
-    std::array<QToolBar*, 3> ViewToolbars() const { return {ViewingTools, ViewingTools2, Slices}; }
+    std::array<QToolBar*, 3> ViewToolbars() const;
 
     // Fills the screen: maximised where a window manager does it, the whole screen otherwise.
     void ShowMaximised();
 
-    void AddToolpathNode(const ToolpathNodeTexts& texts) override;
+    // The tree the operation windows add their toolpaths to.
+    ToolpathTreeDisplay& TreeDisplay();
+    void AddToolpathNode(TToolpath& toolpath, const ToolpathNodeTexts& texts);
     void DrawToolpath(const TToolpath& toolpath) override;
     void ResetViewpoint() override;
 
-    // The commands behind the controls.
+    // "Load model": the model the dialog gives is opened.
     void LoadModelCommand();
-    void VisibleCommand();
-    void ExpandCommand();
-    void ExpandAndCollapseOthersCommand();
-    void RemoveCommand();
-    void ExpandAllCommand();
-    void CollapseAllCommand();
+    // Opens a model as "Load model" does after its dialog: a new workspace, the part and stock
+    // shown, the "loaded" message.
+    void OpenModel(const std::filesystem::path& file);
 
     MainScene& SceneObjects() { return Scene3D; }
     SceneView* View() const { return ViewWidget; }
-    QTreeWidget* Tree() const { return ToolpathTree; }
-    QTreeWidgetItem* RootNode() const { return Root; }
-    QMenu* PopupMenu() const { return Popup; }
-    const MainControlStates& ControlStates() const { return Controls; }
+    QTreeWidget* Tree() const;
+    QTreeWidgetItem* RootNode() const;
+    QMenu* PopupMenu() const;
     // The model dialog's initial folder: "Models" in the current directory at creation.
     const std::filesystem::path& ModelDirectory() const { return ModelFolder; }
 
@@ -82,20 +79,12 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildCommandBar();
-    void BuildViewToolbars();
     QWidget* BuildSidePanel();
     QWidget* BuildViewPanel();
-    void BuildPopupMenu();
-    QToolBar* AddViewToolbar(const QString& title, const QString& name);
-    QAction* AddCommand(QToolBar* bar, const QString& name, const QString& text, const QString& tip,
-                        std::function<void()> command);
-    template <typename Handler> void Guarded(Handler&& handler);
 
-    void TreeMouseDown(QMouseEvent* event);
     void ViewMouseDown(QPoint position);
     void ViewMouseMove(QPoint position, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
     // The mouse wheel over the window or the view, in eighths of a degree.
@@ -103,8 +92,6 @@ private:
     void ShowFrameRate();
     void ApplyControlStates();
     void SceneChanged();
-    void ClearTree();
-    void HideShownToolpaths();
     void RestoreToolbarPositions();
     void SaveToolbarPositions() const;
 
@@ -123,24 +110,12 @@ private:
     QToolButton* FlatSpeedButton3 = nullptr;
     QToolButton* FlatSpeedButton4 = nullptr;
     QToolButton* g1 = nullptr;
-    QTreeWidget* ToolpathTree = nullptr;
-    QTreeWidgetItem* Root = nullptr;
-    std::array<QToolButton*, 6> TreeButtons{};
-    QMenu* Popup = nullptr;
-    std::array<QAction*, 6> PopupItems{};
-    QPushButton* s1 = nullptr;
-    QToolButton* s2 = nullptr;
-    QToolButton* s3 = nullptr;
-    QLineEdit* M = nullptr;
-    UpDown* MUP = nullptr;
-    std::array<QLabel*, 3> Labels{};
+    torvex::ViewToolbars* Toolbars = nullptr;
+    ToolpathTreePanel* TreePanel = nullptr;
+    SimulationPanel* Simulation = nullptr;
     SceneView* ViewWidget = nullptr;
     QLabel* FPS = nullptr;
     QTimer* FrameRateTimer = nullptr;
-    QToolBar* ViewingTools = nullptr;
-    QToolBar* ViewingTools2 = nullptr;
-    QToolBar* Slices = nullptr;
-    QAction* StockToggle = nullptr; // m3
 };
 
 } // namespace torvex

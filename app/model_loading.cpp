@@ -1,7 +1,7 @@
 #include "app/model_loading.h"
 
-#include "app/workspace.h"
 #include "geometry/model_files.h"
+#include "workspace/workspace.h"
 
 namespace torvex {
 
@@ -24,7 +24,6 @@ std::string ModelLoadedMessage(const std::filesystem::path& modelFile) {
 void LoadModel(Workspace& workspace, const std::filesystem::path& modelFile,
                MessageSink& messages) {
     workspace.DiscardToolpaths();
-    workspace.ModelFileName = modelFile;
     LoadPartAndStock(modelFile, workspace.Shaft, workspace.StockShaft, messages);
     workspace.SceneScale = workspace.Shaft.Length;
     workspace.SimStock = workspace.StockShaft;

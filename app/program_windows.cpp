@@ -2,8 +2,9 @@
 
 #include "app/main_window.h"
 #include "app/toolbars_chooser.h"
-#include "app/workspace.h"
-#include "platform/tool_window.h"
+#include "operations/qt/nc_program_window.h"
+#include "platform/qt/tool_window.h"
+#include "workspace/workspace.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -51,8 +52,9 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
                                         QSize(420, 600), topRight + QPoint(-440, 80));
     windows.Finishing = CreateToolWindow(main, "Finishing toolpath", Frame::Borderless,
                                          QSize(420, 560), topRight + QPoint(-440, 110));
-    windows.NcProgram = CreateToolWindow(main, "NC code", Frame::Borderless, QSize(420, 640),
-                                         topRight + QPoint(-440, 140));
+    windows.NcProgram = new NcProgramWindow(workspace, dialogs, messages, main);
+    windows.NcProgram->resize(QSize(420, 640));
+    windows.NcProgram->move(topRight + QPoint(-440, 140));
     windows.ToolLibrary = CreateToolWindow(main, "Tool library", Frame::Borderless, QSize(740, 499),
                                            topRight + QPoint(-1220, 80));
     windows.ToolLibrary->SetStripText("Tool Library");

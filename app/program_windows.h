@@ -7,6 +7,7 @@ namespace torvex {
 class FileDialogs;
 class MainWindow;
 class MessageSink;
+class NcProgramWindow;
 class ToolWindow;
 class ToolbarsChooser;
 class Workspace;
@@ -20,7 +21,7 @@ struct ProgramWindows {
     ToolbarsChooser* Chooser = nullptr;
     ToolWindow* Roughing = nullptr;
     ToolWindow* Finishing = nullptr;
-    ToolWindow* NcProgram = nullptr;
+    NcProgramWindow* NcProgram = nullptr;
     ToolWindow* ToolLibrary = nullptr;
 
     ProgramWindows();

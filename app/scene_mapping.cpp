@@ -23,12 +23,11 @@ void FillSolid(RevolutionSolid& solid, const TPctList& points, const SceneMappin
         solid.Nodes.push_back({mapping.Radial(point.Y), mapping.Axial(point.X)});
 }
 
-void FillToolpathLine(Polyline& line, const TPctList& pathPoints, double rapidFeed,
-                      const SceneMapping& mapping) {
+void FillToolpathLine(Polyline& line, const TPctList& pathPoints, const SceneMapping& mapping) {
     line.Nodes.clear();
     for (const TPunct& point : pathPoints)
         line.Nodes.push_back({mapping.ProfilePoint(point.X, point.Y),
-                              point.Feed == rapidFeed ? RapidMoveColour : CuttingMoveColour});
+                              point.IsRapid() ? RapidMoveColour : CuttingMoveColour});
 }
 
 } // namespace torvex

@@ -27,9 +27,8 @@ void FillSolid(RevolutionSolid& solid, const TPctList& points, const SceneMappin
 inline constexpr Colour CuttingMoveColour{0.35f, 0.95f, 0.35f, 1};
 inline constexpr Colour RapidMoveColour{1.0f, 0.35f, 0.3f, 1};
 
-// Replaces the line's nodes with one per path point, in order; a node that ends a move at
-// `rapidFeed` takes the rapid colour, every other the cutting colour.
-void FillToolpathLine(Polyline& line, const TPctList& pathPoints, double rapidFeed,
-                      const SceneMapping& mapping);
+// Replaces the line's nodes with one per path point, in order; a node that ends a rapid move
+// takes the rapid colour, every other the cutting colour.
+void FillToolpathLine(Polyline& line, const TPctList& pathPoints, const SceneMapping& mapping);
 
 } // namespace torvex

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/tool_window.h"
+#include "platform/qt/tool_window.h"
 
 #include <array>
 

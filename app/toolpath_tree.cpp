@@ -11,6 +11,7 @@ namespace {
 constexpr int ImageRole = Qt::UserRole + 1;
 constexpr int SelectedImageRole = Qt::UserRole + 2;
 constexpr int StateImageRole = Qt::UserRole + 3;
+constexpr int ToolpathRole = Qt::UserRole + 4;
 constexpr int IconSize = 16;
 constexpr int StateGap = 2;
 
@@ -131,6 +132,19 @@ int NodeLevel(const QTreeWidgetItem* node) {
          parent = parent->parent())
         ++level;
     return level;
+}
+
+void SetToolpathOf(QTreeWidgetItem* node, TToolpath* toolpath) {
+    node->setData(0, ToolpathRole, QVariant::fromValue(reinterpret_cast<quintptr>(toolpath)));
+}
+
+TToolpath* ToolpathOf(const QTreeWidgetItem* node) {
+    for (; node != nullptr; node = node->parent()) {
+        QVariant toolpath = node->data(0, ToolpathRole);
+        if (toolpath.isValid())
+            return reinterpret_cast<TToolpath*>(toolpath.value<quintptr>());
+    }
+    return nullptr;
 }
 
 std::vector<QTreeWidgetItem*> NodesInOrder(QTreeWidget* tree) {

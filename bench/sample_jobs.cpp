@@ -12,10 +12,14 @@ namespace torvex {
 
 namespace {
 
-template <class OperationQueue>
-void Enqueue(OperationQueue& queue, std::initializer_list<uint8_t> codes) {
+void Enqueue(TRoughingQueue& queue, std::initializer_list<uint8_t> codes) {
     for (uint8_t code : codes)
-        queue.Add(code);
+        queue.Add(*RoughingOperationOf(code));
+}
+
+void Enqueue(TFinishingQueue& queue, std::initializer_list<uint8_t> codes) {
+    for (uint8_t code : codes)
+        queue.Add(*FinishingOperationOf(code));
 }
 
 std::unique_ptr<Workspace> LoadedWorkspace(const std::filesystem::path& model) {

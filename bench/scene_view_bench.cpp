@@ -4,11 +4,11 @@
 //   xvfb-run -a -s "-screen 0 1920x1080x24" build/release/bench/bench_scene_view [seconds]
 #include "app/main_window.h"
 #include "app/program_windows.h"
-#include "app/workspace.h"
 #include "geometry/number_text.h"
 #include "platform/file_dialogs.h"
 #include "platform/message_sink.h"
-#include "platform/scene_view.h"
+#include "platform/qt/scene_view.h"
+#include "workspace/workspace.h"
 
 #include <QAction>
 #include <QApplication>

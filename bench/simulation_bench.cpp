@@ -17,8 +17,8 @@ const std::vector<SampleJob>& Jobs() {
 }
 
 TSimulation NewSimulation(const SampleJob& job) {
-    return TSimulation(job.Toolpath->LeftKnife.Points, job.Space->StockShaft.Points,
-                       job.Toolpath->PathPoints);
+    return TSimulation(job.Toolpath->LeftKnife.Points, job.Toolpath->RightKnife.Points,
+                       job.Space->StockShaft.Points, job.Toolpath->PathPoints);
 }
 
 void Report(benchmark::State& state, const SampleJob& job, double steps, size_t stockPoints) {
@@ -35,7 +35,7 @@ void BM_SampleJobMoveByMove(benchmark::State& state) {
     size_t stockPoints = 0;
     for (auto _ : state) {
         TSimulation simulation = NewSimulation(job);
-        RunMoveByMove(simulation, job.Space->RapidFeed);
+        RunMoveByMove(simulation);
         stockPoints = simulation.Stock.size();
         benchmark::DoNotOptimize(simulation.Stock.data());
     }
@@ -45,12 +45,11 @@ void BM_SampleJobMoveByMove(benchmark::State& state) {
 // The tool stepped along every move by what its feed covers in one frame at 60 frames per second.
 void BM_SampleJobInFrameSteps(benchmark::State& state) {
     const SampleJob& job = Jobs()[static_cast<size_t>(state.range(0))];
-    const double rapid = job.Space->RapidFeed;
     size_t steps = 0;
     size_t stockPoints = 0;
     for (auto _ : state) {
         TSimulation simulation = NewSimulation(job);
-        simulation.SplitOutline();
+        simulation.SplitOutlinesOfPath();
         TPoint last = RunStartPosition;
         steps = 0;
         for (const TPunct& to : job.Toolpath->PathPoints) {
@@ -59,9 +58,10 @@ void BM_SampleJobInFrameSteps(benchmark::State& state) {
             double parts =
                 std::max(1.0, std::ceil(std::hypot(to.X - from.X, to.Y - from.Y) / frameStep));
             for (double i = 1; i <= parts; ++i, ++steps) {
-                TPoint at{from.X + (to.X - from.X) * i / parts,
-                          from.Y + (to.Y - from.Y) * i / parts};
-                MoveTool(simulation, at, to.Feed, rapid, last);
+                TPunct at = to;
+                at.X = from.X + (to.X - from.X) * i / parts;
+                at.Y = from.Y + (to.Y - from.Y) * i / parts;
+                MoveTool(simulation, at, last);
             }
         }
         stockPoints = simulation.Stock.size();

@@ -24,10 +24,10 @@ struct Workpiece {
     Tobjects RoughLeft, RoughRight, FinishLeft, FinishRight;
 
     void BuildOutlines() {
-        Part.BuildSideOutlines(false, false, false);
+        Part.BuildSideOutlines(EntryCorner::Drop, FlatTop::Drop, FlatTop::Drop);
         RoughLeft = Part.LeftOutline.Elements;
         RoughRight = Part.RightOutline.Elements;
-        Part.BuildSideOutlines(true, false, false);
+        Part.BuildSideOutlines(EntryCorner::Keep, FlatTop::Drop, FlatTop::Drop);
         FinishLeft = Part.LeftOutline.Elements;
         FinishRight = Part.RightOutline.Elements;
     }
@@ -129,7 +129,7 @@ void Strategies(benchmark::State& state) {
     for (auto _ : state) {
         TToolpath toolpath = NewToolpath(piece);
         Run(toolpath, piece);
-        blocks = toolpath.NCBlocks.size();
+        blocks = toolpath.NCBlocks().size();
         benchmark::DoNotOptimize(toolpath.PathPoints.Count());
     }
     state.counters["elements"] = static_cast<double>(piece.Part.Elements.size());

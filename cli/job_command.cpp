@@ -1,4 +1,3 @@
-#include "app/workspace.h"
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "geometry/number_text.h"
@@ -7,6 +6,7 @@
 #include "platform/text_file.h"
 #include "simulation/move_by_move.h"
 #include "simulation/simulation.h"
+#include "workspace/workspace.h"
 
 #include <charconv>
 #include <ostream>
@@ -42,12 +42,14 @@ int WholeNumber(const std::string& option, const std::string& text, int low, int
 
 // Queues the comma-separated operation codes, refusing one the queue does not allow after the
 // codes before it.
-template <class Queue> void QueueOperations(Queue& queue, const std::string& codes) {
+template <class Queue, class OperationOf>
+void QueueOperations(Queue& queue, const std::string& codes, OperationOf operationOf) {
     size_t start = 0;
     while (start <= codes.size()) {
         size_t comma = codes.find(',', start);
         std::string code = codes.substr(start, comma == std::string::npos ? comma : comma - start);
-        if (!queue.Add(static_cast<uint8_t>(WholeNumber("--ops", code, 0, 255))))
+        auto operation = operationOf(WholeNumber("--ops", code, 0, 255));
+        if (!operation || !queue.Add(*operation))
             throw UsageError{
                 "operation " + code + " cannot be queued " +
                 (queue.Codes.empty() ? std::string("here") : "after the operations before it")};
@@ -91,9 +93,9 @@ JobFields ReadFields(JobKind kind, const ParsedOptions& options) {
 
 void QueueJobOperations(JobKind kind, Workspace& workspace, const ParsedOptions& options) {
     if (kind == JobKind::Roughing)
-        QueueOperations(workspace.RoughingQueue, options.Required("--ops"));
+        QueueOperations(workspace.RoughingQueue, options.Required("--ops"), RoughingOperationOf);
     else
-        QueueOperations(workspace.FinishingQueue, options.Required("--ops"));
+        QueueOperations(workspace.FinishingQueue, options.Required("--ops"), FinishingOperationOf);
 }
 
 TToolpath* AddToolpath(JobKind kind, Workspace& workspace, const JobFields& fields,
@@ -104,19 +106,21 @@ TToolpath* AddToolpath(JobKind kind, Workspace& workspace, const JobFields& fiel
 }
 
 std::vector<std::string> PathCsv(const TPctList& path) {
-    std::vector<std::string> rows = {"X,Y,Dist,TotalTime,StepTime,Feed"};
+    std::vector<std::string> rows = {"X,Y,Dist,TotalTime,StepTime,Feed,Kind,Tool"};
     for (const TPunct& p : path)
         rows.push_back(FloatToText(p.X) + "," + FloatToText(p.Y) + "," + FloatToText(p.Dist) + "," +
                        FloatToText(p.TotalTime) + "," + FloatToText(p.StepTime) + "," +
-                       FloatToText(p.Feed));
+                       FloatToText(p.Feed) + "," + (p.IsRapid() ? "rapid" : "feed") + "," +
+                       (p.Tool == ToolSide::Left ? "left" : "right"));
     return rows;
 }
 
-// The stock companion's profile after the toolpath has cut it move by move with the left knife.
+// The stock companion's profile after the toolpath has cut it move by move, each move with the
+// knife that makes it.
 std::vector<std::string> SimulatedStockCsv(const Workspace& workspace, const TToolpath& toolpath) {
-    TSimulation simulation(toolpath.LeftKnife.Points, workspace.StockShaft.Points,
-                           toolpath.PathPoints);
-    RunMoveByMove(simulation, workspace.RapidFeed);
+    TSimulation simulation(toolpath.LeftKnife.Points, toolpath.RightKnife.Points,
+                           workspace.StockShaft.Points, toolpath.PathPoints);
+    RunMoveByMove(simulation);
     std::vector<std::string> rows = {"X,Y"};
     for (const TPoint& p : simulation.Stock)
         rows.push_back(FloatToText(p.X) + "," + FloatToText(p.Y));
@@ -140,7 +144,6 @@ int RunJob(JobKind kind, const std::vector<std::string>& arguments, std::ostream
     const std::string& modelFile = options.Positional();
     if (!LoadModelFiles(modelFile, workspace.Shaft, workspace.StockShaft, err))
         return ExitFailure;
-    workspace.ModelFileName = modelFile;
     TToolpath* toolpath = AddToolpath(kind, workspace, fields, left, right);
     NcProgramOptions programOptions{options.Flag("--coolant"), options.Flag("--anticlockwise"),
                                     options.Flag("--door")};

@@ -41,9 +41,10 @@ options of rough and finish (numbers with a decimal point):
   --anticlockwise       anti-clockwise turning (M04)
   --door                open the door after turning stops (M39)
   -o FILE               write the NC program to FILE (default: standard output)
-  --path-csv FILE       write the path points (X,Y,Dist,TotalTime,StepTime,Feed)
-  --stock-csv FILE      simulate the toolpath on the stock with the left knife and write the
-                        stock profile it leaves (X,Y)
+  --path-csv FILE       write the path points (X,Y,Dist,TotalTime,StepTime,Feed,Kind,Tool;
+                        Kind rapid or feed, Tool left or right)
+  --stock-csv FILE      simulate the toolpath on the stock, each move with the knife that makes
+                        it, and write the stock profile it leaves (X,Y)
 rough only:
   --rest MM             Finishing rest
   --depth MM            Cutting depth

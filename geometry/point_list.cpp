@@ -37,16 +37,22 @@ bool TPctList::Contains(double x, double y) const {
 }
 
 void TPctList::AddPoint(double x, double y, double feed) {
-    if (RejectDuplicates && Contains(x, y))
-        return;
     TPunct point;
     point.X = x;
     point.Y = y;
     point.Feed = feed;
+    AddMove(point);
+}
+
+void TPctList::AddMove(const TPunct& move) {
+    if (RejectDuplicates && Contains(move.X, move.Y))
+        return;
+    TPunct point = move;
+    point.Dist = point.StepTime = point.TotalTime = 0;
     if (!Points.empty()) {
         const TPunct& previous = Points.back();
-        point.Dist = std::hypot(x - previous.X, y - previous.Y);
-        point.StepTime = SafeDivide(point.Dist, feed) * 60;
+        point.Dist = std::hypot(point.X - previous.X, point.Y - previous.Y);
+        point.StepTime = SafeDivide(point.Dist, point.Feed) * 60;
         point.TotalTime = previous.TotalTime + point.StepTime;
     }
     Points.push_back(point);

@@ -7,7 +7,14 @@
 
 namespace torvex {
 
-// A point with the travel data of the step that ends at it.
+// How a toolpath's move is made: at the rapid traverse (G00, it removes nothing) or at a feed.
+enum class MoveKind : uint8_t { Feed, Rapid };
+// The tool that makes a move: the left one works the left flank and the whole length, the right
+// one the right flank.
+enum class ToolSide : uint8_t { Left, Right };
+
+// A point with the travel data of the step that ends at it. On a toolpath it also says how the
+// move to it is made, by which tool, and in which NC block (0 for none).
 struct TPunct {
     double X = 0;
     double Y = 0;
@@ -15,6 +22,11 @@ struct TPunct {
     double TotalTime = 0; // travel time from the first point, s
     double StepTime = 0;  // travel time of the step ending here, s
     double Feed = 0;      // feed of the step ending here, mm/min
+    int32_t Block = 0;
+    MoveKind Kind = MoveKind::Feed;
+    ToolSide Tool = ToolSide::Left;
+
+    bool IsRapid() const { return Kind == MoveKind::Rapid; }
 };
 
 using TPunctArray = std::vector<TPunct>;
@@ -30,6 +42,8 @@ public:
     // Appends (x, y) timed from the previous point at `feed` mm/min. A zero feed after the first
     // point throws ArithmeticError.
     void AddPoint(double x, double y, double feed);
+    // The same for a toolpath's move, which keeps its kind, tool and block.
+    void AddMove(const TPunct& move);
     // Appends (x, y) without travel data.
     void AddXY(double x, double y);
     void Clear();

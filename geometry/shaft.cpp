@@ -99,7 +99,8 @@ void OrientWalls(Tobjects& elements) {
     }
 }
 
-// The outline is a run of rising mid heights; the first element is trimmed unless keepEntry.
+// The outline is a run of rising mid heights; the first element is trimmed unless the entry is
+// kept.
 void TrimLeftEntry(TModel& outline) {
     Tobjects& elements = outline.Elements;
     const TObj& first = elements.front();
@@ -162,7 +163,7 @@ double TShaft::ComputeMaxRadius() {
     return MaxRadius;
 }
 
-void TShaft::BuildSideOutlines(bool keepEntry, bool keepRightFlat, bool keepLeftFlat) {
+void TShaft::BuildSideOutlines(EntryCorner entry, FlatTop rightFlat, FlatTop leftFlat) {
     LeftOutline.Clear();
     RightOutline.Clear();
     const size_t n = Elements.size();
@@ -174,17 +175,17 @@ void TShaft::BuildSideOutlines(bool keepEntry, bool keepRightFlat, bool keepLeft
         LeftOutline.AddElement(Elements[1]);
         for (size_t i = 1; i + 1 <= n - 1 && midY(i + 1) >= midY(i); ++i)
             LeftOutline.AddElement(Elements[i + 1]);
-        if (!keepLeftFlat && IsHorizontal(LeftOutline.Elements.back()))
+        if (leftFlat == FlatTop::Drop && IsHorizontal(LeftOutline.Elements.back()))
             LeftOutline.Elements.pop_back();
     }
     if (midY(n - 3) >= midY(n - 2)) {
         RightOutline.AddElement(Elements[n - 2]);
         for (size_t i = n - 2; i >= 1 && midY(i - 1) >= midY(i); --i)
             RightOutline.AddElement(Elements[i - 1]);
-        if (!keepRightFlat && IsHorizontal(RightOutline.Elements.back()))
+        if (rightFlat == FlatTop::Drop && IsHorizontal(RightOutline.Elements.back()))
             RightOutline.Elements.pop_back();
     }
-    if (!keepEntry) {
+    if (entry == EntryCorner::Drop) {
         if (!LeftOutline.Elements.empty())
             TrimLeftEntry(LeftOutline);
         if (!RightOutline.Elements.empty())
@@ -200,7 +201,7 @@ bool TShaft::LoadFromFile(const std::filesystem::path& fileName, MessageSink& me
         ComputeLength();
         ComputeMaxRadius();
         if (!IsStock)
-            BuildSideOutlines(false, false, false);
+            BuildSideOutlines(EntryCorner::Drop, FlatTop::Drop, FlatTop::Drop);
     } catch (const std::exception&) {
         // The model keeps the state reached; the loader has already reported an unreadable file.
     }
@@ -214,7 +215,7 @@ void TShaft::LoadFromLines(const std::vector<std::string>& lines) {
     Normalise();
     BuildPoints();
     ComputeLength();
-    BuildSideOutlines(false, false, false);
+    BuildSideOutlines(EntryCorner::Drop, FlatTop::Drop, FlatTop::Drop);
 }
 
 } // namespace torvex

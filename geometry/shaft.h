@@ -4,6 +4,11 @@
 
 namespace torvex {
 
+// What a side outline keeps at its ends: the chamfer or fillet where a tool enters it, and the
+// horizontal line that ends it (the flat top).
+enum class EntryCorner { Drop, Keep };
+enum class FlatTop { Drop, Keep };
+
 // The turned part (or its stock): a model put into profile order, measured, and split into the
 // two side outlines that a tool reaches from the left end and from the right end.
 class TShaft : public TModel {
@@ -30,10 +35,10 @@ public:
     void Normalise();
     double ComputeLength();
     double ComputeMaxRadius();
-    // Rebuilds both outlines: the rising run of elements from each end. Unless keepEntry, the entry
-    // chamfer or fillet is dropped and its neighbour stretched to where it began; unless the
-    // matching flat flag, a horizontal line that ends a run (the flat top) is dropped.
-    void BuildSideOutlines(bool keepEntry, bool keepRightFlat, bool keepLeftFlat);
+    // Rebuilds both outlines: the rising run of elements from each end. Unless the entry is kept,
+    // the entry chamfer or fillet is dropped and its neighbour stretched to where it began; unless
+    // the matching flat flag, a horizontal line that ends a run (the flat top) is dropped.
+    void BuildSideOutlines(EntryCorner entry, FlatTop rightFlat, FlatTop leftFlat);
 };
 
 } // namespace torvex

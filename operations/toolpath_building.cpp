@@ -1,9 +1,8 @@
 #include "operations/toolpath_building.h"
 
-#include "app/workspace.h"
 #include "geometry/number_text.h"
-#include "toolpath/nc_block.h"
 #include "toolpath/toolpath.h"
+#include "workspace/workspace.h"
 
 #include <cstdint>
 
@@ -47,27 +46,38 @@ TToolpath* Store(Workspace& workspace, std::unique_ptr<TToolpath> toolpath) {
     return workspace.Toolpaths.back().get();
 }
 
-void WriteToolChange(TToolpath& toolpath, uint8_t tool) {
-    toolpath.BlockNo += 10;
-    toolpath.NCBlocks.push_back(ToolChangeBlock(toolpath.BlockNo, tool));
+// A field a machine depends on, converted and checked before anything is built: a negative
+// depth would plunge through the whole stock at once, a negative feed run the times backwards.
+enum class Sign { Positive, NotNegative };
+
+double MachineField(const std::string& text, char separator, const char* name, Sign sign) {
+    double value = TextToFloat(text, separator);
+    if (sign == Sign::Positive && !(value > 0))
+        throw OperationError(std::string(name) + " must be greater than 0.");
+    if (sign == Sign::NotNegative && value < 0)
+        throw OperationError(std::string(name) + " must not be negative.");
+    return value;
 }
 
-// The roughing fields as numbers, converted in the order the window reads them.
+// The roughing fields as numbers, converted and checked in the order the window reads them.
 struct RoughingValues {
     double TransversalSpeed, LongitudinalSpeed, TurningSpeed, SafeZ, Offset, Depth, Rest;
 };
 
 RoughingValues ConvertRoughingFields(const TRoughingFields& fields, bool operationsQueued,
                                      char separator) {
+    using enum Sign;
     RoughingValues v{};
-    v.TransversalSpeed = TextToFloat(fields.TransversalSpeed, separator);
-    v.LongitudinalSpeed = TextToFloat(fields.LongitudinalSpeed, separator);
-    v.TurningSpeed = TextToFloat(fields.TurningSpeed, separator);
-    v.SafeZ = TextToFloat(fields.SafeZ, separator);
-    v.Offset = TextToFloat(fields.Offset, separator);
+    v.TransversalSpeed =
+        MachineField(fields.TransversalSpeed, separator, "Transversal speed", Positive);
+    v.LongitudinalSpeed =
+        MachineField(fields.LongitudinalSpeed, separator, "Longitudinal speed", Positive);
+    v.TurningSpeed = MachineField(fields.TurningSpeed, separator, "Turning speed", Positive);
+    v.SafeZ = MachineField(fields.SafeZ, separator, "Safe Z", Positive);
+    v.Offset = MachineField(fields.Offset, separator, "Offset", NotNegative);
     if (operationsQueued) {
-        v.Depth = TextToFloat(fields.CuttingDepth, separator);
-        v.Rest = TextToFloat(fields.FinishingRest, separator);
+        v.Depth = MachineField(fields.CuttingDepth, separator, "Cutting depth", Positive);
+        v.Rest = MachineField(fields.FinishingRest, separator, "Finishing rest", NotNegative);
     }
     return v;
 }
@@ -78,40 +88,39 @@ struct FinishingValues {
 
 FinishingValues ConvertFinishingFields(const TFinishingFields& fields, bool operationsQueued,
                                        char separator) {
+    using enum Sign;
     FinishingValues v{};
-    v.CuttingSpeed = TextToFloat(fields.CuttingSpeed, separator);
-    v.TurningSpeed = TextToFloat(fields.TurningSpeed, separator);
-    v.SafeZ = TextToFloat(fields.SafeZ, separator);
-    v.Offset = TextToFloat(fields.Offset, separator);
+    v.CuttingSpeed = MachineField(fields.CuttingSpeed, separator, "Cutting speed", Positive);
+    v.TurningSpeed = MachineField(fields.TurningSpeed, separator, "Turning speed", Positive);
+    v.SafeZ = MachineField(fields.SafeZ, separator, "Safe Z", Positive);
+    v.Offset = MachineField(fields.Offset, separator, "Offset", NotNegative);
     if (operationsQueued)
-        v.Approach = TextToFloat(fields.StartXOffset, separator);
+        v.Approach = MachineField(fields.StartXOffset, separator, "StartXOffset", NotNegative);
     return v;
 }
 
-void RunRoughingOperation(TToolpath& toolpath, uint8_t code, const TShaft& part,
+void RunRoughingOperation(TToolpath& toolpath, RoughingOperation operation, const TShaft& part,
                           const TShaft& stock, const RoughingValues& v) {
+    using enum RoughingOperation;
     const double stockRadius = stock.MaxRadius;
-    const double extra = stockRadius - part.MaxRadius;
-    switch (code) {
-    case 0:
+    const bool fromStock = operation == LeftFromStock || operation == RightFromStock;
+    const double extra = fromStock ? stockRadius - part.MaxRadius : 0;
+    switch (operation) {
+    case WholeLength:
         toolpath.RoughFullLength(part.Elements, v.Depth, Lift, v.TransversalSpeed,
                                  v.LongitudinalSpeed, stockRadius, v.Rest);
         break;
-    case 1:
-    case 2:
-        toolpath.BuildLeftOffsetContour(part.LeftOutline.Elements, code == 1, v.Rest,
-                                        code == 1 ? extra : 0);
+    case LeftFromStock:
+    case LeftBelowTop:
+        toolpath.BuildLeftOffsetContour(part.LeftOutline.Elements, fromStock, v.Rest, extra);
         toolpath.RoughLeft(toolpath.LeftOffsetContour, v.Depth, Lift, v.TransversalSpeed,
                            v.LongitudinalSpeed, ArcSteps);
         break;
-    case 3:
-    case 4:
-        toolpath.BuildRightOffsetContour(part.RightOutline.Elements, code == 3, v.Rest,
-                                         code == 3 ? extra : 0);
+    case RightFromStock:
+    case RightBelowTop:
+        toolpath.BuildRightOffsetContour(part.RightOutline.Elements, fromStock, v.Rest, extra);
         toolpath.RoughRight(toolpath.RightOffsetContour, v.Depth, Lift, v.TransversalSpeed,
                             v.LongitudinalSpeed, ArcSteps);
-        break;
-    default:
         break;
     }
 }
@@ -137,19 +146,20 @@ std::unique_ptr<TToolpath> BuildRoughingToolpath(Workspace& workspace,
                                                  const TToolSlotContent& left,
                                                  const TToolSlotContent& right,
                                                  const TBuildRequest& request) {
-    const std::vector<uint8_t>& codes = workspace.RoughingQueue.Codes;
+    const std::vector<RoughingOperation>& codes = workspace.RoughingQueue.Codes;
     RequireModel(workspace);
     RoughingValues v = ConvertRoughingFields(fields, !codes.empty(), request.DecimalSeparator);
     auto toolpath = NewToolpath(workspace, fields.Name, "Rough", left, right);
     toolpath->CuttingFeed = v.TransversalSpeed;
     toolpath->LongitudinalFeed = v.LongitudinalSpeed;
     toolpath->TurningSpeed = v.TurningSpeed;
-    workspace.Shaft.BuildSideOutlines(false, false, false);
+    workspace.Shaft.BuildSideOutlines(EntryCorner::Drop, FlatTop::Drop, FlatTop::Drop);
     toolpath->SafeX = v.SafeZ + workspace.StockShaft.MaxRadius;
     toolpath->Offset = v.Offset;
-    for (uint8_t code : codes) {
+    for (RoughingOperation code : codes) {
         if (request.Adding)
-            WriteToolChange(*toolpath, code <= 2 ? workspace.LeftToolNo : workspace.RightToolNo);
+            toolpath->WriteToolChange(IsLeftSide(code) ? workspace.LeftToolNo
+                                                       : workspace.RightToolNo);
         RunRoughingOperation(*toolpath, code, workspace.Shaft, workspace.StockShaft, v);
         if (request.AfterEachOperation)
             request.AfterEachOperation();
@@ -170,15 +180,14 @@ std::unique_ptr<TToolpath> BuildFinishingToolpath(Workspace& workspace,
     toolpath->CuttingFeed = v.CuttingSpeed;
     toolpath->TurningSpeed = v.TurningSpeed;
     TShaft& part = workspace.Shaft;
-    part.BuildSideOutlines(true, queue.KeepRightFlat, queue.KeepLeftFlat);
+    auto flat = [](bool keep) { return keep ? FlatTop::Keep : FlatTop::Drop; };
+    part.BuildSideOutlines(EntryCorner::Keep, flat(queue.KeepRightFlat), flat(queue.KeepLeftFlat));
     toolpath->SafeX = v.SafeZ + workspace.StockShaft.MaxRadius;
     toolpath->Offset = v.Offset;
-    for (uint8_t code : queue.Codes) {
-        bool right = code == 3 || code == 4;
-        if (!right && code != 1 && code != 2)
-            continue;
+    for (FinishingOperation code : queue.Codes) {
+        bool right = IsRightSide(code);
         if (request.Adding)
-            WriteToolChange(*toolpath, right ? workspace.RightToolNo : workspace.LeftToolNo);
+            toolpath->WriteToolChange(right ? workspace.RightToolNo : workspace.LeftToolNo);
         if (right)
             toolpath->FinishRight(part.RightOutline.Elements, v.CuttingSpeed, v.Approach, ArcSteps);
         else

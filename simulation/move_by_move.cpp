@@ -2,24 +2,22 @@
 
 namespace torvex {
 
-bool MoveTool(TSimulation& simulation, const TPoint& position, double feed, double rapidFeed,
-              TPoint& lastPosition) {
-    bool cuts = position.X != lastPosition.X && feed != rapidFeed;
+bool MoveTool(TSimulation& simulation, const TPunct& move, TPoint& lastPosition) {
+    TPoint position{move.X, move.Y};
+    bool cuts = position.X != lastPosition.X && !move.IsRapid();
     if (cuts)
-        simulation.Cut(position, lastPosition);
+        simulation.Cut(position, lastPosition, move.Tool);
     lastPosition = position;
     return cuts;
 }
 
-TPoint RunMoveByMove(TSimulation& simulation, double rapidFeed) {
-    simulation.SplitOutline();
+TPoint RunMoveByMove(TSimulation& simulation) {
+    simulation.SplitOutlinesOfPath();
     // The tool comes to the path's first point from where the run starts: at the rapid feed, as
     // every toolpath begins, that first move only places it.
     TPoint lastPosition = RunStartPosition;
-    for (size_t k = 0; k < simulation.Path.size(); ++k) {
-        const TPunct& point = simulation.Path[k];
-        MoveTool(simulation, {point.X, point.Y}, point.Feed, rapidFeed, lastPosition);
-    }
+    for (const TPunct& move : simulation.Path)
+        MoveTool(simulation, move, lastPosition);
     return lastPosition;
 }
 

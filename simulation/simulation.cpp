@@ -91,21 +91,52 @@ std::vector<TPoint> MovedBy(const std::vector<TPoint>& points, const TPoint& off
 
 } // namespace
 
+std::string NoToolOutlineText(ToolSide tool) {
+    return std::string(tool == ToolSide::Left ? "The left" : "The right") +
+           " tool has no knife outline to simulate with.";
+}
+
+std::string NoToolTipText(ToolSide tool) {
+    return std::string(tool == ToolSide::Left ? "The left" : "The right") +
+           " tool's knife outline has no point at its tip (0, 0).";
+}
+
+TSimulation::TSimulation(const TPctList& leftOutline, const TPctList& rightOutline,
+                         const std::vector<TPoint>& stock, const TPctList& path)
+    : Stock(stock), Path(path.Items()) {
+    Knife(ToolSide::Left).Outline = XYOf(leftOutline);
+    Knife(ToolSide::Right).Outline = XYOf(rightOutline);
+}
+
+TSimulation::TSimulation(const TPctList& leftOutline, const TPctList& rightOutline,
+                         const TPctList& stock, const TPctList& path)
+    : TSimulation(leftOutline, rightOutline, XYOf(stock), path) {}
+
 TSimulation::TSimulation(const TPctList& toolOutline, const std::vector<TPoint>& stock,
                          const TPctList& path)
-    : ToolOutline(XYOf(toolOutline)), Stock(stock), Path(path.Items()) {}
+    : TSimulation(toolOutline, TPctList{}, stock, path) {}
 
 TSimulation::TSimulation(const TPctList& toolOutline, const TPctList& stock, const TPctList& path)
-    : TSimulation(toolOutline, XYOf(stock), path) {}
+    : TSimulation(toolOutline, TPctList{}, XYOf(stock), path) {}
 
-void TSimulation::SplitOutline() {
-    if (ToolOutline.empty())
-        throw SimulationError(NoToolOutlineText);
-    auto tip = std::find(ToolOutline.begin(), ToolOutline.end(), TPoint{0, 0});
-    if (tip == ToolOutline.end())
-        throw SimulationError(NoToolTipText);
-    LeftFlank.assign(ToolOutline.begin(), tip + 1);
-    RightFlank.assign(ToolOutline.rbegin(), std::make_reverse_iterator(tip));
+void TSimulation::SplitOutline(ToolSide tool) {
+    TKnifeShape& knife = Knife(tool);
+    if (knife.Outline.empty())
+        throw SimulationError(NoToolOutlineText(tool));
+    auto tip = std::find(knife.Outline.begin(), knife.Outline.end(), TPoint{0, 0});
+    if (tip == knife.Outline.end())
+        throw SimulationError(NoToolTipText(tool));
+    knife.LeftFlank.assign(knife.Outline.begin(), tip + 1);
+    knife.RightFlank.assign(knife.Outline.rbegin(), std::make_reverse_iterator(tip));
+}
+
+void TSimulation::SplitOutlinesOfPath() {
+    for (ToolSide tool : {ToolSide::Left, ToolSide::Right}) {
+        bool cuts = std::any_of(Path.begin(), Path.end(),
+                                [tool](const TPunct& p) { return p.Tool == tool && !p.IsRapid(); });
+        if (cuts)
+            SplitOutline(tool);
+    }
 }
 
 TPoint TSimulation::PositionAt(double t) {
@@ -125,9 +156,10 @@ TPoint TSimulation::PositionAt(double t) {
     return {end.X - (end.X - start.X) * remaining, end.Y - (end.Y - start.Y) * remaining};
 }
 
-void TSimulation::BuildSweep(const TPoint& current, const TPoint& previous) {
-    if (LeftFlank.empty())
-        SplitOutline();
+void TSimulation::BuildSweep(const TPoint& current, const TPoint& previous, ToolSide tool) {
+    const TKnifeShape& knife = Knife(tool);
+    if (knife.LeftFlank.empty())
+        SplitOutline(tool);
     SweepMinX = SweepLimitSeed;
     SweepMaxX = -SweepLimitSeed;
     // The leading flank at the new position, closed behind by the tip's previous position and a
@@ -138,20 +170,20 @@ void TSimulation::BuildSweep(const TPoint& current, const TPoint& previous) {
         Sweep.push_back({trailingX, top});
     };
     if (current.X < previous.X) {
-        Sweep = MovedBy(LeftFlank, current);
+        Sweep = MovedBy(knife.LeftFlank, current);
         for (const TPoint& p : Sweep)
             SweepMinX = std::min(SweepMinX, p.X);
         SweepMaxX = previous.X + TrailingClearance;
         closeBehind(SweepMaxX);
     } else if (current.X > previous.X) {
-        Sweep = MovedBy(RightFlank, current);
+        Sweep = MovedBy(knife.RightFlank, current);
         for (const TPoint& p : Sweep)
             SweepMaxX = std::max(SweepMaxX, p.X);
         SweepMinX = previous.X - TrailingClearance;
         closeBehind(SweepMinX);
     } else {
         // No change of X sweeps nothing: the limits keep every stock point outside.
-        Sweep = MovedBy(ToolOutline, current);
+        Sweep = MovedBy(knife.Outline, current);
     }
     SweepMinY = std::min(current.Y, previous.Y);
 }
@@ -181,8 +213,8 @@ bool TSimulation::IsInsideSweep(const TPoint& s) const {
     return std::min(x1, x2) < s.X && s.X < std::max(x1, x2);
 }
 
-void TSimulation::Cut(const TPoint& current, const TPoint& previous) {
-    BuildSweep(current, previous);
+void TSimulation::Cut(const TPoint& current, const TPoint& previous, ToolSide tool) {
+    BuildSweep(current, previous, tool);
     if (CrossesEndFace(current, previous))
         LowerSweptPoints(current.Y);
     else

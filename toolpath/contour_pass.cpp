@@ -1,3 +1,4 @@
+#include "toolpath/block_writer.h"
 #include "toolpath/nc_block.h"
 #include "toolpath/profile_measures.h"
 #include "toolpath/toolpath.h"
@@ -17,26 +18,27 @@ ArcTurn TurnAlong(const TObj& arc, Flank flank) {
 
 } // namespace
 
-void TToolpath::FollowContour(const Tobjects& elements, Flank flank, uint8_t arcSteps,
-                              double blockFeed, double moveFeed, bool arcFeedWord) {
+void TToolpath::FollowContour(BlockWriter& w, const Tobjects& elements, Flank flank,
+                              uint8_t arcSteps, double blockFeed, double moveFeed,
+                              bool arcFeedWord) {
     for (const TObj& e : elements) {
-        int32_t blockNo = NextBlockNo();
+        int32_t blockNo = w.Number();
         if (e.IsLine()) {
             const TPoint& to = FarEnd(e, flank);
-            AppendBlock(flank == Flank::Right ? FeedXZBlock(blockNo, to.Y, to.X, blockFeed)
-                                              : FeedXThenZBlock(blockNo, to.Y, to.X, blockFeed));
-            AppendMove(to.X, to.Y, moveFeed);
+            w.Write(flank == Flank::Right ? FeedXZBlock(blockNo, to.Y, to.X, blockFeed)
+                                          : FeedXThenZBlock(blockNo, to.Y, to.X, blockFeed));
+            w.MoveTo(to.X, to.Y, moveFeed);
         } else if (e.IsArc() && e.P3.X != e.P4.X && e.Radius() >= SmallestArcRadius) {
+            const TPoint& to = ArcEnd(e, flank);
+            w.Write(ArcBlock(blockNo, TurnAlong(e, flank), to.Y, to.X, e.Radius(),
+                             arcFeedWord ? std::optional<double>(blockFeed) : std::nullopt));
             // The preview points run in the direction of travel.
             ArcStepper stepper(e, arcSteps);
             for (int i = 1; i <= stepper.Count(); ++i) {
                 TPoint p = stepper.At(flank == Flank::Left ? i : stepper.Count() + 1 - i);
-                AppendMove(p.X, p.Y, moveFeed);
+                w.MoveTo(p.X, p.Y, moveFeed);
             }
-            const TPoint& to = ArcEnd(e, flank);
-            AppendBlock(ArcBlock(blockNo, TurnAlong(e, flank), to.Y, to.X, e.Radius(),
-                                 arcFeedWord ? std::optional<double>(blockFeed) : std::nullopt));
-            AppendMove(to.X, to.Y, moveFeed);
+            w.MoveTo(to.X, to.Y, moveFeed);
         }
     }
 }

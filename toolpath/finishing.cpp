@@ -1,4 +1,5 @@
 #include "platform/errors.h"
+#include "toolpath/block_writer.h"
 #include "toolpath/nc_block.h"
 #include "toolpath/profile_measures.h"
 #include "toolpath/toolpath.h"
@@ -24,19 +25,19 @@ void TToolpath::FinishFlank(const Tobjects& elements, Flank flank, double feed, 
     // when the moves would not.
     if (feed == 0)
         throw ArithmeticError(DivisionByZeroText);
-    RunStrategy([&] {
+    RunStrategy(ToolOf(flank), [&](BlockWriter& w) {
         const TPoint& entry = EntryPoint(*first, flank);
         StartX = entry.X;
         StartY = entry.Y + approach;
         double zOut = StartX + Outwards(flank) * Offset;
-        RapidEntry(zOut);
-        AppendBlock(RapidXFeedBlock(NextBlockNo(), StartY, feed));
-        AppendMove(zOut, StartY, RapidFeed);
-        AppendBlock(FeedXZBlock(NextBlockNo(), entry.Y, entry.X, feed));
-        AppendMove(entry.X, entry.Y, CuttingFeed);
-        FollowContour(elements, flank, arcSteps, feed, CuttingFeed, false);
-        AppendBlock(FeedXBlock(NextBlockNo(), SafeX, feed));
-        AppendMove(LocalMoves.Last().X, SafeX, CuttingFeed);
+        RapidEntry(w, zOut);
+        w.Write(RapidXFeedBlock(w.Number(), StartY, feed));
+        w.MoveTo(zOut, StartY, RapidFeed);
+        w.Write(FeedXZBlock(w.Number(), entry.Y, entry.X, feed));
+        w.MoveTo(entry.X, entry.Y, CuttingFeed);
+        FollowContour(w, elements, flank, arcSteps, feed, CuttingFeed, false);
+        w.Write(FeedXBlock(w.Number(), SafeX, feed));
+        w.MoveTo(w.LastMove().X, SafeX, CuttingFeed);
     });
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geometry/element.h"
+#include "geometry/point_list.h"
 
 namespace torvex {
 
@@ -11,6 +12,11 @@ enum class Flank { Left, Right };
 // The sign of "away from the part" along the axis: +1 on the right flank, -1 on the left.
 constexpr double Outwards(Flank flank) {
     return flank == Flank::Right ? 1.0 : -1.0;
+}
+
+// The tool that works the flank.
+constexpr ToolSide ToolOf(Flank flank) {
+    return flank == Flank::Right ? ToolSide::Right : ToolSide::Left;
 }
 
 // The line end a tool following the contour reaches first (P2 on the right flank, P1 on the left)

@@ -1,3 +1,4 @@
+#include "toolpath/block_writer.h"
 #include "toolpath/profile_measures.h"
 #include "toolpath/toolpath.h"
 
@@ -12,23 +13,23 @@ void TToolpath::RoughFullLength(const Tobjects& elements, double depth, double l
     const TObj* last = LastProfileElement(elements);
     if (first == nullptr)
         return;
-    RunStrategy([&] {
+    RunStrategy(ToolSide::Left, [&](BlockWriter& w) {
         StartX = first->IsLine() ? first->P1.X : std::min(first->P3.X, first->P4.X);
         double xEnd = last->IsLine() ? last->P2.X : std::max(last->P3.X, last->P4.X);
         StartY = stockRadius;
         double zLeft = StartX - Offset;
         double zRight = xEnd + Offset;
-        RapidEntry(zLeft);
+        RapidEntry(w, zLeft);
 
         // The final level clears the crown of an arc that rises above its ends.
         double top = HighestProfileY(elements);
         double yFinal = rest + top;
         int passes = PassCount(stockRadius - top - rest, depth);
         for (int k = 1; k <= passes; ++k)
-            RoughingPass(stockRadius - depth * k, zRight, -lift, lift, radialFeed, axialFeed);
-        RadialFeedMove(yFinal, radialFeed);
-        AxialFeedMove(zRight, axialFeed);
-        RadialFeedMove(SafeX, radialFeed);
+            RoughingPass(w, stockRadius - depth * k, zRight, -lift, lift, radialFeed, axialFeed);
+        RadialFeedMove(w, yFinal, radialFeed);
+        AxialFeedMove(w, zRight, axialFeed);
+        RadialFeedMove(w, SafeX, radialFeed);
     });
 }
 

@@ -1,7 +1,9 @@
 #include "toolpath/nc_block.h"
 
 #include "geometry/number_text.h"
+#include "platform/errors.h"
 
+#include <cmath>
 #include <initializer_list>
 #include <string_view>
 #include <utility>
@@ -10,8 +12,26 @@ namespace torvex {
 
 namespace {
 
+NcBlock Finite(NcBlock block) {
+    for (double value : {block.X, block.Z, block.R, block.F, block.Speed})
+        if (!std::isfinite(value))
+            throw ArithmeticError("Invalid floating point operation");
+    return block;
+}
+
+NcBlock Motion(BlockKind kind, int32_t blockNo, double x, double z, double feed) {
+    NcBlock block;
+    block.Kind = kind;
+    block.Number = blockNo;
+    block.X = x;
+    block.Z = z;
+    block.F = feed;
+    block.HasFeed = kind != BlockKind::RapidXZ && kind != BlockKind::RapidZ;
+    return Finite(block);
+}
+
 // The block number followed by each word's fixed text and its number.
-std::string Block(int32_t blockNo,
+std::string Words(int32_t blockNo,
                   std::initializer_list<std::pair<std::string_view, double>> words) {
     std::string text = BlockNumberText(blockNo);
     for (const auto& [word, value] : words) {
@@ -23,6 +43,72 @@ std::string Block(int32_t blockNo,
 
 } // namespace
 
+bool IsRapid(BlockKind kind) {
+    return kind == BlockKind::RapidXZ || kind == BlockKind::RapidZ || kind == BlockKind::RapidXFeed;
+}
+
+NcBlock RapidXZBlock(int32_t blockNo, double x, double z) {
+    return Motion(BlockKind::RapidXZ, blockNo, x, z, 0);
+}
+
+NcBlock RapidZBlock(int32_t blockNo, double z) {
+    return Motion(BlockKind::RapidZ, blockNo, 0, z, 0);
+}
+
+NcBlock RapidXFeedBlock(int32_t blockNo, double x, double feed) {
+    return Motion(BlockKind::RapidXFeed, blockNo, x, 0, feed);
+}
+
+NcBlock FeedXBlock(int32_t blockNo, double x, double feed) {
+    return Motion(BlockKind::FeedX, blockNo, x, 0, feed);
+}
+
+NcBlock FeedZBlock(int32_t blockNo, double z, double feed) {
+    return Motion(BlockKind::FeedZ, blockNo, 0, z, feed);
+}
+
+NcBlock FeedXZBlock(int32_t blockNo, double x, double z, double feed) {
+    return Motion(BlockKind::FeedXZ, blockNo, x, z, feed);
+}
+
+NcBlock FeedXThenZBlock(int32_t blockNo, double x, double z, double feed) {
+    return Motion(BlockKind::FeedXThenZ, blockNo, x, z, feed);
+}
+
+NcBlock ArcBlock(int32_t blockNo, ArcTurn turn, double x, double z, double radius,
+                 std::optional<double> feed) {
+    NcBlock block = Motion(BlockKind::Arc, blockNo, x, z, feed.value_or(0));
+    block.HasFeed = feed.has_value();
+    block.Turn = turn;
+    block.R = radius;
+    return Finite(block);
+}
+
+NcBlock ToolChangeBlock(int32_t blockNo, int tool) {
+    NcBlock block;
+    block.Kind = BlockKind::ToolChange;
+    block.Number = blockNo;
+    block.Tool = tool;
+    return block;
+}
+
+NcBlock SpindleStartBlock(int32_t blockNo, bool antiClockwise, double turningSpeed) {
+    NcBlock block;
+    block.Kind = BlockKind::SpindleStart;
+    block.Number = blockNo;
+    block.AntiClockwise = antiClockwise;
+    block.Speed = turningSpeed;
+    return Finite(block);
+}
+
+NcBlock MCodeBlock(int32_t blockNo, const std::string& code) {
+    NcBlock block;
+    block.Kind = BlockKind::MCode;
+    block.Number = blockNo;
+    block.Code = code;
+    return block;
+}
+
 std::string BlockNumberText(int32_t blockNo) {
     std::string text = "N";
     text += FormatFloat("0000", blockNo);
@@ -33,54 +119,38 @@ std::string NCNumberText(double value) {
     return FormatFloat("0.###", value);
 }
 
-std::string RapidXZBlock(int32_t blockNo, double x, double z) {
-    return Block(blockNo, {{" G00 X", x}, {" Z", z}});
-}
-
-std::string RapidZBlock(int32_t blockNo, double z) {
-    return Block(blockNo, {{" G00 Z", z}});
-}
-
-std::string RapidXFeedBlock(int32_t blockNo, double x, double feed) {
-    return Block(blockNo, {{" G00 X", x}, {" F", feed}});
-}
-
-std::string FeedXBlock(int32_t blockNo, double x, double feed) {
-    return Block(blockNo, {{" G01 X", x}, {" F", feed}});
-}
-
-std::string FeedZBlock(int32_t blockNo, double z, double feed) {
-    return Block(blockNo, {{" G01 Z", z}, {" F", feed}});
-}
-
-std::string FeedXZBlock(int32_t blockNo, double x, double z, double feed) {
-    return Block(blockNo, {{" G01 X", x}, {" Z", z}, {" F", feed}});
-}
-
-std::string FeedXThenZBlock(int32_t blockNo, double x, double z, double feed) {
-    return Block(blockNo, {{" G01 X", x}, {" G01 Z", z}, {" F", feed}});
-}
-
-std::string ArcBlock(int32_t blockNo, ArcTurn turn, double x, double z, double radius,
-                     std::optional<double> feed) {
-    std::string_view g = turn == ArcTurn::Clockwise ? " G02 X" : " G03 X";
-    std::string text = Block(blockNo, {{g, x}, {" Z", z}, {" R", radius}});
-    if (feed)
-        text += " F" + NCNumberText(*feed);
-    return text;
-}
-
-std::string ToolChangeBlock(int32_t blockNo, int tool) {
-    return BlockNumberText(blockNo) + " M06 T" + FormatFloat("0.###", tool);
-}
-
-std::string SpindleStartBlock(int32_t blockNo, bool antiClockwise, double turningSpeed) {
-    return BlockNumberText(blockNo) + (antiClockwise ? " M04 " : " M03 ") + " S" +
-           FormatFloat("0000", turningSpeed);
-}
-
-std::string MCodeBlock(int32_t blockNo, const std::string& code) {
-    return BlockNumberText(blockNo) + " " + code;
+std::string GenericText(const NcBlock& b) {
+    switch (b.Kind) {
+    case BlockKind::RapidXZ:
+        return Words(b.Number, {{" G00 X", b.X}, {" Z", b.Z}});
+    case BlockKind::RapidZ:
+        return Words(b.Number, {{" G00 Z", b.Z}});
+    case BlockKind::RapidXFeed:
+        return Words(b.Number, {{" G00 X", b.X}, {" F", b.F}});
+    case BlockKind::FeedX:
+        return Words(b.Number, {{" G01 X", b.X}, {" F", b.F}});
+    case BlockKind::FeedZ:
+        return Words(b.Number, {{" G01 Z", b.Z}, {" F", b.F}});
+    case BlockKind::FeedXZ:
+        return Words(b.Number, {{" G01 X", b.X}, {" Z", b.Z}, {" F", b.F}});
+    case BlockKind::FeedXThenZ:
+        return Words(b.Number, {{" G01 X", b.X}, {" G01 Z", b.Z}, {" F", b.F}});
+    case BlockKind::Arc: {
+        std::string_view g = b.Turn == ArcTurn::Clockwise ? " G02 X" : " G03 X";
+        std::string text = Words(b.Number, {{g, b.X}, {" Z", b.Z}, {" R", b.R}});
+        if (b.HasFeed)
+            text += " F" + NCNumberText(b.F);
+        return text;
+    }
+    case BlockKind::ToolChange:
+        return BlockNumberText(b.Number) + " M06 T" + FormatFloat("0.###", b.Tool);
+    case BlockKind::SpindleStart:
+        return BlockNumberText(b.Number) + (b.AntiClockwise ? " M04 " : " M03 ") + " S" +
+               FormatFloat("0000", b.Speed);
+    case BlockKind::MCode:
+        return BlockNumberText(b.Number) + " " + b.Code;
+    }
+    return BlockNumberText(b.Number);
 }
 
 } // namespace torvex

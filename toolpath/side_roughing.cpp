@@ -1,3 +1,4 @@
+#include "toolpath/block_writer.h"
 #include "toolpath/profile_measures.h"
 #include "toolpath/toolpath.h"
 
@@ -18,7 +19,7 @@ void TToolpath::RoughFlank(const Tobjects& elements, Flank flank, double depth, 
     const TObj* first = FirstProfileElement(elements);
     if (first == nullptr)
         return;
-    RunStrategy([&] {
+    RunStrategy(ToolOf(flank), [&](BlockWriter& w) {
         double outwards = Outwards(flank);
         StartX = EntryPoint(*first, flank).X;
         BuildProfilePoints(elements, flank == Flank::Right, arcSteps);
@@ -26,18 +27,18 @@ void TToolpath::RoughFlank(const Tobjects& elements, Flank flank, double depth, 
         double contourStart = NearEnd(*first, flank).Y;
         StartY = contourStart + height;
         double zOut = StartX + outwards * Offset;
-        RapidEntry(zOut);
-        RadialFeedMove(StartY, radialFeed);
+        RapidEntry(w, zOut);
+        RadialFeedMove(w, StartY, radialFeed);
         int layers = PassCount(height, depth);
         for (int k = 1; k <= layers; ++k) {
             double y = StartY - depth * k;
             // The layer ends where the tool first meets the contour.
             double z = flank == Flank::Right ? ProfileXAt(y) : ProfileXAtFromLeft(y);
-            RoughingPass(y, z, outwards * lift, lift, radialFeed, axialFeed);
+            RoughingPass(w, y, z, outwards * lift, lift, radialFeed, axialFeed);
         }
-        RadialFeedMove(contourStart, radialFeed);
-        FollowContour(elements, flank, arcSteps, axialFeed, axialFeed, true);
-        RadialFeedMove(SafeX, radialFeed);
+        RadialFeedMove(w, contourStart, radialFeed);
+        FollowContour(w, elements, flank, arcSteps, axialFeed, axialFeed, true);
+        RadialFeedMove(w, SafeX, radialFeed);
     });
 }
 

@@ -1,6 +1,7 @@
 #include "toolpath/toolpath.h"
 
 #include "platform/errors.h"
+#include "toolpath/block_writer.h"
 #include "toolpath/nc_block.h"
 #include "toolpath/profile_measures.h"
 
@@ -10,10 +11,6 @@
 #include <utility>
 
 namespace torvex {
-
-TToolpath::TToolpath() {
-    LocalMoves.RejectDuplicates = false;
-}
 
 void TToolpath::BuildProfilePoints(const Tobjects& elements, bool descendingTies,
                                    uint8_t arcSteps) {
@@ -71,85 +68,56 @@ double TToolpath::ProfileXAtFromLeft(double y) const {
     return CrossingX(y, true);
 }
 
-void TToolpath::AppendBlock(std::string text) {
-    LocalBlocks.push_back(std::move(text));
+std::vector<std::string> TToolpath::NCBlocks() const {
+    std::vector<std::string> texts;
+    texts.reserve(Blocks.size());
+    for (const NcBlock& block : Blocks)
+        texts.push_back(GenericText(block));
+    return texts;
 }
 
-void TToolpath::AppendMove(double x, double y, double feed) {
-    LocalMoves.AddPoint(x, y, feed);
+void TToolpath::WriteToolChange(int tool) {
+    BlockWriter w(*this, ToolSide::Left);
+    w.Write(ToolChangeBlock(w.Number(), tool));
+    w.Commit();
 }
 
-int32_t TToolpath::NextBlockNo() {
-    BlockNo += 10;
-    return BlockNo;
+void TToolpath::RapidEntry(BlockWriter& w, double z) {
+    w.Write(RapidXZBlock(w.Number(), SafeX, z));
+    w.MoveTo(z, SafeX, RapidFeed);
 }
 
-void TToolpath::RapidEntry(double z) {
-    AppendBlock(RapidXZBlock(NextBlockNo(), SafeX, z));
-    AppendMove(z, SafeX, RapidFeed);
+void TToolpath::RadialFeedMove(BlockWriter& w, double y, double feed) {
+    w.Write(FeedXBlock(w.Number(), y, feed));
+    w.MoveTo(w.LastMove().X, y, feed);
 }
 
-void TToolpath::RadialFeedMove(double y, double feed) {
-    AppendBlock(FeedXBlock(NextBlockNo(), y, feed));
-    AppendMove(LocalMoves.Last().X, y, feed);
+void TToolpath::AxialFeedMove(BlockWriter& w, double z, double feed) {
+    w.Write(FeedZBlock(w.Number(), z, feed));
+    w.MoveTo(z, w.LastMove().Y, feed);
 }
 
-void TToolpath::AxialFeedMove(double z, double feed) {
-    AppendBlock(FeedZBlock(NextBlockNo(), z, feed));
-    AppendMove(z, LocalMoves.Last().Y, feed);
+void TToolpath::AxialRapidMove(BlockWriter& w, double z) {
+    w.Write(RapidZBlock(w.Number(), z));
+    w.MoveTo(z, w.LastMove().Y, RapidFeed);
 }
 
-void TToolpath::AxialRapidMove(double z) {
-    AppendBlock(RapidZBlock(NextBlockNo(), z));
-    AppendMove(z, LocalMoves.Last().Y, RapidFeed);
-}
-
-void TToolpath::RoughingPass(double y, double zTo, double liftZ, double liftY, double radialFeed,
-                             double axialFeed) {
-    double zIn = LocalMoves.Last().X;
-    RadialFeedMove(y, radialFeed);
-    AxialFeedMove(zTo, axialFeed);
-    // The lift is recorded before its block.
+void TToolpath::RoughingPass(BlockWriter& w, double y, double zTo, double liftZ, double liftY,
+                             double radialFeed, double axialFeed) {
+    double zIn = w.LastMove().X;
+    RadialFeedMove(w, y, radialFeed);
+    AxialFeedMove(w, zTo, axialFeed);
     double z = zTo + liftZ;
     y += liftY;
-    AppendMove(z, y, axialFeed);
-    AppendBlock(FeedXZBlock(NextBlockNo(), y, z, axialFeed));
-    AxialRapidMove(zIn);
+    w.Write(FeedXZBlock(w.Number(), y, z, axialFeed));
+    w.MoveTo(z, y, axialFeed);
+    AxialRapidMove(w, zIn);
 }
 
-void TToolpath::RunStrategy(const std::function<void()>& body) {
-    LocalBlocks.clear();
-    LocalMoves.Clear();
-    int32_t blockNoBefore = BlockNo;
-    try {
-        body();
-        HandOver();
-    } catch (...) {
-        BlockNo = blockNoBefore;
-        LocalBlocks.clear();
-        LocalMoves.Clear();
-        throw;
-    }
-    LocalBlocks.clear();
-    LocalMoves.Clear();
-}
-
-void TToolpath::HandOver() {
-    // Every move but the first was timed from the same point before at the same feed in the local
-    // list, so only the first can fail here, and it fails before anything is appended.
-    PathPoints.RejectDuplicates = false;
-    PathPoints.Reserve(PathPoints.Count() + LocalMoves.Count());
-    try {
-        for (const TPunct& p : LocalMoves)
-            PathPoints.AddPoint(p.X, p.Y, p.Feed);
-    } catch (...) {
-        PathPoints.RejectDuplicates = true;
-        throw;
-    }
-    PathPoints.RejectDuplicates = true;
-    NCBlocks.reserve(NCBlocks.size() + LocalBlocks.size());
-    NCBlocks.insert(NCBlocks.end(), std::make_move_iterator(LocalBlocks.begin()),
-                    std::make_move_iterator(LocalBlocks.end()));
+void TToolpath::RunStrategy(ToolSide tool, const std::function<void(BlockWriter&)>& body) {
+    BlockWriter w(*this, tool);
+    body(w);
+    w.Commit();
 }
 
 } // namespace torvex

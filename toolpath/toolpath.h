@@ -4,6 +4,7 @@
 #include "geometry/knife.h"
 #include "geometry/point_list.h"
 #include "toolpath/flank.h"
+#include "toolpath/nc_block.h"
 
 #include <cstdint>
 #include <functional>
@@ -21,15 +22,17 @@ struct TToolStr {
 // One machining job: its tools and parameters, and the result of its strategies in two forms
 // produced move by move: NC blocks and timed path points.
 //
-// A strategy collects its blocks and moves in local lists and hands them over when it has
+// A strategy writes its blocks and moves through a BlockWriter, which hands them over when it has
 // finished; a strategy that fails (an ArithmeticError from a zero depth or feed, parallel lines in
-// an offset contour) hands over nothing and leaves BlockNo, NCBlocks and PathPoints as they were.
-// A strategy given no line or arc to follow (a flank that does not rise) writes nothing.
+// an offset contour) hands over nothing and leaves BlockNo, Blocks and PathPoints as they were.
+// A strategy given no line or arc to follow (a flank that does not rise) writes nothing. The
+// strategies of the left flank and of the whole length move the left tool, those of the right
+// flank the right tool.
+class BlockWriter;
+
 class TToolpath {
 public:
-    TToolpath();
-
-    int32_t BlockNo = 0; // number of the last NC block written
+    int32_t BlockNo = 0; // number of the last NC block written; only a BlockWriter changes it
     std::string Name;
     std::string PathType; // "Rough" or "Finish"
     Tobjects RightOffsetContour;
@@ -44,11 +47,14 @@ public:
     TKnife RightKnife;
     TPctList PathPoints;    // one point per move end (and arc preview point), timed
     TPctList ProfilePoints; // scratch: the discretised contour a strategy works on
-    std::vector<std::string> NCBlocks;
+    std::vector<NcBlock> Blocks;
     double CuttingFeed = 0;      // mm/min
     double LongitudinalFeed = 0; // mm/min
     double TurningSpeed = 0;     // rev/min
-    double RapidFeed = 0;        // mm/min, the feed that marks rapid moves
+    double RapidFeed = 0;        // mm/min, the time base of rapid moves
+
+    // The blocks as the program writes them.
+    std::vector<std::string> NCBlocks() const;
 
     // Discretises the elements into ProfilePoints: line ends, arc ends and arcSteps - 1 preview
     // points per arc, ordered by x; points at one x are put in descending y (descendingTies) or
@@ -64,9 +70,8 @@ public:
     // The same for a tool coming from the left: the first strict crossing in list order.
     double ProfileXAtFromLeft(double y) const;
 
-    // The two outputs of a running strategy: a block, and a move to (x, y) at `feed`.
-    void AppendBlock(std::string text);
-    void AppendMove(double x, double y, double feed);
+    // "M06 T<tool>" as a block of its own, before the operation that tool makes.
+    void WriteToolChange(int tool);
 
     // Full-length roughing: longitudinal passes from the stock radius down to the profile's highest
     // point plus the rest, from left to right. `elements` is the whole profile.
@@ -91,25 +96,20 @@ public:
     void FinishRight(const Tobjects& elements, double feed, double approach, uint8_t arcSteps);
 
 private:
-    std::vector<std::string> LocalBlocks;
-    TPctList LocalMoves;
-
-    // Runs a strategy's body on fresh local lists, then hands them over; on failure discards them,
-    // puts BlockNo back and rethrows.
-    void RunStrategy(const std::function<void()>& body);
-    void HandOver();
-    int32_t NextBlockNo();
+    // Runs a strategy's body with a writer for `tool`'s moves and commits what it wrote; on
+    // failure nothing is handed over.
+    void RunStrategy(ToolSide tool, const std::function<void(BlockWriter&)>& body);
     // The entry of every strategy: rapid to the retract level above z.
-    void RapidEntry(double z);
+    void RapidEntry(BlockWriter& w, double z);
     // A block and its move that changes one coordinate of the last move: radially or axially at a
     // feed, or axially at the rapid feed.
-    void RadialFeedMove(double y, double feed);
-    void AxialFeedMove(double z, double feed);
-    void AxialRapidMove(double z);
+    void RadialFeedMove(BlockWriter& w, double y, double feed);
+    void AxialFeedMove(BlockWriter& w, double z, double feed);
+    void AxialRapidMove(BlockWriter& w, double z);
     // A roughing pass at level y: in radially, across to zTo, lifted away by (liftZ, liftY) and
     // back to where it came in.
-    void RoughingPass(double y, double zTo, double liftZ, double liftY, double radialFeed,
-                      double axialFeed);
+    void RoughingPass(BlockWriter& w, double y, double zTo, double liftZ, double liftY,
+                      double radialFeed, double axialFeed);
     double CrossingX(double y, bool firstCrossing) const;
 
     void BuildOffsetContour(const Tobjects& elements, Flank flank, bool close, double rest,
@@ -121,8 +121,8 @@ private:
     // The pass along a contour, one block per element (an element that writes none still uses
     // up a block number). Blocks carry `blockFeed`, arc blocks only when `arcFeedWord`; moves are
     // timed at `moveFeed`.
-    void FollowContour(const Tobjects& elements, Flank flank, uint8_t arcSteps, double blockFeed,
-                       double moveFeed, bool arcFeedWord);
+    void FollowContour(BlockWriter& w, const Tobjects& elements, Flank flank, uint8_t arcSteps,
+                       double blockFeed, double moveFeed, bool arcFeedWord);
 };
 
 } // namespace torvex

@@ -2,12 +2,14 @@
 #include "app/program_windows.h"
 #include "app/toolbars_chooser.h"
 #include "app/toolpath_tree.h"
-#include "app/workspace.h"
 #include "geometry/model.h"
+#include "operations/qt/nc_program_window.h"
 #include "platform/file_dialogs.h"
 #include "platform/message_sink.h"
-#include "platform/scene_view.h"
-#include "platform/tool_window.h"
+#include "platform/qt/scene_view.h"
+#include "platform/qt/tool_window.h"
+#include "tests/support/scripted_dialogs.h"
+#include "workspace/workspace.h"
 
 #include <QAction>
 #include <QApplication>
@@ -36,22 +38,7 @@ namespace {
 
 const fs::path Models = fs::path(TORVEX_DATA) / "Models";
 
-// Answers the open dialog from a queue: an empty queue is a cancelled dialog.
-class ScriptedDialogs : public FileDialogs {
-public:
-    std::optional<fs::path> OpenFileName(const FileDialogOptions& options) override {
-        Asked.push_back(options);
-        if (Answers.empty())
-            return std::nullopt;
-        fs::path answer = Answers.front();
-        Answers.pop_front();
-        return answer;
-    }
-    std::optional<fs::path> SaveFileName(const FileDialogOptions&) override { return {}; }
-
-    std::deque<fs::path> Answers;
-    std::vector<FileDialogOptions> Asked;
-};
+using torvex::testing::ScriptedDialogs;
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -95,7 +82,8 @@ protected:
         Work.Toolpaths.push_back(std::move(toolpath));
         if (draw)
             Main->DrawToolpath(*Work.Toolpaths.back());
-        Main->AddToolpathNode({name, "CNMG", "PCLNR", {"SafeZ : 2", "Offset : 1,5"}});
+        Main->AddToolpathNode(*Work.Toolpaths.back(),
+                              {name, "CNMG", "PCLNR", {"SafeZ : 2", "Offset : 1,5"}});
         return *Work.Toolpaths.back();
     }
     QTreeWidgetItem* ToolpathNode(int index) const { return Main->RootNode()->child(index); }
@@ -359,14 +347,24 @@ TEST_F(MainWindowTest, VisibleShowsOneToolpathAtATime) {
     EXPECT_FALSE(Control<QToolButton>("t1")->isChecked());
 }
 
-TEST_F(MainWindowTest, VisibleForANameWithoutAToolpathLeavesTheDisplay) {
+TEST_F(MainWindowTest, ANodeSelectsItsOwnToolpathWhateverTheNames) {
     Load(Models / "collared.mdl");
-    AddToolpath("1-Roughing", {{80, 30}, {0, 30}});
-    Work.Toolpaths.front()->Name = "renamed";
-    ClickNode(ToolpathNode(0));
+    TToolpath& first = AddToolpath("twin", {{80, 30}, {0, 30}});
+    TToolpath& second = AddToolpath("twin", {{80, 25}, {40, 25}, {0, 25}});
+    Main->Tree()->expandAll();
+    ClickNode(ToolpathNode(1)->child(1)); // the second toolpath's "Parameters"
+    EXPECT_EQ(Work.SelectedToolpath, &second);
+    EXPECT_EQ(Work.SelectedToolpathName, "Parameters");
+    ClickNode(ToolpathNode(0)->child(0)->child(0)); // the first one's tip
+    EXPECT_EQ(Work.SelectedToolpath, &first);
+    ClickNode(Main->RootNode());
+    EXPECT_EQ(Work.SelectedToolpath, nullptr);
+    // "Visible" shows the line of the node's toolpath, not of the first one of its name.
+    ClickNode(ToolpathNode(1));
     Click("t1");
-    EXPECT_EQ(StateImage(ToolpathNode(0)), ShownState);
-    EXPECT_EQ(Main->SceneObjects().ToolpathLine.Nodes.size(), 2u);
+    Click("t1");
+    EXPECT_EQ(StateImage(ToolpathNode(1)), ShownState);
+    EXPECT_EQ(Main->SceneObjects().ToolpathLine.Nodes.size(), 3u);
 }
 
 TEST_F(MainWindowTest, RemovingTheShownNodeClearsTheLineButKeepsTheToolpath) {

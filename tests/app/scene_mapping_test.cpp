@@ -49,14 +49,15 @@ TEST(FillSolid, ReplacesTheNodesWithOneMappedNodePerPointInOrder) {
     EXPECT_EQ(solid.Nodes, (std::vector<SolidNode>{{0, -5}, {1, -5}, {1, 5}}));
 }
 
-TEST(FillToolpathLine, RapidMovesAndCuttingMovesTakeTheirColours) {
+TEST(FillToolpathLine, RapidMovesAndCuttingMovesTakeTheirColoursByTheirKind) {
+    // A cutting move typed at the rapid traverse's 6000 mm/min is still a cutting move.
     TPctList path;
-    path.AddPoint(100, 30, 6000);
-    path.AddPoint(100, 20, 6000);
-    path.AddPoint(50, 20, 150);
+    path.AddMove({.X = 100, .Y = 30, .Feed = 6000, .Kind = MoveKind::Rapid});
+    path.AddMove({.X = 100, .Y = 20, .Feed = 6000, .Kind = MoveKind::Rapid});
+    path.AddMove({.X = 50, .Y = 20, .Feed = 6000, .Kind = MoveKind::Feed});
     Polyline line;
     line.Nodes.resize(7);
-    FillToolpathLine(line, path, 6000, SceneMapping(100));
+    FillToolpathLine(line, path, SceneMapping(100));
     ASSERT_EQ(line.Nodes.size(), 3u);
     EXPECT_EQ(line.Nodes[0].Position, (Vec3{5, 0, 3}));
     EXPECT_EQ(line.Nodes[2].Position, (Vec3{0, 0, 2}));

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 #include "geometry/number_text.h"
+#include "operations/toolpath_building.h"
 #include "platform/errors.h"
 #include "platform/text_file.h"
 #include "tests/support/nc_block_parser.h"
@@ -84,19 +85,21 @@ Args With(Args args, std::initializer_list<std::string> more) {
 
 struct PathPoint {
     double X, Y, Feed;
+    std::string Kind, Tool;
 };
 
 std::vector<PathPoint> ReadPathCsv(const std::filesystem::path& file) {
     std::vector<std::string> lines = ReadTextLines(file);
-    EXPECT_EQ(lines.at(0), "X,Y,Dist,TotalTime,StepTime,Feed");
+    EXPECT_EQ(lines.at(0), "X,Y,Dist,TotalTime,StepTime,Feed,Kind,Tool");
     std::vector<PathPoint> points;
     for (size_t i = 1; i < lines.size(); ++i) {
-        std::vector<double> values;
+        std::vector<std::string> cells;
         std::stringstream row(lines[i]);
         for (std::string cell; std::getline(row, cell, ',');)
-            values.push_back(FileTextToFloat(cell));
-        EXPECT_EQ(values.size(), 6u) << lines[i];
-        points.push_back({values[0], values[1], values[5]});
+            cells.push_back(cell);
+        EXPECT_EQ(cells.size(), 8u) << lines[i];
+        points.push_back({FileTextToFloat(cells[0]), FileTextToFloat(cells[1]),
+                          FileTextToFloat(cells[5]), cells[6], cells[7]});
     }
     return points;
 }
@@ -123,7 +126,7 @@ std::vector<PathPoint> ReadPathCsv(const std::filesystem::path& file) {
             return ::testing::AssertionFailure() << text << " ends at Z" << z << " X" << x
                                                  << ", the path at " << p.X << ", " << p.Y;
         bool rapid = shape.find("G00") != std::string::npos;
-        if (rapid != (p.Feed == 6000))
+        if (rapid != (p.Kind == "rapid"))
             return ::testing::AssertionFailure() << text << " is timed at " << p.Feed;
         if (auto feed = block.Value('F'); feed && !rapid && std::fabs(*feed - p.Feed) > 0.0005)
             return ::testing::AssertionFailure() << text << " is timed at " << p.Feed;
@@ -205,6 +208,34 @@ TEST(JobCommand, StockCsvIsTheStockAfterTheToolpath) {
     std::filesystem::remove(stock);
 }
 
+TEST(JobCommand, EachMoveIsSimulatedWithItsOwnKnifeAndByItsKindNotItsFeed) {
+    // A right-side job with a right knife and no left one: its moves are the right tool's.
+    auto stock = Temporary("right_stock.csv");
+    auto path = Temporary("right_path.csv");
+    Args rightOnly = RoughArgs("collared.mdl", "4");
+    rightOnly.erase(rightOnly.begin() + 17, rightOnly.begin() + 19); // no --left-knife
+    ASSERT_EQ(RunCommand(true, With(rightOnly,
+                                    {"--stock-csv", stock.string(), "--path-csv", path.string()})),
+              ExitOk);
+    for (const PathPoint& p : ReadPathCsv(path))
+        EXPECT_EQ(p.Tool, "right");
+    EXPECT_GT(ReadTextLines(stock).size(), 5u); // the right side is cut into the bar
+    // A cutting feed of 6000 mm/min, the rapid traverse's, still cuts.
+    Args fast = RoughArgs("collared.mdl", "0");
+    fast[16] = "6000";
+    ASSERT_EQ(
+        RunCommand(true, With(fast, {"--stock-csv", stock.string(), "--path-csv", path.string()})),
+        ExitOk);
+    EXPECT_EQ(ReadTextLines(stock),
+              (std::vector<std::string>{"X,Y", "0,0", "0,20.5", "80,20.5", "80,0"}));
+    size_t rapids = 0;
+    for (const PathPoint& p : ReadPathCsv(path))
+        rapids += p.Kind == "rapid";
+    EXPECT_GT(rapids, 0u);
+    std::filesystem::remove(stock);
+    std::filesystem::remove(path);
+}
+
 TEST(JobCommand, UsageErrorsNameWhatIsWrong) {
     auto expectUsage = [](bool rough, const Args& args, const std::string& text) {
         try {
@@ -237,7 +268,7 @@ TEST(JobCommand, ErrorsWriteNothing) {
     EXPECT_THROW(RunCommand(true, badDepth), ConversionError);
     Args zeroDepth = badDepth;
     zeroDepth[12] = "0";
-    EXPECT_THROW(RunCommand(true, zeroDepth), ArithmeticError);
+    EXPECT_THROW(RunCommand(true, zeroDepth), OperationError);
     EXPECT_THROW(RunCommand(true, With(RoughArgs("collared.mdl", "0"),
                                        {"--left-knife", "/nonexistent/k.knf"})),
                  UsageError); // given twice

@@ -47,7 +47,7 @@ TEST(TShaft, CollaredShaftMeasuresAndOutlines) {
     EXPECT_EQ(Texts(shaft.LeftOutline), (Lines{"line 0/10/30/10/", "line 30/10/30/20/"}));
     // The falling shoulder runs down the profile, from the collar to cylinder B.
     EXPECT_EQ(Texts(shaft.RightOutline), (Lines{"line 50/12/80/12/", "line 50/20/50/12/"}));
-    shaft.BuildSideOutlines(false, true, true);
+    shaft.BuildSideOutlines(EntryCorner::Drop, FlatTop::Keep, FlatTop::Keep);
     EXPECT_EQ(Texts(shaft.LeftOutline),
               (Lines{"line 0/10/30/10/", "line 30/10/30/20/", "line 30/20/50/20/"}));
     EXPECT_EQ(Texts(shaft.RightOutline),
@@ -58,10 +58,10 @@ TEST(TShaft, ChamferedShaftEntryIsTrimmedUnlessKept) {
     TShaft shaft = Loaded(Chamfered);
     EXPECT_EQ(Texts(shaft.LeftOutline), (Lines{"line 0/10/50/10/", "line 50/10/50/15/"}));
     EXPECT_TRUE(shaft.RightOutline.Elements.empty()); // the shoulder's mid is below the cylinder
-    shaft.BuildSideOutlines(true, false, false);
+    shaft.BuildSideOutlines(EntryCorner::Keep, FlatTop::Drop, FlatTop::Drop);
     EXPECT_EQ(Texts(shaft.LeftOutline),
               (Lines{"line 0/9/1/10/", "line 1/10/50/10/", "line 50/10/50/15/"}));
-    shaft.BuildSideOutlines(true, true, true);
+    shaft.BuildSideOutlines(EntryCorner::Keep, FlatTop::Keep, FlatTop::Keep);
     EXPECT_EQ(shaft.LeftOutline.Elements.size(), 4u);
     ASSERT_EQ(shaft.RightOutline.Elements.size(), 0u);
 }
@@ -73,7 +73,7 @@ TEST(TShaft, ArcEntryIsTrimmedToTheCircleEdge) {
                 "line 40/16/58/16/", "arc 56/16/60/20/58/16/60/18/", "line 60/18/60/0/"});
     ASSERT_FALSE(shaft.LeftOutline.Elements.empty());
     EXPECT_EQ(ElementText(shaft.LeftOutline.Elements[0]), "line 0/12/40/12/");
-    shaft.BuildSideOutlines(true, false, false);
+    shaft.BuildSideOutlines(EntryCorner::Keep, FlatTop::Drop, FlatTop::Drop);
     EXPECT_EQ(shaft.LeftOutline.Elements[0].Kind, "arc");
 }
 

@@ -1,5 +1,5 @@
-#include "app/workspace.h"
 #include "operations/nc_program.h"
+#include "workspace/workspace.h"
 
 #include <gtest/gtest.h>
 
@@ -14,7 +14,7 @@ std::unique_ptr<TToolpath> Job(const std::string& name, double speed) {
     auto toolpath = std::make_unique<TToolpath>();
     toolpath->Name = name;
     toolpath->TurningSpeed = speed;
-    toolpath->NCBlocks = {"N0010 M06 T1", "N0020 G00 X35 Z-2", "N0120 G01 X35 F200"};
+    toolpath->Blocks = {ToolChangeBlock(10, 1), RapidXZBlock(20, 35, -2), FeedXBlock(120, 35, 200)};
     toolpath->BlockNo = 120;
     return toolpath;
 }
@@ -37,7 +37,8 @@ TEST(NcProgram, EveryCombinationOfTheThreeOptions) {
         Lines expected = {options.AntiClockwise ? "N0001 M04  S0800" : "N0001 M03  S0800"};
         if (options.Coolant)
             expected.push_back("N0002 M08");
-        expected.insert(expected.end(), job->NCBlocks.begin(), job->NCBlocks.end());
+        std::vector<std::string> blocks = job->NCBlocks();
+        expected.insert(expected.end(), blocks.begin(), blocks.end());
         int n = 120;
         expected.push_back("N0" + std::to_string(n += 5) + " M05");
         if (options.Coolant)
@@ -61,11 +62,12 @@ TEST(NcProgram, SpindleSpeedIsAWholeNumberOfAtLeastFourDigits) {
     EXPECT_EQ(GenerateNcProgram(*Job("a", 999.6), {}).front(), "N0001 M03  S1000");
 }
 
-TEST(NcProgram, ProgramIsMadeForTheFirstToolpathOfTheName) {
+TEST(NcProgram, ProgramIsMadeForTheSelectedToolpathWhateverItsName) {
     Workspace workspace;
     workspace.Toolpaths.push_back(Job("twin", 1000));
     workspace.Toolpaths.push_back(Job("twin", 2000));
-    EXPECT_EQ(GenerateNcProgram(workspace, "twin", {}).front(), "N0001 M03  S1000");
-    EXPECT_EQ(workspace.Toolpaths[1]->BlockNo, 120);
-    EXPECT_TRUE(GenerateNcProgram(workspace, "Tool", {}).empty());
+    EXPECT_TRUE(GenerateNcProgram(workspace, {}).empty());
+    workspace.SelectedToolpath = workspace.Toolpaths[1].get();
+    EXPECT_EQ(GenerateNcProgram(workspace, {}).front(), "N0001 M03  S2000");
+    EXPECT_EQ(workspace.Toolpaths[0]->BlockNo, 120);
 }

@@ -1,13 +1,14 @@
-#include "app/workspace.h"
 #include "geometry/model_files.h"
 #include "operations/toolpath_building.h"
 #include "platform/errors.h"
 #include "platform/message_sink.h"
 #include "platform/text_file.h"
+#include "workspace/workspace.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 using namespace torvex;
 
@@ -37,7 +38,7 @@ TFinishingFields Finishing() {
 
 std::vector<std::string> ToolChanges(const TToolpath& toolpath) {
     std::vector<std::string> blocks;
-    for (const std::string& block : toolpath.NCBlocks)
+    for (const std::string& block : toolpath.NCBlocks())
         if (block.find(" M06 ") != std::string::npos)
             blocks.push_back(block);
     return blocks;
@@ -56,21 +57,21 @@ protected:
 TEST_F(ToolpathBuilding, ToolChangesComeBeforeEachOperationWithTheSidesToolNumber) {
     workspace.LeftToolNo = 3;
     workspace.RightToolNo = 7;
-    workspace.RoughingQueue.Add(0);
-    workspace.RoughingQueue.Add(2);
-    workspace.RoughingQueue.Add(4);
+    workspace.RoughingQueue.Add(RoughingOperation::WholeLength);
+    workspace.RoughingQueue.Add(RoughingOperation::LeftBelowTop);
+    workspace.RoughingQueue.Add(RoughingOperation::RightBelowTop);
     TToolpath* toolpath = AddRoughingToolpath(workspace, Roughing(), left, right, '.');
     ASSERT_NE(toolpath, nullptr);
-    EXPECT_EQ(toolpath->NCBlocks.front(), "N0010 M06 T3");
-    EXPECT_EQ(toolpath->NCBlocks[1].substr(0, 9), "N0020 G00");
+    EXPECT_EQ(toolpath->NCBlocks().front(), "N0010 M06 T3");
+    EXPECT_EQ(toolpath->NCBlocks()[1].substr(0, 9), "N0020 G00");
     std::vector<std::string> changes = ToolChanges(*toolpath);
     ASSERT_EQ(changes.size(), 3u);
     EXPECT_EQ(changes[1].substr(5), " M06 T3");
     EXPECT_EQ(changes[2].substr(5), " M06 T7");
     // Each tool change takes the number after the blocks before it.
-    for (size_t i = 1; i < toolpath->NCBlocks.size(); ++i)
-        EXPECT_LT(std::stoi(toolpath->NCBlocks[i - 1].substr(1, 4)),
-                  std::stoi(toolpath->NCBlocks[i].substr(1, 4)));
+    for (size_t i = 1; i < toolpath->NCBlocks().size(); ++i)
+        EXPECT_LT(std::stoi(toolpath->NCBlocks()[i - 1].substr(1, 4)),
+                  std::stoi(toolpath->NCBlocks()[i].substr(1, 4)));
     EXPECT_EQ(toolpath->PathType, "Rough");
     EXPECT_EQ(toolpath->CuttingFeed, 100);
     EXPECT_EQ(toolpath->LongitudinalFeed, 200);
@@ -82,11 +83,11 @@ TEST_F(ToolpathBuilding, ToolChangesComeBeforeEachOperationWithTheSidesToolNumbe
 }
 
 TEST_F(ToolpathBuilding, PreviewWritesNoToolChangeAndStoresNothing) {
-    workspace.RoughingQueue.Add(0);
+    workspace.RoughingQueue.Add(RoughingOperation::WholeLength);
     TRoughingFields fields = Roughing();
     auto preview = BuildRoughingToolpath(workspace, fields, left, right, {});
     EXPECT_TRUE(ToolChanges(*preview).empty());
-    EXPECT_EQ(preview->NCBlocks.front().substr(0, 5), "N0010");
+    EXPECT_EQ(preview->NCBlocks().front().substr(0, 5), "N0010");
     EXPECT_EQ(workspace.ToolpathCount(), 0u);
     // An empty queue previews an empty path; adding does nothing at all.
     workspace.RoughingQueue.Clear();
@@ -95,15 +96,15 @@ TEST_F(ToolpathBuilding, PreviewWritesNoToolChangeAndStoresNothing) {
 }
 
 TEST_F(ToolpathBuilding, ViewpointCallbackRunsAfterEveryRoughingOperation) {
-    workspace.RoughingQueue.Add(0);
-    workspace.RoughingQueue.Add(4);
+    workspace.RoughingQueue.Add(RoughingOperation::WholeLength);
+    workspace.RoughingQueue.Add(RoughingOperation::RightBelowTop);
     int calls = 0;
     AddRoughingToolpath(workspace, Roughing(), left, right, '.', [&calls] { ++calls; });
     EXPECT_EQ(calls, 2);
 }
 
 TEST_F(ToolpathBuilding, BadFieldIsCaughtBeforeAnythingIsStored) {
-    workspace.RoughingQueue.Add(0);
+    workspace.RoughingQueue.Add(RoughingOperation::WholeLength);
     AddRoughingToolpath(workspace, Roughing(), left, right, '.');
     TRoughingFields bad = Roughing();
     bad.CuttingDepth = "2mm";
@@ -123,16 +124,16 @@ TEST_F(ToolpathBuilding, BadFieldIsCaughtBeforeAnythingIsStored) {
 }
 
 TEST_F(ToolpathBuilding, FailingStrategyStoresNothing) {
-    workspace.RoughingQueue.Add(0);
+    workspace.RoughingQueue.Add(RoughingOperation::WholeLength);
     TRoughingFields zeroDepth = Roughing();
     zeroDepth.CuttingDepth = "0";
-    EXPECT_THROW(AddRoughingToolpath(workspace, zeroDepth, left, right, '.'), ArithmeticError);
+    EXPECT_THROW(AddRoughingToolpath(workspace, zeroDepth, left, right, '.'), OperationError);
     EXPECT_EQ(workspace.ToolpathCount(), 0u);
 }
 
 TEST_F(ToolpathBuilding, NoPartOrNoStockIsRefusedWithAClearMessage) {
     Workspace empty;
-    empty.RoughingQueue.Add(0);
+    empty.RoughingQueue.Add(RoughingOperation::WholeLength);
     try {
         AddRoughingToolpath(empty, Roughing(), left, right, '.');
         FAIL();
@@ -146,7 +147,7 @@ TEST_F(ToolpathBuilding, NoPartOrNoStockIsRefusedWithAClearMessage) {
 }
 
 TEST_F(ToolpathBuilding, The256thToolpathIsRefused) {
-    workspace.FinishingQueue.Add(1);
+    workspace.FinishingQueue.Add(FinishingOperation::LeftWithoutTop);
     for (size_t i = 0; i < Workspace::MaxToolpaths; ++i)
         ASSERT_NE(AddFinishingToolpath(workspace, Finishing(), left, right, '.'), nullptr);
     EXPECT_THROW(AddFinishingToolpath(workspace, Finishing(), left, right, '.'), OperationError);
@@ -157,7 +158,7 @@ TEST_F(ToolpathBuilding, KnifeHeaderLinesAreNotContour) {
     TToolSlotContent named = left;
     named.Data[0] = "line knife";
     named.Data[1] = "arc-shaped tip, line 2";
-    workspace.RoughingQueue.Add(0);
+    workspace.RoughingQueue.Add(RoughingOperation::WholeLength);
     TToolpath* toolpath = AddRoughingToolpath(workspace, Roughing(), named, right, '.');
     ASSERT_NE(toolpath, nullptr);
     EXPECT_EQ(toolpath->LeftKnife.Elements.size(), 5u);
@@ -167,8 +168,8 @@ TEST_F(ToolpathBuilding, KnifeHeaderLinesAreNotContour) {
 TEST_F(ToolpathBuilding, FinishingRightThenLeftWithItsOwnOutlinesAndTools) {
     workspace.LeftToolNo = 2;
     workspace.RightToolNo = 9;
-    workspace.FinishingQueue.Add(4);
-    workspace.FinishingQueue.Add(1);
+    workspace.FinishingQueue.Add(FinishingOperation::RightWithTop);
+    workspace.FinishingQueue.Add(FinishingOperation::LeftWithoutTop);
     TToolpath* toolpath = AddFinishingToolpath(workspace, Finishing(), left, right, '.');
     ASSERT_NE(toolpath, nullptr);
     EXPECT_EQ(toolpath->PathType, "Finish");
@@ -183,7 +184,8 @@ TEST_F(ToolpathBuilding, FinishingRightThenLeftWithItsOwnOutlinesAndTools) {
     EXPECT_EQ(ElementText(workspace.Shaft.LeftOutline.Elements.back()), "line 30/10/30/20/");
     EXPECT_EQ(NextRoughingName(workspace), "2-Roughing");
     // The queue and its flags stay for the next toolpath.
-    EXPECT_EQ(workspace.FinishingQueue.Codes, (std::vector<uint8_t>{4, 1}));
+    EXPECT_EQ(workspace.FinishingQueue.Codes,
+              (std::vector{FinishingOperation::RightWithTop, FinishingOperation::LeftWithoutTop}));
     EXPECT_TRUE(workspace.FinishingQueue.KeepRightFlat);
     ASSERT_NE(AddFinishingToolpath(workspace, Finishing(), left, right, '.'), nullptr);
     EXPECT_EQ(ToolChanges(*workspace.Toolpaths[1]).front(), "N0010 M06 T9");
@@ -198,4 +200,90 @@ TEST(ParameterTexts, ShowTheFieldsAsTyped) {
     EXPECT_EQ(FinishingParameterTexts({"5", "2", "1", "120", "1500", "y"}),
               (std::vector<std::string>{"SafeZ : 5", "Offset : 2", "StartXOffset : 1",
                                         "Cutting speed : 120", "Turning speed : 1500"}));
+}
+
+TEST_F(ToolpathBuilding, FieldsAMachineDependsOnAreRefusedByNameBeforeAnythingIsBuilt) {
+    workspace.RoughingQueue.Add(RoughingOperation::WholeLength);
+    workspace.FinishingQueue.Add(FinishingOperation::LeftWithoutTop);
+    const std::vector<std::pair<std::string TRoughingFields::*, const char*>> roughing = {
+        {&TRoughingFields::CuttingDepth, "Cutting depth must be greater than 0."},
+        {&TRoughingFields::TransversalSpeed, "Transversal speed must be greater than 0."},
+        {&TRoughingFields::LongitudinalSpeed, "Longitudinal speed must be greater than 0."},
+        {&TRoughingFields::TurningSpeed, "Turning speed must be greater than 0."},
+        {&TRoughingFields::SafeZ, "Safe Z must be greater than 0."},
+    };
+    for (const auto& [field, message] : roughing) {
+        for (const char* value : {"0", "-2"}) {
+            TRoughingFields fields = Roughing();
+            fields.*field = value;
+            try {
+                AddRoughingToolpath(workspace, fields, left, right, '.');
+                ADD_FAILURE() << message << " accepted " << value;
+            } catch (const OperationError& error) {
+                EXPECT_STREQ(error.what(), message);
+            }
+        }
+    }
+    for (auto [field, message] :
+         {std::pair{&TRoughingFields::Offset, "Offset must not be negative."},
+          {&TRoughingFields::FinishingRest, "Finishing rest must not be negative."}}) {
+        TRoughingFields fields = Roughing();
+        fields.*field = "-0.1";
+        try {
+            AddRoughingToolpath(workspace, fields, left, right, '.');
+            ADD_FAILURE() << message;
+        } catch (const OperationError& error) {
+            EXPECT_STREQ(error.what(), message);
+        }
+        fields.*field = "0"; // no offset and no rest are allowed
+        EXPECT_NE(AddRoughingToolpath(workspace, fields, left, right, '.'), nullptr);
+    }
+    const std::vector<std::pair<std::string TFinishingFields::*, const char*>> finishing = {
+        {&TFinishingFields::CuttingSpeed, "Cutting speed must be greater than 0."},
+        {&TFinishingFields::TurningSpeed, "Turning speed must be greater than 0."},
+        {&TFinishingFields::SafeZ, "Safe Z must be greater than 0."},
+        {&TFinishingFields::Offset, "Offset must not be negative."},
+        {&TFinishingFields::StartXOffset, "StartXOffset must not be negative."},
+    };
+    size_t stored = workspace.ToolpathCount();
+    for (const auto& [field, message] : finishing) {
+        TFinishingFields fields = Finishing();
+        fields.*field = "-5";
+        try {
+            AddFinishingToolpath(workspace, fields, left, right, '.');
+            ADD_FAILURE() << message;
+        } catch (const OperationError& error) {
+            EXPECT_STREQ(error.what(), message);
+        }
+    }
+    EXPECT_EQ(workspace.ToolpathCount(), stored);
+}
+
+TEST_F(ToolpathBuilding, EveryMoveKnowsItsKindAndTheToolThatMakesIt) {
+    // Whole length and left side with the left tool, right side with the right tool; G00 blocks
+    // make the rapid moves, even with a cutting feed typed as the rapid traverse's 6000 mm/min.
+    workspace.RoughingQueue.Add(RoughingOperation::WholeLength);
+    workspace.RoughingQueue.Add(RoughingOperation::RightBelowTop);
+    workspace.RoughingQueue.Add(RoughingOperation::LeftBelowTop);
+    TRoughingFields fields = Roughing();
+    fields.LongitudinalSpeed = "6000";
+    TToolpath* toolpath = AddRoughingToolpath(workspace, fields, left, right, '.');
+    ASSERT_NE(toolpath, nullptr);
+    std::map<int32_t, const NcBlock*> blocks;
+    for (const NcBlock& block : toolpath->Blocks)
+        blocks[block.Number] = &block;
+    std::vector<int32_t> changes; // before the whole length, the right side, the left side
+    for (const NcBlock& block : toolpath->Blocks)
+        if (block.Kind == BlockKind::ToolChange)
+            changes.push_back(block.Number);
+    ASSERT_EQ(changes.size(), 3u);
+    size_t feedMovesAtRapidFeed = 0;
+    for (const TPunct& p : toolpath->PathPoints) {
+        ASSERT_TRUE(blocks.contains(p.Block)) << p.Block;
+        EXPECT_EQ(p.IsRapid(), IsRapid(blocks[p.Block]->Kind)) << p.Block;
+        bool rightSide = p.Block > changes[1] && p.Block < changes[2];
+        EXPECT_EQ(p.Tool, rightSide ? ToolSide::Right : ToolSide::Left) << p.Block;
+        feedMovesAtRapidFeed += !p.IsRapid() && p.Feed == 6000;
+    }
+    EXPECT_GT(feedMovesAtRapidFeed, 0u);
 }

@@ -15,7 +15,8 @@ using namespace torvex::fixtures;
 
 namespace {
 
-constexpr double Rapid = 6000;
+constexpr double RapidFeed = 6000;
+constexpr MoveKind Rapid = MoveKind::Rapid;
 constexpr double Radial = 100;
 constexpr double Axial = 200;
 
@@ -38,12 +39,12 @@ Profile SampleStock(const std::string& model) {
 // level, lifting off and returning at the rapid feed, then the retract.
 std::vector<Move> FullLengthRoughing(double left, double right, std::vector<double> levels,
                                      double safe) {
-    std::vector<Move> moves = {{left, safe, Rapid}};
+    std::vector<Move> moves = {{left, safe, RapidFeed, Rapid}};
     for (double y : levels) {
         moves.push_back({left, y, Radial});
         moves.push_back({right, y, Axial});
         moves.push_back({right - 2, y + 2, Axial});
-        moves.push_back({left, y + 2, Rapid});
+        moves.push_back({left, y + 2, RapidFeed, Rapid});
     }
     moves.pop_back();
     moves.push_back({right, safe, Radial});
@@ -54,14 +55,14 @@ std::vector<Move> FullLengthRoughing(double left, double right, std::vector<doub
 // feed.
 std::vector<Move> SideRoughing(double out, std::vector<std::pair<double, double>> layers,
                                double safe) {
-    std::vector<Move> moves = {{out, safe, Rapid}};
+    std::vector<Move> moves = {{out, safe, RapidFeed, Rapid}};
     for (auto [y, stop] : layers) {
         moves.push_back({out, y, Radial});
         moves.push_back({stop, y, Axial});
         moves.push_back({stop + 2, y + 2, Axial});
-        moves.push_back({out, y + 2, Rapid});
+        moves.push_back({out, y + 2, RapidFeed, Rapid});
     }
-    moves.push_back({out, safe, Rapid});
+    moves.push_back({out, safe, RapidFeed, Rapid});
     return moves;
 }
 
@@ -78,9 +79,12 @@ void ExpectWellFormed(const Profile& before, const Profile& after) {
 } // namespace
 
 TEST(MoveByMove, RapidMovesRemoveNothing) {
-    TSimulation simulation = Simulating(
-        Bar, {{-2, 25, Rapid}, {40, 10, Rapid}, {82, 10, Rapid}, {40, 5, Rapid}, {-2, 5, Rapid}});
-    RunMoveByMove(simulation, Rapid);
+    TSimulation simulation = Simulating(Bar, {{-2, 25, RapidFeed, Rapid},
+                                              {40, 10, RapidFeed, Rapid},
+                                              {82, 10, RapidFeed, Rapid},
+                                              {40, 5, RapidFeed, Rapid},
+                                              {-2, 5, RapidFeed, Rapid}});
+    RunMoveByMove(simulation);
     EXPECT_EQ(simulation.Stock, Bar);
 }
 
@@ -88,14 +92,14 @@ TEST(MoveByMove, TheFirstMoveComesFromTheRunsStartPosition) {
     // A toolpath's first point is its rapid entry: the tool is placed there and the plunge at
     // the right end sweeps nothing on its way down.
     TSimulation fromTheRight =
-        Simulating(Bar, {{82, 30, Rapid}, {82, 20, Radial}, {50, 20, Axial}});
-    EXPECT_EQ(RunMoveByMove(fromTheRight, Rapid), (TPoint{50, 20}));
+        Simulating(Bar, {{82, 30, RapidFeed, Rapid}, {82, 20, Radial}, {50, 20, Axial}});
+    EXPECT_EQ(RunMoveByMove(fromTheRight), (TPoint{50, 20}));
     EXPECT_THAT(fromTheRight.Stock,
                 IsProfile({{0, 0}, {0, 22}, {46, 22}, {46, 20.71}, {50, 20}, {80, 20}, {80, 0}}));
     // A first point reached at a cutting feed is cut from (-10, 37): the right flank comes down
     // over the bar's left corner.
     TSimulation fromTheStart = Simulating(Bar, {{-2, 20, Radial}});
-    RunMoveByMove(fromTheStart, Rapid);
+    RunMoveByMove(fromTheStart);
     EXPECT_THAT(fromTheStart.Stock,
                 IsProfile({{0, 0}, {0, 20.355}, {2, 20.71}, {2, 22}, {80, 22}, {80, 0}}));
 }
@@ -104,16 +108,16 @@ TEST(MoveByMove, EachSweepStartsWhereTheToolReallyWas) {
     // A pass to x = 40, a rapid retract and return, a plunge and a shorter pass to x = 30: the
     // plunge does not sweep back from where the first pass ended, so the material between the
     // second pass's flank (x = 34) and x = 40 stays at the first pass's level.
-    TSimulation simulation = Simulating(Bar, {{-6, 30, Rapid},
-                                              {-6, 25, Rapid},
+    TSimulation simulation = Simulating(Bar, {{-6, 30, RapidFeed, Rapid},
+                                              {-6, 25, RapidFeed, Rapid},
                                               {-6, 20, Radial},
                                               {40, 20, Axial},
-                                              {40, 25, Rapid},
-                                              {-6, 25, Rapid},
+                                              {40, 25, RapidFeed, Rapid},
+                                              {-6, 25, RapidFeed, Rapid},
                                               {-6, 18, Radial},
                                               {30, 18, Axial},
-                                              {30, 25, Rapid}});
-    RunMoveByMove(simulation, Rapid);
+                                              {30, 25, RapidFeed, Rapid}});
+    RunMoveByMove(simulation);
     EXPECT_THAT(simulation.Stock, IsProfile({{0, 0},
                                              {0, 18},
                                              {30, 18},
@@ -130,7 +134,7 @@ TEST(MoveByMove, FullLengthRoughingLeavesTheFinalLevelOverTheLength) {
     Profile stock = SampleStock("collared");
     ASSERT_EQ(stock, Bar);
     TSimulation simulation = Simulating(stock, FullLengthRoughing(-2, 82, {21.5, 21, 20.5}, 25));
-    RunMoveByMove(simulation, Rapid);
+    RunMoveByMove(simulation);
     EXPECT_THAT(simulation.Stock, IsProfile({{0, 0}, {0, 20.5}, {80, 20.5}, {80, 0}}));
 }
 
@@ -138,7 +142,7 @@ TEST(MoveByMove, SideRoughingLeavesAStaircase) {
     // Layers from the right end, each one deeper and shorter: every layer sweeps over the flank
     // the layer above left, and the flank of each layer stays where the tool stopped.
     TSimulation simulation = Simulating(Bar, SideRoughing(82, {{21, 60}, {20, 63}, {19, 66}}, 27));
-    RunMoveByMove(simulation, Rapid);
+    RunMoveByMove(simulation);
     EXPECT_THAT(simulation.Stock, IsProfile({{0, 0},
                                              {0, 22},
                                              {56, 22},
@@ -156,30 +160,32 @@ TEST(MoveByMove, MoveToolCutsOnlyCuttingMovesThatChangeX) {
     TSimulation simulation = Simulating(Bar, {});
     simulation.SplitOutline();
     TPoint last{-2, 20};
-    EXPECT_FALSE(MoveTool(simulation, {40, 20}, Rapid, Rapid, last));
+    // A rapid move removes nothing, whatever its feed; a feed move at the rapid's 6000 mm/min cuts.
+    EXPECT_FALSE(MoveTool(simulation, {.X = 40, .Y = 20, .Feed = RapidFeed, .Kind = Rapid}, last));
     EXPECT_EQ(last, (TPoint{40, 20}));
-    EXPECT_FALSE(MoveTool(simulation, {40, 10}, Radial, Rapid, last));
+    EXPECT_FALSE(MoveTool(simulation, {.X = 40, .Y = 10, .Feed = Radial}, last));
     EXPECT_EQ(last, (TPoint{40, 10}));
     EXPECT_EQ(simulation.Stock, Bar);
     last = {-2, 20};
-    EXPECT_TRUE(MoveTool(simulation, {30, 20}, Axial, Rapid, last));
+    EXPECT_TRUE(MoveTool(simulation, {.X = 30, .Y = 20, .Feed = RapidFeed}, last));
     EXPECT_EQ(last, (TPoint{30, 20}));
     EXPECT_EQ(simulation.Stock[1], (TPoint{0, 20}));
 }
 
 TEST(MoveByMove, AnUnusableOutlineIsRefusedBeforeTheFirstMove) {
     for (const auto& [outline, message] :
-         {std::pair{Profile{}, NoToolOutlineText},
-          std::pair{Profile{{-4, 12}, {-4, 0.71}, {4, 0.71}, {4, 12}}, NoToolTipText}}) {
+         {std::pair{Profile{}, NoToolOutlineText(ToolSide::Left)},
+          std::pair{Profile{{-4, 12}, {-4, 0.71}, {4, 0.71}, {4, 12}},
+                    NoToolTipText(ToolSide::Left)}}) {
         TPctList points;
         for (const TPoint& p : outline)
             points.AddXY(p.X, p.Y);
-        TSimulation simulation(points, Bar, PathOf({{-2, 25, Rapid}, {40, 25, Rapid}}));
+        TSimulation simulation(points, Bar, PathOf({{-2, 25, RapidFeed, Rapid}, {40, 20, Axial}}));
         try {
-            RunMoveByMove(simulation, Rapid);
+            RunMoveByMove(simulation);
             ADD_FAILURE() << "the run started";
         } catch (const SimulationError& e) {
-            EXPECT_STREQ(e.what(), message);
+            EXPECT_EQ(e.what(), message);
         }
         EXPECT_EQ(simulation.Stock, Bar);
     }
@@ -201,7 +207,7 @@ TEST(MoveByMove, SampleStocksStayInProfileOrderUnderRoughing) {
         for (const auto& moves : {FullLengthRoughing(-2, length + 2, levels, radius + 5),
                                   SideRoughing(length + 2, layers, radius + 5)}) {
             TSimulation simulation = Simulating(stock, moves);
-            RunMoveByMove(simulation, Rapid);
+            RunMoveByMove(simulation);
             ExpectWellFormed(stock, simulation.Stock);
         }
     }
@@ -226,10 +232,11 @@ TEST(MoveByMove, RandomCuttingPathsKeepTheProfileInOrder) {
                     at.X = x(random);
                 if (k % 3 != 0)
                     at.Y = y(random);
-                moves.push_back({at.X, at.Y, k % 5 == 4 ? Rapid : Axial});
+                moves.push_back({at.X, at.Y, k % 5 == 4 ? RapidFeed : Axial,
+                                 k % 5 == 4 ? Rapid : MoveKind::Feed});
             }
             TSimulation simulation(knife.Points, stock, PathOf(moves));
-            RunMoveByMove(simulation, Rapid);
+            RunMoveByMove(simulation);
             SCOPED_TRACE(name + " run " + std::to_string(run));
             ExpectWellFormed(stock, simulation.Stock);
         }

@@ -8,9 +8,9 @@ using namespace torvex;
 namespace {
 
 std::vector<TPoint> Simulated(const SampleJob& job) {
-    TSimulation simulation(job.Toolpath->LeftKnife.Points, job.Space->StockShaft.Points,
-                           job.Toolpath->PathPoints);
-    RunMoveByMove(simulation, job.Space->RapidFeed);
+    TSimulation simulation(job.Toolpath->LeftKnife.Points, job.Toolpath->RightKnife.Points,
+                           job.Space->StockShaft.Points, job.Toolpath->PathPoints);
+    RunMoveByMove(simulation);
     return simulation.Stock;
 }
 
@@ -46,7 +46,7 @@ TEST(SampleJobs, FullLengthRoughingLeavesTheFinalLevelOverThePart) {
         fullLength.RoughFullLength(job.Space->Shaft.Elements, 2, 2, 100, 200, 26, 0.5);
         TSimulation simulation(job.Toolpath->LeftKnife.Points, job.Space->StockShaft.Points,
                                fullLength.PathPoints);
-        RunMoveByMove(simulation, 6000);
+        RunMoveByMove(simulation);
         EXPECT_EQ(simulation.Stock,
                   (std::vector<TPoint>{{0, 0}, {0, 24.5}, {180, 24.5}, {180, 0}}));
         return;

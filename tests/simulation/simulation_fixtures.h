@@ -34,13 +34,15 @@ inline const Profile Bar = {{0, 0}, {0, 22}, {80, 22}, {80, 0}};
 
 struct Move {
     double X, Y, Feed;
+    MoveKind Kind = MoveKind::Feed;
+    ToolSide Tool = ToolSide::Left;
 };
 
 inline TPctList PathOf(const std::vector<Move>& moves) {
     TPctList path;
     path.RejectDuplicates = false;
     for (const Move& m : moves)
-        path.AddPoint(m.X, m.Y, m.Feed);
+        path.AddMove({.X = m.X, .Y = m.Y, .Feed = m.Feed, .Kind = m.Kind, .Tool = m.Tool});
     path.RejectDuplicates = true;
     return path;
 }

@@ -40,12 +40,12 @@ Profile CutOnce(const Profile& stock, TPoint from, TPoint to) {
 
 TEST(TSimulationOutline, SplitsAtTheTipIntoTwoFlanksEndingThere) {
     TSimulation simulation = Split(SmallTool);
-    EXPECT_EQ(simulation.LeftFlank, (Profile{{-2, 5}, {0, 0}}));
-    EXPECT_EQ(simulation.RightFlank, (Profile{{3, 5}, {0, 0}}));
+    EXPECT_EQ(simulation.Knife(ToolSide::Left).LeftFlank, (Profile{{-2, 5}, {0, 0}}));
+    EXPECT_EQ(simulation.Knife(ToolSide::Left).RightFlank, (Profile{{3, 5}, {0, 0}}));
 
     TSimulation knife = Cutting(Bar);
-    EXPECT_EQ(knife.LeftFlank, (Profile{{-4, 12}, {-4, 0.71}, {0, 0}}));
-    EXPECT_EQ(knife.RightFlank, (Profile{{4, 12}, {4, 0.71}, {0, 0}}));
+    EXPECT_EQ(knife.Knife(ToolSide::Left).LeftFlank, (Profile{{-4, 12}, {-4, 0.71}, {0, 0}}));
+    EXPECT_EQ(knife.Knife(ToolSide::Left).RightFlank, (Profile{{4, 12}, {4, 0.71}, {0, 0}}));
 }
 
 TEST(TSimulationOutline, RefusesAnEmptyOutlineOrOneWithoutItsTip) {
@@ -53,13 +53,13 @@ TEST(TSimulationOutline, RefusesAnEmptyOutlineOrOneWithoutItsTip) {
         Split({});
         FAIL() << "an empty outline was accepted";
     } catch (const SimulationError& e) {
-        EXPECT_STREQ(e.what(), NoToolOutlineText);
+        EXPECT_EQ(e.what(), NoToolOutlineText(ToolSide::Left));
     }
     try {
         Split({{-2, 5}, {0, 0.5}, {3, 5}});
         FAIL() << "an outline without its tip was accepted";
     } catch (const SimulationError& e) {
-        EXPECT_STREQ(e.what(), NoToolTipText);
+        EXPECT_EQ(e.what(), NoToolTipText(ToolSide::Left));
     }
 }
 

@@ -24,7 +24,8 @@ Sample Load(const std::string& name, bool keepFlats = false) {
     RecordingMessageSink messages;
     LoadPartAndStock(std::string(TORVEX_DATA) + "/Models/" + name, sample.Part, sample.Stock,
                      messages);
-    sample.Part.BuildSideOutlines(true, keepFlats, keepFlats);
+    sample.Part.BuildSideOutlines(EntryCorner::Keep, keepFlats ? FlatTop::Keep : FlatTop::Drop,
+                                  keepFlats ? FlatTop::Keep : FlatTop::Drop);
     return sample;
 }
 
@@ -38,7 +39,7 @@ TEST(FinishLeft, FollowsTheChamferedShaftFromItsChamfer) {
                                       "N0030 G01 X9 Z0 F120",       "N0040 G01 X10 G01 Z1 F120",
                                       "N0050 G01 X10 G01 Z50 F120", "N0060 G01 X15 G01 Z50 F120",
                                       "N0070 G01 X40 F120"};
-    EXPECT_EQ(toolpath.NCBlocks, expected);
+    EXPECT_EQ(toolpath.NCBlocks(), expected);
     EXPECT_EQ(toolpath.StartX, 0);
     EXPECT_EQ(toolpath.StartY, 10);
     // The approach is a rapid move although its block carries a feed word.
@@ -48,15 +49,15 @@ TEST(FinishLeft, FollowsTheChamferedShaftFromItsChamfer) {
 
     // The right flank of this shaft does not rise: nothing to finish there.
     toolpath.FinishRight(chamfered.Part.RightOutline.Elements, 120, 1, 20);
-    EXPECT_EQ(toolpath.NCBlocks, expected);
+    EXPECT_EQ(toolpath.NCBlocks(), expected);
 }
 
 TEST(FinishLeft, WithoutApproachTheFeedBlockOnlyMovesAlongTheAxis) {
     Sample chamfered = Load("chamfered.mdl");
     TToolpath toolpath = NewToolpath(40);
     toolpath.FinishLeft(chamfered.Part.LeftOutline.Elements, 120, 0, 20);
-    EXPECT_EQ(toolpath.NCBlocks[1], "N0020 G00 X9 F120");
-    EXPECT_EQ(toolpath.NCBlocks[2], "N0030 G01 X9 Z0 F120");
+    EXPECT_EQ(toolpath.NCBlocks()[1], "N0020 G00 X9 F120");
+    EXPECT_EQ(toolpath.NCBlocks()[2], "N0030 G01 X9 Z0 F120");
 }
 
 TEST(FinishLeft, WritesTheOutlinesOwnXForAPartThatDoesNotStartAtZero) {
@@ -67,7 +68,7 @@ TEST(FinishLeft, WritesTheOutlinesOwnXForAPartThatDoesNotStartAtZero) {
                                       "N0030 G01 X9 Z5 F120",       "N0040 G01 X10 G01 Z6 F120",
                                       "N0050 G01 X10 G01 Z55 F120", "N0060 G01 X15 G01 Z55 F120",
                                       "N0070 G01 X40 F120"};
-    EXPECT_EQ(toolpath.NCBlocks, expected);
+    EXPECT_EQ(toolpath.NCBlocks(), expected);
 }
 
 TEST(FinishLeft, FollowsRoundingsAndFilletsWithArcsWithoutFeedWords) {
@@ -78,7 +79,7 @@ TEST(FinishLeft, FollowsRoundingsAndFilletsWithArcsWithoutFeedWords) {
         "N0010 G00 X24 Z-2",          "N0020 G00 X9 F120",          "N0030 G01 X8 Z0 F120",
         "N0040 G02 X12 Z4 R4",        "N0050 G01 X12 G01 Z20 F120", "N0060 G03 X15 Z23 R3",
         "N0070 G01 X18 G01 Z23 F120", "N0080 G02 X20 Z25 R2",       "N0090 G01 X24 F120"};
-    EXPECT_EQ(toolpath.NCBlocks, expected);
+    EXPECT_EQ(toolpath.NCBlocks(), expected);
     // Three moves of entry, then the rounding's 19 preview points before its block.
     EXPECT_EQ(toolpath.PathPoints.Count(), 3 + 3 * 20 + 2 + 1u);
     EXPECT_TRUE(BlocksMatchMoves(toolpath, 20));
@@ -94,7 +95,7 @@ TEST(FinishRight, TurnsItsArcsTheOtherWayRoundTravellingLeftwards) {
         "N0010 G00 X24 Z102",     "N0020 G00 X9 F120",      "N0030 G01 X8 Z100 F120",
         "N0040 G01 X12 Z96 F120", "N0050 G01 X12 Z62 F120", "N0060 G02 X14 Z60 R2",
         "N0070 G01 X17 Z60 F120", "N0080 G03 X20 Z57 R3",   "N0090 G01 X24 F120"};
-    EXPECT_EQ(toolpath.NCBlocks, expected);
+    EXPECT_EQ(toolpath.NCBlocks(), expected);
     EXPECT_TRUE(BlocksMatchMoves(toolpath, 20));
     EXPECT_TRUE(ArcBlocksMatchPreview(toolpath, 20));
     EXPECT_TRUE(StaysOutsidePart(toolpath.PathPoints, arcs.Part.Points));

@@ -36,7 +36,7 @@ TEST(RoughFullLength, CutsTheCollaredShaftInFourPassesAndAFinalOne) {
         "N0090 G00 Z-2",     "N0100 G01 X24 F100",   "N0110 G01 Z82 F200", "N0120 G01 X26 Z80 F200",
         "N0130 G00 Z-2",     "N0140 G01 X22 F100",   "N0150 G01 Z82 F200", "N0160 G01 X24 Z80 F200",
         "N0170 G00 Z-2",     "N0180 G01 X20.5 F100", "N0190 G01 Z82 F200", "N0200 G01 X35 F100"};
-    EXPECT_EQ(toolpath.NCBlocks, expected);
+    EXPECT_EQ(toolpath.NCBlocks(), expected);
     EXPECT_EQ(toolpath.StartX, 0);
     EXPECT_EQ(toolpath.StartY, 30);
     ASSERT_EQ(toolpath.PathPoints.Count(), 20u);
@@ -55,9 +55,9 @@ TEST(RoughFullLength, CutsTheCollaredShaftInFourPassesAndAFinalOne) {
 TEST(RoughFullLength, ALastPassOnTheFinalLevelIsLeftToTheFinalPass) {
     TToolpath toolpath = NewToolpath(35);
     toolpath.RoughFullLength(Collared(), 2, 2, 100, 200, 30, 0);
-    ASSERT_EQ(toolpath.NCBlocks.size(), 20u);
-    EXPECT_EQ(toolpath.NCBlocks[13], "N0140 G01 X22 F100");
-    EXPECT_EQ(toolpath.NCBlocks[17], "N0180 G01 X20 F100");
+    ASSERT_EQ(toolpath.NCBlocks().size(), 20u);
+    EXPECT_EQ(toolpath.NCBlocks()[13], "N0140 G01 X22 F100");
+    EXPECT_EQ(toolpath.NCBlocks()[17], "N0180 G01 X20 F100");
 }
 
 TEST(RoughFullLength, StockJustAboveTheFinalLevelGetsOnlyTheFinalPass) {
@@ -65,7 +65,7 @@ TEST(RoughFullLength, StockJustAboveTheFinalLevelGetsOnlyTheFinalPass) {
     toolpath.RoughFullLength(Collared(), 2, 2, 100, 200, 20.5, 0.5);
     std::vector<std::string> expected{"N0010 G00 X35 Z-2", "N0020 G01 X20.5 F100",
                                       "N0030 G01 Z82 F200", "N0040 G01 X35 F100"};
-    EXPECT_EQ(toolpath.NCBlocks, expected);
+    EXPECT_EQ(toolpath.NCBlocks(), expected);
 }
 
 TEST(RoughFullLength, TheFinalLevelClearsTheCrownOfAnArc) {
@@ -78,7 +78,7 @@ TEST(RoughFullLength, TheFinalLevelClearsTheCrownOfAnArc) {
         "N0010 G00 X25 Z-2", "N0020 G01 X18 F100",   "N0030 G01 Z62 F200", "N0040 G01 X20 Z60 F200",
         "N0050 G00 Z-2",     "N0060 G01 X16 F100",   "N0070 G01 Z62 F200", "N0080 G01 X18 Z60 F200",
         "N0090 G00 Z-2",     "N0100 G01 X14.5 F100", "N0110 G01 Z62 F200", "N0120 G01 X25 F100"};
-    EXPECT_EQ(toolpath.NCBlocks, expected);
+    EXPECT_EQ(toolpath.NCBlocks(), expected);
     EXPECT_TRUE(StaysOutsidePart(toolpath.PathPoints, part.Points));
 }
 
@@ -88,14 +88,14 @@ TEST(RoughFullLength, APartThatDoesNotStartAtZeroIsCutAtItsOwnEnds) {
                              2, 2, 100, 200, 12, 0.5);
     std::vector<std::string> expected{"N0010 G00 X35 Z3", "N0020 G01 X10.5 F100",
                                       "N0030 G01 Z87 F200", "N0040 G01 X35 F100"};
-    EXPECT_EQ(toolpath.NCBlocks, expected);
+    EXPECT_EQ(toolpath.NCBlocks(), expected);
     EXPECT_EQ(toolpath.StartX, 5);
 }
 
 TEST(RoughFullLength, AZeroDepthIsAnErrorAndWritesNothing) {
     TToolpath toolpath = NewToolpath(35);
     EXPECT_THROW(toolpath.RoughFullLength(Collared(), 0, 2, 100, 200, 30, 0.5), ArithmeticError);
-    EXPECT_TRUE(toolpath.NCBlocks.empty());
+    EXPECT_TRUE(toolpath.NCBlocks().empty());
     EXPECT_TRUE(toolpath.PathPoints.Empty());
     EXPECT_EQ(toolpath.BlockNo, 0);
 }

@@ -108,7 +108,7 @@ std::vector<TPoint> PointsAlong(const Tobjects& contour) {
                                                std::vector<BlockMoves>& pairs) {
     pairs.clear();
     size_t cursor = 0;
-    for (const std::string& text : toolpath.NCBlocks) {
+    for (const std::string& text : toolpath.NCBlocks()) {
         BlockMoves pair;
         pair.Text = text;
         try {
@@ -257,7 +257,7 @@ std::vector<TPoint> PointsAlong(const Tobjects& contour) {
 
 std::string Listing(const TToolpath& toolpath) {
     std::string listing;
-    for (const std::string& block : toolpath.NCBlocks)
+    for (const std::string& block : toolpath.NCBlocks())
         listing += block + "\n";
     return listing;
 }

@@ -34,7 +34,7 @@ TEST(RoughRight, CutsThreeLayersDownToTheJoinedShoulder) {
                                       "N0130 G01 X16 Z52.5 F200", "N0140 G00 Z82",
                                       "N0150 G01 X12.5 F100",     "N0160 G01 X12.5 Z50.5 F200",
                                       "N0170 G01 X20 Z50.5 F200", "N0180 G01 X35 F100"};
-    EXPECT_EQ(toolpath.NCBlocks, expected);
+    EXPECT_EQ(toolpath.NCBlocks(), expected);
     EXPECT_EQ(toolpath.StartX, 80);
     EXPECT_EQ(toolpath.StartY, 20);
     EXPECT_EQ(toolpath.PathPoints.Last().X, 50.5);
@@ -45,9 +45,9 @@ TEST(RoughRight, AHeightThatIsAMultipleOfTheDepthLeavesTheLastLevelToTheContour)
     TToolpath toolpath = NewToolpath(35);
     toolpath.RoughRight(Elements({"line 50.5/12/80/12/", "line 50.5/20/50.5/12/"}), 2, 2, 100, 200,
                         20);
-    ASSERT_EQ(toolpath.NCBlocks.size(), 18u);
-    EXPECT_EQ(toolpath.NCBlocks[10], "N0110 G01 X14 F100");
-    EXPECT_EQ(toolpath.NCBlocks[14], "N0150 G01 X12 F100");
+    ASSERT_EQ(toolpath.NCBlocks().size(), 18u);
+    EXPECT_EQ(toolpath.NCBlocks()[10], "N0110 G01 X14 F100");
+    EXPECT_EQ(toolpath.NCBlocks()[14], "N0150 G01 X12 F100");
 }
 
 TEST(RoughLeft, WritesTheContoursOwnXForAPartThatDoesNotStartAtZero) {
@@ -65,7 +65,7 @@ TEST(RoughLeft, WritesTheContoursOwnXForAPartThatDoesNotStartAtZero) {
                                       "N0170 G01 X14 Z8 F200",      "N0180 G00 Z1",
                                       "N0190 G01 X10.5 F100",       "N0200 G01 X10.5 G01 Z10 F200",
                                       "N0210 G01 X20 G01 Z10 F200", "N0220 G01 X35 F100"};
-    EXPECT_EQ(toolpath.NCBlocks, expected);
+    EXPECT_EQ(toolpath.NCBlocks(), expected);
     EXPECT_EQ(toolpath.StartX, 3);
     EXPECT_TRUE(BlocksMatchMoves(toolpath, 20));
 }
@@ -92,7 +92,7 @@ TEST(SideRoughing, ArcBlocksTurnTheWayTheToolTravels) {
             toolpath.RoughRight(c.Contour, 2, 2, 100, 200, 20);
         else
             toolpath.RoughLeft(c.Contour, 2, 2, 100, 200, 20);
-        const std::string& arc = toolpath.NCBlocks[toolpath.NCBlocks.size() - 2];
+        const std::string arc = toolpath.NCBlocks()[toolpath.NCBlocks().size() - 2];
         EXPECT_EQ(arc.substr(6), c.ArcBlock) << c.Name;
         // 19 preview moves in the direction of travel, then the arc's end.
         const TPctList& path = toolpath.PathPoints;
@@ -111,9 +111,9 @@ TEST(SideRoughing, AnArcThatWritesNoBlockUsesUpABlockNumber) {
                                   "arc 50.4996/19.9996/50.5004/20.0004/50.5/20.0004/50.5004/20/",
                                   "line 50.5/20/50.5/22/"}),
                         2, 2, 100, 200, 20);
-    size_t n = toolpath.NCBlocks.size();
-    EXPECT_EQ(toolpath.NCBlocks[n - 3].substr(0, 5), "N0200");
-    EXPECT_EQ(toolpath.NCBlocks[n - 2].substr(0, 5), "N0230");
+    size_t n = toolpath.NCBlocks().size();
+    EXPECT_EQ(toolpath.NCBlocks()[n - 3].substr(0, 5), "N0200");
+    EXPECT_EQ(toolpath.NCBlocks()[n - 2].substr(0, 5), "N0230");
     EXPECT_TRUE(BlocksMatchMoves(toolpath, 20));
 }
 
@@ -126,14 +126,14 @@ TEST(RoughLeft, ALayerEndsWhereTheToolFirstMeetsTheContour) {
     toolpath.RoughLeft(toolpath.LeftOffsetContour, 2, 2, 100, 200, 20);
     // The level 16.5 meets the offset circle (radius 4.5 around (14, 14)) near 14 -/+ sqrt(14),
     // on the chords between its points 0.45 apart.
-    EXPECT_NEAR(*ParseNcBlock(toolpath.NCBlocks[3]).Value('Z'), 10.278, 0.0005)
+    EXPECT_NEAR(*ParseNcBlock(toolpath.NCBlocks()[3]).Value('Z'), 10.278, 0.0005)
         << Listing(toolpath);
     EXPECT_TRUE(StaysOutsidePart(toolpath.PathPoints, part.Points));
 
     TToolpath right = NewToolpath(35);
     right.BuildRightOffsetContour(part.RightOutline.Elements, false, 0.5, 0);
     right.RoughRight(right.RightOffsetContour, 2, 2, 100, 200, 20);
-    EXPECT_NEAR(*ParseNcBlock(right.NCBlocks[3]).Value('Z'), 17.722, 0.0005) << Listing(right);
+    EXPECT_NEAR(*ParseNcBlock(right.NCBlocks()[3]).Value('Z'), 17.722, 0.0005) << Listing(right);
     EXPECT_TRUE(StaysOutsidePart(right.PathPoints, part.Points));
     EXPECT_TRUE(ArcBlocksMatchPreview(right, 20)) << "a half circle over the bead";
 }

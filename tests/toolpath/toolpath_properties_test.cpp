@@ -97,31 +97,35 @@ std::vector<Strategy> Strategies() {
                           }});
     for (bool close : {true, false}) {
         std::string kind = close ? " from the stock" : " below the part";
-        strategies.push_back({"rough left" + kind, [close](Workpiece& w, TToolpath& t) {
-                                  w.Part.BuildSideOutlines(false, false, false);
-                                  double extra = close ? w.Stock.MaxRadius - w.Part.MaxRadius : 0;
-                                  t.BuildLeftOffsetContour(w.Part.LeftOutline.Elements, close, Rest,
-                                                           extra);
-                                  CheckOffsetContour(w, t.LeftOffsetContour);
-                                  t.RoughLeft(t.LeftOffsetContour, 1.5, 2, 100, 250, ArcSteps);
-                              }});
-        strategies.push_back({"rough right" + kind, [close](Workpiece& w, TToolpath& t) {
-                                  w.Part.BuildSideOutlines(false, false, false);
-                                  double extra = close ? w.Stock.MaxRadius - w.Part.MaxRadius : 0;
-                                  t.BuildRightOffsetContour(w.Part.RightOutline.Elements, close,
-                                                            Rest, extra);
-                                  CheckOffsetContour(w, t.RightOffsetContour);
-                                  t.RoughRight(t.RightOffsetContour, 1.5, 2, 100, 250, ArcSteps);
-                              }});
+        strategies.push_back(
+            {"rough left" + kind, [close](Workpiece& w, TToolpath& t) {
+                 w.Part.BuildSideOutlines(EntryCorner::Drop, FlatTop::Drop, FlatTop::Drop);
+                 double extra = close ? w.Stock.MaxRadius - w.Part.MaxRadius : 0;
+                 t.BuildLeftOffsetContour(w.Part.LeftOutline.Elements, close, Rest, extra);
+                 CheckOffsetContour(w, t.LeftOffsetContour);
+                 t.RoughLeft(t.LeftOffsetContour, 1.5, 2, 100, 250, ArcSteps);
+             }});
+        strategies.push_back(
+            {"rough right" + kind, [close](Workpiece& w, TToolpath& t) {
+                 w.Part.BuildSideOutlines(EntryCorner::Drop, FlatTop::Drop, FlatTop::Drop);
+                 double extra = close ? w.Stock.MaxRadius - w.Part.MaxRadius : 0;
+                 t.BuildRightOffsetContour(w.Part.RightOutline.Elements, close, Rest, extra);
+                 CheckOffsetContour(w, t.RightOffsetContour);
+                 t.RoughRight(t.RightOffsetContour, 1.5, 2, 100, 250, ArcSteps);
+             }});
     }
     for (bool flat : {false, true}) {
         std::string kind = flat ? " with its flat" : "";
         strategies.push_back({"finish left" + kind, [flat](Workpiece& w, TToolpath& t) {
-                                  w.Part.BuildSideOutlines(true, flat, flat);
+                                  w.Part.BuildSideOutlines(EntryCorner::Keep,
+                                                           flat ? FlatTop::Keep : FlatTop::Drop,
+                                                           flat ? FlatTop::Keep : FlatTop::Drop);
                                   t.FinishLeft(w.Part.LeftOutline.Elements, 120, 1, ArcSteps);
                               }});
         strategies.push_back({"finish right" + kind, [flat](Workpiece& w, TToolpath& t) {
-                                  w.Part.BuildSideOutlines(true, flat, flat);
+                                  w.Part.BuildSideOutlines(EntryCorner::Keep,
+                                                           flat ? FlatTop::Keep : FlatTop::Drop,
+                                                           flat ? FlatTop::Keep : FlatTop::Drop);
                                   t.FinishRight(w.Part.RightOutline.Elements, 120, 1, ArcSteps);
                               }});
     }
@@ -154,11 +158,10 @@ TEST_P(EveryStrategy, RunOneAfterAnotherOnOneToolpath) {
     TToolpath toolpath = NewToolpath(2 + piece.Stock.MaxRadius);
     size_t written = 0;
     for (const Strategy& strategy : Strategies()) {
-        toolpath.BlockNo += 10;
-        toolpath.NCBlocks.push_back(ToolChangeBlock(toolpath.BlockNo, 3));
+        toolpath.WriteToolChange(3);
         strategy.Run(piece, toolpath);
-        EXPECT_GT(toolpath.NCBlocks.size(), written) << strategy.Name;
-        written = toolpath.NCBlocks.size();
+        EXPECT_GT(toolpath.NCBlocks().size(), written) << strategy.Name;
+        written = toolpath.NCBlocks().size();
     }
     CheckToolpath(piece, toolpath);
 }

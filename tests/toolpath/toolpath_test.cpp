@@ -119,12 +119,11 @@ TEST(ProfileXAt, AtALevelNeverReachedTakesTheNearestPoint) {
 
 TEST(TToolpath, AStrategyNumbersItsBlocksAfterAToolChange) {
     TToolpath toolpath = NewToolpath(40);
-    toolpath.BlockNo += 10;
-    toolpath.NCBlocks.push_back(ToolChangeBlock(toolpath.BlockNo, 3));
+    toolpath.WriteToolChange(3);
     toolpath.FinishLeft(ChamferedLeftOutline(), 120, 1, 20);
-    ASSERT_EQ(toolpath.NCBlocks.size(), 8u);
-    EXPECT_EQ(toolpath.NCBlocks[0], "N0010 M06 T3");
-    EXPECT_EQ(toolpath.NCBlocks[1], "N0020 G00 X40 Z-2");
+    ASSERT_EQ(toolpath.NCBlocks().size(), 8u);
+    EXPECT_EQ(toolpath.NCBlocks()[0], "N0010 M06 T3");
+    EXPECT_EQ(toolpath.NCBlocks()[1], "N0020 G00 X40 Z-2");
     EXPECT_EQ(toolpath.BlockNo, 80);
     EXPECT_EQ(toolpath.PathPoints.Count(), 7u) << "a tool change records no move";
 }
@@ -155,14 +154,14 @@ TEST(TToolpath, MovesToPointsAlreadyOnThePathAreKept) {
     size_t once = toolpath.PathPoints.Count();
     toolpath.FinishLeft(ChamferedLeftOutline(), 120, 1, 20);
     EXPECT_EQ(toolpath.PathPoints.Count(), 2 * once);
-    EXPECT_EQ(toolpath.NCBlocks.size(), 14u);
-    EXPECT_EQ(toolpath.NCBlocks[7].substr(0, 6), "N0080 ");
+    EXPECT_EQ(toolpath.NCBlocks().size(), 14u);
+    EXPECT_EQ(toolpath.NCBlocks()[7].substr(0, 6), "N0080 ");
 }
 
 TEST(TToolpath, AFailingStrategyLeavesEarlierOutputAsItWas) {
     TToolpath toolpath = NewToolpath(40);
     toolpath.FinishLeft(ChamferedLeftOutline(), 120, 1, 20);
-    std::vector<std::string> blocks = toolpath.NCBlocks;
+    std::vector<std::string> blocks = toolpath.NCBlocks();
     std::vector<std::pair<double, double>> moves = Coordinates(toolpath.PathPoints);
     double totalTime = toolpath.PathPoints.Last().TotalTime;
 
@@ -182,7 +181,7 @@ TEST(TToolpath, AFailingStrategyLeavesEarlierOutputAsItWas) {
     EXPECT_THROW(toolpath.RoughFullLength(ChamferedLeftOutline(), 2, 2, 100, 200, 15.5, 0.5),
                  ArithmeticError);
 
-    EXPECT_EQ(toolpath.NCBlocks, blocks);
+    EXPECT_EQ(toolpath.NCBlocks(), blocks);
     EXPECT_EQ(Coordinates(toolpath.PathPoints), moves);
     EXPECT_EQ(toolpath.PathPoints.Last().TotalTime, totalTime);
     EXPECT_EQ(toolpath.BlockNo, 70);
@@ -191,7 +190,7 @@ TEST(TToolpath, AFailingStrategyLeavesEarlierOutputAsItWas) {
     // The next strategy carries on from there.
     toolpath.RapidFeed = 6000;
     toolpath.FinishLeft(ChamferedLeftOutline(), 120, 1, 20);
-    EXPECT_EQ(toolpath.NCBlocks[7].substr(0, 6), "N0080 ");
+    EXPECT_EQ(toolpath.NCBlocks()[7].substr(0, 6), "N0080 ");
 }
 
 TEST(TToolpath, AnEmptyOutlineWritesNothing) {
@@ -205,7 +204,7 @@ TEST(TToolpath, AnEmptyOutlineWritesNothing) {
     toolpath.FinishLeft(none, 120, 1, 20);
     toolpath.FinishRight(Elements({"circle 1/2/"}), 120, 1, 20);
     EXPECT_TRUE(toolpath.RightOffsetContour.empty());
-    EXPECT_TRUE(toolpath.NCBlocks.empty());
+    EXPECT_TRUE(toolpath.NCBlocks().empty());
     EXPECT_TRUE(toolpath.PathPoints.Empty());
     EXPECT_EQ(toolpath.BlockNo, 30);
 }

@@ -1,7 +1,7 @@
-#include "platform/scene_view.h"
+#include "platform/qt/scene_view.h"
 
 #include "platform/error_report.h"
-#include "platform/scene_renderer.h"
+#include "platform/qt/scene_renderer.h"
 
 #include <QMouseEvent>
 #include <QOpenGLWindow>

@@ -1,4 +1,4 @@
-#include "platform/qt_file_dialogs.h"
+#include "platform/qt/qt_file_dialogs.h"
 
 #include <QApplication>
 #include <QFileDialog>

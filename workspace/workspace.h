@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/operation_queues.h"
 #include "geometry/shaft.h"
 #include "toolpath/toolpath.h"
+#include "workspace/operation_queues.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -26,21 +26,18 @@ public:
     double SceneScale = 0; // the part's length: the 3D view maps it onto 10 scene units
     int RapidFeed = 6000;  // mm/min: the feed of rapid moves, which remove no material
     std::vector<std::unique_ptr<TToolpath>> Toolpaths;
+    // The toolpath of the node the user selected last (nullptr for none) and the text that node
+    // shows; toolpaths may share a name.
+    TToolpath* SelectedToolpath = nullptr;
     std::string SelectedToolpathName;
     TRoughingQueue RoughingQueue;
     TFinishingQueue FinishingQueue;
     uint8_t LeftToolNo = 0;  // library slot of the last tool dropped on a left slot
     uint8_t RightToolNo = 0; // likewise for the right slots
     std::filesystem::path StartupDirectory;
-    std::filesystem::path ModelFileName; // the model file last chosen, "" before the first
-    int32_t SimulationStep = -1;
-    std::vector<TPoint> SavedStock;
-    TPoint LastCutPos{-10.0, 37.0};
 
     size_t ToolpathCount() const { return Toolpaths.size(); }
-    // The first toolpath with that name, or nullptr.
-    TToolpath* FindToolpath(const std::string& name) const;
-    // Drops every toolpath: a new model starts a new workspace.
+    // Drops every toolpath and the selection: a new model starts a new workspace.
     void DiscardToolpaths();
     // Empties the three shafts and drops every toolpath: the main window's close.
     void DiscardModels();

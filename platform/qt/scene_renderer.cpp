@@ -1,4 +1,4 @@
-#include "platform/scene_renderer.h"
+#include "platform/qt/scene_renderer.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

@@ -1,4 +1,4 @@
-#include "app/workspace.h"
+#include "workspace/workspace.h"
 
 namespace torvex {
 
@@ -6,14 +6,9 @@ Workspace::Workspace() {
     DiscardModels();
 }
 
-TToolpath* Workspace::FindToolpath(const std::string& name) const {
-    for (const auto& toolpath : Toolpaths)
-        if (toolpath->Name == name)
-            return toolpath.get();
-    return nullptr;
-}
-
 void Workspace::DiscardToolpaths() {
+    SelectedToolpath = nullptr;
+    SelectedToolpathName.clear();
     Toolpaths.clear();
 }
 

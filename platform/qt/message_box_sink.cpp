@@ -1,4 +1,4 @@
-#include "platform/message_box_sink.h"
+#include "platform/qt/message_box_sink.h"
 
 #include <QApplication>
 #include <QMessageBox>

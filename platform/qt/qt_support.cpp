@@ -1,4 +1,4 @@
-#include "platform/qt_support.h"
+#include "platform/qt/qt_support.h"
 
 #include <QLocale>
 

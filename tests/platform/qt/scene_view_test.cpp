@@ -1,9 +1,8 @@
 #include "platform/error_report.h"
-#include "platform/message_box_sink.h"
-#include "platform/qt_support.h"
-#include "platform/scene_view.h"
-#include "platform/tool_window.h"
-#include "platform/up_down.h"
+#include "platform/qt/message_box_sink.h"
+#include "platform/qt/qt_support.h"
+#include "platform/qt/scene_view.h"
+#include "platform/qt/tool_window.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -210,23 +209,6 @@ TEST(ToolWindow, DraggingTheCaptionStripMovesTheWindow) {
     QApplication::sendEvent(strip, &move);
     QTest::mouseRelease(strip, Qt::LeftButton, {}, QPoint(70, 35));
     EXPECT_EQ(window.pos(), before + QPoint(50, 30));
-}
-
-TEST(UpDown, StepsWithinItsRangeAndWritesTheEdit) {
-    QLineEdit edit("1");
-    UpDown arrows(&edit, 0, 100, 1, nullptr);
-    QSignalSpy clicked(&arrows, &UpDown::Clicked);
-    edit.setText("57"); // typing does not move the position
-    QTest::mouseClick(arrows.findChild<QToolButton*>("Up"), Qt::LeftButton);
-    EXPECT_EQ(arrows.Position(), 2);
-    EXPECT_EQ(edit.text(), "2");
-    EXPECT_EQ(clicked.count(), 1);
-    arrows.Step(500);
-    EXPECT_EQ(edit.text(), "100");
-    QTest::mouseClick(arrows.findChild<QToolButton*>("Down"), Qt::LeftButton);
-    EXPECT_EQ(edit.text(), "99");
-    arrows.Step(-500);
-    EXPECT_EQ(arrows.Position(), 0);
 }
 
 TEST(ConnectGuarded, AnErrorInAHandlerIsShownAndTheSignalsArgumentsArrive) {

@@ -1,4 +1,4 @@
-#include "platform/up_down.h"
+#include "app/up_down.h"
 
 #include "geometry/number_text.h"
 

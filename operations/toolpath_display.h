@@ -16,15 +16,22 @@ struct ToolpathNodeTexts {
     std::vector<std::string> Parameters;
 };
 
-// What the operation windows and the simulation ask of the main window's tree and 3D view.
-class ToolpathDisplay {
+// What the operation windows ask of the main window's toolpath tree.
+class ToolpathTreeDisplay {
 public:
-    virtual ~ToolpathDisplay() = default;
+    virtual ~ToolpathTreeDisplay() = default;
     // Adds the toolpath's branch under the root: the toolpath node (shown) with "Tool" ("Tip : "
-    // and "Support : " below it) and "Parameters" (one node per parameter). Every other toolpath
-    // node is marked hidden; the root is expanded, every other node collapsed, and the first node
-    // that bears the toolpath's name is expanded with all below it.
-    virtual void AddToolpathNode(const ToolpathNodeTexts& texts) = 0;
+    // and "Support : " below it) and "Parameters" (one node per parameter). Every node of the
+    // branch stands for `toolpath`. Every other toolpath node is marked hidden; the root is
+    // expanded, every other node collapsed, and the first node that bears the toolpath's name is
+    // expanded with all below it.
+    virtual void AddToolpathNode(TToolpath& toolpath, const ToolpathNodeTexts& texts) = 0;
+};
+
+// What the operation windows and the simulation ask of the main window's 3D view.
+class ToolpathViewDisplay {
+public:
+    virtual ~ToolpathViewDisplay() = default;
     // Replaces the toolpath line with the toolpath's path points.
     virtual void DrawToolpath(const TToolpath& toolpath) = 0;
     // Camera above the part, looking at (0, 0, 2).

@@ -1,4 +1,4 @@
-#include "platform/tool_window.h"
+#include "platform/qt/tool_window.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>

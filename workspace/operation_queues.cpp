@@ -1,0 +1,86 @@
+#include "workspace/operation_queues.h"
+
+namespace torvex {
+
+using enum RoughingOperation;
+using enum FinishingOperation;
+
+std::optional<RoughingOperation> RoughingOperationOf(int code) {
+    if (code < 0 || code > 4)
+        return std::nullopt;
+    return static_cast<RoughingOperation>(code);
+}
+
+std::optional<FinishingOperation> FinishingOperationOf(int code) {
+    if (code < 1 || code > 4)
+        return std::nullopt;
+    return static_cast<FinishingOperation>(code);
+}
+
+bool IsLeftSide(RoughingOperation operation) {
+    return operation == WholeLength || operation == LeftFromStock || operation == LeftBelowTop;
+}
+
+bool IsRightSide(FinishingOperation operation) {
+    return operation == RightWithoutTop || operation == RightWithTop;
+}
+
+bool TRoughingQueue::Allows(RoughingOperation operation) const {
+    switch (operation) {
+    case WholeLength:
+        return !LeftUsed && !RightUsed;
+    case LeftFromStock:
+        return !LeftUsed;
+    case LeftBelowTop:
+        return !LeftContourQueued;
+    case RightFromStock:
+        return !RightUsed;
+    case RightBelowTop:
+        return !RightContourQueued;
+    }
+    return false;
+}
+
+bool TRoughingQueue::Add(RoughingOperation operation) {
+    if (!Allows(operation))
+        return false;
+    Codes.push_back(operation);
+    if (IsLeftSide(operation))
+        LeftUsed = true;
+    if (!IsLeftSide(operation) || operation == WholeLength)
+        RightUsed = true;
+    if (operation == LeftFromStock || operation == LeftBelowTop)
+        LeftContourQueued = true;
+    if (operation == RightFromStock || operation == RightBelowTop)
+        RightContourQueued = true;
+    return true;
+}
+
+void TRoughingQueue::Clear() {
+    *this = TRoughingQueue();
+}
+
+bool TFinishingQueue::Allows(FinishingOperation operation) const {
+    return IsRightSide(operation) ? !RightFinishQueued : !LeftFinishQueued;
+}
+
+bool TFinishingQueue::Add(FinishingOperation operation) {
+    if (!Allows(operation))
+        return false;
+    Codes.push_back(operation);
+    if (IsRightSide(operation))
+        RightFinishQueued = true;
+    else
+        LeftFinishQueued = true;
+    if (operation == LeftWithTop)
+        KeepLeftFlat = true;
+    if (operation == RightWithTop)
+        KeepRightFlat = true;
+    return true;
+}
+
+void TFinishingQueue::Clear() {
+    *this = TFinishingQueue();
+}
+
+} // namespace torvex
