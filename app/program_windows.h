@@ -8,6 +8,7 @@ class FileDialogs;
 class MainWindow;
 class MessageSink;
 class NcProgramWindow;
+class ToolLibraryWindow;
 class ToolWindow;
 class ToolbarsChooser;
 class Workspace;
@@ -23,6 +24,7 @@ struct ProgramWindows {
     ToolWindow* Finishing = nullptr;
     NcProgramWindow* NcProgram = nullptr;
     ToolWindow* ToolLibrary = nullptr;
+    ToolLibraryWindow* Library = nullptr; // the controls of ToolLibrary and of the two popups
 
     ProgramWindows();
     ProgramWindows(ProgramWindows&&) noexcept;
