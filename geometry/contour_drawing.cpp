@@ -84,13 +84,14 @@ void HorizontalFigure(DrawingState& state, Canvas& canvas, double x1, double y1,
     canvas.TextOut(left + (right - left) / 2 - canvas.TextWidth(label) / 2, row - 23, label);
 }
 
-// The angle between a slanted segment and the horizontal, drawn at its lower end on the canvas:
-// a reference line towards the other end, an arc between the two, and the whole degrees.
+// The angle between a slanted segment and the horizontal, drawn at its upper end on the canvas
+// (the tip of a knife's flank): a reference line towards the other end, an arc between the two
+// outside the outline, and the whole degrees beside it.
 void AngleFigure(DrawingState& state, Canvas& canvas, double x1, double y1, double x2, double y2) {
     const DrawingFrame& frame = state.Frame;
     int ax = CanvasX(frame, x1), ay = CanvasY(frame, y1);
     int bx = CanvasX(frame, x2), by = CanvasY(frame, y2);
-    if (by > ay) {
+    if (by < ay) {
         std::swap(ax, bx);
         std::swap(ay, by);
     }
@@ -99,16 +100,15 @@ void AngleFigure(DrawingState& state, Canvas& canvas, double x1, double y1, doub
     canvas.LineTo(ax + 16 * direction, ay);
     constexpr int radius = 10;
     if (direction > 0)
-        canvas.Arc(ax - radius, ay - radius, ax + radius, ay + radius, ax + radius, ay, bx, by);
+        canvas.Arc(ax - radius, ay - radius, ax + radius, ay + radius, bx, by, ax + radius, ay);
     else
-        canvas.Arc(ax - radius, ay - radius, ax + radius, ay + radius, bx, by, ax - radius, ay);
+        canvas.Arc(ax - radius, ay - radius, ax + radius, ay + radius, ax - radius, ay, bx, by);
     double degrees = std::atan2(std::fabs(y2 - y1), std::fabs(x2 - x1)) * 180 / std::numbers::pi;
     std::string label = FormatFloat("0.##", std::nearbyint(degrees)) + "\u00b0";
-    int labelY = ay - radius - 4;
     if (direction > 0)
-        canvas.TextOut(ax + radius + 3, labelY, label);
+        canvas.TextOut(ax + radius + 3, ay + 1, label);
     else
-        TextEndingAt(canvas, ax - radius - 3, labelY, label);
+        TextEndingAt(canvas, ax - radius - 3, ay + 1, label);
 }
 
 enum class Dimensioning : uint8_t { WithoutHorizontal, Every };

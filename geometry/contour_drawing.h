@@ -69,7 +69,7 @@ void DimensionVertical(DrawingState& state, Canvas& canvas, double x1, double y1
 void DimensionHorizontal(DrawingState& state, Canvas& canvas, double x1, double y1, double x2,
                          double y2);
 // The height beside the outer end (this switches DimVertical on), the angle to the horizontal at
-// the lower end, and the width above.
+// the upper end on the canvas, and the width above.
 void DimensionOblique(DrawingState& state, Canvas& canvas, double x1, double y1, double x2,
                       double y2);
 
