@@ -47,6 +47,15 @@ void AddRow(QFormLayout* form, const char* label, QLineEdit* field) {
     form->addRow(caption, field);
 }
 
+// A form of a name and a comments field, their labels as buddies.
+QFormLayout* NameAndComments(QLineEdit* name, const char* nameLabel, QLineEdit* comments,
+                             const char* commentsLabel) {
+    auto* form = new QFormLayout;
+    AddRow(form, nameLabel, name);
+    AddRow(form, commentsLabel, comments);
+    return form;
+}
+
 QLabel* Heading(const char* text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     QFont bold = label->font();
@@ -107,10 +116,7 @@ QWidget* ToolLibraryWindow::BuildSelectTools() {
     auto* layout = new QHBoxLayout(page);
     auto* panel = new QWidget(page);
     panel->setObjectName("SlotPanel");
-    panel->setAutoFillBackground(true);
-    QPalette white = panel->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    panel->setPalette(white);
+    PaintWhite(panel);
     panel->setFixedSize(SlotColumns[4] + SlotWidth + 2, SlotRows[3] + SlotHeight + 8);
 
     Menu = new QMenu(this);
@@ -188,12 +194,9 @@ QWidget* ToolLibraryWindow::BuildKnifeForm(QWidget* parent) {
     auto* box = new QGroupBox("Turning Tool - Tips", parent);
     auto* layout = new QHBoxLayout(box);
     auto* left = new QVBoxLayout;
-    auto* names = new QFormLayout;
     e1 = Field(box, "e1");
     e2 = Field(box, "e2");
-    AddRow(names, "&Name", e1);
-    AddRow(names, "&Comments", e2);
-    left->addLayout(names);
+    left->addLayout(NameAndComments(e1, "&Name", e2, "&Comments"));
 
     KindTabs = new QTabWidget(box);
     KindTabs->setObjectName("KindTabs");
@@ -261,12 +264,9 @@ QWidget* ToolLibraryWindow::BuildKnifeForm(QWidget* parent) {
 QWidget* ToolLibraryWindow::BuildSupportForm(QWidget* parent) {
     auto* box = new QGroupBox("Supports", parent);
     auto* layout = new QVBoxLayout(box);
-    auto* form = new QFormLayout;
     eee1 = Field(box, "eee1");
     eee2 = Field(box, "eee2");
-    AddRow(form, "N&ame", eee1);
-    AddRow(form, "C&omments", eee2);
-    layout->addLayout(form);
+    layout->addLayout(NameAndComments(eee1, "N&ame", eee2, "C&omments"));
     AddSupportButton = new QPushButton("Add", box);
     AddSupportButton->setObjectName("Add");
     layout->addWidget(AddSupportButton);

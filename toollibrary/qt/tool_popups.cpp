@@ -26,6 +26,13 @@ QPushButton* SmallButton(QWidget* parent, const char* text) {
 
 } // namespace
 
+void PaintWhite(QWidget* widget) {
+    widget->setAutoFillBackground(true);
+    QPalette white = widget->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    widget->setPalette(white);
+}
+
 QToolButton* DirectionButton(QWidget* parent, const char* name, bool left) {
     auto* button = new QToolButton(parent);
     button->setObjectName(name);
@@ -40,10 +47,7 @@ QToolButton* DirectionButton(QWidget* parent, const char* name, bool left) {
 KnifePopup::KnifePopup(QWidget* parent)
     : QWidget(parent), PictureImage(KnifePictureWidth, KnifePictureHeight, QImage::Format_RGB32) {
     PictureImage.fill(Qt::white);
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
+    PaintWhite(this);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(4);
@@ -93,10 +97,7 @@ bool KnifePopup::eventFilter(QObject* watched, QEvent* event) {
 }
 
 SupportPopup::SupportPopup(QWidget* parent) : QWidget(parent) {
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
+    PaintWhite(this);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     Modify = SmallButton(this, "Modify");

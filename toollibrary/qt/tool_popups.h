@@ -54,6 +54,9 @@ private:
     QPushButton* Delete = nullptr;
 };
 
+// Gives a widget the white ground of the library's pictures.
+void PaintWhite(QWidget* widget);
+
 // A working-direction toggle: an arrow to the left (the knife cuts towards the left) or to the
 // right.
 QToolButton* DirectionButton(QWidget* parent, const char* name, bool left);
