@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "app/toolbars_chooser.h"
 #include "operations/qt/nc_program_window.h"
+#include "operations/qt/operation_windows.h"
 #include "platform/qt/tool_window.h"
 #include "toollibrary/qt/tool_library_window.h"
 #include "workspace/workspace.h"
@@ -50,13 +51,23 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
         CreateToolWindow(main, "", Frame::SmallTool, QSize(104, 36), topRight + QPoint(-1000, 180));
     windows.Chooser = new ToolbarsChooser(main->ViewToolbars(), main);
     windows.Chooser->move(screen.topLeft() + QPoint(430, 40));
-    windows.Roughing = CreateToolWindow(main, "Roughing toolpath", Frame::Borderless,
-                                        QSize(420, 600), topRight + QPoint(-440, 80));
-    windows.Finishing = CreateToolWindow(main, "Finishing toolpath", Frame::Borderless,
-                                         QSize(420, 560), topRight + QPoint(-440, 110));
+    auto place = [](QWidget* window, QSize size, QPoint at) {
+        window->resize(size);
+        window->move(at);
+    };
+    windows.Roughing = new RoughingWindow(workspace, main->TreeDisplay(), *main, messages, main);
+    place(windows.Roughing, QSize(330, 640), topRight + QPoint(-350, 80));
+    windows.Finishing = new FinishingWindow(workspace, main->TreeDisplay(), *main, messages, main);
+    place(windows.Finishing, QSize(330, 560), topRight + QPoint(-350, 110));
+    // Adding a toolpath in either window advances both default names.
+    for (OperationWindow* window : {static_cast<OperationWindow*>(windows.Roughing),
+                                    static_cast<OperationWindow*>(windows.Finishing)})
+        for (OperationWindow* other : {static_cast<OperationWindow*>(windows.Roughing),
+                                       static_cast<OperationWindow*>(windows.Finishing)})
+            QObject::connect(window, &OperationWindow::ToolpathAdded, other,
+                             &OperationWindow::AdvanceName);
     windows.NcProgram = new NcProgramWindow(workspace, dialogs, messages, main);
-    windows.NcProgram->resize(QSize(420, 640));
-    windows.NcProgram->move(topRight + QPoint(-440, 140));
+    place(windows.NcProgram, QSize(420, 640), topRight + QPoint(-440, 140));
     windows.ToolLibrary = CreateToolWindow(main, "Tool library", Frame::Borderless, QSize(740, 499),
                                            topRight + QPoint(-1220, 80));
     windows.ToolLibrary->SetStripText("Tool Library");

@@ -7,7 +7,9 @@ namespace torvex {
 class FileDialogs;
 class MainWindow;
 class MessageSink;
+class FinishingWindow;
 class NcProgramWindow;
+class RoughingWindow;
 class ToolLibraryWindow;
 class ToolWindow;
 class ToolbarsChooser;
@@ -20,8 +22,8 @@ struct ProgramWindows {
     ToolWindow* KnifePreview = nullptr;
     ToolWindow* SupportPopup = nullptr;
     ToolbarsChooser* Chooser = nullptr;
-    ToolWindow* Roughing = nullptr;
-    ToolWindow* Finishing = nullptr;
+    RoughingWindow* Roughing = nullptr;
+    FinishingWindow* Finishing = nullptr;
     NcProgramWindow* NcProgram = nullptr;
     ToolWindow* ToolLibrary = nullptr;
     ToolLibraryWindow* Library = nullptr; // the controls of ToolLibrary and of the two popups

@@ -1,6 +1,7 @@
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "geometry/number_text.h"
+#include "operations/nc_dialect.h"
 #include "operations/nc_program.h"
 #include "operations/toolpath_building.h"
 #include "platform/text_file.h"
@@ -18,9 +19,11 @@ namespace {
 enum class JobKind { Roughing, Finishing };
 
 const std::set<std::string> CommonValued = {
-    "--safe",        "--offset",    "--speed",      "--name", "--ops",      "--left-knife",
-    "--right-knife", "--left-tool", "--right-tool", "-o",     "--path-csv", "--stock-csv"};
-const std::set<std::string> Flags = {"--coolant", "--anticlockwise", "--door"};
+    "--safe",       "--offset",      "--speed",     "--name",           "--ops",
+    "--left-knife", "--right-knife", "--left-tool", "--right-tool",     "-o",
+    "--path-csv",   "--stock-csv",   "--dialect",   "--program-number", "--door-code"};
+const std::set<std::string> Flags = {"--coolant", "--anticlockwise", "--door", "--diameter",
+                                     "--radius"};
 
 std::set<std::string> ValuedOptions(JobKind kind) {
     std::set<std::string> valued = CommonValued;
@@ -38,6 +41,44 @@ int WholeNumber(const std::string& option, const std::string& text, int low, int
         throw UsageError{"option " + option + " takes a whole number from " + std::to_string(low) +
                          " to " + std::to_string(high) + ", not '" + text + "'"};
     return value;
+}
+
+// The control the program is written for and how, refusing a choice the control cannot take.
+NcDialectOptions ReadDialectOptions(const ParsedOptions& options) {
+    NcDialect dialect = NcDialect::Generic;
+    if (auto name = options.Value("--dialect")) {
+        std::optional<NcDialect> named = DialectNamed(*name);
+        if (!named)
+            throw UsageError{"option --dialect takes generic, linuxcnc or fanuc, not '" + *name +
+                             "'"};
+        dialect = *named;
+    }
+    NcDialectOptions result = DefaultDialectOptions(dialect);
+    if (options.Flag("--diameter") && options.Flag("--radius"))
+        throw UsageError{"options --diameter and --radius exclude each other"};
+    if (options.Flag("--diameter"))
+        result.Diameter = true;
+    if (options.Flag("--radius"))
+        result.Diameter = false;
+    bool fanuc = dialect == NcDialect::Fanuc;
+    if (auto number = options.Value("--program-number")) {
+        if (!fanuc)
+            throw UsageError{"option --program-number is for the fanuc dialect"};
+        result.ProgramNumber = WholeNumber("--program-number", *number, 1, 9999);
+    }
+    if (auto code = options.Value("--door-code")) {
+        if (!fanuc)
+            throw UsageError{"option --door-code is for the fanuc dialect"};
+        if (!IsDoorCode(*code))
+            throw UsageError{"option --door-code takes an M code such as M21, not '" + *code + "'"};
+        result.DoorCode = *code;
+    }
+    if (options.Flag("--door") && !OffersDoor(dialect))
+        throw UsageError{"option --door is not offered with the linuxcnc dialect, which has no "
+                         "standard code to open the door"};
+    if (options.Flag("--door") && fanuc && result.DoorCode.empty())
+        throw UsageError{"option --door needs --door-code with the fanuc dialect"};
+    return result;
 }
 
 // Queues the comma-separated operation codes, refusing one the queue does not allow after the
@@ -138,6 +179,7 @@ int RunJob(JobKind kind, const std::vector<std::string>& arguments, std::ostream
     // Usage is checked in full before any file is read.
     JobFields fields = ReadFields(kind, options);
     QueueJobOperations(kind, workspace, options);
+    NcDialectOptions dialect = ReadDialectOptions(options);
 
     TToolSlotContent left = ToolSlot(options, "--left-knife");
     TToolSlotContent right = ToolSlot(options, "--right-knife");
@@ -147,7 +189,8 @@ int RunJob(JobKind kind, const std::vector<std::string>& arguments, std::ostream
     TToolpath* toolpath = AddToolpath(kind, workspace, fields, left, right);
     NcProgramOptions programOptions{options.Flag("--coolant"), options.Flag("--anticlockwise"),
                                     options.Flag("--door")};
-    std::vector<std::string> program = GenerateNcProgram(*toolpath, programOptions);
+    std::vector<std::string> program =
+        NcProgramText(NcProgramBlocks(*toolpath, programOptions), dialect);
     std::vector<std::string> stockCsv;
     if (options.Value("--stock-csv"))
         stockCsv = SimulatedStockCsv(workspace, *toolpath);

@@ -8,8 +8,13 @@
 #include "workspace/workspace.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSettings>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -29,6 +34,11 @@ std::string FileBytes(const fs::path& file) {
     bytes << in.rdbuf();
     return bytes.str();
 }
+
+// The window starts from the settings a test left: each test starts without any.
+struct NoRememberedController {
+    NoRememberedController() { QSettings("MyCompany", "MyApp").remove("NcProgram"); }
+};
 
 class NcProgramWindowTest : public ::testing::Test {
 protected:
@@ -57,6 +67,7 @@ protected:
     Workspace Work;
     torvex::testing::ScriptedDialogs Dialogs;
     RecordingMessageSink Messages;
+    NoRememberedController Fresh;
     NcProgramWindow Window{Work, Dialogs, Messages, nullptr};
     fs::path Folder;
 };
@@ -116,4 +127,36 @@ TEST_F(NcProgramWindowTest, ControlsCarryAccessibleNames) {
     EXPECT_EQ(Control<QPlainTextEdit>("m1")->accessibleName(), "NC program");
     for (const char* name : {"FlatButton1", "FlatButton2"})
         EXPECT_FALSE(Control<QPushButton>(name)->text().isEmpty());
+}
+
+TEST_F(NcProgramWindowTest, WritesTheChosenControllersLanguageAndRemembersIt) {
+    Work.SelectedToolpath = Work.Toolpaths.front().get();
+    auto* controller = Control<QComboBox>("Controller");
+    auto* diameter = Control<QCheckBox>("Diameter");
+    EXPECT_EQ(controller->currentText(), "Generic");
+    EXPECT_FALSE(diameter->isChecked());
+    controller->setCurrentText("LinuxCNC");
+    EXPECT_FALSE(Control<QCheckBox>("c3")->isEnabled()); // no standard door code
+    diameter->setChecked(true);
+    EXPECT_EQ(Control<QLabel>("XMode")->text(), "X words: diameter");
+    Click("FlatButton2");
+    EXPECT_EQ(Text().split('\n').first(), "G18 G21 G90 G94 G40 G7");
+    EXPECT_TRUE(Text().endsWith(" M30"));
+    // A new window starts with the controller and the X mode of the last one.
+    NcProgramWindow next(Work, Dialogs, Messages, nullptr);
+    EXPECT_EQ(next.findChild<QComboBox*>("Controller")->currentText(), "LinuxCNC");
+    EXPECT_TRUE(next.findChild<QCheckBox*>("Diameter")->isChecked());
+    // Fanuc reads X as a diameter unless told otherwise, and opens the door with its own code.
+    controller->setCurrentText("Fanuc");
+    EXPECT_TRUE(diameter->isChecked());
+    Control<QCheckBox>("c3")->setChecked(true);
+    QString before = Text();
+    Click("FlatButton2");
+    EXPECT_EQ(Text(), before);
+    EXPECT_NE(Messages.Messages.back().find("door code"), std::string::npos);
+    Control<QLineEdit>("DoorCode")->setText("M21");
+    Click("FlatButton2");
+    QStringList lines = Text().split('\n');
+    EXPECT_EQ(lines.mid(0, 3), (QStringList{"%", "O0001", "G18 G21 G40 G97 G98"}));
+    EXPECT_TRUE(lines.contains(QRegularExpression("^N\\d+ M21$")));
 }
