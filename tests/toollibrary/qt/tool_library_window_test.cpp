@@ -9,8 +9,10 @@
 
 #include <QAction>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 
 #include <gmock/gmock.h>
@@ -136,4 +138,29 @@ TEST_F(LibraryWindow, ClickOnATitleSortsTheRowsShownIgnoringCase) {
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       QPoint(header->sectionPosition(0) + 5, header->height() / 2));
     EXPECT_THAT(Names(Window->SupportList()), ElementsAre("PCLNR2525", "SVJCR2020"));
+}
+
+TEST_F(LibraryWindow, AddToLibrarySavesTheStandardKnifeItsFieldsDescribe) {
+    auto field = [this](const char* name) { return Window->findChild<QLineEdit*>(name); };
+    Window->PreviewKnife(Select(Window->KnifeList(), 1)); // the memo now holds another knife
+    field("e1")->setText("New");
+    const char* values[5] = {"0", "0", "5", "5", "10"};
+    for (int i = 0; i < 5; ++i)
+        field(QString("ee%1").arg(i + 1).toUtf8().constData())->setText(values[i]);
+    Window->AddKnifeToLibrary();
+    auto lines = ReadTextLines(Folder.Path / "Knives/New.knf");
+    EXPECT_THAT(std::vector(lines.begin() + KnifeHeaderLines, lines.end()),
+                ElementsAre("line 0/0/5/0/", "line 5/0/5/10/", "line 5/10/-5/10/",
+                            "line -5/10/-5/0/", "line -5/0/0/0/"));
+    EXPECT_EQ(Names(Window->KnifeList()).back(), "New");
+}
+
+TEST_F(LibraryWindow, KnifeWithoutSizeIsRefusedBeforeTheCodeMemoChanges) {
+    auto field = [this](const char* name) { return Window->findChild<QLineEdit*>(name); };
+    Window->CodeMemo().setPlainText("line 1/1/2/2/");
+    for (int i = 0; i < 5; ++i)
+        field(QString("ee%1").arg(i + 1).toUtf8().constData())->setText("0");
+    Window->findChild<QPushButton*>("bb1")->click();
+    ASSERT_EQ(Messages.Messages.size(), 1u);
+    EXPECT_EQ(Window->CodeMemo().toPlainText(), "line 1/1/2/2/");
 }
