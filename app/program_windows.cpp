@@ -43,8 +43,8 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
     QPoint topRight = screen.topRight();
     using Frame = ToolWindow::Frame;
 
-    // The operation windows cascade along the right edge, the library beside them, the popups
-    // over the library's lists.
+    // The operation windows stand side by side from the right edge, the library over them, the
+    // popups over the library's lists.
     windows.KnifePreview = CreateToolWindow(main, "", Frame::SmallTool, QSize(210, 194),
                                             topRight + QPoint(-1000, 180));
     windows.SupportPopup =
@@ -56,9 +56,9 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
         window->move(at);
     };
     windows.Roughing = new RoughingWindow(workspace, main->TreeDisplay(), *main, messages, main);
-    place(windows.Roughing, QSize(330, 640), topRight + QPoint(-350, 80));
+    place(windows.Roughing, QSize(330, 620), topRight + QPoint(-345, 80));
     windows.Finishing = new FinishingWindow(workspace, main->TreeDisplay(), *main, messages, main);
-    place(windows.Finishing, QSize(330, 560), topRight + QPoint(-350, 110));
+    place(windows.Finishing, QSize(330, 540), topRight + QPoint(-690, 80));
     // Adding a toolpath in either window advances both default names.
     for (OperationWindow* window : {static_cast<OperationWindow*>(windows.Roughing),
                                     static_cast<OperationWindow*>(windows.Finishing)})
@@ -67,7 +67,7 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
             QObject::connect(window, &OperationWindow::ToolpathAdded, other,
                              &OperationWindow::AdvanceName);
     windows.NcProgram = new NcProgramWindow(workspace, dialogs, messages, main);
-    place(windows.NcProgram, QSize(420, 640), topRight + QPoint(-440, 140));
+    place(windows.NcProgram, QSize(420, 700), topRight + QPoint(-1125, 80));
     windows.ToolLibrary = CreateToolWindow(main, "Tool library", Frame::Borderless, QSize(740, 499),
                                            topRight + QPoint(-1220, 80));
     windows.ToolLibrary->SetStripText("Tool Library");

@@ -1,3 +1,5 @@
+#include "checking/toolpath_check.h"
+#include "checking/verdict.h"
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "geometry/number_text.h"
@@ -22,8 +24,8 @@ const std::set<std::string> CommonValued = {
     "--safe",       "--offset",      "--speed",     "--name",           "--ops",
     "--left-knife", "--right-knife", "--left-tool", "--right-tool",     "-o",
     "--path-csv",   "--stock-csv",   "--dialect",   "--program-number", "--door-code"};
-const std::set<std::string> Flags = {"--coolant", "--anticlockwise", "--door", "--diameter",
-                                     "--radius"};
+const std::set<std::string> Flags = {"--coolant", "--anticlockwise", "--door",  "--diameter",
+                                     "--radius",  "--check",         "--strict"};
 
 std::set<std::string> ValuedOptions(JobKind kind) {
     std::set<std::string> valued = CommonValued;
@@ -168,6 +170,21 @@ std::vector<std::string> SimulatedStockCsv(const Workspace& workspace, const TTo
     return rows;
 }
 
+// With --check the verdict on the toolpath goes to `err`; with --strict it goes there only when a
+// knife collides, and then the toolpath fails.
+bool PassesCheck(const ParsedOptions& options, const TToolpath& toolpath,
+                 const Workspace& workspace, std::ostream& err) {
+    bool check = options.Flag("--check");
+    bool strict = options.Flag("--strict");
+    if (!check && !strict)
+        return true;
+    CheckResult result = CheckToolpath(toolpath, workspace.Shaft, workspace.StockShaft);
+    if (check || result.HasCollision())
+        for (const std::string& line : VerdictReport(result))
+            err << line << '\n';
+    return !(strict && result.HasCollision());
+}
+
 int RunJob(JobKind kind, const std::vector<std::string>& arguments, std::ostream& out,
            std::ostream& err) {
     ParsedOptions options(arguments, ValuedOptions(kind), Flags);
@@ -187,6 +204,8 @@ int RunJob(JobKind kind, const std::vector<std::string>& arguments, std::ostream
     if (!LoadModelFiles(modelFile, workspace.Shaft, workspace.StockShaft, err))
         return ExitFailure;
     TToolpath* toolpath = AddToolpath(kind, workspace, fields, left, right);
+    if (!PassesCheck(options, *toolpath, workspace, err))
+        return ExitCollision;
     NcProgramOptions programOptions{options.Flag("--coolant"), options.Flag("--anticlockwise"),
                                     options.Flag("--door")};
     std::vector<std::string> program =

@@ -52,6 +52,10 @@ options of rough and finish (numbers with a decimal point):
                         Kind rapid or feed, Tool left or right)
   --stock-csv FILE      simulate the toolpath on the stock, each move with the knife that makes
                         it, and write the stock profile it leaves (X,Y)
+  --check               check the toolpath against the knives' true shape and print the
+                        verdict on standard error
+  --strict              a knife entering the part or a rapid move through material is an
+                        error: exit status 3, nothing written
 rough only:
   --rest MM             Finishing rest
   --depth MM            Cutting depth

@@ -11,6 +11,11 @@ class StreamMessageSink : public MessageSink {
 public:
     explicit StreamMessageSink(std::ostream& stream) : Stream(stream) {}
     void ShowMessage(const std::string& text) override { Stream << text << '\n'; }
+    // Nobody is there to answer: the batch tool never goes on on its own.
+    bool Confirm(const std::string& question) override {
+        Stream << question << " (no)\n";
+        return false;
+    }
 
 private:
     std::ostream& Stream;

@@ -17,6 +17,8 @@ constexpr double ZeroLength = 1e-9;
 // CollinearDistance lie on one straight line.
 constexpr double ParallelSine = 1e-9;
 constexpr double CollinearDistance = 1e-7;
+// An arc whose end lies this close to a neighbouring line's straight meets it tangentially.
+constexpr double TangentDistance = 1e-9;
 
 // The levels at which offset elements are cut off: the outline's top, measured from its first
 // element's end (lines) or bounding corner (arcs).
@@ -154,16 +156,62 @@ std::optional<TPoint> Intersection(const TObj& a, const TObj& b) {
     return TPoint{a.P1.X + t * ux, a.P1.Y + t * uy};
 }
 
-// Makes b begin where a ends, moving the points the joining rules name.
+// Where two lines meet. A vertical line gives the corner its own x and a horizontal line its own
+// y, so that walls stay vertical and flats level; lines that already share the corner keep it.
+std::optional<TPoint> Corner(const TObj& a, const TObj& b, Flank flank) {
+    const TPoint& end = FarEnd(a, flank);
+    if (end == NearEnd(b, flank))
+        return end;
+    std::optional<TPoint> meeting = Intersection(a, b);
+    if (!meeting)
+        return meeting;
+    for (const TObj* line : {&a, &b}) {
+        if (IsVerticalLine(*line))
+            meeting->X = line->P1.X;
+        if (IsHorizontalLine(*line))
+            meeting->Y = line->P1.Y;
+    }
+    return meeting;
+}
+
+// An arc's end that lies on a line's straight (within the distance that tells a tangent joint
+// from a corner) is put exactly on it: onto a wall's x, a flat's y, or the foot of its
+// perpendicular on a slope. Ends off the line are left where they are.
+void PutOnLine(TPoint& end, const TObj& line) {
+    double ux = line.P2.X - line.P1.X, uy = line.P2.Y - line.P1.Y;
+    double length = std::hypot(ux, uy);
+    if (length < ZeroLength)
+        return;
+    double wx = end.X - line.P1.X, wy = end.Y - line.P1.Y;
+    if (std::fabs(Cross(ux, uy, wx, wy)) / length > TangentDistance)
+        return;
+    if (IsVerticalLine(line)) {
+        end.X = line.P1.X;
+    } else if (IsHorizontalLine(line)) {
+        end.Y = line.P1.Y;
+    } else {
+        double t = (wx * ux + wy * uy) / (length * length);
+        end = {line.P1.X + t * ux, line.P1.Y + t * uy};
+    }
+}
+
+// Makes b begin where a ends, moving the points the joining rules name. A tangent joint of an arc
+// and a line lies on the line, the arc's end moved onto it.
 void Join(TObj& a, TObj& b, Flank flank) {
     if (a.IsArc() && b.IsLine()) {
-        if (a.P3.X != a.P4.X)
-            NearEnd(b, flank) = ArcEnd(a, flank);
+        if (a.P3.X != a.P4.X) {
+            TPoint& end = ArcEnd(a, flank);
+            PutOnLine(end, b);
+            NearEnd(b, flank) = end;
+        }
     } else if (a.IsLine() && b.IsArc()) {
-        if (b.P3.X != b.P4.X)
-            FarEnd(a, flank) = ArcStart(b, flank);
+        if (b.P3.X != b.P4.X) {
+            TPoint& start = ArcStart(b, flank);
+            PutOnLine(start, a);
+            FarEnd(a, flank) = start;
+        }
     } else if (a.IsLine() && b.IsLine()) {
-        if (std::optional<TPoint> meeting = Intersection(a, b)) {
+        if (std::optional<TPoint> meeting = Corner(a, b, flank)) {
             FarEnd(a, flank) = *meeting;
             NearEnd(b, flank) = *meeting;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geometry/element.h"
+#include "toolpath/flank.h"
 
 #include <cstdint>
 #include <vector>
@@ -78,6 +79,15 @@ struct RadialSpan {
 
 // The height of the elements' discretisation, without building it.
 double ProfileSpan(const Tobjects& elements, uint8_t arcSteps);
+
+// The x at which a tool travelling along the axis at level y from the flank's end meets the flank's
+// contour: where the contour, followed element by element from that end, first rises above the
+// level. A stretch of the contour on the level (within a nanometre) does not stop the tool: a flat
+// at the level is cut to its far end. Lines and arcs are met exactly, arcs on their circle; an arc
+// whose ends share an x and elements of other kinds are passed over. A level the contour never
+// rises above gives the x of its highest end point (the first of them). Throws ArithmeticError
+// when the contour has no line or arc.
+double ContourXAtLevel(const Tobjects& contour, Flank flank, double y);
 
 // The first and the last element that is a line or an arc, or nullptr when there is none.
 const TObj* FirstProfileElement(const Tobjects& elements);

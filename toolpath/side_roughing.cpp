@@ -32,8 +32,9 @@ void TToolpath::RoughFlank(const Tobjects& elements, Flank flank, double depth, 
         int layers = PassCount(height, depth);
         for (int k = 1; k <= layers; ++k) {
             double y = StartY - depth * k;
-            // The layer ends where the tool first meets the contour.
-            double z = flank == Flank::Right ? ProfileXAt(y) : ProfileXAtFromLeft(y);
+            // The layer ends where the tool first meets the contour, on the contour's own lines
+            // and arcs.
+            double z = ContourXAtLevel(elements, flank, y);
             RoughingPass(w, y, z, outwards * lift, lift, radialFeed, axialFeed);
         }
         RadialFeedMove(w, contourStart, radialFeed);

@@ -1,5 +1,6 @@
 #include "operations/qt/nc_program_window.h"
 
+#include "checking/toolpath_check.h"
 #include "operations/nc_dialect.h"
 #include "operations/nc_program.h"
 #include "platform/file_dialogs.h"
@@ -31,6 +32,10 @@ namespace {
 
 // The save dialog's one file type: no pattern, so every file is shown, and no extension is added.
 constexpr const char* NcFileFilter = "No default extension defined|";
+
+constexpr const char* CollisionSaveQuestion =
+    "A knife of this toolpath would enter the part (see the line above the program). Save the "
+    "program all the same?";
 
 // Where the controller and the X mode are kept, beside the toolbars' positions.
 constexpr const char* SettingsOrganisation = "MyCompany";
@@ -75,6 +80,11 @@ NcProgramWindow::NcProgramWindow(Workspace& workspace, FileDialogs& dialogs, Mes
     m1->setLineWrapMode(QPlainTextEdit::NoWrap);
     m1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m1->setTabChangesFocus(true);
+    Verdict = new QLabel(Body());
+    Verdict->setObjectName("Verdict");
+    Verdict->setWordWrap(true);
+    Verdict->setTextFormat(Qt::PlainText);
+    layout->addWidget(Verdict);
     XMode = new QLabel(Body());
     XMode->setObjectName("XMode");
     layout->addWidget(XMode);
@@ -179,8 +189,13 @@ void NcProgramWindow::GenerateCommand() {
         Messages.ShowMessage(*refusal);
         return;
     }
+    ToolpathVerdict verdict =
+        VerdictOfToolpath(*Work.SelectedToolpath, Work.Shaft, Work.StockShaft);
     std::vector<std::string> program =
         NcProgramText(NcProgramBlocks(*Work.SelectedToolpath, options), dialect);
+    Verdict->setText(QString::fromStdString(verdict.Text));
+    Verdict->setStyleSheet(verdict.Collides ? "color: #c62828; font-weight: bold;" : "");
+    Collides = verdict.Collides;
     QStringList lines;
     for (const std::string& line : program)
         lines << QString::fromStdString(line);
@@ -188,6 +203,8 @@ void NcProgramWindow::GenerateCommand() {
 }
 
 void NcProgramWindow::SaveCommand() {
+    if (Collides && !Messages.Confirm(CollisionSaveQuestion))
+        return;
     FileDialogOptions options{"Save", NcFileFilter, "", Work.StartupDirectory / "NC"};
     std::optional<std::filesystem::path> file = Dialogs.SaveFileName(options);
     if (!file)

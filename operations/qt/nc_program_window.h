@@ -18,7 +18,8 @@ class Workspace;
 // "NC code": the program of the selected toolpath, generated into an editable text box with the
 // spindle, coolant and door blocks the check boxes ask for, in the language of the chosen
 // controller, with X as a radius or a diameter, and saved to a file as it stands in the box. The
-// controller and the X mode are kept between runs.
+// controller and the X mode are kept between runs. Each generation checks the toolpath against its
+// knives and says so above the program; saving a program that collides asks first.
 class NcProgramWindow : public ToolWindow {
     Q_OBJECT
 public:
@@ -47,6 +48,9 @@ private:
     QLineEdit* ProgramNumber = nullptr;
     QLineEdit* DoorCode = nullptr;
     QLabel* XMode = nullptr;
+    QLabel* Verdict = nullptr;
+    // The program in the box is of a toolpath that a knife would enter.
+    bool Collides = false;
     QPushButton* FlatButton2 = nullptr;
     QPushButton* FlatButton1 = nullptr;
 };

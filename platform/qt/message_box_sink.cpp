@@ -12,4 +12,13 @@ void MessageBoxSink::ShowMessage(const std::string& text) {
     box.exec();
 }
 
+bool MessageBoxSink::Confirm(const std::string& question) {
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(),
+                    QString::fromStdString(question), QMessageBox::Yes | QMessageBox::No,
+                    QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 } // namespace torvex

@@ -8,6 +8,7 @@ namespace torvex {
 class MessageBoxSink : public MessageSink {
 public:
     void ShowMessage(const std::string& text) override;
+    bool Confirm(const std::string& question) override;
 };
 
 } // namespace torvex

@@ -352,6 +352,32 @@ TEST(JobCommand, ErrorsWriteNothing) {
     EXPECT_FALSE(std::filesystem::exists(program));
 }
 
+TEST(JobCommand, CheckReportsCollisionsAndStrictRefusesThem) {
+    auto program = Temporary("strict.nc");
+    std::filesystem::remove(program);
+    Args collared = With(RoughArgs("collared.mdl", "0,2,4"), {"-o", program.string()});
+    std::ostringstream out, err;
+    // Rough80's flank reaches into the collar from the left side's layers.
+    EXPECT_EQ(RunRough(With(collared, {"--strict"}), out, err), ExitCollision);
+    EXPECT_FALSE(std::filesystem::exists(program));
+    EXPECT_EQ(err.str().rfind("Checked against the knives: first collision N", 0), 0u);
+
+    std::ostringstream checkedErr;
+    EXPECT_EQ(RunRough(With(collared, {"--check"}), out, checkedErr), ExitOk);
+    EXPECT_TRUE(std::filesystem::exists(program));
+    EXPECT_NE(checkedErr.str().find("\nOperation 2: "), std::string::npos);
+
+    std::filesystem::remove(program);
+    Args fitting = collared;
+    fitting[18] = Data("Knives/ShoulderL.knf");
+    fitting[20] = Data("Knives/ShoulderR.knf");
+    std::ostringstream fittingErr;
+    EXPECT_EQ(RunRough(With(fitting, {"--strict"}), out, fittingErr), ExitOk);
+    EXPECT_TRUE(std::filesystem::exists(program));
+    EXPECT_EQ(fittingErr.str(), "");
+    std::filesystem::remove(program);
+}
+
 namespace {
 
 // The sample jobs the controls must run: every model, roughing 0,2,4 and 1,3, finishing 1,3 and

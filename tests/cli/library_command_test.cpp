@@ -52,6 +52,14 @@ TEST_F(LibraryCommand, ListPrintsKnivesThenSupportsInIndexOrder) {
     EXPECT_EQ(List(), "knife\tRough80\tstandard\tRoughing tip, both directions\n"
                       "knife\tFinish35\tstandard\tFinishing tip, 35 degree point\n"
                       "knife\tLeft45\tstandard\tCuts towards the left\n"
+                      "knife\tShoulderL\tprofiled\tRoughing tip for the left flank: cuts towards "
+                      "the right, up to shoulders\n"
+                      "knife\tShoulderR\tprofiled\tRoughing tip for the right flank: cuts towards "
+                      "the left, up to shoulders\n"
+                      "knife\tFinishL\tprofiled\tFinishing tip for the left flank: cuts towards "
+                      "the right, 35 degree point\n"
+                      "knife\tFinishR\tprofiled\tFinishing tip for the right flank: cuts towards "
+                      "the left, 35 degree point\n"
                       "support\tSVJCR2020\tHolder 20x20, right hand\n"
                       "support\tPCLNR2525\tHolder 25x25, lever clamp\n");
     EXPECT_EQ(Err.str(), "");

@@ -174,3 +174,46 @@ TEST(OffsetContour, AnOpenContourEndingInAnArcGetsNoClimb) {
     toolpath.BuildLeftOffsetContour(part.LeftOutline.Elements, false, 0.5, 10);
     EXPECT_TRUE(toolpath.LeftOffsetContour.back().IsArc());
 }
+
+TEST(OffsetContour, WallsStayVerticalFlatsLevelAndTangentArcsMeetTheirLines) {
+    auto exact = [](const Tobjects& contour) {
+        for (const TObj& e : contour) {
+            if (!e.IsLine())
+                continue;
+            double dx = std::fabs(e.P1.X - e.P2.X), dy = std::fabs(e.P1.Y - e.P2.Y);
+            EXPECT_FALSE(dx > 0 && dx < 1e-6) << "a wall off vertical at x " << e.P1.X;
+            EXPECT_FALSE(dy > 0 && dy < 1e-6) << "a flat off level at y " << e.P1.Y;
+        }
+    };
+    TToolpath toolpath;
+    // A taper between two flats, then a shoulder: corners computed from the taper's slope.
+    Tobjects taper =
+        Elements({"line 0/4/4/4/", "line 4/4/7/9/", "line 7/9/22/9/", "line 22/9/22/12/"});
+    toolpath.BuildLeftOffsetContour(taper, false, 0.2, 0);
+    exact(toolpath.LeftOffsetContour);
+    EXPECT_EQ(toolpath.LeftOffsetContour.back().P1.X, 22 - 0.2);
+
+    // Fillets and roundings at shoulders on both flanks: the arcs' ends lie on the walls.
+    TShaft part = ArcsPart();
+    toolpath.BuildLeftOffsetContour(part.LeftOutline.Elements, true, 0.3, 3);
+    toolpath.BuildRightOffsetContour(part.RightOutline.Elements, true, 0.3, 3);
+    for (const Tobjects* contour : {&toolpath.LeftOffsetContour, &toolpath.RightOffsetContour}) {
+        exact(*contour);
+        for (size_t i = 0; i + 1 < contour->size(); ++i) {
+            const TObj& a = (*contour)[i];
+            const TObj& b = (*contour)[i + 1];
+            if (a.IsArc() && b.IsLine() && b.P1.X == b.P2.X) {
+                EXPECT_TRUE(a.P3.X == b.P1.X || a.P4.X == b.P1.X) << "arc " << i;
+            }
+            if (a.IsLine() && b.IsArc() && a.P1.X == a.P2.X) {
+                EXPECT_TRUE(b.P3.X == a.P1.X || b.P4.X == a.P1.X) << "arc " << i + 1;
+            }
+        }
+    }
+
+    // The climb that closes a contour ending in a slope rises straight up.
+    toolpath.BuildLeftOffsetContour(Elements({"line 0/10/20/10/", "line 20/10/30/15/"}), true, 0.3,
+                                    5);
+    const TObj& climb = toolpath.LeftOffsetContour.back();
+    EXPECT_EQ(climb.P1.X, climb.P2.X);
+}

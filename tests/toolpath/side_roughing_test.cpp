@@ -1,9 +1,13 @@
+#include "bench/side_roughing_jobs.h"
 #include "tests/toolpath/path_checks.h"
 #include "tests/toolpath/test_profiles.h"
+#include "toolpath/nc_block.h"
 #include "toolpath/toolpath.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -124,16 +128,80 @@ TEST(RoughLeft, ALayerEndsWhereTheToolFirstMeetsTheContour) {
     TToolpath toolpath = NewToolpath(35);
     toolpath.BuildLeftOffsetContour(part.LeftOutline.Elements, false, 0.5, 0);
     toolpath.RoughLeft(toolpath.LeftOffsetContour, 2, 2, 100, 200, 20);
-    // The level 16.5 meets the offset circle (radius 4.5 around (14, 14)) near 14 -/+ sqrt(14),
-    // on the chords between its points 0.45 apart.
-    EXPECT_NEAR(*ParseNcBlock(toolpath.NCBlocks()[3]).Value('Z'), 10.278, 0.0005)
+    // The level 16.5 meets the offset circle (radius 4.5 around (14, 14)) at 14 -/+ sqrt(14), on
+    // the circle itself, not on a chord between its preview points (10.278 and 17.722).
+    EXPECT_NEAR(*ParseNcBlock(toolpath.NCBlocks()[3]).Value('Z'), 10.258, 0.0005)
         << Listing(toolpath);
     EXPECT_TRUE(StaysOutsidePart(toolpath.PathPoints, part.Points));
 
     TToolpath right = NewToolpath(35);
     right.BuildRightOffsetContour(part.RightOutline.Elements, false, 0.5, 0);
     right.RoughRight(right.RightOffsetContour, 2, 2, 100, 200, 20);
-    EXPECT_NEAR(*ParseNcBlock(right.NCBlocks()[3]).Value('Z'), 17.722, 0.0005) << Listing(right);
+    EXPECT_NEAR(*ParseNcBlock(right.NCBlocks()[3]).Value('Z'), 17.742, 0.0005) << Listing(right);
     EXPECT_TRUE(StaysOutsidePart(right.PathPoints, part.Points));
     EXPECT_TRUE(ArcBlocksMatchPreview(right, 20)) << "a half circle over the bead";
+}
+
+TEST(RoughLeft, AFirstLayerReachesTheWallBehindAFlatAfterATaper) {
+    // The offset wall of the shoulder at x = 22 stands at 21.8 from radius 9.2 to 12; a layer
+    // must not end on a diagonal from the flat's far end to the wall's top.
+    TShaft part = Shaft({"line 0/0/0/4/", "line 0/4/4/4/", "line 4/4/7/9/", "line 7/9/22/9/",
+                         "line 22/9/22/12/", "line 22/12/40/12/", "line 40/12/40/0/"});
+    TToolpath toolpath = NewToolpath(20);
+    toolpath.BuildLeftOffsetContour(part.LeftOutline.Elements, false, 0.2, 0);
+    toolpath.RoughLeft(toolpath.LeftOffsetContour, 1.5, 2, 100, 200, 20);
+    ASSERT_GT(toolpath.NCBlocks().size(), 4u);
+    EXPECT_EQ(toolpath.NCBlocks()[2], "N0030 G01 X10.5 F100");
+    EXPECT_EQ(toolpath.NCBlocks()[3], "N0040 G01 Z21.8 F200") << Listing(toolpath);
+}
+
+TEST(SideRoughing, ALayerAtAFlatsLevelCutsTheFlatToItsFarEnd) {
+    // Both flanks step up over a flat at radius 6 to the top at 9; offset by 0.2, the second
+    // layer lies on the flats' level, 6.2.
+    TShaft part = Shaft({"line 0/0/0/4/", "line 0/4/5/4/", "line 5/4/5/6/", "line 5/6/15/6/",
+                         "line 15/6/15/9/", "line 15/9/25/9/", "line 25/9/25/6/", "line 25/6/35/6/",
+                         "line 35/6/35/4/", "line 35/4/40/4/", "line 40/4/40/0/"});
+    TToolpath left = NewToolpath(20);
+    left.BuildLeftOffsetContour(part.LeftOutline.Elements, false, 0.2, 0);
+    left.RoughLeft(left.LeftOffsetContour, 1.4, 2, 100, 200, 20);
+    EXPECT_EQ(left.NCBlocks()[6], "N0070 G01 X6.2 F100");
+    EXPECT_EQ(left.NCBlocks()[7], "N0080 G01 Z14.8 F200") << Listing(left);
+    TToolpath right = NewToolpath(20);
+    right.BuildRightOffsetContour(part.RightOutline.Elements, false, 0.2, 0);
+    right.RoughRight(right.RightOffsetContour, 1.4, 2, 100, 200, 20);
+    EXPECT_EQ(right.NCBlocks()[6], "N0070 G01 X6.2 F100");
+    EXPECT_EQ(right.NCBlocks()[7], "N0080 G01 Z25.2 F200") << Listing(right);
+}
+
+TEST(RoughLeft, LayersMeetALargeRoundingOnItsCircleNotInsideThePart) {
+    // A rounding of radius 10 around (20, 10), roughed with a rest of 0.1: a layer ending on a
+    // chord between preview points would lie up to 0.11 inside the offset circle, into the part.
+    TShaft part = Shaft({"line 0/0/0/5/", "line 0/5/10/5/", "line 10/5/10/10/",
+                         "arc 10/0/30/20/10/10/20/20/", "line 20/20/40/20/", "line 40/20/40/0/"});
+    TToolpath toolpath = NewToolpath(27);
+    toolpath.BuildLeftOffsetContour(part.LeftOutline.Elements, false, 0.1, 0);
+    toolpath.RoughLeft(toolpath.LeftOffsetContour, 0.7, 2, 100, 200, 20);
+    int onArc = 0;
+    for (const TPunct& p : toolpath.PathPoints) {
+        // The move of each layer's axial cut, above the wall.
+        auto block = std::find_if(toolpath.Blocks.begin(), toolpath.Blocks.end(),
+                                  [&p](const torvex::NcBlock& b) { return b.Number == p.Block; });
+        if (block == toolpath.Blocks.end() || block->Kind != BlockKind::FeedZ || p.Y <= 10.1)
+            continue;
+        EXPECT_NEAR(std::hypot(p.X - 20, p.Y - 10), 10.1, 1e-9) << p.Y;
+        ++onArc;
+    }
+    EXPECT_GT(onArc, 10);
+}
+
+TEST(SideRoughing, LayersOnRandomPartsEndWhereTheContourFirstRisesAboveThem) {
+    size_t checked = 0;
+    for (unsigned seed = 1; seed <= 300; ++seed) {
+        SideRoughingJob job = RandomSideRoughingJob(seed);
+        size_t layers = 0;
+        std::string fault = CheckSideRoughingJob(job, layers);
+        EXPECT_EQ(fault, "") << DescribeSideRoughingJob(job);
+        checked += layers;
+    }
+    EXPECT_GT(checked, 3000u) << "the jobs cut layers";
 }

