@@ -5,11 +5,13 @@
 #include "operations/qt/nc_program_window.h"
 #include "operations/qt/operation_windows.h"
 #include "platform/qt/tool_window.h"
+#include "toollibrary/qt/tool_library_window.h"
 #include "workspace/workspace.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include <filesystem>
 
@@ -70,6 +72,12 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
                                            topRight + QPoint(-1220, 80));
     windows.ToolLibrary->SetStripText("Tool Library");
     workspace.StartupDirectory = std::filesystem::current_path();
+    windows.Library =
+        new ToolLibraryWindow(workspace.StartupDirectory, *windows.KnifePreview,
+                              *windows.SupportPopup, messages, windows.ToolLibrary->Body());
+    auto* libraryLayout = new QVBoxLayout(windows.ToolLibrary->Body());
+    libraryLayout->setContentsMargins(0, 0, 0, 0);
+    libraryLayout->addWidget(windows.Library);
 
     main->BindToggle(main->ToolLibraryToggle(), windows.ToolLibrary);
     main->BindToggle(main->RoughingToggle(), windows.Roughing);

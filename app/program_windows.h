@@ -10,6 +10,7 @@ class MessageSink;
 class FinishingWindow;
 class NcProgramWindow;
 class RoughingWindow;
+class ToolLibraryWindow;
 class ToolWindow;
 class ToolbarsChooser;
 class Workspace;
@@ -25,6 +26,7 @@ struct ProgramWindows {
     FinishingWindow* Finishing = nullptr;
     NcProgramWindow* NcProgram = nullptr;
     ToolWindow* ToolLibrary = nullptr;
+    ToolLibraryWindow* Library = nullptr; // the controls of ToolLibrary and of the two popups
 
     ProgramWindows();
     ProgramWindows(ProgramWindows&&) noexcept;

@@ -36,4 +36,9 @@ int RunInfo(const std::vector<std::string>& arguments, std::ostream& out, std::o
 int RunRough(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 int RunFinish(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
+// `library list|add-knife|add-support|delete-knife|delete-support ... [--dir DIR]`: the tool
+// library below DIR (default: the current directory), changed as the library window changes it.
+// Refusals throw, and nothing is changed.
+int RunLibrary(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+
 } // namespace torvex

@@ -14,6 +14,15 @@ commands:
                  (MODEL + "s")
   rough MODEL    a roughing toolpath and its NC program
   finish MODEL   a finishing toolpath and its NC program
+  library list                  the knives and supports of the tool library, one a line
+  library add-knife NAME        add or replace a standard knife (--k1, --k2, --left, --right,
+                                --height required; --comments TEXT; --cuts left|right|both,
+                                default right)
+  library add-support NAME      add or replace a support (--comments TEXT)
+  library delete-knife NAME     remove a knife
+  library delete-support NAME   remove a support
+                 every library command takes --dir DIR, the folder that holds knives.dat,
+                 tails.dat, Knives/ and Tails/ (default: the current directory)
 
 options of rough and finish (numbers with a decimal point):
   --ops CODES           operations in queue order, comma-separated
@@ -74,6 +83,8 @@ int main(int argc, char** argv) {
             return torvex::RunRough(arguments, std::cout, std::cerr);
         if (command == "finish")
             return torvex::RunFinish(arguments, std::cout, std::cerr);
+        if (command == "library")
+            return torvex::RunLibrary(arguments, std::cout, std::cerr);
         throw torvex::UsageError{"unknown command '" + command + "'"};
     } catch (const torvex::UsageError& error) {
         std::cerr << "torvex-nc: " << error.Text << "\n(torvex-nc --help lists the commands)\n";

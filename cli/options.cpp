@@ -6,7 +6,8 @@ namespace torvex {
 
 ParsedOptions::ParsedOptions(const std::vector<std::string>& arguments,
                              const std::set<std::string>& valued,
-                             const std::set<std::string>& flags) {
+                             const std::set<std::string>& flags,
+                             const PositionalArguments& expected) {
     std::vector<std::string> positional;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
@@ -23,9 +24,12 @@ ParsedOptions::ParsedOptions(const std::vector<std::string>& arguments,
             throw UsageError{"unknown option " + argument};
         }
     }
-    if (positional.size() != 1)
-        throw UsageError{"expected exactly one model file"};
-    PositionalArgument = positional[0];
+    if (expected.Count == 0 && !positional.empty())
+        throw UsageError{"unexpected argument '" + positional[0] + "'"};
+    if (expected.Count == 1 && positional.size() != 1)
+        throw UsageError{"expected exactly one " + expected.What};
+    if (!positional.empty())
+        PositionalArgument = positional[0];
 }
 
 std::optional<std::string> ParsedOptions::Value(const std::string& name) const {

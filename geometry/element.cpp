@@ -10,15 +10,20 @@ namespace torvex {
 
 namespace {
 
+// The text of the value at `position`, up to its closing '/'; `position` moves past the '/'.
+std::string_view TakeValue(std::string_view text, size_t& position) {
+    size_t slash = position < text.size() ? text.find('/', position) : std::string_view::npos;
+    if (slash == std::string_view::npos)
+        throw ConversionError(std::string(position < text.size() ? text.substr(position) : ""));
+    std::string_view value = text.substr(position, slash - position);
+    position = slash + 1;
+    return value;
+}
+
 // Reads the values of a record from `position` on, each closed by '/', into `targets` in order.
 void ReadValues(std::string_view text, size_t position, std::initializer_list<double*> targets) {
-    for (double* target : targets) {
-        size_t slash = position < text.size() ? text.find('/', position) : std::string_view::npos;
-        if (slash == std::string_view::npos)
-            throw ConversionError(std::string(position < text.size() ? text.substr(position) : ""));
-        *target = FileTextToFloat(text.substr(position, slash - position));
-        position = slash + 1;
-    }
+    for (double* target : targets)
+        *target = FileTextToFloat(TakeValue(text, position));
 }
 
 TPoint Midpoint(const TPoint& a, const TPoint& b) {
@@ -48,6 +53,15 @@ TPoint UnitFrom(const TPoint& centre, const TPoint& p) {
 }
 
 } // namespace
+
+std::vector<std::string_view> RecordValueTexts(std::string_view text, size_t position,
+                                               size_t count) {
+    std::vector<std::string_view> values;
+    values.reserve(count);
+    while (values.size() < count)
+        values.push_back(TakeValue(text, position));
+    return values;
+}
 
 TPoint TObj::Centre() const {
     return Midpoint(P1, P2);

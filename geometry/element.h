@@ -49,6 +49,11 @@ std::vector<TObj> ShortArcElements(const TPoint& centre, const TPoint& first, co
 // number throws ConversionError.
 std::vector<TObj> ParseEditorArc(std::string_view text);
 
+// The texts of `count` values of a record from `position` (0-based) on, each closed by '/'. A
+// value without its closing '/' throws ConversionError with the rest of the text.
+std::vector<std::string_view> RecordValueTexts(std::string_view text, size_t position,
+                                               size_t count);
+
 // Copies Kind and all points, Mid included.
 void AssignTo(const TObj& source, TObj& target);
 

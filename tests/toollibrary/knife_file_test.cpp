@@ -1,0 +1,55 @@
+#include "toollibrary/knife_file.h"
+
+#include "platform/errors.h"
+#include "toollibrary/library_error.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using namespace torvex;
+using ::testing::ElementsAre;
+
+TEST(GenerateStandardProfile, SquareKnifeRunsFromTheTipAroundTheBody) {
+    EXPECT_THAT(GenerateStandardProfile({0, 0, 5, 5, 10}),
+                ElementsAre("line 0/0/5/0/", "line 5/0/5/10/", "line 5/10/-5/10/",
+                            "line -5/10/-5/0/", "line -5/0/0/0/"));
+}
+
+TEST(GenerateStandardProfile, FlanksAtTheirAnglesRoundedToTwoDecimals) {
+    EXPECT_THAT(GenerateStandardProfile({45, 30, 2, 3, 10}),
+                ElementsAre("line 0/0/3/1.73/", "line 3/1.73/3/10/", "line 3/10/-2/10/",
+                            "line -2/10/-2/2/", "line -2/2/0/0/"));
+}
+
+TEST(GenerateStandardProfile, KnifeWithoutSizeIsRefused) {
+    EXPECT_THROW(GenerateStandardProfile({30, 30, 0, 0, 0}), LibraryError);
+    EXPECT_THROW(StandardKnife("A", "", {0, 0, 0, 0, 0}, {}), LibraryError);
+    EXPECT_NO_THROW(GenerateStandardProfile({0, 0, 0, 0, 4}));
+}
+
+TEST(KnifeFileLines, StandardValuesWithADecimalPointAndTheDirections) {
+    KnifeDefinition knife = StandardKnife("T1", "tip", {30, 0, 2.5, 2.5, 8}, {true, false});
+    std::vector<std::string> lines = KnifeFileLines(knife);
+    ASSERT_EQ(lines.size(), 15u);
+    EXPECT_THAT(std::vector(lines.begin(), lines.begin() + 10),
+                ElementsAre("T1", "tip", "standard", "30", "0", "2.5", "2.5", "8", "1", "0"));
+    EXPECT_EQ(lines[10], "line 0/0/2.5/0/");
+}
+
+TEST(KnifeFileLines, ProfiledKnifeHasZeroValuesAndWithoutContourTenLines) {
+    KnifeDefinition knife = ProfiledKnife("P", "", {false, true}, {});
+    knife.Values = {1, 2, 3, 4, 5};
+    EXPECT_THAT(KnifeFileLines(knife),
+                ElementsAre("P", "", "profiled", "0", "0", "0", "0", "0", "0", "1"));
+}
+
+TEST(ReadKnifeFields, ShortFileReadsAsEmptyFieldsAndValuesTakeAComma) {
+    KnifeFileFields fields = ReadKnifeFields({"K", "", "standard", "30", "1,5"});
+    EXPECT_EQ(fields.Kind, "standard");
+    EXPECT_EQ(fields.ValueTexts[4], "");
+    EXPECT_FALSE(fields.Directions.CutsRight);
+    EXPECT_TRUE(fields.Contour.empty());
+    EXPECT_THROW(ReadStandardValues(fields), ConversionError);
+    fields.ValueTexts = {"30", "1,5", "2", "3", "4"};
+    EXPECT_EQ(ReadStandardValues(fields).K2, 1.5);
+}

@@ -1,0 +1,100 @@
+#include "toollibrary/knife_file.h"
+
+#include "geometry/number_text.h"
+#include "toollibrary/library_error.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace torvex {
+
+namespace {
+
+std::string Formatted(double value) {
+    return FormatFloat("0.##", value);
+}
+
+std::string LineRecord(const std::string& x1, const std::string& y1, const std::string& x2,
+                       const std::string& y2) {
+    return "line " + x1 + "/" + y1 + "/" + x2 + "/" + y2 + "/";
+}
+
+double Radians(double degrees) {
+    return degrees * std::numbers::pi / 180;
+}
+
+std::string Line(const std::vector<std::string>& lines, size_t index) {
+    return index < lines.size() ? lines[index] : std::string();
+}
+
+} // namespace
+
+const char* KindText(KnifeKind kind) {
+    return kind == KnifeKind::Standard ? "standard" : "profiled";
+}
+
+double StandardKnifeExtent(const StandardKnifeValues& values) {
+    double widths = values.LeftWidth + values.RightWidth;
+    return widths > values.Height ? widths : values.Height;
+}
+
+void CheckStandardKnifeSize(const StandardKnifeValues& values) {
+    if (!(StandardKnifeExtent(values) > 0))
+        throw LibraryError("The knife has no size: give its widths or its height a value above 0.");
+}
+
+std::vector<std::string> GenerateStandardProfile(const StandardKnifeValues& values) {
+    CheckStandardKnifeSize(values);
+    std::string wr = Formatted(values.RightWidth);
+    std::string rightFlank = Formatted(values.RightWidth * std::tan(Radians(values.K2)));
+    std::string wl = Formatted(-values.LeftWidth);
+    std::string leftFlank = Formatted(values.LeftWidth * std::tan(Radians(values.K1)));
+    std::string h = Formatted(values.Height);
+    return {LineRecord("0", "0", wr, rightFlank), LineRecord(wr, rightFlank, wr, h),
+            LineRecord(wr, h, wl, h), LineRecord(wl, h, wl, leftFlank),
+            LineRecord(wl, leftFlank, "0", "0")};
+}
+
+KnifeDefinition StandardKnife(std::string name, std::string comments,
+                              const StandardKnifeValues& values, KnifeDirections directions) {
+    return {std::move(name), std::move(comments), KnifeKind::Standard,
+            values,          directions,          GenerateStandardProfile(values)};
+}
+
+KnifeDefinition ProfiledKnife(std::string name, std::string comments, KnifeDirections directions,
+                              std::vector<std::string> contour) {
+    return {std::move(name), std::move(comments), KnifeKind::Profiled, {},
+            directions,      std::move(contour)};
+}
+
+std::vector<std::string> KnifeFileLines(const KnifeDefinition& knife) {
+    std::vector<std::string> lines{knife.Name, knife.Comments, KindText(knife.Kind)};
+    const StandardKnifeValues& v = knife.Values;
+    for (double value : {v.K1, v.K2, v.LeftWidth, v.RightWidth, v.Height})
+        lines.push_back(knife.Kind == KnifeKind::Standard ? FloatToText(value) : "0");
+    lines.push_back(knife.Directions.CutsLeft ? "1" : "0");
+    lines.push_back(knife.Directions.CutsRight ? "1" : "0");
+    lines.insert(lines.end(), knife.Contour.begin(), knife.Contour.end());
+    return lines;
+}
+
+KnifeFileFields ReadKnifeFields(const std::vector<std::string>& lines) {
+    KnifeFileFields fields;
+    fields.Name = Line(lines, 0);
+    fields.Comments = Line(lines, 1);
+    fields.Kind = Line(lines, 2);
+    for (size_t i = 0; i < fields.ValueTexts.size(); ++i)
+        fields.ValueTexts[i] = Line(lines, 3 + i);
+    fields.Directions = {Line(lines, 8) == "1", Line(lines, 9) == "1"};
+    if (lines.size() > KnifeHeaderLines)
+        fields.Contour.assign(lines.begin() + KnifeHeaderLines, lines.end());
+    return fields;
+}
+
+StandardKnifeValues ReadStandardValues(const KnifeFileFields& fields) {
+    const auto& t = fields.ValueTexts;
+    return {FileTextToFloat(t[0]), FileTextToFloat(t[1]), FileTextToFloat(t[2]),
+            FileTextToFloat(t[3]), FileTextToFloat(t[4])};
+}
+
+} // namespace torvex

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace torvex {
+
+enum class KnifeKind : uint8_t { Standard, Profiled };
+
+// "standard" or "profiled", as the knife file and the lists write it.
+const char* KindText(KnifeKind kind);
+
+// The five values of a standard knife: attack angles in degrees, widths either side of the tip
+// and height in millimetres.
+struct StandardKnifeValues {
+    double K1 = 0;
+    double K2 = 0;
+    double LeftWidth = 0;
+    double RightWidth = 0;
+    double Height = 0;
+};
+
+// The directions the knife cuts towards; a new knife cuts towards the right only.
+struct KnifeDirections {
+    bool CutsLeft = false;
+    bool CutsRight = true;
+};
+
+// What a knife file holds.
+struct KnifeDefinition {
+    std::string Name;
+    std::string Comments;
+    KnifeKind Kind = KnifeKind::Standard;
+    StandardKnifeValues Values;
+    KnifeDirections Directions;
+    std::vector<std::string> Contour;
+};
+
+// The drawing extent of a standard knife: the sum of its widths, or its height when that is not
+// smaller.
+double StandardKnifeExtent(const StandardKnifeValues& values);
+// Throws LibraryError when the extent is not above 0: such a knife cannot be drawn or scaled.
+void CheckStandardKnifeSize(const StandardKnifeValues& values);
+
+// The closed contour of a standard knife from its tip at the origin: right flank at K2 out to the
+// right width, up to the height, across, down to the left width, left flank at K1 back to the
+// tip. Five line records, values formatted "0.##" with a decimal point. Throws LibraryError when
+// the widths and the height give the knife no size.
+std::vector<std::string> GenerateStandardProfile(const StandardKnifeValues& values);
+
+// A standard knife with the contour its values describe.
+KnifeDefinition StandardKnife(std::string name, std::string comments,
+                              const StandardKnifeValues& values, KnifeDirections directions);
+// A profiled knife with the contour drawn in the editor; its five values are 0.
+KnifeDefinition ProfiledKnife(std::string name, std::string comments, KnifeDirections directions,
+                              std::vector<std::string> contour);
+
+// The lines of the knife file: name, comments, kind, the five values, the two directions ("1" or
+// "0"), then the contour records.
+std::vector<std::string> KnifeFileLines(const KnifeDefinition& knife);
+
+// A knife file's lines as fields; a line the file lacks reads as empty.
+struct KnifeFileFields {
+    std::string Name;
+    std::string Comments;
+    std::string Kind;
+    std::array<std::string, 5> ValueTexts;
+    KnifeDirections Directions;
+    std::vector<std::string> Contour;
+};
+
+inline constexpr size_t KnifeHeaderLines = 10;
+
+KnifeFileFields ReadKnifeFields(const std::vector<std::string>& lines);
+
+// The five values of a standard knife's file, read with a decimal point or comma. Throws
+// ConversionError for a value that is not a number.
+StandardKnifeValues ReadStandardValues(const KnifeFileFields& fields);
+
+} // namespace torvex
