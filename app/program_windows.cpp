@@ -55,19 +55,7 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
         window->resize(size);
         window->move(at);
     };
-    windows.Roughing = new RoughingWindow(workspace, main->TreeDisplay(), *main, messages, main);
-    place(windows.Roughing, QSize(330, 620), topRight + QPoint(-345, 80));
-    windows.Finishing = new FinishingWindow(workspace, main->TreeDisplay(), *main, messages, main);
-    place(windows.Finishing, QSize(330, 540), topRight + QPoint(-690, 80));
-    // Adding a toolpath in either window advances both default names.
-    for (OperationWindow* window : {static_cast<OperationWindow*>(windows.Roughing),
-                                    static_cast<OperationWindow*>(windows.Finishing)})
-        for (OperationWindow* other : {static_cast<OperationWindow*>(windows.Roughing),
-                                       static_cast<OperationWindow*>(windows.Finishing)})
-            QObject::connect(window, &OperationWindow::ToolpathAdded, other,
-                             &OperationWindow::AdvanceName);
-    windows.NcProgram = new NcProgramWindow(workspace, dialogs, messages, main);
-    place(windows.NcProgram, QSize(420, 700), topRight + QPoint(-1125, 80));
+    // The library comes before the operation windows, whose slots take its tools.
     windows.ToolLibrary = CreateToolWindow(main, "Tool library", Frame::Borderless, QSize(740, 499),
                                            topRight + QPoint(-1220, 80));
     windows.ToolLibrary->SetStripText("Tool Library");
@@ -78,6 +66,21 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
     auto* libraryLayout = new QVBoxLayout(windows.ToolLibrary->Body());
     libraryLayout->setContentsMargins(0, 0, 0, 0);
     libraryLayout->addWidget(windows.Library);
+    windows.Roughing =
+        new RoughingWindow(workspace, *windows.Library, main->TreeDisplay(), *main, messages, main);
+    place(windows.Roughing, QSize(330, 620), topRight + QPoint(-345, 80));
+    windows.Finishing = new FinishingWindow(workspace, *windows.Library, main->TreeDisplay(), *main,
+                                            messages, main);
+    place(windows.Finishing, QSize(330, 540), topRight + QPoint(-690, 80));
+    // Adding a toolpath in either window advances both default names.
+    for (OperationWindow* window : {static_cast<OperationWindow*>(windows.Roughing),
+                                    static_cast<OperationWindow*>(windows.Finishing)})
+        for (OperationWindow* other : {static_cast<OperationWindow*>(windows.Roughing),
+                                       static_cast<OperationWindow*>(windows.Finishing)})
+            QObject::connect(window, &OperationWindow::ToolpathAdded, other,
+                             &OperationWindow::AdvanceName);
+    windows.NcProgram = new NcProgramWindow(workspace, dialogs, messages, main);
+    place(windows.NcProgram, QSize(420, 700), topRight + QPoint(-1125, 80));
 
     main->BindToggle(main->ToolLibraryToggle(), windows.ToolLibrary);
     main->BindToggle(main->RoughingToggle(), windows.Roughing);

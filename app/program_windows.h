@@ -34,9 +34,9 @@ struct ProgramWindows {
     ~ProgramWindows();
 };
 
-// Creates the windows in the program's order: the main window, the knife preview, the support
-// popup, the toolbars chooser, the roughing, finishing and NC program windows, and last the tool
-// library window, which records the start-up directory.
+// Creates the windows: the main window, the knife preview, the support popup, the toolbars
+// chooser, the tool library window (which records the start-up directory and reads the library),
+// and the roughing, finishing and NC program windows, whose tool slots take the library's tools.
 ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
                                     MessageSink& messages);
 

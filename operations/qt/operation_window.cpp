@@ -1,8 +1,9 @@
 #include "operations/qt/operation_window.h"
 
-#include "operations/qt/operation_slot.h"
 #include "operations/toolpath_display.h"
 #include "platform/qt/qt_support.h"
+#include "toollibrary/qt/tool_library_window.h"
+#include "toollibrary/qt/tool_slot_widget.h"
 #include "toolpath/toolpath.h"
 #include "workspace/workspace.h"
 
@@ -13,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
 #include <QToolButton>
@@ -40,10 +42,10 @@ QPushButton* CommandButton(QWidget* parent, const char* name, const char* captio
 } // namespace
 
 OperationWindow::OperationWindow(const Description& description, Workspace& workspace,
-                                 ToolpathTreeDisplay& tree, ToolpathViewDisplay& view,
-                                 MessageSink& messages, QWidget* parent)
+                                 ToolLibraryWindow& library, ToolpathTreeDisplay& tree,
+                                 ToolpathViewDisplay& view, MessageSink& messages, QWidget* parent)
     : ToolWindow(description.Caption, Frame::Borderless, parent), Work(workspace), View(view),
-      Tree(tree), Messages(messages) {
+      Library(library), Tree(tree), Messages(messages) {
     setObjectName(description.ObjectName);
 }
 
@@ -73,11 +75,14 @@ void OperationWindow::BuildFields(const std::vector<Field>& fields) {
 
 void OperationWindow::BuildSlots() {
     auto* row = new QHBoxLayout;
-    auto addSlot = [&](const char* name, const char* caption) {
+    auto addSlot = [&](const char* name, const char* caption, ToolSide side) {
         auto* column = new QVBoxLayout;
         auto* label = new QLabel(caption, Body());
-        auto* slot = new OperationSlot(
-            Work, name == std::string("Tool1") ? ToolSide::Left : ToolSide::Right, Body());
+        auto* slot = new TTool(Library.SlotPictures(), Body());
+        slot->SetDropRule(IsLibrarySlotDrag);
+        slot->setFocusPolicy(Qt::StrongFocus);
+        ConnectGuarded(slot, &TTool2::Dropped, this, Messages,
+                       [this, side] { DropLibrarySlot(side); });
         slot->setObjectName(name);
         slot->setAccessibleName(caption);
         label->setBuddy(slot);
@@ -86,8 +91,8 @@ void OperationWindow::BuildSlots() {
         row->addLayout(column);
         return slot;
     };
-    Tool1 = addSlot("Tool1", "LTool :");
-    Tool2 = addSlot("Tool2", "RTool :");
+    Tool1 = addSlot("Tool1", "LTool :", ToolSide::Left);
+    Tool2 = addSlot("Tool2", "RTool :", ToolSide::Right);
     row->addStretch(1);
     static_cast<QVBoxLayout*>(Body()->layout())->addLayout(row);
 }
@@ -158,6 +163,22 @@ std::string OperationWindow::ToolpathName() const {
 
 void OperationWindow::AdvanceName() {
     namee->setText(Text(NextName()));
+}
+
+void OperationWindow::DropLibrarySlot(ToolSide side) {
+    int number = Library.DraggedSlot();
+    if (number < 1 || number > ToolLibraryWindow::SlotCount)
+        return;
+    (side == ToolSide::Left ? Work.LeftToolNo : Work.RightToolNo) = static_cast<uint8_t>(number);
+    TTool* slot = side == ToolSide::Left ? Tool1 : Tool2;
+    ToolSlotState state = slot->State();
+    TakeLibrarySlot(state, Library.Slot(number).State());
+    slot->SetState(std::move(state));
+}
+
+TToolSlotContent OperationWindow::Content(const TTool& slot) {
+    const ToolSlotState& state = slot.State();
+    return {KnifeLinesOf(state), state.Ncoada, state.Ncutit};
 }
 
 bool OperationWindow::ModifyViewpoint() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "geometry/point_list.h"
 #include "operations/toolpath_building.h"
 #include "platform/qt/tool_window.h"
 
@@ -17,7 +18,8 @@ class QToolButton;
 namespace torvex {
 
 class MessageSink;
-class OperationSlot;
+class TTool;
+class ToolLibraryWindow;
 class ToolpathTreeDisplay;
 class ToolpathViewDisplay;
 class Workspace;
@@ -46,7 +48,9 @@ public:
         std::vector<OperationButton> Buttons;
     };
 
-    OperationWindow(const Description& description, Workspace& workspace, ToolpathTreeDisplay& tree,
+    // The slots take their tools from the library's slots.
+    OperationWindow(const Description& description, Workspace& workspace,
+                    ToolLibraryWindow& library, ToolpathTreeDisplay& tree,
                     ToolpathViewDisplay& view, MessageSink& messages, QWidget* parent);
 
     // The text of a field, as typed, and of the toolpath's name.
@@ -55,13 +59,16 @@ public:
     // The default name of the next toolpath, after a toolpath was added in either window.
     void AdvanceName();
 
+    // A library slot dropped on a tool slot: the slot takes its tool, and the library slot's
+    // number becomes the side's tool number, in both windows.
+    void DropLibrarySlot(ToolSide side);
     void QueueCommand(int code);
     void ClearCommand();
     void PreviewCommand();
     void AddCommand();
 
-    OperationSlot* LeftSlot() const { return Tool1; }
-    OperationSlot* RightSlot() const { return Tool2; }
+    TTool* LeftSlot() const { return Tool1; }
+    TTool* RightSlot() const { return Tool2; }
 
 signals:
     // A toolpath was added: both windows advance their default names.
@@ -82,6 +89,8 @@ protected:
     // Adds the toolpath; nullptr with an empty queue.
     virtual TToolpath* Add(char separator) = 0;
     virtual std::vector<std::string> ParameterTexts() const = 0;
+    // What a build takes from a slot: its knife's lines only while it shows the knife.
+    static TToolSlotContent Content(const TTool& slot);
     // The viewpoint is reset after each queued operation (roughing) or once (finishing).
     bool ModifyViewpoint() const;
 
@@ -95,13 +104,14 @@ private:
     void BuildCommands();
     void RedrawStrip();
 
+    ToolLibraryWindow& Library;
     ToolpathTreeDisplay& Tree;
     MessageSink& Messages;
     std::map<std::string, QLineEdit*> Fields;
     QLineEdit* namee = nullptr;
     QCheckBox* cb1 = nullptr;
-    OperationSlot* Tool1 = nullptr;
-    OperationSlot* Tool2 = nullptr;
+    TTool* Tool1 = nullptr;
+    TTool* Tool2 = nullptr;
     QLabel* Image1 = nullptr;
 };
 

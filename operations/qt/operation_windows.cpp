@@ -1,7 +1,6 @@
 #include "operations/qt/operation_windows.h"
 
 #include "operations/qt/operation_icons.h"
-#include "operations/qt/operation_slot.h"
 #include "operations/toolpath_display.h"
 #include "toolpath/toolpath.h"
 #include "workspace/workspace.h"
@@ -54,9 +53,10 @@ template <class Operation> std::vector<int> Numbers(const std::vector<Operation>
 
 } // namespace
 
-RoughingWindow::RoughingWindow(Workspace& workspace, ToolpathTreeDisplay& tree,
-                               ToolpathViewDisplay& view, MessageSink& messages, QWidget* parent)
-    : OperationWindow(RoughingDescription(), workspace, tree, view, messages, parent) {
+RoughingWindow::RoughingWindow(Workspace& workspace, ToolLibraryWindow& library,
+                               ToolpathTreeDisplay& tree, ToolpathViewDisplay& view,
+                               MessageSink& messages, QWidget* parent)
+    : OperationWindow(RoughingDescription(), workspace, library, tree, view, messages, parent) {
     Build(RoughingDescription());
 }
 
@@ -91,12 +91,12 @@ std::unique_ptr<TToolpath> RoughingWindow::Preview(char separator) {
                               if (ModifyViewpoint())
                                   View.ResetViewpoint();
                           }};
-    return BuildRoughingToolpath(Work, Fields(), LeftSlot()->Content(), RightSlot()->Content(),
+    return BuildRoughingToolpath(Work, Fields(), Content(*LeftSlot()), Content(*RightSlot()),
                                  request);
 }
 
 TToolpath* RoughingWindow::Add(char separator) {
-    return AddRoughingToolpath(Work, Fields(), LeftSlot()->Content(), RightSlot()->Content(),
+    return AddRoughingToolpath(Work, Fields(), Content(*LeftSlot()), Content(*RightSlot()),
                                separator, [this] {
                                    if (ModifyViewpoint())
                                        View.ResetViewpoint();
@@ -107,9 +107,10 @@ std::vector<std::string> RoughingWindow::ParameterTexts() const {
     return RoughingParameterTexts(Fields());
 }
 
-FinishingWindow::FinishingWindow(Workspace& workspace, ToolpathTreeDisplay& tree,
-                                 ToolpathViewDisplay& view, MessageSink& messages, QWidget* parent)
-    : OperationWindow(FinishingDescription(), workspace, tree, view, messages, parent) {
+FinishingWindow::FinishingWindow(Workspace& workspace, ToolLibraryWindow& library,
+                                 ToolpathTreeDisplay& tree, ToolpathViewDisplay& view,
+                                 MessageSink& messages, QWidget* parent)
+    : OperationWindow(FinishingDescription(), workspace, library, tree, view, messages, parent) {
     Build(FinishingDescription());
 }
 
@@ -141,15 +142,15 @@ TFinishingFields FinishingWindow::Fields() const {
 
 std::unique_ptr<TToolpath> FinishingWindow::Preview(char separator) {
     std::unique_ptr<TToolpath> toolpath = BuildFinishingToolpath(
-        Work, Fields(), LeftSlot()->Content(), RightSlot()->Content(), {false, separator, {}});
+        Work, Fields(), Content(*LeftSlot()), Content(*RightSlot()), {false, separator, {}});
     if (ModifyViewpoint())
         View.ResetViewpoint();
     return toolpath;
 }
 
 TToolpath* FinishingWindow::Add(char separator) {
-    TToolpath* toolpath = AddFinishingToolpath(Work, Fields(), LeftSlot()->Content(),
-                                               RightSlot()->Content(), separator);
+    TToolpath* toolpath = AddFinishingToolpath(Work, Fields(), Content(*LeftSlot()),
+                                               Content(*RightSlot()), separator);
     if (toolpath != nullptr && ModifyViewpoint())
         View.ResetViewpoint();
     return toolpath;

@@ -8,8 +8,8 @@ namespace torvex {
 class RoughingWindow : public OperationWindow {
     Q_OBJECT
 public:
-    RoughingWindow(Workspace& workspace, ToolpathTreeDisplay& tree, ToolpathViewDisplay& view,
-                   MessageSink& messages, QWidget* parent);
+    RoughingWindow(Workspace& workspace, ToolLibraryWindow& library, ToolpathTreeDisplay& tree,
+                   ToolpathViewDisplay& view, MessageSink& messages, QWidget* parent);
 
 protected:
     bool Enqueue(int code) override;
@@ -29,8 +29,8 @@ private:
 class FinishingWindow : public OperationWindow {
     Q_OBJECT
 public:
-    FinishingWindow(Workspace& workspace, ToolpathTreeDisplay& tree, ToolpathViewDisplay& view,
-                    MessageSink& messages, QWidget* parent);
+    FinishingWindow(Workspace& workspace, ToolLibraryWindow& library, ToolpathTreeDisplay& tree,
+                    ToolpathViewDisplay& view, MessageSink& messages, QWidget* parent);
 
 protected:
     bool Enqueue(int code) override;

@@ -1,10 +1,11 @@
 #include "cli/commands.h"
 #include "operations/nc_program.h"
 #include "operations/qt/nc_program_window.h"
-#include "operations/qt/operation_slot.h"
 #include "operations/qt/operation_windows.h"
 #include "platform/text_file.h"
 #include "tests/app/program_windows_fixture.h"
+#include "toollibrary/qt/library_list.h"
+#include "toollibrary/qt/tool_library_window.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -45,12 +46,25 @@ protected:
     void Press(QWidget* window, const char* name) {
         QTest::mouseClick(In<QAbstractButton>(window, name), Qt::LeftButton);
     }
+    // Puts a knife of the library's list and its first support into a library slot.
+    void FillLibrarySlot(int number, const char* knife) {
+        LibraryList& knives = Windows.Library->KnifeList();
+        for (int row = 0; row < knives.rowCount(); ++row)
+            if (knives.RowCells(row).front() == knife)
+                knives.selectRow(row);
+        Windows.Library->DropOnSlot(number, 0);
+        Windows.Library->SupportList().selectRow(0);
+        Windows.Library->DropOnSlot(number, 1);
+    }
+    // Drags library slots onto the window's left and right slots.
     void Mount(OperationWindow* window, int left, const char* leftKnife, int right,
                const char* rightKnife) {
-        window->LeftSlot()->TakeLibrarySlot(
-            left, {ReadTextLines(Knives + leftKnife + ".knf"), "PCLNR", leftKnife}, true);
-        window->RightSlot()->TakeLibrarySlot(
-            right, {ReadTextLines(Knives + rightKnife + ".knf"), "PCLNR", rightKnife}, true);
+        FillLibrarySlot(left, leftKnife);
+        FillLibrarySlot(right, rightKnife);
+        Windows.Library->SlotPressed(left);
+        window->DropLibrarySlot(ToolSide::Left);
+        Windows.Library->SlotPressed(right);
+        window->DropLibrarySlot(ToolSide::Right);
     }
     // The fields of the batch tool's roughing job, typed into the roughing window.
     void TypeRoughing() {
@@ -225,4 +239,22 @@ TEST_F(ProgramRoadTest, EveryControlOfTheOperationWindowsHasItsAccessibleName) {
         }
     }
     EXPECT_EQ(In<QPlainTextEdit>(Windows.NcProgram, "m1")->accessibleName(), "NC program");
+}
+
+TEST_F(ProgramRoadTest, ASlotHandsOverTheKnifeItShowsAndTheLastDropSetsTheToolNumber) {
+    Load(Models / "collared.mdl");
+    Mount(Windows.Roughing, 3, "Rough80", 2, "Left45");
+    Mount(Windows.Finishing, 7, "Finish35", 2, "Left45");
+    EXPECT_EQ(Work.LeftToolNo, 7);
+    TypeRoughing();
+    Press(Windows.Roughing, "FlatSpeedButton7");
+    Press(Windows.Roughing, "Button1");
+    ASSERT_EQ(Work.ToolpathCount(), 1u);
+    EXPECT_EQ(Work.Toolpaths[0]->NCBlocks().front(), "N0010 M06 T7");
+    EXPECT_FALSE(Work.Toolpaths[0]->LeftKnife.Points.Empty());
+    // A double click takes the knife out of the slot: the next toolpath has no left knife.
+    QTest::mouseDClick(Windows.Roughing->LeftSlot(), Qt::LeftButton);
+    Press(Windows.Roughing, "Button1");
+    ASSERT_EQ(Work.ToolpathCount(), 2u);
+    EXPECT_TRUE(Work.Toolpaths[1]->LeftKnife.Points.Empty());
 }

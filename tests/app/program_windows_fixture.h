@@ -4,6 +4,7 @@
 #include "app/program_windows.h"
 #include "platform/message_sink.h"
 #include "tests/support/scripted_dialogs.h"
+#include "tests/support/temp_folder.h"
 #include "workspace/workspace.h"
 
 #include <QAbstractButton>
@@ -28,14 +29,21 @@ inline const fs::path Models = fs::path(TORVEX_DATA) / "Models";
 // answered and recorded.
 class ProgramWindowsTest : public ::testing::Test {
 protected:
+    // The program starts in a copy of the sample workspace, its tool library included.
     void SetUp() override {
+        fs::copy(TORVEX_DATA, Sample.Path, fs::copy_options::recursive);
+        Before = fs::current_path();
+        fs::current_path(Sample.Path);
         Windows = CreateProgramWindows(Work, Dialogs, Messages);
         Main = Windows.Main.get();
         Main->resize(1280, 800);
         Main->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Main));
     }
-    void TearDown() override { Windows.Main.reset(); }
+    void TearDown() override {
+        Windows.Main.reset();
+        fs::current_path(Before);
+    }
 
     template <typename T> T* Control(const char* name) const {
         T* control = Main->findChild<T*>(name);
@@ -86,6 +94,8 @@ protected:
         return folder / name;
     }
 
+    TempFolder Sample{"program-windows"};
+    fs::path Before;
     Workspace Work;
     ScriptedDialogs Dialogs;
     RecordingMessageSink Messages;
