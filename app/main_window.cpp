@@ -143,7 +143,11 @@ QWidget* MainWindow::BuildSidePanel() {
     ConnectGuarded(TreePanel, &ToolpathTreePanel::SceneChanged, this, Messages,
                    [this] { SceneChanged(); });
     layout->addWidget(TreePanel, 1);
-    Simulation = new SimulationPanel(panel);
+    Simulation = new SimulationPanel(Work, Scene3D, Controls, Dialogs, Messages, panel);
+    ConnectGuarded(Simulation, &SimulationPanel::ControlsChanged, this, Messages,
+                   [this] { ApplyControlStates(); });
+    ConnectGuarded(Simulation, &SimulationPanel::ShowToolpathRequested, this, Messages,
+                   [this] { TreePanel->ShowSelectedToolpath(); });
     layout->addWidget(Simulation);
     return panel;
 }
@@ -180,6 +184,7 @@ QWidget* MainWindow::BuildViewPanel() {
     ConnectGuarded(ViewWidget, &SceneView::WheelTurned, this, Messages,
                    [this](int delta) { Zoom(delta); });
     layout->addWidget(ViewWidget, 1);
+    Simulation->AttachView(*ViewWidget);
     return panel;
 }
 
@@ -216,6 +221,7 @@ void MainWindow::LoadModelCommand() {
     if (!file)
         return;
     DisableForModelLoad(Controls);
+    Simulation->Discard();
     ApplyControlStates();
     Scene3D.ClearToolpathLine();
     TreePanel->Clear();
