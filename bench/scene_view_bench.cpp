@@ -3,9 +3,10 @@
 // a simulation run of its roughing. Run it by hand on a display, for example under Xvfb with
 // Mesa's software renderer:
 //   xvfb-run -a -s "-screen 0 1920x1080x24" build/release/bench/bench_scene_view [seconds]
-// With --show MULTIPLIER it plays the roughing of Models/production.mdl of the current directory
-// to its end at that multiplier and stays open for a few seconds, for a look at the view; it
-// prints "running" once the run has started and "done" at its end.
+// With --show MULTIPLIER [VIEW] (an action's name, e.g. v1 for the top view) it plays the roughing
+// of Models/production.mdl of the current directory to its end at that multiplier and stays open
+// for a few seconds, for a look at the view; it prints "running" once the run has started and
+// "done" at its end.
 #include "app/main_window.h"
 #include "app/program_windows.h"
 #include "app/simulation_panel.h"
@@ -75,6 +76,7 @@ void AddRoughing(torvex::MainWindow& main, torvex::Workspace& workspace,
     torvex::TToolpath* toolpath = torvex::AddRoughingToolpath(
         workspace, {"5", "2", "0.5", "2", "100", "200", "1200", "1-Roughing"}, knife("Rough80"),
         knife("Left45"), '.');
+    main.DrawToolpath(*toolpath);
     main.AddToolpathNode(*toolpath, {toolpath->Name, "Rough80", "", {}});
     QTreeWidgetItem* node = main.RootNode()->child(0);
     QPointF at = main.Tree()->visualItemRect(node).center();
@@ -115,6 +117,8 @@ int main(int argc, char* argv[]) {
         auto* up = main.findChild<QWidget*>("MUP")->findChild<QToolButton*>("Up");
         for (double m = 1; m < torvex::FileTextToFloat(argv[2]); ++m)
             up->click();
+        if (argc > 3)
+            main.findChild<QAction*>(argv[3])->trigger();
         main.findChild<QToolButton*>("s2")->click();
         std::cout << "running" << std::endl;
         RunEventsWhile([&] { return panel->Playback().Running(); });
