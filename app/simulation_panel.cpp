@@ -43,14 +43,6 @@ QString Number(const char* pattern, double value) {
     return QString::fromStdString(FormatFloat(pattern, value, SystemDecimalSeparator()));
 }
 
-std::vector<TPoint> XYOf(const TPctList& list) {
-    std::vector<TPoint> points;
-    points.reserve(list.Count());
-    for (const TPunct& p : list)
-        points.push_back({p.X, p.Y});
-    return points;
-}
-
 } // namespace
 
 SimulationPanel::SimulationPanel(Workspace& workspace, MainScene& scene,

@@ -79,9 +79,7 @@ void BM_SampleJobInFrameSteps(benchmark::State& state) {
 void BM_SampleJobPlayback(benchmark::State& state) {
     const SampleJob& job = Jobs()[static_cast<size_t>(state.range(0))];
     double multiplier = static_cast<double>(state.range(1));
-    std::vector<TPoint> stock;
-    for (const TPunct& p : job.Space->StockShaft.Points)
-        stock.push_back({p.X, p.Y});
+    std::vector<TPoint> stock = XYOf(job.Space->StockShaft.Points);
     std::vector<double> best;
     size_t changing = 0;
     for (auto _ : state) {

@@ -15,14 +15,6 @@ const TToolpath& ToolpathToSimulate(const TToolpath* toolpath) {
     return *toolpath;
 }
 
-std::vector<TPoint> XYOf(const TPctList& list) {
-    std::vector<TPoint> points;
-    points.reserve(list.Count());
-    for (const TPunct& p : list)
-        points.push_back({p.X, p.Y});
-    return points;
-}
-
 } // namespace
 
 TToolpathTotals ToolpathTotals(const TPctList& path) {

@@ -41,13 +41,6 @@ public:
     std::optional<fs::path> Save;
 };
 
-std::vector<TPoint> XYOf(const TPctList& points) {
-    std::vector<TPoint> xy;
-    for (const TPunct& p : points)
-        xy.push_back({p.X, p.Y});
-    return xy;
-}
-
 std::vector<TPoint> LoadedStock(const fs::path& file) {
     TShaft stock;
     stock.IsStock = true;

@@ -30,10 +30,7 @@ TEST(StockFile, AProfileIsWrittenAsLineRecordsClosedToTheAxisAndLoadsBack) {
     stock.IsStock = true;
     RecordingMessageSink messages;
     ASSERT_TRUE(stock.LoadFromFile(file, messages));
-    std::vector<TPoint> loaded;
-    for (const TPunct& p : stock.Points)
-        loaded.push_back({p.X, p.Y});
-    EXPECT_EQ(loaded,
+    EXPECT_EQ(XYOf(stock.Points),
               (std::vector<TPoint>{
                   {0, 0}, {0, 20}, {30, 20}, {30, 12.25}, {50, 15}, {50, 18}, {70, 18}, {70, 0}}));
     EXPECT_EQ(stock.Length, 70);

@@ -28,6 +28,14 @@ const std::vector<Move> TwoPasses = {
     {82, 30, RapidFeed, Rapid}, {82, 20, 100}, {40, 20, 200}, {42, 24, 200},
     {82, 24, RapidFeed, Rapid}, {82, 18, 100}, {56, 18, 200}, {82, 30, RapidFeed, Rapid}};
 
+// A playback initialised on the stock with the toolpath, and its run started.
+TPlayback Started(const TToolpath& toolpath, const std::vector<TPoint>& stock) {
+    TPlayback playback;
+    playback.Initialize(&toolpath, stock);
+    playback.Start(&toolpath);
+    return playback;
+}
+
 std::vector<TPoint> MoveByMove(const TToolpath& toolpath, const std::vector<TPoint>& stock,
                                size_t points) {
     TPctList path;
@@ -43,9 +51,7 @@ std::vector<TPoint> MoveByMove(const TToolpath& toolpath, const std::vector<TPoi
 
 TEST(Playback, AFrameCutsThroughEveryPointPassedSinceThePreviousOne) {
     TToolpath toolpath = Toolpath(TwoPasses);
-    TPlayback playback;
-    playback.Initialize(&toolpath, Bar);
-    playback.Start(&toolpath);
+    TPlayback playback = Started(toolpath, Bar);
     // One frame straight to the end of the second pass: both passes are cut, not a chord from
     // the start to there.
     const TPunct& secondPassEnd = toolpath.PathPoints[6];
@@ -58,9 +64,7 @@ TEST(Playback, AFrameCutsThroughEveryPointPassedSinceThePreviousOne) {
 
 TEST(Playback, TheMoveInProgressIsCutUpToTheToolAndLastCutPosFollowsEveryPoint) {
     TToolpath toolpath = Toolpath(TwoPasses);
-    TPlayback playback;
-    playback.Initialize(&toolpath, Bar);
-    playback.Start(&toolpath);
+    TPlayback playback = Started(toolpath, Bar);
     // Halfway along the first pass: the material is cut up to x = 61, not beyond.
     const TPunct& passEnd = toolpath.PathPoints[2];
     TFrameResult frame = playback.FrameStep(passEnd.TotalTime - passEnd.StepTime / 2);
@@ -76,9 +80,7 @@ TEST(Playback, TheMoveInProgressIsCutUpToTheToolAndLastCutPosFollowsEveryPoint) 
 TEST(Playback, DoneLeavesWhatTheMoveByMoveRunLeavesWhateverTheFrameTimes) {
     std::mt19937 random(13);
     for (const SampleJob& job : BuildSampleJobs(TORVEX_DATA)) {
-        std::vector<TPoint> stock;
-        for (const TPunct& p : job.Space->StockShaft.Points)
-            stock.push_back({p.X, p.Y});
+        std::vector<TPoint> stock = XYOf(job.Space->StockShaft.Points);
         std::vector<TPoint> expected =
             MoveByMove(*job.Toolpath, stock, job.Toolpath->PathPoints.Count());
         double total = job.Toolpath->PathPoints.Last().TotalTime;
@@ -87,9 +89,7 @@ TEST(Playback, DoneLeavesWhatTheMoveByMoveRunLeavesWhateverTheFrameTimes) {
         for (double meanStep : {total / 150, 2 * total}) {
             SCOPED_TRACE(job.Name + " step " + std::to_string(meanStep));
             std::uniform_real_distribution<double> step(0, 2 * meanStep);
-            TPlayback playback;
-            playback.Initialize(job.Toolpath, stock);
-            playback.Start(job.Toolpath);
+            TPlayback playback = Started(*job.Toolpath, stock);
             double time = 0;
             TFrameResult frame;
             for (int frames = 0; !frame.Done && frames < 10000; ++frames) {
@@ -105,9 +105,7 @@ TEST(Playback, DoneLeavesWhatTheMoveByMoveRunLeavesWhateverTheFrameTimes) {
 
 TEST(Playback, TheSimulatedTimeNeverGoesBack) {
     TToolpath toolpath = Toolpath(TwoPasses);
-    TPlayback playback;
-    playback.Initialize(&toolpath, Bar);
-    playback.Start(&toolpath);
+    TPlayback playback = Started(toolpath, Bar);
     TFrameResult later = playback.FrameStep(10);
     std::vector<TPoint> stock = playback.Stock();
     TFrameResult earlier = playback.FrameStep(4);
@@ -124,9 +122,7 @@ TEST(Playback, ARunThatCannotStartSaysWhyAndChangesNothing) {
     noKnife.LeftKnife = TKnife();
     TToolpath rightCuts =
         Toolpath({{82, 30, RapidFeed, Rapid}, {82, 20, 100, MoveKind::Feed, ToolSide::Right}});
-    TPlayback playback;
-    playback.Initialize(&running, Bar);
-    playback.Start(&running);
+    TPlayback playback = Started(running, Bar);
     playback.FrameStep(5);
     std::vector<TPoint> material = playback.Stock();
     for (const auto& [toolpath, message] : std::vector<std::pair<const TToolpath*, std::string>>{

@@ -49,9 +49,7 @@ TEST(SampleJobs, TheMachinedStockSavedAsAStockFileLoadsBackAsItWas) {
         RecordingMessageSink messages;
         ASSERT_TRUE(stock.LoadFromFile(file, messages)) << job.Name;
         // Pieces of one straight line load as one line: the profile is the same.
-        std::vector<TPoint> loaded;
-        for (const TPunct& p : stock.Points)
-            loaded.push_back({p.X, p.Y});
+        std::vector<TPoint> loaded = XYOf(stock.Points);
         EXPECT_LT(fixtures::ProfileDistance(loaded, machined), 1e-9) << job.Name;
         EXPECT_EQ(loaded.front(), machined.front());
         EXPECT_EQ(loaded.back(), machined.back());
