@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the program in Release, seeds workspace/ from the bundled
+# Installs what is missing, builds the program in Release, seeds user-workspace/ from the bundled
 # samples on first run (never overwriting your files there) and starts Torvex - CAM in it.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -10,8 +10,8 @@ top=$(pwd)
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release > /dev/null
 cmake --build build/release
 
-mkdir -p workspace
-cp -rn data/. workspace/
+mkdir -p user-workspace
+cp -rn data/. user-workspace/
 
-cd workspace
+cd user-workspace
 exec "$top/build/release/app/torvex-cam"

@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QScreen>
 #include <QSettings>
@@ -116,6 +117,8 @@ void MainWindow::BuildCommandBar() {
     b0->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     b0->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     b0->setAutoRaise(true);
+    b0->setShortcut(QKeySequence::Open);
+    b0->setToolTip("Load model (Ctrl+O)");
     ConnectGuarded(b0, &QToolButton::clicked, this, Messages, [this] { LoadModelCommand(); });
     bar->addWidget(b0);
     bar->addSeparator();
@@ -217,20 +220,22 @@ void MainWindow::SceneChanged() {
 
 void MainWindow::LoadModelCommand() {
     FileDialogOptions options{"Open", ModelFilter, ".mdl", ModelFolder};
-    std::optional<std::filesystem::path> file = Dialogs.OpenFileName(options);
-    if (!file)
-        return;
+    if (std::optional<std::filesystem::path> file = Dialogs.OpenFileName(options))
+        OpenModel(*file);
+}
+
+void MainWindow::OpenModel(const std::filesystem::path& file) {
     DisableForModelLoad(Controls);
     Simulation->Discard();
     ApplyControlStates();
     Scene3D.ClearToolpathLine();
     TreePanel->Clear();
-    LoadModel(Work, *file, Messages);
+    LoadModel(Work, file, Messages);
     Scene3D.ShowModel(Work.Shaft, Work.StockShaft, Work.SceneScale);
     // The stock is shown again: its toggle follows.
     Toolbars->StockToggle()->setChecked(true);
     SceneChanged();
-    Messages.ShowMessage(ModelLoadedMessage(*file));
+    Messages.ShowMessage(ModelLoadedMessage(file));
 }
 
 void MainWindow::AddToolpathNode(TToolpath& toolpath, const ToolpathNodeTexts& texts) {

@@ -58,7 +58,11 @@ public:
     void DrawToolpath(const TToolpath& toolpath) override;
     void ResetViewpoint() override;
 
+    // "Load model": the model the dialog gives is opened.
     void LoadModelCommand();
+    // Opens a model as "Load model" does after its dialog: a new workspace, the part and stock
+    // shown, the "loaded" message.
+    void OpenModel(const std::filesystem::path& file);
 
     MainScene& SceneObjects() { return Scene3D; }
     SceneView* View() const { return ViewWidget; }

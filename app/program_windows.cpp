@@ -2,6 +2,8 @@
 
 #include "app/main_window.h"
 #include "app/toolbars_chooser.h"
+#include "operations/qt/nc_program_window.h"
+#include "operations/qt/operation_windows.h"
 #include "platform/qt/tool_window.h"
 #include "workspace/workspace.h"
 
@@ -39,20 +41,31 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
     QPoint topRight = screen.topRight();
     using Frame = ToolWindow::Frame;
 
-    // The operation windows cascade along the right edge, the library beside them, the popups
-    // over the library's lists.
+    // The operation windows stand side by side from the right edge, the library over them, the
+    // popups over the library's lists.
     windows.KnifePreview = CreateToolWindow(main, "", Frame::SmallTool, QSize(210, 194),
                                             topRight + QPoint(-1000, 180));
     windows.SupportPopup =
         CreateToolWindow(main, "", Frame::SmallTool, QSize(104, 36), topRight + QPoint(-1000, 180));
     windows.Chooser = new ToolbarsChooser(main->ViewToolbars(), main);
     windows.Chooser->move(screen.topLeft() + QPoint(430, 40));
-    windows.Roughing = CreateToolWindow(main, "Roughing toolpath", Frame::Borderless,
-                                        QSize(420, 600), topRight + QPoint(-440, 80));
-    windows.Finishing = CreateToolWindow(main, "Finishing toolpath", Frame::Borderless,
-                                         QSize(420, 560), topRight + QPoint(-440, 110));
-    windows.NcProgram = CreateToolWindow(main, "NC code", Frame::Borderless, QSize(420, 640),
-                                         topRight + QPoint(-440, 140));
+    auto place = [](QWidget* window, QSize size, QPoint at) {
+        window->resize(size);
+        window->move(at);
+    };
+    windows.Roughing = new RoughingWindow(workspace, main->TreeDisplay(), *main, messages, main);
+    place(windows.Roughing, QSize(330, 620), topRight + QPoint(-345, 80));
+    windows.Finishing = new FinishingWindow(workspace, main->TreeDisplay(), *main, messages, main);
+    place(windows.Finishing, QSize(330, 540), topRight + QPoint(-690, 80));
+    // Adding a toolpath in either window advances both default names.
+    for (OperationWindow* window : {static_cast<OperationWindow*>(windows.Roughing),
+                                    static_cast<OperationWindow*>(windows.Finishing)})
+        for (OperationWindow* other : {static_cast<OperationWindow*>(windows.Roughing),
+                                       static_cast<OperationWindow*>(windows.Finishing)})
+            QObject::connect(window, &OperationWindow::ToolpathAdded, other,
+                             &OperationWindow::AdvanceName);
+    windows.NcProgram = new NcProgramWindow(workspace, dialogs, messages, main);
+    place(windows.NcProgram, QSize(420, 700), topRight + QPoint(-1125, 80));
     windows.ToolLibrary = CreateToolWindow(main, "Tool library", Frame::Borderless, QSize(740, 499),
                                            topRight + QPoint(-1220, 80));
     windows.ToolLibrary->SetStripText("Tool Library");

@@ -7,6 +7,9 @@ namespace torvex {
 class FileDialogs;
 class MainWindow;
 class MessageSink;
+class FinishingWindow;
+class NcProgramWindow;
+class RoughingWindow;
 class ToolWindow;
 class ToolbarsChooser;
 class Workspace;
@@ -18,9 +21,9 @@ struct ProgramWindows {
     ToolWindow* KnifePreview = nullptr;
     ToolWindow* SupportPopup = nullptr;
     ToolbarsChooser* Chooser = nullptr;
-    ToolWindow* Roughing = nullptr;
-    ToolWindow* Finishing = nullptr;
-    ToolWindow* NcProgram = nullptr;
+    RoughingWindow* Roughing = nullptr;
+    FinishingWindow* Finishing = nullptr;
+    NcProgramWindow* NcProgram = nullptr;
     ToolWindow* ToolLibrary = nullptr;
 
     ProgramWindows();

@@ -2,7 +2,9 @@
 
 #include "workspace/workspace.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,8 +18,22 @@ struct SampleJob {
     TToolpath* Toolpath = nullptr;
 };
 
-// For every model of the sample workspace: roughing with the operations 0,2,4 and 1,3, and
-// finishing with 1,3 and 2,4. Throws when a sample file cannot be read.
+// The names of the sample models (without ".mdl"), sorted.
+std::vector<std::string> SampleModels(const std::filesystem::path& dataFolder);
+
+enum class SampleJobKind { Roughing, Finishing };
+
+// One job on a sample model (named without ".mdl"), with the operation codes in queue order and
+// the sample library's knives of those names (none for an empty name), the left one as tool 1 and
+// the right one as tool 2. Its name reads e.g. "collared rough 0,2,4". Throws when a sample file
+// cannot be read.
+SampleJob BuildSampleJob(const std::filesystem::path& dataFolder, const std::string& model,
+                         SampleJobKind kind, std::initializer_list<uint8_t> codes,
+                         const std::string& leftKnife, const std::string& rightKnife);
+
+// For every model of the sample workspace, with Rough80 and Left45 and with Finish35: roughing with
+// the operations 0,2,4 and 1,3, and finishing with 1,3 and 2,4. Throws when a sample file cannot be
+// read.
 std::vector<SampleJob> BuildSampleJobs(const std::filesystem::path& dataFolder);
 
 } // namespace torvex

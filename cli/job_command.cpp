@@ -1,7 +1,10 @@
+#include "checking/toolpath_check.h"
+#include "checking/verdict.h"
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "geometry/model_files.h"
 #include "geometry/number_text.h"
+#include "operations/nc_dialect.h"
 #include "operations/nc_program.h"
 #include "operations/toolpath_building.h"
 #include "platform/text_file.h"
@@ -19,10 +22,11 @@ namespace {
 enum class JobKind { Roughing, Finishing };
 
 const std::set<std::string> CommonValued = {
-    "--safe",       "--offset",      "--speed",     "--name",       "--ops",
-    "--left-knife", "--right-knife", "--left-tool", "--right-tool", "-o",
-    "--path-csv",   "--stock-csv",   "--stock-out"};
-const std::set<std::string> Flags = {"--coolant", "--anticlockwise", "--door"};
+    "--safe",        "--offset",         "--speed",      "--name",     "--ops",      "--left-knife",
+    "--right-knife", "--left-tool",      "--right-tool", "-o",         "--path-csv", "--stock-csv",
+    "--dialect",     "--program-number", "--door-code",  "--stock-out"};
+const std::set<std::string> Flags = {"--coolant", "--anticlockwise", "--door",  "--diameter",
+                                     "--radius",  "--check",         "--strict"};
 
 std::set<std::string> ValuedOptions(JobKind kind) {
     std::set<std::string> valued = CommonValued;
@@ -40,6 +44,44 @@ int WholeNumber(const std::string& option, const std::string& text, int low, int
         throw UsageError{"option " + option + " takes a whole number from " + std::to_string(low) +
                          " to " + std::to_string(high) + ", not '" + text + "'"};
     return value;
+}
+
+// The control the program is written for and how, refusing a choice the control cannot take.
+NcDialectOptions ReadDialectOptions(const ParsedOptions& options) {
+    NcDialect dialect = NcDialect::Generic;
+    if (auto name = options.Value("--dialect")) {
+        std::optional<NcDialect> named = DialectNamed(*name);
+        if (!named)
+            throw UsageError{"option --dialect takes generic, linuxcnc or fanuc, not '" + *name +
+                             "'"};
+        dialect = *named;
+    }
+    NcDialectOptions result = DefaultDialectOptions(dialect);
+    if (options.Flag("--diameter") && options.Flag("--radius"))
+        throw UsageError{"options --diameter and --radius exclude each other"};
+    if (options.Flag("--diameter"))
+        result.Diameter = true;
+    if (options.Flag("--radius"))
+        result.Diameter = false;
+    bool fanuc = dialect == NcDialect::Fanuc;
+    if (auto number = options.Value("--program-number")) {
+        if (!fanuc)
+            throw UsageError{"option --program-number is for the fanuc dialect"};
+        result.ProgramNumber = WholeNumber("--program-number", *number, 1, 9999);
+    }
+    if (auto code = options.Value("--door-code")) {
+        if (!fanuc)
+            throw UsageError{"option --door-code is for the fanuc dialect"};
+        if (!IsDoorCode(*code))
+            throw UsageError{"option --door-code takes an M code such as M21, not '" + *code + "'"};
+        result.DoorCode = *code;
+    }
+    if (options.Flag("--door") && !OffersDoor(dialect))
+        throw UsageError{"option --door is not offered with the linuxcnc dialect, which has no "
+                         "standard code to open the door"};
+    if (options.Flag("--door") && fanuc && result.DoorCode.empty())
+        throw UsageError{"option --door needs --door-code with the fanuc dialect"};
+    return result;
 }
 
 // Queues the comma-separated operation codes, refusing one the queue does not allow after the
@@ -133,6 +175,21 @@ std::vector<std::string> StockCsv(const std::vector<TPoint>& stock) {
     return rows;
 }
 
+// With --check the verdict on the toolpath goes to `err`; with --strict it goes there only when a
+// knife collides, and then the toolpath fails.
+bool PassesCheck(const ParsedOptions& options, const TToolpath& toolpath,
+                 const Workspace& workspace, std::ostream& err) {
+    bool check = options.Flag("--check");
+    bool strict = options.Flag("--strict");
+    if (!check && !strict)
+        return true;
+    CheckResult result = CheckToolpath(toolpath, workspace.Shaft, workspace.StockShaft);
+    if (check || result.HasCollision())
+        for (const std::string& line : VerdictReport(result))
+            err << line << '\n';
+    return !(strict && result.HasCollision());
+}
+
 int RunJob(JobKind kind, const std::vector<std::string>& arguments, std::ostream& out,
            std::ostream& err) {
     ParsedOptions options(arguments, ValuedOptions(kind), Flags);
@@ -144,6 +201,7 @@ int RunJob(JobKind kind, const std::vector<std::string>& arguments, std::ostream
     // Usage is checked in full before any file is read.
     JobFields fields = ReadFields(kind, options);
     QueueJobOperations(kind, workspace, options);
+    NcDialectOptions dialect = ReadDialectOptions(options);
 
     TToolSlotContent left = ToolSlot(options, "--left-knife");
     TToolSlotContent right = ToolSlot(options, "--right-knife");
@@ -151,9 +209,12 @@ int RunJob(JobKind kind, const std::vector<std::string>& arguments, std::ostream
     if (!LoadModelFiles(modelFile, workspace.Shaft, workspace.StockShaft, err))
         return ExitFailure;
     TToolpath* toolpath = AddToolpath(kind, workspace, fields, left, right);
+    if (!PassesCheck(options, *toolpath, workspace, err))
+        return ExitCollision;
     NcProgramOptions programOptions{options.Flag("--coolant"), options.Flag("--anticlockwise"),
                                     options.Flag("--door")};
-    std::vector<std::string> program = GenerateNcProgram(*toolpath, programOptions);
+    std::vector<std::string> program =
+        NcProgramText(NcProgramBlocks(*toolpath, programOptions), dialect);
     std::vector<TPoint> stock;
     if (options.Value("--stock-csv") || options.Value("--stock-out"))
         stock = SimulatedStock(workspace, *toolpath);

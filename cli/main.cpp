@@ -30,7 +30,14 @@ options of rough and finish (numbers with a decimal point):
   --right-tool N        tool number of the right tool
   --coolant             use cooling fluid (M08 ... M09)
   --anticlockwise       anti-clockwise turning (M04)
-  --door                open the door after turning stops (M39)
+  --door                open the door after turning stops (M39; the fanuc dialect writes
+                        the --door-code, the linuxcnc dialect has no door code)
+  --dialect NAME        the control the program is written for: generic (the default, the
+                        program's own text), linuxcnc, fanuc
+  --diameter            X words carry the diameter (the default with fanuc)
+  --radius              X words carry the radius (the default with generic and linuxcnc)
+  --program-number N    fanuc: the number of the program's O line, 1 to 9999 (default 1)
+  --door-code CODE      fanuc: the machine's M code that opens the door, e.g. M21
   -o FILE               write the NC program to FILE (default: standard output)
   --path-csv FILE       write the path points (X,Y,Dist,TotalTime,StepTime,Feed,Kind,Tool;
                         Kind rapid or feed, Tool left or right)
@@ -38,6 +45,10 @@ options of rough and finish (numbers with a decimal point):
                         it, and write the stock profile it leaves (X,Y)
   --stock-out FILE      simulate likewise and write the stock it leaves as a stock file
                         (line records), to load as a model's stock companion
+  --check               check the toolpath against the knives' true shape and print the
+                        verdict on standard error
+  --strict              a knife entering the part or a rapid move through material is an
+                        error: exit status 3, nothing written
 rough only:
   --rest MM             Finishing rest
   --depth MM            Cutting depth

@@ -10,6 +10,9 @@ namespace torvex {
 class TToolpath;
 class Workspace;
 
+inline constexpr const char* NoToolpathSelectedText =
+    "No toolpath is selected. Select a toolpath in the tree to generate its NC program.";
+
 // The three check boxes of the NC program.
 struct NcProgramOptions {
     bool Coolant = false;       // coolant on after the spindle start, off after the stop

@@ -3,10 +3,13 @@
 #include "app/toolbars_chooser.h"
 #include "app/toolpath_tree.h"
 #include "geometry/model.h"
+#include "operations/qt/nc_program_window.h"
+#include "operations/qt/operation_windows.h"
 #include "platform/file_dialogs.h"
 #include "platform/message_sink.h"
 #include "platform/qt/scene_view.h"
 #include "platform/qt/tool_window.h"
+#include "tests/app/program_windows_fixture.h"
 #include "workspace/workspace.h"
 
 #include <QAction>
@@ -32,95 +35,8 @@
 using namespace torvex;
 namespace fs = std::filesystem;
 
-namespace {
-
-const fs::path Models = fs::path(TORVEX_DATA) / "Models";
-
-// Answers the open dialog from a queue: an empty queue is a cancelled dialog.
-class ScriptedDialogs : public FileDialogs {
-public:
-    std::optional<fs::path> OpenFileName(const FileDialogOptions& options) override {
-        Asked.push_back(options);
-        if (Answers.empty())
-            return std::nullopt;
-        fs::path answer = Answers.front();
-        Answers.pop_front();
-        return answer;
-    }
-    std::optional<fs::path> SaveFileName(const FileDialogOptions&) override { return {}; }
-
-    std::deque<fs::path> Answers;
-    std::vector<FileDialogOptions> Asked;
-};
-
-class MainWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        Windows = CreateProgramWindows(Work, Dialogs, Messages);
-        Main = Windows.Main.get();
-        Main->resize(1280, 800);
-        Main->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(Main));
-    }
-    void TearDown() override { Windows.Main.reset(); }
-
-    template <typename T> T* Control(const char* name) const {
-        T* control = Main->findChild<T*>(name);
-        EXPECT_NE(control, nullptr) << name;
-        return control;
-    }
-    void Trigger(const char* action) { Control<QAction>(action)->trigger(); }
-    void Click(const char* button) {
-        QTest::mouseClick(Control<QAbstractButton>(button), Qt::LeftButton);
-    }
-
-    void Load(const fs::path& model) {
-        Dialogs.Answers.push_back(model);
-        Click("b0");
-    }
-    void ClickNode(QTreeWidgetItem* node, Qt::MouseButton button = Qt::LeftButton) {
-        QRect place = Main->Tree()->visualItemRect(node);
-        ASSERT_TRUE(place.isValid()) << node->text(0).toStdString();
-        QTest::mouseClick(Main->Tree()->viewport(), button, {}, place.center());
-    }
-    // A toolpath made directly in the workspace, drawn and given its branch as the operation
-    // windows do.
-    TToolpath& AddToolpath(const std::string& name, const std::vector<TPoint>& points,
-                           bool draw = true) {
-        auto toolpath = std::make_unique<TToolpath>();
-        toolpath->Name = name;
-        toolpath->RapidFeed = Work.RapidFeed;
-        for (const TPoint& p : points)
-            toolpath->PathPoints.AddPoint(p.X, p.Y, 200);
-        Work.Toolpaths.push_back(std::move(toolpath));
-        if (draw)
-            Main->DrawToolpath(*Work.Toolpaths.back());
-        Main->AddToolpathNode(*Work.Toolpaths.back(),
-                              {name, "CNMG", "PCLNR", {"SafeZ : 2", "Offset : 1,5"}});
-        return *Work.Toolpaths.back();
-    }
-    QTreeWidgetItem* ToolpathNode(int index) const { return Main->RootNode()->child(index); }
-    bool Enabled(const char* name) const { return Control<QWidget>(name)->isEnabled(); }
-    std::vector<SolidNode> Mapped(const TPctList& points) const {
-        std::vector<SolidNode> nodes;
-        for (const TPunct& p : points)
-            nodes.push_back({p.Y * 10 / Work.SceneScale, p.X * 10 / Work.SceneScale - 5});
-        return nodes;
-    }
-    fs::path Scratch(const std::string& name) {
-        fs::path folder = fs::temp_directory_path() / "torvex-main-window-tests";
-        fs::create_directories(folder);
-        return folder / name;
-    }
-
-    Workspace Work;
-    ScriptedDialogs Dialogs;
-    RecordingMessageSink Messages;
-    ProgramWindows Windows;
-    MainWindow* Main = nullptr;
-};
-
-} // namespace
+using MainWindowTest = torvex::testing::ProgramWindowsTest;
+using torvex::testing::Models;
 
 TEST_F(MainWindowTest, EveryWindowExistsOnceFloatingHiddenAboveTheMainWindow) {
     EXPECT_EQ(Main->windowTitle(), "Torvex - CAM");

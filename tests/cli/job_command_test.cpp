@@ -3,18 +3,25 @@
 #include "operations/toolpath_building.h"
 #include "platform/errors.h"
 #include "platform/text_file.h"
+#include "tests/support/linuxcnc_interpreter.h"
 #include "tests/support/nc_block_parser.h"
+#include "tests/support/program_moves.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <numbers>
 #include <sstream>
 
 using namespace torvex;
+using torvex::testing::InterpreterRun;
+using torvex::testing::InterpreterUnavailable;
 using torvex::testing::NcBlock;
 using torvex::testing::ParseNcBlock;
+using torvex::testing::ProgramMove;
+using torvex::testing::RunLinuxCncInterpreter;
 
 namespace {
 
@@ -104,36 +111,74 @@ std::vector<PathPoint> ReadPathCsv(const std::filesystem::path& file) {
     return points;
 }
 
-// Replays the program's moves: each moving block ends where the next path point lies (an arc
-// block after its nineteen preview points), at that point's feed, and every path point is used.
-::testing::AssertionResult ProgramFollowsPath(const std::vector<std::string>& program,
-                                              const std::vector<PathPoint>& path) {
+// How far the point lies round the arc's circle from the start, in the arc's turning sense
+// (0 to 2 pi), seen about the centre the program's arc turns about.
+double SweepTo(const ProgramMove& arc, double startZ, double startX, double z, double x) {
+    double start = std::atan2(startX - arc.CentreX, startZ - arc.CentreZ);
+    double angle = std::atan2(x - arc.CentreX, z - arc.CentreZ);
+    double sweep = (arc.Turns > 0 ? 1 : -1) * (angle - start);
+    return sweep < 0 ? sweep + 2 * std::numbers::pi : sweep;
+}
+
+// Every move of the program ends where the next path point lies, rapid where the path is rapid
+// and at the path's feed elsewhere, with the spindle turning; an arc's preview points lie on its
+// circle, in order, between its ends the way it turns; and every path point is used.
+::testing::AssertionResult MovesFollowPath(const std::vector<ProgramMove>& moves,
+                                           const std::vector<PathPoint>& path) {
+    constexpr double Tolerance = 0.0006;
+    auto at = [](const PathPoint& p, double z, double x) {
+        return std::fabs(p.X - z) <= Tolerance && std::fabs(p.Y - x) <= Tolerance;
+    };
     size_t next = 0;
-    double x = 0, z = 0;
-    for (const std::string& text : program) {
-        NcBlock block = ParseNcBlock(text);
-        std::string shape = block.Shape();
-        if (shape.find('X') == std::string::npos && shape.find('Z') == std::string::npos)
-            continue;
-        x = block.Value('X').value_or(x);
-        z = block.Value('Z').value_or(z);
-        bool arc = shape.find("G02") != std::string::npos || shape.find("G03") != std::string::npos;
-        next += arc ? 19 : 0;
+    double z = 0, x = 0;
+    for (const ProgramMove& move : moves) {
+        auto fail = [&]() {
+            return ::testing::AssertionFailure() << "the move of block " << move.Block << " to Z"
+                                                 << move.Z << " X" << move.X << ": ";
+        };
+        if (move.Type != ProgramMove::Kind::Rapid && !move.SpindleOn)
+            return fail() << "cuts with the spindle stopped";
+        if (move.Type == ProgramMove::Kind::Arc) {
+            double radius = std::hypot(move.Z - move.CentreZ, move.X - move.CentreX);
+            double end = SweepTo(move, z, x, move.Z, move.X);
+            double before = 0;
+            size_t previews = 0;
+            for (; next < path.size() && !at(path[next], move.Z, move.X); ++next, ++previews) {
+                const PathPoint& p = path[next];
+                if (std::fabs(std::hypot(p.X - move.CentreZ, p.Y - move.CentreX) - radius) > 0.01)
+                    return fail() << "the preview point " << p.X << ", " << p.Y
+                                  << " is off its circle";
+                double sweep = SweepTo(move, z, x, p.X, p.Y);
+                if (sweep <= before || sweep >= end)
+                    return fail() << "the preview point " << p.X << ", " << p.Y
+                                  << " is not on the arc between its ends";
+                before = sweep;
+            }
+            if (previews == 0)
+                return fail() << "no preview points before the arc's end";
+        }
         if (next >= path.size())
-            return ::testing::AssertionFailure() << "no path point left for " << text;
+            return fail() << "no path point left";
         const PathPoint& p = path[next++];
-        if (std::fabs(p.X - z) > 0.0005 || std::fabs(p.Y - x) > 0.0005)
-            return ::testing::AssertionFailure() << text << " ends at Z" << z << " X" << x
-                                                 << ", the path at " << p.X << ", " << p.Y;
-        bool rapid = shape.find("G00") != std::string::npos;
-        if (rapid != (p.Kind == "rapid"))
-            return ::testing::AssertionFailure() << text << " is timed at " << p.Feed;
-        if (auto feed = block.Value('F'); feed && !rapid && std::fabs(*feed - p.Feed) > 0.0005)
-            return ::testing::AssertionFailure() << text << " is timed at " << p.Feed;
+        if (!at(p, move.Z, move.X))
+            return fail() << "the path is at " << p.X << ", " << p.Y;
+        if ((move.Type == ProgramMove::Kind::Rapid) != (p.Kind == "rapid"))
+            return fail() << (p.Kind == "rapid" ? "the path's move is rapid"
+                                                : "the path's move is a feed");
+        if (p.Kind != "rapid" && std::fabs(move.Feed - p.Feed) > 0.0005)
+            return fail() << "at F" << move.Feed << ", the path at " << p.Feed;
+        z = move.Z;
+        x = move.X;
     }
     if (next != path.size())
         return ::testing::AssertionFailure() << path.size() - next << " path points left over";
     return ::testing::AssertionSuccess();
+}
+
+// Replays the program's moves onto the path as MovesFollowPath does.
+::testing::AssertionResult ProgramFollowsPath(const std::vector<std::string>& program,
+                                              const std::vector<PathPoint>& path) {
+    return MovesFollowPath(torvex::testing::ReadProgramMoves(program, false), path);
 }
 
 int RunCommand(bool rough, const Args& args, std::string* output = nullptr) {
@@ -149,7 +194,8 @@ int RunCommand(bool rough, const Args& args, std::string* output = nullptr) {
 TEST(JobCommand, ProgramsMatchTheFilesCheckedByHand) {
     auto program = Temporary("golden.nc");
     RunCommand(true,
-               With(RoughArgs("collared.mdl", "0,2,4"), {"--coolant", "-o", program.string()}));
+               With(RoughArgs("collared.mdl", "0,2,4"),
+                    {"--coolant", "--dialect", "generic", "--radius", "-o", program.string()}));
     EXPECT_EQ(ReadTextLines(program),
               ReadTextLines(std::string(TORVEX_FIXTURES) + "/collared_rough.nc"));
     RunCommand(false, {Data("Models/chamfered.mdl"), "--ops", "1", "--safe", "25", "--offset", "2",
@@ -258,6 +304,24 @@ TEST(JobCommand, UsageErrorsNameWhatIsWrong) {
     Args badTool = RoughArgs("collared.mdl", "0");
     badTool[22] = "21";
     expectUsage(true, badTool, "option --left-tool takes a whole number from 0 to 20, not '21'");
+    Args job = RoughArgs("collared.mdl", "0");
+    expectUsage(true, With(job, {"--dialect", "haas"}),
+                "option --dialect takes generic, linuxcnc or fanuc, not 'haas'");
+    expectUsage(true, With(job, {"--dialect", "fanuc", "--diameter", "--radius"}),
+                "options --diameter and --radius exclude each other");
+    expectUsage(true, With(job, {"--dialect", "linuxcnc", "--door"}),
+                "option --door is not offered with the linuxcnc dialect, which has no standard "
+                "code to open the door");
+    expectUsage(true, With(job, {"--dialect", "fanuc", "--door"}),
+                "option --door needs --door-code with the fanuc dialect");
+    expectUsage(true, With(job, {"--door-code", "M21"}),
+                "option --door-code is for the fanuc dialect");
+    expectUsage(true, With(job, {"--dialect", "fanuc", "--door-code", "M2 M30"}),
+                "option --door-code takes an M code such as M21, not 'M2 M30'");
+    expectUsage(true, With(job, {"--dialect", "linuxcnc", "--program-number", "7"}),
+                "option --program-number is for the fanuc dialect");
+    expectUsage(true, With(job, {"--dialect", "fanuc", "--program-number", "0"}),
+                "option --program-number takes a whole number from 1 to 9999, not '0'");
 }
 
 TEST(JobCommand, ErrorsWriteNothing) {
@@ -286,4 +350,128 @@ TEST(JobCommand, ErrorsWriteNothing) {
               ExitFailure);
     EXPECT_NE(err.str().find("File handling error!"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(program));
+}
+
+TEST(JobCommand, CheckReportsCollisionsAndStrictRefusesThem) {
+    auto program = Temporary("strict.nc");
+    std::filesystem::remove(program);
+    Args collared = With(RoughArgs("collared.mdl", "0,2,4"), {"-o", program.string()});
+    std::ostringstream out, err;
+    // Rough80's flank reaches into the collar from the left side's layers.
+    EXPECT_EQ(RunRough(With(collared, {"--strict"}), out, err), ExitCollision);
+    EXPECT_FALSE(std::filesystem::exists(program));
+    EXPECT_EQ(err.str().rfind("Checked against the knives: first collision N", 0), 0u);
+
+    std::ostringstream checkedErr;
+    EXPECT_EQ(RunRough(With(collared, {"--check"}), out, checkedErr), ExitOk);
+    EXPECT_TRUE(std::filesystem::exists(program));
+    EXPECT_NE(checkedErr.str().find("\nOperation 2: "), std::string::npos);
+
+    std::filesystem::remove(program);
+    Args fitting = collared;
+    fitting[18] = Data("Knives/ShoulderL.knf");
+    fitting[20] = Data("Knives/ShoulderR.knf");
+    std::ostringstream fittingErr;
+    EXPECT_EQ(RunRough(With(fitting, {"--strict"}), out, fittingErr), ExitOk);
+    EXPECT_TRUE(std::filesystem::exists(program));
+    EXPECT_EQ(fittingErr.str(), "");
+    std::filesystem::remove(program);
+}
+
+namespace {
+
+// The sample jobs the controls must run: every model, roughing 0,2,4 and 1,3, finishing 1,3 and
+// 2,4, with the spindle's sense and the coolant varied.
+struct SampleJob {
+    bool Rough;
+    Args Arguments;
+    std::string Name;
+};
+
+std::vector<SampleJob> SampleJobs() {
+    std::vector<SampleJob> jobs;
+    for (const char* model :
+         {"collared.mdl", "chamfered.mdl", "arcs.mdl", "taper.mdl", "production.mdl"}) {
+        jobs.push_back({true, RoughArgs(model, "0,2,4"), std::string(model) + " rough 0,2,4"});
+        jobs.push_back({true, With(RoughArgs(model, "1,3"), {"--anticlockwise"}),
+                        std::string(model) + " rough 1,3"});
+        jobs.push_back({false, With(FinishArgs(model, "1,3"), {"--coolant"}),
+                        std::string(model) + " finish 1,3"});
+        jobs.push_back({false, FinishArgs(model, "2,4"), std::string(model) + " finish 2,4"});
+    }
+    return jobs;
+}
+
+} // namespace
+
+TEST(JobCommand, LinuxCncProgramsRunUneditedInLinuxCncsInterpreter) {
+    // Never skipped: a machine that cannot fetch the interpreter fails here with the reason.
+    ASSERT_FALSE(InterpreterUnavailable()) << *InterpreterUnavailable();
+    auto program = Temporary("linuxcnc.ngc");
+    auto path = Temporary("linuxcnc.csv");
+    for (const SampleJob& job : SampleJobs()) {
+        for (bool diameter : {false, true}) {
+            Args args = With(job.Arguments, {"--dialect", "linuxcnc", "-o", program.string(),
+                                             "--path-csv", path.string()});
+            if (diameter)
+                args.push_back("--diameter");
+            ASSERT_EQ(RunCommand(job.Rough, args), ExitOk) << job.Name;
+            InterpreterRun run = RunLinuxCncInterpreter(ReadTextLines(program));
+            EXPECT_TRUE(run.Accepted())
+                << job.Name << (diameter ? " diameter: " : ": ") << run.Errors;
+            EXPECT_TRUE(MovesFollowPath(run.Moves, ReadPathCsv(path)))
+                << job.Name << (diameter ? " diameter" : "");
+        }
+    }
+    std::filesystem::remove(program);
+    std::filesystem::remove(path);
+}
+
+TEST(JobCommand, FanucProgramsReadBackOntoTheirPaths) {
+    auto program = Temporary("fanuc.nc");
+    auto path = Temporary("fanuc.csv");
+    for (const SampleJob& job : SampleJobs()) {
+        std::vector<std::string> radiusBlocks;
+        for (bool diameter : {false, true}) {
+            std::string name = job.Name + (diameter ? " diameter" : " radius");
+            Args args = With(job.Arguments, {"--dialect", "fanuc", "--door", "--door-code", "M21",
+                                             "-o", program.string(), "--path-csv", path.string()});
+            if (!diameter)
+                args.push_back("--radius"); // diameter is the default
+            ASSERT_EQ(RunCommand(job.Rough, args), ExitOk) << name;
+            std::vector<std::string> lines = ReadTextLines(program);
+            ASSERT_GT(lines.size(), 6u) << name;
+            EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 3),
+                      (std::vector<std::string>{"%", "O0001", "G18 G21 G40 G97 G98"}))
+                << name;
+            EXPECT_EQ(lines.back(), "%") << name;
+            std::vector<std::string> blocks(lines.begin() + 3, lines.end() - 1);
+            EXPECT_EQ(blocks.end()[-2].substr(5), " M21") << name;
+            EXPECT_EQ(blocks.back().substr(5), " M30") << name;
+            for (const std::string& text : blocks)
+                for (const auto& word : ParseNcBlock(text).Words)
+                    if (std::string("XZRF").find(word.Letter) != std::string::npos) {
+                        EXPECT_NE(word.Text.find('.'), std::string::npos) << name << ": " << text;
+                    }
+            EXPECT_TRUE(MovesFollowPath(torvex::testing::ReadProgramMoves(blocks, diameter),
+                                        ReadPathCsv(path)))
+                << name;
+            if (!diameter) {
+                radiusBlocks = blocks;
+                continue;
+            }
+            // The same blocks with every X word doubled.
+            ASSERT_EQ(blocks.size(), radiusBlocks.size()) << name;
+            for (size_t i = 0; i < blocks.size(); ++i) {
+                std::optional<double> x = ParseNcBlock(blocks[i]).Value('X');
+                std::optional<double> radius = ParseNcBlock(radiusBlocks[i]).Value('X');
+                ASSERT_EQ(x.has_value(), radius.has_value()) << blocks[i];
+                if (x) {
+                    EXPECT_NEAR(*x, 2 * *radius, 0.0011) << blocks[i];
+                }
+            }
+        }
+    }
+    std::filesystem::remove(program);
+    std::filesystem::remove(path);
 }

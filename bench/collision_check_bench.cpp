@@ -1,0 +1,42 @@
+// Checking the production sample's roughing job (operations 0, 2, 4) against its knives: with the
+// sample library's shoulder knives, which fit, and with Rough80 and Left45, whose flanks reach
+// into the part on every layer before a shoulder. The target is under 50 ms a check.
+#include "bench/sample_jobs.h"
+#include "checking/toolpath_check.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace torvex;
+
+namespace {
+
+void CheckProductionRoughing(benchmark::State& state, const char* left, const char* right) {
+    SampleJob job =
+        BuildSampleJob(TORVEX_DATA, "production", SampleJobKind::Roughing, {0, 2, 4}, left, right);
+    size_t collisions = 0;
+    for (auto _ : state) {
+        CheckResult result = CheckToolpath(*job.Toolpath, job.Space->Shaft, job.Space->StockShaft);
+        collisions = 0;
+        for (const OperationCheck& operation : result.Operations)
+            collisions += operation.Collisions;
+        benchmark::DoNotOptimize(result.MaterialLeft);
+    }
+    state.SetLabel(job.Name + " with " + left + " and " + right);
+    state.counters["moves"] = static_cast<double>(job.Toolpath->PathPoints.Count());
+    state.counters["colliding moves"] = static_cast<double>(collisions);
+}
+
+void BM_CheckProductionRoughingWithShoulderKnives(benchmark::State& state) {
+    CheckProductionRoughing(state, "ShoulderL", "ShoulderR");
+}
+
+void BM_CheckProductionRoughingWithRough80AndLeft45(benchmark::State& state) {
+    CheckProductionRoughing(state, "Rough80", "Left45");
+}
+
+} // namespace
+
+BENCHMARK(BM_CheckProductionRoughingWithShoulderKnives)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CheckProductionRoughingWithRough80AndLeft45)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

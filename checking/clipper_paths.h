@@ -1,0 +1,81 @@
+#pragma once
+
+// The polygon library's types and the conversions from the profile plane, for the checking code
+// only: nothing outside this folder sees them.
+
+#include "geometry/element.h"
+
+#include <clipper.hpp>
+
+#include <cmath>
+#include <vector>
+
+namespace torvex::checking {
+
+using ClipperLib::IntPoint;
+using ClipperLib::Path;
+using ClipperLib::Paths;
+
+// Integer units per millimetre: 10 nm, far below the 1 um the check tells apart, and coordinates
+// up to 10 m stay in the library's fast range.
+inline constexpr double UnitsPerMm = 1e5;
+
+inline IntPoint ToInt(const TPoint& p) {
+    return {static_cast<ClipperLib::cInt>(std::llround(p.X * UnitsPerMm)),
+            static_cast<ClipperLib::cInt>(std::llround(p.Y * UnitsPerMm))};
+}
+
+inline TPoint ToMm(const IntPoint& p) {
+    return {static_cast<double>(p.X) / UnitsPerMm, static_cast<double>(p.Y) / UnitsPerMm};
+}
+
+inline Path ToPath(const std::vector<TPoint>& ring) {
+    Path path;
+    path.reserve(ring.size());
+    for (const TPoint& p : ring)
+        path.push_back(ToInt(p));
+    return path;
+}
+
+// An axis-aligned box in integer units.
+struct Box {
+    ClipperLib::cInt MinX = 0, MinY = 0, MaxX = -1, MaxY = -1;
+
+    bool Empty() const { return MaxX < MinX; }
+    void Add(const IntPoint& p) {
+        if (Empty()) {
+            MinX = MaxX = p.X;
+            MinY = MaxY = p.Y;
+            return;
+        }
+        MinX = std::min(MinX, p.X);
+        MaxX = std::max(MaxX, p.X);
+        MinY = std::min(MinY, p.Y);
+        MaxY = std::max(MaxY, p.Y);
+    }
+    bool Meets(const Box& other) const {
+        return !Empty() && !other.Empty() && MinX <= other.MaxX && other.MinX <= MaxX &&
+               MinY <= other.MaxY && other.MinY <= MaxY;
+    }
+    Box Grown(ClipperLib::cInt by) const { return {MinX - by, MinY - by, MaxX + by, MaxY + by}; }
+};
+
+inline Box BoundsOf(const Paths& paths) {
+    Box box;
+    for (const Path& path : paths)
+        for (const IntPoint& p : path)
+            box.Add(p);
+    return box;
+}
+
+// The part of `subject` inside (ctIntersection) or outside (ctDifference) the union of `clip`.
+inline Paths Clip(ClipperLib::ClipType type, const Paths& subject, const Paths& clip) {
+    ClipperLib::Clipper clipper;
+    clipper.AddPaths(subject, ClipperLib::ptSubject, true);
+    clipper.AddPaths(clip, ClipperLib::ptClip, true);
+    Paths result;
+    clipper.Execute(type, result, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+    return result;
+}
+
+} // namespace torvex::checking

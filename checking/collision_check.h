@@ -1,0 +1,88 @@
+#pragma once
+
+#include "checking/regions.h"
+#include "geometry/point_list.h"
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace torvex {
+
+// One move of a toolpath as the check sees it: where the tip goes, how, with which knife, and the
+// NC block that makes it.
+struct CheckedMove {
+    TPoint To;
+    MoveKind Kind = MoveKind::Feed;
+    ToolSide Tool = ToolSide::Left;
+    int32_t Block = 0;
+};
+
+// The moves of one operation. Each move starts where the move before it ended, the first one where
+// the previous operation ended; the very first move of a check starts at its own end.
+struct CheckedOperation {
+    std::vector<CheckedMove> Moves;
+};
+
+struct KnifeShape {
+    std::string Name;
+    Polyline Outline; // a closed ring at the tip, as KnifeOutline gives it; empty for no knife
+};
+
+// Any overlap shallower than this is taken for the knife touching the surface.
+inline constexpr double CollisionTolerance = 0.001;
+
+enum class CollisionKind {
+    IntoPart,            // a feed move's knife reaches into the finished part
+    RapidThroughMaterial // a rapid move's knife meets material still there: a crash
+};
+
+struct Collision {
+    CollisionKind Kind = CollisionKind::IntoPart;
+    int32_t Block = 0;
+    std::string Knife;
+    TPoint Where;     // the deepest point of the overlap
+    double Depth = 0; // how far that point lies inside the part (or the material), mm
+};
+
+struct OperationCheck {
+    std::optional<Collision> First;
+    std::optional<Collision> Deepest;
+    size_t Collisions = 0; // moves that collide
+};
+
+struct CheckResult {
+    std::vector<OperationCheck> Operations;
+    // The thickest material left standing on the part once every move has been made: the largest
+    // distance of a point of it from the part, and that point.
+    double MaterialLeft = 0;
+    TPoint MaterialLeftAt;
+
+    bool HasCollision() const;
+    std::optional<Collision> FirstCollision() const;
+    std::optional<Collision> DeepestCollision() const;
+};
+
+// Checks moves against the true shape of the knives that make them. Every feed move's knife, swept
+// along the move, must not reach deeper than CollisionTolerance into the part; every rapid move's
+// knife must not reach that deep into the material still there: the stock less all that the
+// moves before it swept. Regions are the part's and the stock's profile closed down to the axis.
+class CollisionCheck {
+public:
+    CollisionCheck(const Polyline& partProfile, const Polyline& stockProfile,
+                   const KnifeShape& left, const KnifeShape& right);
+    ~CollisionCheck();
+    CollisionCheck(const CollisionCheck&) = delete;
+    CollisionCheck& operator=(const CollisionCheck&) = delete;
+
+    // Throws CheckError when a move is made by a tool whose knife has no outline.
+    CheckResult Run(const std::vector<CheckedOperation>& operations) const;
+
+private:
+    struct Regions;
+    std::unique_ptr<Regions> Data;
+};
+
+} // namespace torvex

@@ -1,0 +1,119 @@
+#include "checking/farthest_point.h"
+
+#include <algorithm>
+#include <cmath>
+#include <queue>
+
+namespace torvex::checking {
+
+namespace {
+
+constexpr double Resolution = 1e-5;
+
+double DistanceToSegment(const TPoint& p, const TPoint& a, const TPoint& b) {
+    double dx = b.X - a.X;
+    double dy = b.Y - a.Y;
+    double lengthSquared = dx * dx + dy * dy;
+    double t = lengthSquared > 0 ? ((p.X - a.X) * dx + (p.Y - a.Y) * dy) / lengthSquared : 0;
+    t = std::clamp(t, 0.0, 1.0);
+    return std::hypot(p.X - (a.X + t * dx), p.Y - (a.Y + t * dy));
+}
+
+struct Probe {
+    TPoint At;
+    SegmentSet::Nearest Nearest;
+};
+
+// A piece of an edge of the outline, with the most its points can lie from the segments.
+struct Piece {
+    Probe A, B;
+    double Bound;
+    bool operator<(const Piece& other) const { return Bound < other.Bound; }
+};
+
+Piece MakePiece(const Probe& a, const Probe& b, const SegmentSet& from) {
+    double bound =
+        (a.Nearest.Distance + b.Nearest.Distance + std::hypot(b.At.X - a.At.X, b.At.Y - a.At.Y)) /
+        2;
+    if (a.Nearest.Segment < from.Count())
+        bound =
+            std::min(bound, std::max(a.Nearest.Distance, from.DistanceTo(b.At, a.Nearest.Segment)));
+    if (b.Nearest.Segment < from.Count())
+        bound =
+            std::min(bound, std::max(b.Nearest.Distance, from.DistanceTo(a.At, b.Nearest.Segment)));
+    return {a, b, bound};
+}
+
+} // namespace
+
+void SegmentSet::Add(const TPoint& a, const TPoint& b) {
+    Segments.push_back(
+        {a, b, std::min(a.X, b.X), std::max(a.X, b.X), std::min(a.Y, b.Y), std::max(a.Y, b.Y)});
+}
+
+void SegmentSet::AddPolyline(const std::vector<TPoint>& points, bool closed) {
+    for (size_t i = 0; i + 1 < points.size(); ++i)
+        Add(points[i], points[i + 1]);
+    if (closed && points.size() > 2)
+        Add(points.back(), points.front());
+}
+
+void SegmentSet::AddPaths(const Paths& paths) {
+    for (const Path& path : paths) {
+        std::vector<TPoint> ring;
+        ring.reserve(path.size());
+        for (const IntPoint& p : path)
+            ring.push_back(ToMm(p));
+        AddPolyline(ring, true);
+    }
+}
+
+SegmentSet::Nearest SegmentSet::NearestTo(const TPoint& p, double atMost) const {
+    Nearest nearest{atMost, Segments.size()};
+    for (size_t i = 0; i < Segments.size(); ++i) {
+        const Segment& s = Segments[i];
+        double gapX = std::max({s.MinX - p.X, p.X - s.MaxX, 0.0});
+        double gapY = std::max({s.MinY - p.Y, p.Y - s.MaxY, 0.0});
+        if (gapX >= nearest.Distance || gapY >= nearest.Distance)
+            continue;
+        double distance = DistanceToSegment(p, s.A, s.B);
+        if (distance < nearest.Distance)
+            nearest = {distance, i};
+    }
+    return nearest;
+}
+
+double SegmentSet::DistanceTo(const TPoint& p, size_t segment) const {
+    return DistanceToSegment(p, Segments[segment].A, Segments[segment].B);
+}
+
+FarthestPoint FarthestOnOutline(const Paths& polygons, const SegmentSet& from, double cap) {
+    FarthestPoint farthest;
+    auto probe = [&](const TPoint& at) {
+        Probe p{at, from.NearestTo(at, cap)};
+        if (p.Nearest.Distance > farthest.Distance)
+            farthest = {at, p.Nearest.Distance};
+        return p;
+    };
+    std::priority_queue<Piece> pieces;
+    for (const Path& path : polygons) {
+        std::vector<Probe> ring;
+        ring.reserve(path.size());
+        for (const IntPoint& q : path)
+            ring.push_back(probe(ToMm(q)));
+        for (size_t i = 0; i < ring.size(); ++i)
+            pieces.push(MakePiece(ring[i], ring[(i + 1) % ring.size()], from));
+    }
+    while (!pieces.empty() && pieces.top().Bound > farthest.Distance + Resolution &&
+           farthest.Distance < cap) {
+        Piece piece = pieces.top();
+        pieces.pop();
+        Probe middle =
+            probe({(piece.A.At.X + piece.B.At.X) / 2, (piece.A.At.Y + piece.B.At.Y) / 2});
+        pieces.push(MakePiece(piece.A, middle, from));
+        pieces.push(MakePiece(middle, piece.B, from));
+    }
+    return farthest;
+}
+
+} // namespace torvex::checking

@@ -1,0 +1,146 @@
+#include "checking/regions.h"
+
+#include "geometry/knife.h"
+#include "geometry/shaft.h"
+#include "toolpath/profile_measures.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace torvex {
+
+namespace {
+
+// Knife files write their values with two decimals: ends closer than this are one point.
+constexpr double JoinTolerance = 1e-6;
+
+bool SamePoint(const TPoint& a, const TPoint& b) {
+    return std::fabs(a.X - b.X) <= JoinTolerance && std::fabs(a.Y - b.Y) <= JoinTolerance;
+}
+
+// The points of one element from its end with the smaller x to the other (a line from P1 to P2).
+std::optional<Polyline> ElementPoints(const TObj& e, uint8_t arcSteps) {
+    if (e.IsLine())
+        return Polyline{e.P1, e.P2};
+    if (!e.IsArc())
+        return std::nullopt;
+    bool p3First = e.P3.X <= e.P4.X;
+    Polyline points{p3First ? e.P3 : e.P4};
+    for (const TPoint& p : ArcStepPoints(e, arcSteps))
+        points.push_back(p);
+    points.push_back(p3First ? e.P4 : e.P3);
+    return points;
+}
+
+void AppendPoint(Polyline& line, const TPoint& p) {
+    if (line.empty() || !(line.back() == p))
+        line.push_back(p);
+}
+
+// Appends the piece, from whichever of its ends lies nearer the line's last point.
+void AppendPiece(Polyline& line, const Polyline& piece) {
+    bool reversed = false;
+    if (!line.empty()) {
+        const TPoint& last = line.back();
+        auto gap = [&](const TPoint& p) { return std::hypot(p.X - last.X, p.Y - last.Y); };
+        reversed = gap(piece.back()) < gap(piece.front());
+    }
+    if (reversed)
+        for (auto p = piece.rbegin(); p != piece.rend(); ++p)
+            AppendPoint(line, *p);
+    else
+        for (const TPoint& p : piece)
+            AppendPoint(line, p);
+}
+
+// A knife's arc by its true shape: a point every degree along its half of the circle, from its end
+// with the smaller x to the other.
+std::optional<Polyline> KnifeElementPoints(const TObj& e) {
+    if (!e.IsArc())
+        return ElementPoints(e, 1);
+    bool upper = e.P3.X < e.P4.X;
+    const TPoint& from = upper ? e.P3 : e.P4;
+    const TPoint& to = upper ? e.P4 : e.P3;
+    TPoint c = e.Centre();
+    // The angle of an end on the arc's half: above the centre from pi down to 0 (upper), below it
+    // from -pi up to 0 (lower).
+    auto angle = [&](const TPoint& p) {
+        double a = std::atan2(p.Y - c.Y, p.X - c.X);
+        if (upper && a < 0)
+            a = p.X < c.X ? M_PI : 0;
+        if (!upper && (a > 0 || a == M_PI))
+            a = p.X < c.X ? -M_PI : 0;
+        return a;
+    };
+    double start = angle(from);
+    double sweep = angle(to) - start;
+    int steps = std::max(1, static_cast<int>(std::ceil(std::fabs(sweep) / (M_PI / 180) - 1e-9)));
+    Polyline points{from};
+    for (int k = 1; k < steps; ++k) {
+        double a = start + sweep * k / steps;
+        points.push_back({c.X + e.Radius() * std::cos(a), c.Y + e.Radius() * std::sin(a)});
+    }
+    points.push_back(to);
+    return points;
+}
+
+} // namespace
+
+Polyline ProfileChain(const TShaft& shaft) {
+    Polyline chain;
+    for (const TObj& e : shaft.Elements)
+        if (auto piece = ElementPoints(e, shaft.ArcSteps))
+            AppendPiece(chain, *piece);
+    return chain;
+}
+
+Polyline ClosedToAxis(const Polyline& profile) {
+    Polyline region = profile;
+    if (region.size() < 2)
+        throw CheckError("The part has no profile to check against.");
+    TPoint first = region.front();
+    AppendPoint(region, {region.back().X, 0});
+    AppendPoint(region, {first.X, 0});
+    if (region.back() == first)
+        region.pop_back();
+    return region;
+}
+
+Polyline KnifeOutline(const TKnife& knife, const std::string& name) {
+    std::vector<Polyline> pieces;
+    for (const TObj& e : knife.Elements)
+        if (auto piece = KnifeElementPoints(e))
+            pieces.push_back(std::move(*piece));
+    std::vector<bool> used(pieces.size(), false);
+    const TPoint tip{0, 0};
+    Polyline ring{tip};
+    for (size_t placed = 0; placed < pieces.size(); ++placed) {
+        bool found = false;
+        for (size_t i = 0; i < pieces.size() && !found; ++i) {
+            if (used[i])
+                continue;
+            const Polyline& piece = pieces[i];
+            bool forwards = SamePoint(piece.front(), ring.back());
+            if (!forwards && !SamePoint(piece.back(), ring.back()))
+                continue;
+            ring.pop_back();
+            if (forwards)
+                ring.insert(ring.end(), piece.begin(), piece.end());
+            else
+                ring.insert(ring.end(), piece.rbegin(), piece.rend());
+            used[i] = true;
+            found = true;
+        }
+        if (!found)
+            break;
+        if (SamePoint(ring.back(), tip) && ring.size() > 3) {
+            ring.pop_back();
+            return ring;
+        }
+    }
+    throw CheckError("The knife " + name +
+                     " has no closed outline through its tip to check the toolpath with.");
+}
+
+} // namespace torvex

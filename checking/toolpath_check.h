@@ -1,0 +1,31 @@
+#pragma once
+
+#include "checking/collision_check.h"
+
+#include <string>
+#include <vector>
+
+namespace torvex {
+
+class TShaft;
+class TToolpath;
+
+// The toolpath's moves, one operation for each tool change (with no moves when its strategy found
+// nothing to do), or for each strategy's entry where no tool change came before it.
+std::vector<CheckedOperation> ToolpathOperations(const TToolpath& toolpath);
+
+// The toolpath checked against its own knives, on the part and the stock it was made for. Throws
+// CheckError when a tool that makes moves has no closed knife outline.
+CheckResult CheckToolpath(const TToolpath& toolpath, const TShaft& part, const TShaft& stock);
+
+// What the NC program window shows above the program and asks about before saving it.
+struct ToolpathVerdict {
+    std::string Text; // VerdictText of the check, or why the toolpath could not be checked
+    bool Checked = false;
+    bool Collides = false;
+};
+
+ToolpathVerdict VerdictOfToolpath(const TToolpath& toolpath, const TShaft& part,
+                                  const TShaft& stock);
+
+} // namespace torvex

@@ -1,0 +1,212 @@
+#include "operations/nc_dialect.h"
+
+#include "geometry/number_text.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace torvex {
+
+namespace {
+
+// The door block as the program writes it for every control.
+constexpr std::string_view GenericDoorCode = "M39";
+
+bool CarriesX(BlockKind kind) {
+    return kind != BlockKind::RapidZ && kind != BlockKind::FeedZ && kind != BlockKind::ToolChange &&
+           kind != BlockKind::SpindleStart && kind != BlockKind::MCode;
+}
+
+bool IsDoor(const NcBlock& block) {
+    return block.Kind == BlockKind::MCode && block.Code == GenericDoorCode;
+}
+
+// "0001": a whole number of 0 to 9999 written with four digits.
+std::string FourDigits(int value) {
+    std::string text = std::to_string(value);
+    return std::string(4 - std::min<size_t>(4, text.size()), '0') + text;
+}
+
+// The block with its X word as the X mode writes it.
+NcBlock InXMode(NcBlock block, bool diameter) {
+    if (diameter && CarriesX(block.Kind))
+        block.X *= 2;
+    return block;
+}
+
+// A coordinate, radius or feed; with `decimalPoint`, a whole number as "40.0".
+std::string ControlNumber(double value, bool decimalPoint) {
+    std::string text = NCNumberText(value);
+    if (decimalPoint && text.find('.') == std::string::npos)
+        text += ".0";
+    return text;
+}
+
+// " M03 S1200" (M04 anti-clockwise), the speed a whole number of at least four digits.
+std::string SpindleWords(const NcBlock& b) {
+    return std::string(b.AntiClockwise ? " M04" : " M03") + " S" + FormatFloat("0000", b.Speed);
+}
+
+// The text of a block that both controls write alike (a move with one motion word, the spindle
+// start, an M code other than the door); nothing for a tool change or the door.
+std::optional<std::string> ControlText(const NcBlock& b, bool decimalPoint) {
+    std::string text = BlockNumberText(b.Number);
+    auto word = [&](const char* letter, double value) {
+        text += letter + ControlNumber(value, decimalPoint);
+    };
+    switch (b.Kind) {
+    case BlockKind::RapidXZ:
+    case BlockKind::RapidZ:
+    case BlockKind::RapidXFeed:
+        text += " G00";
+        break;
+    case BlockKind::FeedX:
+    case BlockKind::FeedZ:
+    case BlockKind::FeedXZ:
+    case BlockKind::FeedXThenZ:
+        text += " G01";
+        break;
+    case BlockKind::Arc:
+        text += b.Turn == ArcTurn::Clockwise ? " G02" : " G03";
+        break;
+    case BlockKind::SpindleStart:
+        return text + SpindleWords(b);
+    case BlockKind::MCode:
+        if (IsDoor(b))
+            return std::nullopt;
+        return text + " " + b.Code;
+    case BlockKind::ToolChange:
+        return std::nullopt;
+    }
+    if (CarriesX(b.Kind))
+        word(" X", b.X);
+    if (b.Kind != BlockKind::RapidXFeed && b.Kind != BlockKind::FeedX)
+        word(" Z", b.Z);
+    if (b.Kind == BlockKind::Arc)
+        word(" R", b.R);
+    if (b.HasFeed)
+        word(" F", b.F);
+    return text;
+}
+
+std::vector<std::string> GenericProgram(const std::vector<NcBlock>& blocks, bool diameter) {
+    std::vector<std::string> lines;
+    for (const NcBlock& block : blocks)
+        lines.push_back(GenericText(InXMode(block, diameter)));
+    return lines;
+}
+
+std::string ClosingBlock(const std::vector<NcBlock>& blocks) {
+    return BlockNumberText((blocks.empty() ? 0 : blocks.back().Number) + 5) + " M30";
+}
+
+std::vector<std::string> LinuxCncProgram(const std::vector<NcBlock>& blocks, bool diameter) {
+    std::vector<std::string> lines = {std::string("G18 G21 G90 G94 G40 ") +
+                                      (diameter ? "G7" : "G8")};
+    std::optional<NcBlock> spindle; // the spindle start in force
+    for (const NcBlock& given : blocks) {
+        NcBlock b = InXMode(given, diameter);
+        if (b.Kind == BlockKind::SpindleStart)
+            spindle = b;
+        if (b.Kind == BlockKind::MCode && b.Code == "M05")
+            spindle.reset();
+        if (auto text = ControlText(b, false)) {
+            lines.push_back(*text);
+        } else if (b.Kind == BlockKind::ToolChange) {
+            // M6 stops the spindle; it starts again as it ran once the tool is in.
+            lines.push_back(BlockNumberText(b.Number) + " T" + std::to_string(b.Tool) + " M6 G43" +
+                            (spindle ? SpindleWords(*spindle) : ""));
+        } else {
+            throw std::invalid_argument("a LinuxCNC program cannot open the door: there is no "
+                                        "standard code for it");
+        }
+    }
+    lines.push_back(ClosingBlock(blocks));
+    return lines;
+}
+
+std::vector<std::string> FanucProgram(const std::vector<NcBlock>& blocks,
+                                      const NcDialectOptions& options) {
+    if (options.ProgramNumber < 1 || options.ProgramNumber > 9999)
+        throw std::invalid_argument("a Fanuc program number is 1 to 9999, not " +
+                                    std::to_string(options.ProgramNumber));
+    std::vector<std::string> lines = {"%", "O" + FourDigits(options.ProgramNumber),
+                                      "G18 G21 G40 G97 G98"};
+    for (const NcBlock& given : blocks) {
+        NcBlock b = InXMode(given, options.Diameter);
+        if (auto text = ControlText(b, true)) {
+            lines.push_back(*text);
+        } else if (b.Kind == BlockKind::ToolChange) {
+            if (b.Tool < 0 || b.Tool > 99)
+                throw std::invalid_argument("a Fanuc tool number is 0 to 99, not " +
+                                            std::to_string(b.Tool));
+            std::string tool = FourDigits(b.Tool).substr(2);
+            lines.push_back(BlockNumberText(b.Number) + " T" + tool + tool);
+        } else {
+            if (!IsDoorCode(options.DoorCode))
+                throw std::invalid_argument("a Fanuc program opens the door with the machine's M "
+                                            "code, and none was given");
+            lines.push_back(BlockNumberText(b.Number) + " " + options.DoorCode);
+        }
+    }
+    lines.push_back(ClosingBlock(blocks));
+    lines.push_back("%");
+    return lines;
+}
+
+} // namespace
+
+std::optional<std::string> DialectRefusal(const NcDialectOptions& options, bool openDoor) {
+    if (options.Dialect == NcDialect::Fanuc &&
+        (options.ProgramNumber < 1 || options.ProgramNumber > 9999))
+        return "A Fanuc program number is 1 to 9999.";
+    if (!openDoor)
+        return std::nullopt;
+    if (!OffersDoor(options.Dialect))
+        return "A LinuxCNC program cannot open the door: there is no standard code for it.";
+    if (options.Dialect == NcDialect::Fanuc && !IsDoorCode(options.DoorCode))
+        return "A Fanuc program opens the door with the machine's own M code: type it as the "
+               "door code, for example M21.";
+    return std::nullopt;
+}
+
+NcDialectOptions DefaultDialectOptions(NcDialect dialect) {
+    NcDialectOptions options;
+    options.Dialect = dialect;
+    options.Diameter = dialect == NcDialect::Fanuc;
+    return options;
+}
+
+std::optional<NcDialect> DialectNamed(std::string_view name) {
+    if (name == "generic")
+        return NcDialect::Generic;
+    if (name == "linuxcnc")
+        return NcDialect::LinuxCnc;
+    if (name == "fanuc")
+        return NcDialect::Fanuc;
+    return std::nullopt;
+}
+
+bool OffersDoor(NcDialect dialect) {
+    return dialect != NcDialect::LinuxCnc;
+}
+
+bool IsDoorCode(std::string_view code) {
+    return code.size() >= 2 && code.size() <= 4 && code[0] == 'M' &&
+           std::all_of(code.begin() + 1, code.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::vector<std::string> NcProgramText(const std::vector<NcBlock>& blocks,
+                                       const NcDialectOptions& options) {
+    switch (options.Dialect) {
+    case NcDialect::LinuxCnc:
+        return LinuxCncProgram(blocks, options.Diameter);
+    case NcDialect::Fanuc:
+        return FanucProgram(blocks, options);
+    case NcDialect::Generic:
+        break;
+    }
+    return GenericProgram(blocks, options.Diameter);
+}
+
+} // namespace torvex

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "toolpath/nc_block.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace torvex {
+
+// The controls a program is written for. Generic is the program's own text, which some controls
+// accept as it is; LinuxCNC and Fanuc (a lathe of its T series) read their programs unedited.
+enum class NcDialect : uint8_t { Generic, LinuxCnc, Fanuc };
+
+// How the program is written for its control.
+struct NcDialectOptions {
+    NcDialect Dialect = NcDialect::Generic;
+    bool Diameter = false; // X words carry the diameter (R words stay radii)
+    int ProgramNumber = 1; // Fanuc: the number of the "O" line, 1 to 9999
+    std::string DoorCode;  // Fanuc: the M code that opens the door, e.g. "M21"
+};
+
+// A dialect's options before the user changes any: Fanuc lathes read X as a diameter.
+NcDialectOptions DefaultDialectOptions(NcDialect dialect);
+// "generic", "linuxcnc", "fanuc"; nothing for another name.
+std::optional<NcDialect> DialectNamed(std::string_view name);
+// Whether the dialect can open the door: LinuxCNC has no standard code for it.
+bool OffersDoor(NcDialect dialect);
+// Whether a control can take the text as its door code: "M" and one to three digits.
+bool IsDoorCode(std::string_view code);
+// Why a program that opens the door (or not) cannot be written with these options, or nothing
+// when it can: checked before any block is numbered.
+std::optional<std::string> DialectRefusal(const NcDialectOptions& options, bool openDoor);
+
+// The text of the program made of `blocks` (the spindle start, the toolpath's blocks and the
+// trailer, NcProgramBlocks), one line per element, in the dialect:
+// - Generic: each block's generic text, its X words doubled in diameter mode.
+// - LinuxCNC: a set-up line (ZX plane, millimetres, absolute, feed per minute, no cutter
+//   compensation, G8 radius or G7 diameter mode) before everything, one motion word per block,
+//   tool changes "T3 M6 G43" that start the spindle again as it ran (M6 stops it), and M30 at
+//   the end.
+// - Fanuc: "%" and the "O" line, a set-up line (ZX plane, millimetres, no cutter compensation,
+//   constant spindle speed, feed per minute), one motion word per block, every coordinate, radius
+//   and feed with a decimal point (a Fanuc reads "X40" as 40 of its smallest increments), tool
+//   changes "T0303" (tool and offset), the door block with the door code, M30 and "%".
+// The block numbers are the blocks' own; the closing M30 takes the last number plus 5, so the
+// blocks are not changed. Throws std::invalid_argument for a door block that the dialect cannot
+// write (LinuxCNC, or Fanuc without a valid door code) and for a Fanuc program number out of range.
+std::vector<std::string> NcProgramText(const std::vector<NcBlock>& blocks,
+                                       const NcDialectOptions& options);
+
+} // namespace torvex

@@ -1,0 +1,203 @@
+#include "operations/qt/operation_window.h"
+
+#include "operations/qt/operation_slot.h"
+#include "operations/toolpath_display.h"
+#include "platform/qt/qt_support.h"
+#include "toolpath/toolpath.h"
+#include "workspace/workspace.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace torvex {
+
+namespace {
+
+constexpr int StripWidth = 97;
+constexpr int StripHeight = 20;
+constexpr int IconSize = 16;
+constexpr int ButtonIconSize = 32;
+
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QPushButton* CommandButton(QWidget* parent, const char* name, const char* caption) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    return button;
+}
+
+} // namespace
+
+OperationWindow::OperationWindow(const Description& description, Workspace& workspace,
+                                 ToolpathTreeDisplay& tree, ToolpathViewDisplay& view,
+                                 MessageSink& messages, QWidget* parent)
+    : ToolWindow(description.Caption, Frame::Borderless, parent), Work(workspace), View(view),
+      Tree(tree), Messages(messages) {
+    setObjectName(description.ObjectName);
+}
+
+void OperationWindow::Build(const Description& description) {
+    auto* layout = new QVBoxLayout(Body());
+    layout->setContentsMargins(10, 8, 10, 10);
+    BuildFields(description.Fields);
+    BuildSlots();
+    BuildOperations(description.Buttons);
+    BuildCommands();
+}
+
+void OperationWindow::BuildFields(const std::vector<Field>& fields) {
+    auto* form = new QFormLayout;
+    form->setLabelAlignment(Qt::AlignRight);
+    for (const Field& field : fields) {
+        auto* edit = new QLineEdit(Body());
+        edit->setObjectName(field.Name);
+        auto* label = new QLabel(field.Label, Body());
+        label->setBuddy(edit);
+        edit->setAccessibleName(field.Label);
+        form->addRow(label, edit);
+        Fields[field.Name] = edit;
+    }
+    static_cast<QVBoxLayout*>(Body()->layout())->addLayout(form);
+}
+
+void OperationWindow::BuildSlots() {
+    auto* row = new QHBoxLayout;
+    auto addSlot = [&](const char* name, const char* caption) {
+        auto* column = new QVBoxLayout;
+        auto* label = new QLabel(caption, Body());
+        auto* slot = new OperationSlot(
+            Work, name == std::string("Tool1") ? ToolSide::Left : ToolSide::Right, Body());
+        slot->setObjectName(name);
+        slot->setAccessibleName(caption);
+        label->setBuddy(slot);
+        column->addWidget(label);
+        column->addWidget(slot);
+        row->addLayout(column);
+        return slot;
+    };
+    Tool1 = addSlot("Tool1", "LTool :");
+    Tool2 = addSlot("Tool2", "RTool :");
+    row->addStretch(1);
+    static_cast<QVBoxLayout*>(Body()->layout())->addLayout(row);
+}
+
+void OperationWindow::BuildOperations(const std::vector<OperationButton>& buttons) {
+    auto* box = new QGroupBox("Operations", Body());
+    auto* grid = new QGridLayout(box);
+    for (const OperationButton& b : buttons) {
+        auto* button = new QToolButton(box);
+        button->setObjectName(b.Name);
+        button->setIcon(Icon(b.Code, ButtonIconSize));
+        button->setIconSize(QSize(ButtonIconSize, ButtonIconSize));
+        button->setToolTip(b.Operation);
+        button->setAccessibleName(b.Operation);
+        button->setAutoRaise(true);
+        int code = b.Code;
+        ConnectGuarded(button, &QToolButton::clicked, this, Messages,
+                       [this, code] { QueueCommand(code); });
+        grid->addWidget(button, b.Row, b.Column, 1, b.ColumnSpan, Qt::AlignCenter);
+    }
+    auto* strip = new QHBoxLayout;
+    Image1 = new QLabel(box);
+    Image1->setObjectName("Image1");
+    Image1->setFixedSize(StripWidth, StripHeight);
+    Image1->setFrameShape(QFrame::Box);
+    Image1->setAccessibleName("Queued operations");
+    auto* clear = CommandButton(box, "FlatSpeedButton6", "Clear");
+    ConnectGuarded(clear, &QPushButton::clicked, this, Messages, [this] { ClearCommand(); });
+    strip->addWidget(Image1);
+    strip->addWidget(clear);
+    grid->addLayout(strip, 3, 0, 1, 2);
+    static_cast<QVBoxLayout*>(Body()->layout())->addWidget(box);
+    RedrawStrip();
+}
+
+void OperationWindow::BuildCommands() {
+    auto* layout = static_cast<QVBoxLayout*>(Body()->layout());
+    auto* name = new QFormLayout;
+    namee = new QLineEdit(Text(NextName()), Body());
+    namee->setObjectName("namee");
+    namee->setAccessibleName("Toolpath name");
+    auto* label = new QLabel("Toolpath name", Body());
+    label->setBuddy(namee);
+    name->addRow(label, namee);
+    layout->addLayout(name);
+    cb1 = new QCheckBox("Modify viewpoint", Body());
+    cb1->setObjectName("cb1");
+    cb1->setChecked(true);
+    layout->addWidget(cb1);
+    auto* buttons = new QHBoxLayout;
+    auto* preview = CommandButton(Body(), "FlatSpeedButton1", "Preview");
+    auto* add = CommandButton(Body(), "Button1", "Add toolpath");
+    ConnectGuarded(preview, &QPushButton::clicked, this, Messages, [this] { PreviewCommand(); });
+    ConnectGuarded(add, &QPushButton::clicked, this, Messages, [this] { AddCommand(); });
+    buttons->addWidget(preview);
+    buttons->addWidget(add);
+    layout->addLayout(buttons);
+    layout->addStretch(1);
+}
+
+std::string OperationWindow::FieldText(const char* name) const {
+    return Fields.at(name)->text().toStdString();
+}
+
+std::string OperationWindow::ToolpathName() const {
+    return namee->text().toStdString();
+}
+
+void OperationWindow::AdvanceName() {
+    namee->setText(Text(NextName()));
+}
+
+bool OperationWindow::ModifyViewpoint() const {
+    return cb1->isChecked();
+}
+
+void OperationWindow::RedrawStrip() {
+    QPixmap strip(StripWidth, StripHeight);
+    strip.fill(Qt::white);
+    QPainter painter(&strip);
+    std::vector<int> codes = QueuedCodes();
+    for (size_t k = 0; k < codes.size(); ++k)
+        painter.drawPixmap(4 + 24 * static_cast<int>(k), 4, Icon(codes[k], IconSize));
+    painter.end();
+    Image1->setPixmap(strip);
+}
+
+void OperationWindow::QueueCommand(int code) {
+    if (Enqueue(code))
+        RedrawStrip();
+}
+
+void OperationWindow::ClearCommand() {
+    EmptyQueue();
+    RedrawStrip();
+}
+
+void OperationWindow::PreviewCommand() {
+    std::unique_ptr<TToolpath> preview = Preview(SystemDecimalSeparator());
+    View.DrawToolpath(*preview);
+}
+
+void OperationWindow::AddCommand() {
+    TToolpath* toolpath = Add(SystemDecimalSeparator());
+    if (toolpath == nullptr)
+        return;
+    emit ToolpathAdded();
+    Tree.AddToolpathNode(*toolpath, {toolpath->Name, toolpath->LeftToolNames.TipName,
+                                     toolpath->LeftToolNames.SupportName, ParameterTexts()});
+    View.DrawToolpath(*toolpath);
+}
+
+} // namespace torvex

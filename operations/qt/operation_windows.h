@@ -1,0 +1,49 @@
+#pragma once
+
+#include "operations/qt/operation_window.h"
+
+namespace torvex {
+
+// "Roughing toolpath": the whole length and either side roughed down to the finishing rest.
+class RoughingWindow : public OperationWindow {
+    Q_OBJECT
+public:
+    RoughingWindow(Workspace& workspace, ToolpathTreeDisplay& tree, ToolpathViewDisplay& view,
+                   MessageSink& messages, QWidget* parent);
+
+protected:
+    bool Enqueue(int code) override;
+    void EmptyQueue() override;
+    std::vector<int> QueuedCodes() const override;
+    QPixmap Icon(int code, int size) const override;
+    std::string NextName() const override;
+    std::unique_ptr<TToolpath> Preview(char separator) override;
+    TToolpath* Add(char separator) override;
+    std::vector<std::string> ParameterTexts() const override;
+
+private:
+    TRoughingFields Fields() const;
+};
+
+// "Finishing toolpath": one pass along either side, with or without its flat top.
+class FinishingWindow : public OperationWindow {
+    Q_OBJECT
+public:
+    FinishingWindow(Workspace& workspace, ToolpathTreeDisplay& tree, ToolpathViewDisplay& view,
+                    MessageSink& messages, QWidget* parent);
+
+protected:
+    bool Enqueue(int code) override;
+    void EmptyQueue() override;
+    std::vector<int> QueuedCodes() const override;
+    QPixmap Icon(int code, int size) const override;
+    std::string NextName() const override;
+    std::unique_ptr<TToolpath> Preview(char separator) override;
+    TToolpath* Add(char separator) override;
+    std::vector<std::string> ParameterTexts() const override;
+
+private:
+    TFinishingFields Fields() const;
+};
+
+} // namespace torvex

@@ -1,0 +1,228 @@
+#include "cli/commands.h"
+#include "operations/nc_program.h"
+#include "operations/qt/nc_program_window.h"
+#include "operations/qt/operation_slot.h"
+#include "operations/qt/operation_windows.h"
+#include "platform/text_file.h"
+#include "tests/app/program_windows_fixture.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+#include <fstream>
+#include <sstream>
+
+using namespace torvex;
+using torvex::testing::Models;
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::string Knives = TORVEX_DATA "/Knives/";
+
+std::string FileBytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+class ProgramRoadTest : public torvex::testing::ProgramWindowsTest {
+protected:
+    template <typename T> T* In(QWidget* window, const char* name) {
+        T* control = window->findChild<T*>(name);
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+    void Type(QWidget* window, const std::vector<std::pair<const char*, const char*>>& fields) {
+        for (auto [name, text] : fields)
+            In<QLineEdit>(window, name)->setText(text);
+    }
+    void Press(QWidget* window, const char* name) {
+        QTest::mouseClick(In<QAbstractButton>(window, name), Qt::LeftButton);
+    }
+    void Mount(OperationWindow* window, int left, const char* leftKnife, int right,
+               const char* rightKnife) {
+        window->LeftSlot()->TakeLibrarySlot(
+            left, {ReadTextLines(Knives + leftKnife + ".knf"), "PCLNR", leftKnife}, true);
+        window->RightSlot()->TakeLibrarySlot(
+            right, {ReadTextLines(Knives + rightKnife + ".knf"), "PCLNR", rightKnife}, true);
+    }
+    // The fields of the batch tool's roughing job, typed into the roughing window.
+    void TypeRoughing() {
+        Type(Windows.Roughing, {{"e1", "5"},
+                                {"e2", "2"},
+                                {"e6", "0.5"},
+                                {"e3", "2"},
+                                {"e4", "100"},
+                                {"e5", "200"},
+                                {"e7", "1200"}});
+    }
+    std::string SavedProgram(const NcProgramOptions& options) {
+        NcProgramWindow* nc = Windows.NcProgram;
+        In<QCheckBox>(nc, "c1")->setChecked(options.Coolant);
+        In<QCheckBox>(nc, "c2")->setChecked(options.AntiClockwise);
+        In<QCheckBox>(nc, "c3")->setChecked(options.OpenDoor);
+        Press(nc, "FlatButton2");
+        fs::path file = Scratch("road.nc");
+        Dialogs.SaveAnswers.push_back(file);
+        Press(nc, "FlatButton1");
+        return FileBytes(file);
+    }
+    std::string BatchProgram(bool rough, std::vector<std::string> args,
+                             const NcProgramOptions& options) {
+        fs::path file = Scratch("batch.nc");
+        args.insert(args.end(), {"-o", file.string()});
+        if (options.Coolant)
+            args.push_back("--coolant");
+        if (options.AntiClockwise)
+            args.push_back("--anticlockwise");
+        if (options.OpenDoor)
+            args.push_back("--door");
+        std::ostringstream out, err;
+        EXPECT_EQ(rough ? RunRough(args, out, err) : RunFinish(args, out, err), ExitOk)
+            << err.str();
+        return FileBytes(file);
+    }
+};
+
+} // namespace
+
+TEST_F(ProgramRoadTest, ARoughingToolpathFromTheWindowsIsSavedAsTheBatchToolWritesIt) {
+    Load(Models / "collared.mdl");
+    Mount(Windows.Roughing, 1, "Rough80", 2, "Left45");
+    TypeRoughing();
+    for (const char* button : {"FlatSpeedButton7", "FlatSpeedButton3", "FlatSpeedButton5"})
+        Press(Windows.Roughing, button);
+    const std::vector<std::string> job = {(Models / "collared.mdl").string(),
+                                          "--ops",
+                                          "0,2,4",
+                                          "--safe",
+                                          "5",
+                                          "--offset",
+                                          "2",
+                                          "--speed",
+                                          "1200",
+                                          "--rest",
+                                          "0.5",
+                                          "--depth",
+                                          "2",
+                                          "--transversal",
+                                          "100",
+                                          "--longitudinal",
+                                          "200",
+                                          "--left-knife",
+                                          Knives + "Rough80.knf",
+                                          "--right-knife",
+                                          Knives + "Left45.knf",
+                                          "--left-tool",
+                                          "1",
+                                          "--right-tool",
+                                          "2"};
+    for (int mask = 0; mask < 8; ++mask) {
+        NcProgramOptions options{(mask & 1) != 0, (mask & 2) != 0, (mask & 4) != 0};
+        Press(Windows.Roughing, "Button1");
+        ClickNode(ToolpathNode(mask));
+        ASSERT_TRUE(Enabled("g1"));
+        EXPECT_EQ(SavedProgram(options), BatchProgram(true, job, options)) << mask;
+    }
+}
+
+TEST_F(ProgramRoadTest, AFinishingToolpathFromTheWindowsIsSavedAsTheBatchToolWritesIt) {
+    Load(Models / "arcs.mdl");
+    Mount(Windows.Finishing, 3, "Finish35", 4, "Finish35");
+    Type(Windows.Finishing, {{"e1", "5"}, {"e2", "2"}, {"e3", "1"}, {"e4", "120"}, {"e5", "1500"}});
+    Press(Windows.Finishing, "FlatSpeedButton2"); // code 4
+    Press(Windows.Finishing, "FlatSpeedButton3"); // code 1
+    Press(Windows.Finishing, "Button1");
+    ClickNode(ToolpathNode(0)->child(1)); // "Parameters" keeps its toolpath selected
+    const std::vector<std::string> job = {(Models / "arcs.mdl").string(),
+                                          "--ops",
+                                          "4,1",
+                                          "--safe",
+                                          "5",
+                                          "--offset",
+                                          "2",
+                                          "--speed",
+                                          "1500",
+                                          "--approach",
+                                          "1",
+                                          "--feed",
+                                          "120",
+                                          "--left-knife",
+                                          Knives + "Finish35.knf",
+                                          "--right-knife",
+                                          Knives + "Finish35.knf",
+                                          "--left-tool",
+                                          "3",
+                                          "--right-tool",
+                                          "4"};
+    EXPECT_EQ(SavedProgram({true, false, false}), BatchProgram(false, job, {true, false, false}));
+}
+
+TEST_F(ProgramRoadTest, PreviewAndBadFieldsLeaveNoTraceAndNamesAdvanceTogether) {
+    Load(Models / "collared.mdl");
+    Mount(Windows.Roughing, 1, "Rough80", 2, "Left45");
+    TypeRoughing();
+    Press(Windows.Roughing, "FlatSpeedButton7");
+    Press(Windows.Roughing, "FlatSpeedButton1"); // Preview
+    EXPECT_EQ(Work.ToolpathCount(), 0u);
+    EXPECT_EQ(Main->RootNode()->childCount(), 0);
+    EXPECT_GT(Main->SceneObjects().ToolpathLine.Nodes.size(), 2u);
+    In<QLineEdit>(Windows.Roughing, "e3")->setText("2,5x");
+    Press(Windows.Roughing, "Button1");
+    EXPECT_EQ(Messages.Messages.back(), "'2,5x' is not a valid floating point value");
+    EXPECT_EQ(Work.ToolpathCount(), 0u);
+    EXPECT_EQ(In<QLineEdit>(Windows.Roughing, "namee")->text(), "1-Roughing");
+    In<QLineEdit>(Windows.Roughing, "e3")->setText("2");
+    Press(Windows.Roughing, "Button1");
+    EXPECT_EQ(Work.ToolpathCount(), 1u);
+    EXPECT_EQ(In<QLineEdit>(Windows.Roughing, "namee")->text(), "2-Roughing");
+    EXPECT_EQ(In<QLineEdit>(Windows.Finishing, "namee")->text(), "2-Finishing");
+    EXPECT_EQ(Main->RootNode()->child(0)->text(0), "1-Roughing");
+}
+
+TEST_F(ProgramRoadTest, EveryControlOfTheOperationWindowsHasItsAccessibleName) {
+    const std::vector<std::pair<const char*, const char*>> roughing = {
+        {"e1", "Safe Z :"},
+        {"e2", "Offset :"},
+        {"e6", "Finishing rest :"},
+        {"e3", "Cutting depth :"},
+        {"e4", "Transversal speed"},
+        {"e5", "Longitudinal speed"},
+        {"e7", "Turning speed"},
+        {"namee", "Toolpath name"},
+        {"Tool1", "LTool :"},
+        {"Tool2", "RTool :"},
+        {"FlatSpeedButton7", "Whole length"},
+        {"FlatSpeedButton2", "Left side from the stock radius"},
+        {"FlatSpeedButton3", "Left side below the part's largest radius"},
+        {"FlatSpeedButton4", "Right side from the stock radius"},
+        {"FlatSpeedButton5", "Right side below the part's largest radius"}};
+    const std::vector<std::pair<const char*, const char*>> finishing = {
+        {"e3", "StartXOffset :"},
+        {"e4", "Cutting speed :"},
+        {"e5", "Turning speed :"},
+        {"FlatSpeedButton3", "Left side without its top"},
+        {"FlatSpeedButton7", "Left side with its top"},
+        {"FlatSpeedButton5", "Right side without its top"},
+        {"FlatSpeedButton2", "Right side with its top"}};
+    for (auto [window, names] : {std::pair{static_cast<QWidget*>(Windows.Roughing), roughing},
+                                 std::pair{static_cast<QWidget*>(Windows.Finishing), finishing}}) {
+        for (auto [name, accessible] : names) {
+            auto* control = In<QWidget>(window, name);
+            EXPECT_EQ(control->accessibleName(), accessible) << name;
+            EXPECT_NE(control->focusPolicy(), Qt::NoFocus) << name;
+        }
+    }
+    for (QLabel* label : Windows.Roughing->Body()->findChildren<QLabel*>()) {
+        if (!label->text().isEmpty()) {
+            EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();
+        }
+    }
+    EXPECT_EQ(In<QPlainTextEdit>(Windows.NcProgram, "m1")->accessibleName(), "NC program");
+}

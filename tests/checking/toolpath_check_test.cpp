@@ -1,0 +1,133 @@
+#include "bench/sample_jobs.h"
+#include "checking/toolpath_check.h"
+#include "checking/verdict.h"
+#include "geometry/shaft.h"
+#include "platform/text_file.h"
+#include "toolpath/block_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using namespace torvex;
+
+namespace {
+
+// The knives of the sample library, by the names their index lists.
+std::vector<std::string> SampleKnives() {
+    std::vector<std::string> knives;
+    for (const std::string& line : ReadTextLines(std::string(TORVEX_DATA) + "/knives.dat"))
+        knives.push_back(line.substr(0, line.rfind(".knf")));
+    return knives;
+}
+
+CheckResult Check(const SampleJob& job) {
+    return CheckToolpath(*job.Toolpath, job.Space->Shaft, job.Space->StockShaft);
+}
+
+} // namespace
+
+TEST(ToolpathCheck, SampleLibraryFitsEverySamplePart) {
+    ASSERT_EQ(SampleModels(TORVEX_DATA).size(), 5u);
+    for (const std::string& model : SampleModels(TORVEX_DATA)) {
+        SampleJob rough = BuildSampleJob(TORVEX_DATA, model, SampleJobKind::Roughing, {0, 2, 4},
+                                         "ShoulderL", "ShoulderR");
+        CheckResult roughing = Check(rough);
+        EXPECT_EQ(roughing.Operations.size(), 3u) << rough.Name;
+        EXPECT_FALSE(roughing.HasCollision()) << rough.Name << ": " << VerdictText(roughing);
+        SampleJob finish = BuildSampleJob(TORVEX_DATA, model, SampleJobKind::Finishing, {1, 3},
+                                          "FinishL", "FinishR");
+        CheckResult finishing = Check(finish);
+        EXPECT_FALSE(finishing.HasCollision()) << finish.Name << ": " << VerdictText(finishing);
+    }
+}
+
+TEST(ToolpathCheck, FullLengthRoughingOfEverySamplePartWithEverySampleKnifeIsFree) {
+    ASSERT_GE(SampleKnives().size(), 7u);
+    for (const std::string& model : SampleModels(TORVEX_DATA))
+        for (const std::string& knife : SampleKnives()) {
+            SampleJob job =
+                BuildSampleJob(TORVEX_DATA, model, SampleJobKind::Roughing, {0}, knife, knife);
+            CheckResult result = Check(job);
+            EXPECT_FALSE(result.HasCollision())
+                << model << " with " << knife << ": " << VerdictText(result);
+        }
+}
+
+TEST(ToolpathCheck, FlanksReachingOverTheCollarAreCaught) {
+    SampleJob job = BuildSampleJob(TORVEX_DATA, "collared", SampleJobKind::Roughing, {0, 2, 4},
+                                   "Rough80", "Left45");
+    CheckResult result = Check(job);
+    ASSERT_EQ(result.Operations.size(), 3u);
+    EXPECT_FALSE(result.Operations[0].First);
+    ASSERT_TRUE(result.Operations[1].First);
+    ASSERT_TRUE(result.Operations[2].First);
+    // The left side's first layer, at radius 18, stops at 29.5 (N0100). Rough80's flank rises
+    // 10 degrees (0.71 over 4 mm) to its side, 4 mm right of the tip: the point of it deepest in
+    // the collar is where x - 30 = 20 - (18 + (x - 29.5) * 0.1775), x = 31.623, 1.623 mm. From the
+    // layer at 14 (N0180) on, the side stands 3.5 mm deep in the collar.
+    EXPECT_EQ(
+        VerdictText(result).rfind(
+            "Checked against the knives: first collision N0100 (Rough80, 1.623 mm into the "
+            "part at Z31.623, radius 18.377), deepest N0180 (Rough80, 3.5 mm into the part at "
+            "Z33.5",
+            0),
+        0u);
+    // Left45 on the right side: 2 mm wide to the left of its tip, it stands 1.5 mm in the collar.
+    EXPECT_EQ(result.Operations[2].First->Knife, "Left45");
+    EXPECT_NEAR(result.Operations[2].Deepest->Depth, 1.5, 1e-3);
+}
+
+TEST(ToolpathCheck, OperationsFollowTheStrategiesAndTheirTools) {
+    SampleJob job = BuildSampleJob(TORVEX_DATA, "production", SampleJobKind::Roughing, {0, 2, 4},
+                                   "ShoulderL", "ShoulderR");
+    std::vector<CheckedOperation> operations = ToolpathOperations(*job.Toolpath);
+    ASSERT_EQ(operations.size(), 3u);
+    size_t moves = 0;
+    for (size_t i = 0; i < operations.size(); ++i) {
+        ToolSide tool = i < 2 ? ToolSide::Left : ToolSide::Right;
+        EXPECT_EQ(operations[i].Moves.front().Kind, MoveKind::Rapid);
+        for (const CheckedMove& move : operations[i].Moves)
+            EXPECT_EQ(move.Tool, tool);
+        moves += operations[i].Moves.size();
+    }
+    EXPECT_EQ(moves, job.Toolpath->PathPoints.Count());
+    // A preview writes no tool changes: each strategy's entry begins its operation.
+    TToolpath preview = *job.Toolpath;
+    std::erase_if(preview.Blocks, [](const NcBlock& b) { return b.Kind == BlockKind::ToolChange; });
+    EXPECT_EQ(ToolpathOperations(preview).size(), 3u);
+}
+
+TEST(ToolpathCheck, ToolWithoutKnifeLeavesTheToolpathUnchecked) {
+    SampleJob job =
+        BuildSampleJob(TORVEX_DATA, "collared", SampleJobKind::Roughing, {0, 4}, "ShoulderL", "");
+    ToolpathVerdict verdict =
+        VerdictOfToolpath(*job.Toolpath, job.Space->Shaft, job.Space->StockShaft);
+    EXPECT_FALSE(verdict.Checked);
+    EXPECT_EQ(verdict.Text, "Not checked against the knives: The right tool has no knife outline "
+                            "to check the toolpath with.");
+}
+
+TEST(ToolpathCheck, RapidThroughTheBarIsACrash) {
+    SampleJob job =
+        BuildSampleJob(TORVEX_DATA, "collared", SampleJobKind::Roughing, {0}, "ShoulderL", "");
+    // A hand-made toolpath: from above the bar straight down into it at the rapid traverse.
+    TToolpath toolpath;
+    toolpath.RapidFeed = 6000;
+    toolpath.LeftKnife = job.Toolpath->LeftKnife;
+    toolpath.LeftToolNames.TipName = "ShoulderL";
+    BlockWriter w(toolpath, ToolSide::Left);
+    w.Write(RapidXZBlock(w.Number(), 30, 10));
+    w.MoveTo(10, 30, 6000);
+    w.Write(RapidXZBlock(w.Number(), 15, 10));
+    w.MoveTo(10, 15, 6000);
+    w.Commit();
+    CheckResult result = CheckToolpath(toolpath, job.Space->Shaft, job.Space->StockShaft);
+    ASSERT_TRUE(result.HasCollision());
+    Collision crash = *result.FirstCollision();
+    EXPECT_EQ(crash.Kind, CollisionKind::RapidThroughMaterial);
+    EXPECT_EQ(crash.Block, 20);
+    EXPECT_EQ(crash.Knife, "ShoulderL");
+    // The tip ends 7 mm below the bar's surface at radius 22.
+    EXPECT_NEAR(crash.Depth, 7, 1e-4);
+}
