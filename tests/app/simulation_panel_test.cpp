@@ -1,17 +1,15 @@
 #include "app/simulation_panel.h"
 
-#include "app/main_window.h"
-#include "app/program_windows.h"
 #include "app/scene_mapping.h"
 #include "cli/commands.h"
 #include "geometry/model_files.h"
 #include "operations/toolpath_building.h"
-#include "platform/file_dialogs.h"
 #include "platform/message_sink.h"
 #include "platform/qt/qt_support.h"
 #include "platform/qt/scene_view.h"
 #include "platform/text_file.h"
 #include "simulation/playback.h"
+#include "tests/app/program_windows_fixture.h"
 #include "tests/simulation/simulation_fixtures.h"
 #include "workspace/workspace.h"
 
@@ -32,14 +30,7 @@ namespace fs = std::filesystem;
 namespace {
 
 const fs::path Data = TORVEX_DATA;
-
-class Dialogs : public FileDialogs {
-public:
-    std::optional<fs::path> OpenFileName(const FileDialogOptions&) override { return Model; }
-    std::optional<fs::path> SaveFileName(const FileDialogOptions&) override { return Save; }
-    fs::path Model = Data / "Models" / "collared.mdl";
-    std::optional<fs::path> Save;
-};
+const fs::path Collared = Data / "Models" / "collared.mdl";
 
 std::vector<TPoint> LoadedStock(const fs::path& file) {
     TShaft stock;
@@ -49,43 +40,24 @@ std::vector<TPoint> LoadedStock(const fs::path& file) {
     return XYOf(stock.Points);
 }
 
-fs::path Scratch(const std::string& name) {
-    return fs::temp_directory_path() / ("torvex-simulation-panel-" + name);
-}
-
 const TRoughingFields Roughing{"5", "2", "0.5", "2", "100", "200", "1200", "1-Roughing"};
 
-class SimulationPanelTest : public ::testing::Test {
+class SimulationPanelTest : public torvex::testing::ProgramWindowsTest {
 protected:
     void SetUp() override {
-        Windows = CreateProgramWindows(Work, Files, Messages);
-        Main = Windows.Main.get();
-        Main->resize(1280, 800);
-        Main->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(Main));
-        Click("b0");
+        ProgramWindowsTest::SetUp();
+        Load(Collared);
         Panel = Main->findChild<SimulationPanel*>("SimulationPanel");
         ASSERT_NE(Panel, nullptr);
         Messages.Messages.clear();
     }
-    void TearDown() override { Windows.Main.reset(); }
 
-    template <typename T> T* Control(const char* name) const {
-        T* control = Main->findChild<T*>(name);
-        EXPECT_NE(control, nullptr) << name;
-        return control;
-    }
-    void Click(const char* button) {
-        QTest::mouseClick(Control<QAbstractButton>(button), Qt::LeftButton);
-    }
     QString Label(const char* name) const { return Control<QLabel>(name)->text(); }
 
-    // Adds the toolpath with its branch and selects it, as an operation window and a click do.
+    // Gives the toolpath its branch and clicks it, as an operation window and the user do.
     TToolpath& Select(TToolpath& toolpath) {
         Main->AddToolpathNode(toolpath, {toolpath.Name, "", "", {}});
-        QTreeWidgetItem* node = Main->RootNode()->child(Main->RootNode()->childCount() - 1);
-        QTest::mouseClick(Main->Tree()->viewport(), Qt::LeftButton, {},
-                          Main->Tree()->visualItemRect(node).center());
+        ClickNode(ToolpathNode(Main->RootNode()->childCount() - 1));
         return toolpath;
     }
     TToolpath& Made(const std::string& name, const TPctList& path, bool knife = true) {
@@ -111,11 +83,6 @@ protected:
     }
     std::vector<TPoint> Bar() const { return XYOf(Work.StockShaft.Points); }
 
-    Workspace Work;
-    Dialogs Files;
-    RecordingMessageSink Messages;
-    ProgramWindows Windows;
-    MainWindow* Main = nullptr;
     SimulationPanel* Panel = nullptr;
 };
 
@@ -168,7 +135,7 @@ TEST_F(SimulationPanelTest, ALargeMultiplierReachesDoneWithTheStockTheBatchToolW
 
     fs::path batch = Scratch("batch.mdls");
     std::ostringstream out, err;
-    ASSERT_EQ(RunRough({Files.Model.string(),
+    ASSERT_EQ(RunRough({Collared.string(),
                         "--ops",
                         "0,2,4",
                         "--safe",
@@ -196,9 +163,9 @@ TEST_F(SimulationPanelTest, ALargeMultiplierReachesDoneWithTheStockTheBatchToolW
                        out, err),
               ExitOk)
         << err.str();
-    Files.Save = Scratch("saved.mdls");
+    Dialogs.SaveAnswers.push_back(Scratch("saved.mdls"));
     Click("SaveStock");
-    std::vector<TPoint> saved = LoadedStock(*Files.Save);
+    std::vector<TPoint> saved = LoadedStock(Scratch("saved.mdls"));
     EXPECT_NE(saved, Bar());
     EXPECT_LT(fixtures::ProfileDistance(saved, LoadedStock(batch)), 0.01);
     EXPECT_LT(fixtures::ProfileDistance(saved, Panel->Playback().SavedStock), 0.01);
