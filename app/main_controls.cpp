@@ -9,6 +9,7 @@ void DisableSimulation(MainControlStates& states) {
     states.Start = false;
     states.Stop = false;
     states.Multiplier = false;
+    states.SaveStock = false;
     states.NcCode = false;
 }
 
@@ -36,6 +37,14 @@ void EnableForToolpath(MainControlStates& states, bool shown) {
     states.Initialize = true;
     states.NcCode = true;
     states.VisibleChecked = shown;
+}
+
+void EnableForSimulation(MainControlStates& states) {
+    states.Labels = true;
+    states.Start = true;
+    states.Stop = true;
+    states.Multiplier = true;
+    states.SaveStock = true;
 }
 
 void DisableForDeeperNode(MainControlStates& states) {

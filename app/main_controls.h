@@ -14,6 +14,7 @@ struct MainControlStates {
     bool Start = false;                // s2
     bool Stop = false;                 // s3
     bool Multiplier = false;           // M with its up-down
+    bool SaveStock = false;            // "Save stock..."
     bool NcCode = false;               // g1
     bool Labels = false;               // l1 to l3
     friend bool operator==(const MainControlStates&, const MainControlStates&) = default;
@@ -28,6 +29,8 @@ void EnableForRoot(MainControlStates& states);
 // A click on a toolpath node: its commands, "Initialize Simulation" and "NC code"; "Visible"
 // checked when the toolpath is shown.
 void EnableForToolpath(MainControlStates& states, bool shown);
+// "Initialize Simulation": the labels, start and stop, the multiplier and "Save stock...".
+void EnableForSimulation(MainControlStates& states);
 // A right click on a node below a toolpath: the tree buttons, the simulation and "NC code" off.
 void DisableForDeeperNode(MainControlStates& states);
 

@@ -146,7 +146,11 @@ QWidget* MainWindow::BuildSidePanel() {
     ConnectGuarded(TreePanel, &ToolpathTreePanel::SceneChanged, this, Messages,
                    [this] { SceneChanged(); });
     layout->addWidget(TreePanel, 1);
-    Simulation = new SimulationPanel(panel);
+    Simulation = new SimulationPanel(Work, Scene3D, Controls, Dialogs, Messages, panel);
+    ConnectGuarded(Simulation, &SimulationPanel::ControlsChanged, this, Messages,
+                   [this] { ApplyControlStates(); });
+    ConnectGuarded(Simulation, &SimulationPanel::ShowToolpathRequested, this, Messages,
+                   [this] { TreePanel->ShowSelectedToolpath(); });
     layout->addWidget(Simulation);
     return panel;
 }
@@ -183,6 +187,7 @@ QWidget* MainWindow::BuildViewPanel() {
     ConnectGuarded(ViewWidget, &SceneView::WheelTurned, this, Messages,
                    [this](int delta) { Zoom(delta); });
     layout->addWidget(ViewWidget, 1);
+    Simulation->AttachView(*ViewWidget);
     return panel;
 }
 
@@ -221,6 +226,7 @@ void MainWindow::LoadModelCommand() {
 
 void MainWindow::OpenModel(const std::filesystem::path& file) {
     DisableForModelLoad(Controls);
+    Simulation->Discard();
     ApplyControlStates();
     Scene3D.ClearToolpathLine();
     TreePanel->Clear();

@@ -21,4 +21,9 @@ std::string ModelLoadedMessage(const std::filesystem::path& modelFile);
 // missing companion is reported once, not once per stock shaft.
 void LoadModel(Workspace& workspace, const std::filesystem::path& modelFile, MessageSink& messages);
 
+// Reads the simulation's stock afresh from the stock companion of the model last loaded, so that a
+// stock file saved over it since is the material a new simulation starts from. A file that cannot
+// be read shows the loader's message and leaves what was read. Without a model, nothing changes.
+void ReloadSimulationStock(Workspace& workspace, MessageSink& messages);
+
 } // namespace torvex

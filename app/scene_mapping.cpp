@@ -23,6 +23,21 @@ void FillSolid(RevolutionSolid& solid, const TPctList& points, const SceneMappin
         solid.Nodes.push_back({mapping.Radial(point.Y), mapping.Axial(point.X)});
 }
 
+void FillSolid(RevolutionSolid& solid, const std::vector<TPoint>& points,
+               const SceneMapping& mapping) {
+    solid.Nodes.clear();
+    for (const TPoint& point : points)
+        solid.Nodes.push_back({mapping.Radial(point.Y), mapping.Axial(point.X)});
+}
+
+std::vector<ContourNode> ToolContour(const std::vector<TPoint>& outline,
+                                     const SceneMapping& mapping) {
+    std::vector<ContourNode> contour;
+    for (const TPoint& point : outline)
+        contour.push_back({mapping.Scaled(point.X), mapping.Scaled(point.Y)});
+    return contour;
+}
+
 void FillToolpathLine(Polyline& line, const TPctList& pathPoints, const SceneMapping& mapping) {
     line.Nodes.clear();
     for (const TPunct& point : pathPoints)

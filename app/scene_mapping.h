@@ -1,7 +1,10 @@
 #pragma once
 
+#include "geometry/element.h"
 #include "geometry/point_list.h"
 #include "platform/scene.h"
+
+#include <vector>
 
 namespace torvex {
 
@@ -14,6 +17,8 @@ public:
 
     double Axial(double x) const;
     double Radial(double y) const;
+    // A length scaled like the scene, not shifted.
+    double Scaled(double length) const { return Radial(length); }
     // A profile point in the scene's profile plane: axial along X, radial along Z.
     Vec3 ProfilePoint(double x, double y) const { return {Axial(x), 0, Radial(y)}; }
 
@@ -23,6 +28,12 @@ private:
 
 // Replaces the solid's nodes with one per point, in order.
 void FillSolid(RevolutionSolid& solid, const TPctList& points, const SceneMapping& mapping);
+void FillSolid(RevolutionSolid& solid, const std::vector<TPoint>& points,
+               const SceneMapping& mapping);
+
+// A knife outline as the contour of the tool's extrusion: scaled like the scene, about the tip.
+std::vector<ContourNode> ToolContour(const std::vector<TPoint>& outline,
+                                     const SceneMapping& mapping);
 
 inline constexpr Colour CuttingMoveColour{0.35f, 0.95f, 0.35f, 1};
 inline constexpr Colour RapidMoveColour{1.0f, 0.35f, 0.3f, 1};

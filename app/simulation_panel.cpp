@@ -1,6 +1,15 @@
 #include "app/simulation_panel.h"
 
+#include "app/main_scene.h"
+#include "app/model_loading.h"
 #include "app/up_down.h"
+#include "geometry/model_files.h"
+#include "geometry/number_text.h"
+#include "platform/file_dialogs.h"
+#include "platform/message_sink.h"
+#include "platform/qt/qt_support.h"
+#include "platform/qt/scene_view.h"
+#include "workspace/workspace.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,6 +23,12 @@ namespace torvex {
 
 namespace {
 
+constexpr const char* StockFilter = "Stock files (*.mdls)|*.mdls|All files (*.*)|*.*";
+constexpr const char* NoStockToSaveText =
+    "There is no stock to save. Initialize the simulation of a toolpath first.";
+const std::array<const char*, 3> LabelCaptions{
+    "Toolpath length :", "Current toolpath time :", "Total toolpath time :"};
+
 QToolButton* PictureButton(QWidget* parent, const char* name, QStyle::StandardPixmap picture,
                            const char* operation) {
     auto* button = new QToolButton(parent);
@@ -24,9 +39,17 @@ QToolButton* PictureButton(QWidget* parent, const char* name, QStyle::StandardPi
     return button;
 }
 
+QString Number(const char* pattern, double value) {
+    return QString::fromStdString(FormatFloat(pattern, value, SystemDecimalSeparator()));
+}
+
 } // namespace
 
-SimulationPanel::SimulationPanel(QWidget* parent) : QGroupBox("Simulation", parent) {
+SimulationPanel::SimulationPanel(Workspace& workspace, MainScene& scene,
+                                 MainControlStates& controls, FileDialogs& dialogs,
+                                 MessageSink& messages, QWidget* parent)
+    : QGroupBox("Simulation", parent), Work(workspace), Scene3D(scene), Controls(controls),
+      Dialogs(dialogs), Messages(messages) {
     setObjectName("SimulationPanel");
     auto* layout = new QVBoxLayout(this);
     s1 = new QPushButton("Initialize Simulation", this);
@@ -50,13 +73,29 @@ SimulationPanel::SimulationPanel(QWidget* parent) : QGroupBox("Simulation", pare
     play->addWidget(M);
     play->addWidget(MUP);
     layout->addLayout(play);
-    const std::array<const char*, 3> labelTexts{
-        "Toolpath length :", "Current toolpath time :", "Total toolpath time :"};
     for (size_t k = 0; k < Labels.size(); ++k) {
-        Labels[k] = new QLabel(labelTexts[k], this);
+        Labels[k] = new QLabel(LabelCaptions[k], this);
         Labels[k]->setObjectName(QString("l%1").arg(k + 1));
         layout->addWidget(Labels[k]);
     }
+    SaveStock = new QPushButton("Save stock...", this);
+    SaveStock->setObjectName("SaveStock");
+    SaveStock->setToolTip("Save stock...");
+    SaveStock->setAccessibleName("Save stock...");
+    layout->addWidget(SaveStock);
+
+    ConnectGuarded(s1, &QPushButton::clicked, this, Messages, [this] { InitializeCommand(); });
+    ConnectGuarded(s2, &QToolButton::clicked, this, Messages, [this] { StartCommand(); });
+    ConnectGuarded(s3, &QToolButton::clicked, this, Messages, [this] { StopCommand(); });
+    ConnectGuarded(MUP, &UpDown::Clicked, this, Messages, [this] { MultiplierCommand(); });
+    ConnectGuarded(SaveStock, &QPushButton::clicked, this, Messages,
+                   [this] { SaveStockCommand(); });
+}
+
+void SimulationPanel::AttachView(SceneView& view) {
+    View = &view;
+    // The view runs its clock's listener through its own error report.
+    View->Clock.Progress = [this](double time) { FrameStep(time); };
 }
 
 void SimulationPanel::ApplyControlStates(const MainControlStates& controls) {
@@ -65,8 +104,111 @@ void SimulationPanel::ApplyControlStates(const MainControlStates& controls) {
     s3->setEnabled(controls.Stop);
     M->setEnabled(controls.Multiplier);
     MUP->setEnabled(controls.Multiplier);
+    SaveStock->setEnabled(controls.SaveStock);
     for (QLabel* label : Labels)
         label->setEnabled(controls.Labels);
+}
+
+void SimulationPanel::InitializeCommand() {
+    ReloadSimulationStock(Work, Messages);
+    TToolpathTotals totals = Run.Initialize(Work.SelectedToolpath, XYOf(Work.SimStock.Points));
+    View->SetClockEnabled(false);
+    EnableForSimulation(Controls);
+    emit ControlsChanged();
+    Scene3D.PartSolid.Visible = false;
+    Scene3D.StockSolid.Visible = false;
+    Scene3D.ToolSolid.Visible = false;
+    emit ShowToolpathRequested();
+    ShowTotals(totals);
+    ShowStock();
+    Scene3D.SimulationSolid.Visible = true;
+    Redraw();
+}
+
+void SimulationPanel::StartCommand() {
+    // A run that cannot start says why and changes nothing.
+    Run.Start(Work.SelectedToolpath);
+    emit ShowToolpathRequested();
+    ShowStock();
+    Scene3D.SimulationSolid.Visible = true;
+    View->Clock.Reset(View->Now());
+    View->SetClockEnabled(true);
+    Redraw();
+}
+
+void SimulationPanel::StopCommand() {
+    if (!Run.Running())
+        return;
+    Run.Stop();
+    View->SetClockEnabled(false);
+}
+
+void SimulationPanel::MultiplierCommand() {
+    View->Clock.SetMultiplier(MUP->Position(), View->Now());
+}
+
+void SimulationPanel::SaveStockCommand() {
+    if (Run.Stock().empty()) {
+        Messages.ShowMessage(NoStockToSaveText);
+        return;
+    }
+    std::filesystem::path folder =
+        Work.ModelFile.empty() ? Work.StartupDirectory / "Models" : Work.ModelFile.parent_path();
+    std::optional<std::filesystem::path> file =
+        Dialogs.SaveFileName({"Save stock", StockFilter, ".mdls", folder});
+    if (file)
+        SaveStockFile(*file, Run.Stock());
+}
+
+void SimulationPanel::FrameStep(double time) {
+    if (!Run.Running())
+        return;
+    TFrameResult frame = Run.FrameStep(time);
+    ShowCurrentTime(frame.Time);
+    ShowTool(frame);
+    if (frame.StockChanged)
+        ShowStock();
+    Redraw();
+    if (frame.Done) {
+        View->SetClockEnabled(false);
+        Messages.ShowMessage("Done");
+    }
+}
+
+void SimulationPanel::Discard() {
+    Run.Discard();
+    if (View != nullptr)
+        View->SetClockEnabled(false);
+    Scene3D.ToolSolid.Visible = false;
+    for (size_t k = 0; k < Labels.size(); ++k)
+        Labels[k]->setText(LabelCaptions[k]);
+}
+
+void SimulationPanel::ShowStock() {
+    FillSolid(Scene3D.SimulationSolid, Run.Stock(), SceneMapping(Work.SceneScale));
+}
+
+void SimulationPanel::ShowTool(const TFrameResult& frame) {
+    SceneMapping mapping(Work.SceneScale);
+    Extrusion& tool = Scene3D.ToolSolid;
+    // The tool that makes the move in progress is the one shown.
+    tool.Contour = ToolContour(Run.ToolOutline(frame.Tool), mapping);
+    tool.Position = mapping.ProfilePoint(frame.ToolPosition.X, frame.ToolPosition.Y);
+    tool.Visible = true;
+}
+
+void SimulationPanel::ShowTotals(const TToolpathTotals& totals) {
+    Labels[0]->setText("Total toolpath length : " + Number("0.00", totals.Length) + " mm");
+    Labels[2]->setText("Total toolpath time : " + Number("0.00", totals.Time) + " s");
+}
+
+void SimulationPanel::ShowCurrentTime(double time) {
+    Labels[1]->setText("Current toolpath time : " + Number("0.000", time) + " s");
+}
+
+void SimulationPanel::Redraw() {
+    if (View != nullptr)
+        View->Redraw();
 }
 
 } // namespace torvex

@@ -142,13 +142,32 @@ void ToolpathTreePanel::VisibleCommand() {
         SetStateImage(node, HiddenState);
         Scene3D.ClearToolpathLine();
     } else if (StateImage(node) == HiddenState) {
-        HideShownToolpaths();
-        SetStateImage(node, ShownState);
-        Scene3D.ShowToolpath(*toolpath, Work.SceneScale);
+        ShowToolpathOf(node, *toolpath);
     }
     Controls.VisibleChecked = StateImage(node) == ShownState;
     ApplyControlStates();
     emit SceneChanged();
+}
+
+void ToolpathTreePanel::ShowToolpathOf(QTreeWidgetItem* node, const TToolpath& toolpath) {
+    HideShownToolpaths();
+    SetStateImage(node, ShownState);
+    Scene3D.ShowToolpath(toolpath, Work.SceneScale);
+}
+
+void ToolpathTreePanel::ShowSelectedToolpath() {
+    for (int i = 0; i < Root->childCount(); ++i) {
+        QTreeWidgetItem* node = Root->child(i);
+        if (Work.SelectedToolpath == nullptr || ToolpathOf(node) != Work.SelectedToolpath ||
+            StateImage(node) != HiddenState)
+            continue;
+        ShowToolpathOf(node, *Work.SelectedToolpath);
+        if (node == ToolpathTree->currentItem())
+            Controls.VisibleChecked = true;
+        ApplyControlStates();
+        emit SceneChanged();
+        return;
+    }
 }
 
 void ToolpathTreePanel::ExpandCommand() {

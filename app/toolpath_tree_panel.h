@@ -36,6 +36,8 @@ public:
     void ApplyControlStates();
 
     void VisibleCommand();
+    // Shows the selected toolpath's path if its node has it hidden.
+    void ShowSelectedToolpath();
     void ExpandCommand();
     void ExpandAndCollapseOthersCommand();
     void RemoveCommand();
@@ -60,6 +62,7 @@ private:
     void BuildButtons();
     void NodePressed(QMouseEvent* event);
     void HideShownToolpaths();
+    void ShowToolpathOf(QTreeWidgetItem* node, const TToolpath& toolpath);
 
     Workspace& Work;
     MainScene& Scene3D;

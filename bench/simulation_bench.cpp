@@ -1,10 +1,13 @@
-// Simulating the sample jobs: move by move, as the batch tool does, and in the frame steps of a
-// 60 frames-per-second playback.
+// Simulating the sample jobs: move by move, as the batch tool does, in the frame steps of a
+// 60 frames-per-second playback, and the playback's own frame step timed frame by frame.
 #include "bench/sample_jobs.h"
 #include "simulation/move_by_move.h"
+#include "simulation/playback.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 
 using namespace torvex;
@@ -70,14 +73,64 @@ void BM_SampleJobInFrameSteps(benchmark::State& state) {
     Report(state, job, static_cast<double>(steps), stockPoints);
 }
 
+// A whole run of the playback at 60 frames per second with the time multiplier of the second
+// argument: the median and the worst frame step, in microseconds. Each frame's time is the best of
+// five runs, so that a frame the machine took the processor away from does not count as slow.
+void BM_SampleJobPlayback(benchmark::State& state) {
+    const SampleJob& job = Jobs()[static_cast<size_t>(state.range(0))];
+    double multiplier = static_cast<double>(state.range(1));
+    std::vector<TPoint> stock = XYOf(job.Space->StockShaft.Points);
+    std::vector<double> best;
+    size_t changing = 0;
+    for (auto _ : state) {
+        for (int run = 0; run < 5; ++run) {
+            TPlayback playback;
+            playback.Initialize(job.Toolpath, stock);
+            playback.Start(job.Toolpath);
+            bool done = false;
+            changing = 0;
+            for (size_t frame = 0; !done; ++frame) {
+                auto start = std::chrono::steady_clock::now();
+                TFrameResult result =
+                    playback.FrameStep(static_cast<double>(frame) * multiplier / 60);
+                auto end = std::chrono::steady_clock::now();
+                done = result.Done;
+                changing += result.StockChanged;
+                double took = std::chrono::duration<double, std::micro>(end - start).count();
+                if (frame == best.size())
+                    best.push_back(took);
+                best[frame] = std::min(best[frame], took);
+            }
+            benchmark::DoNotOptimize(playback.SavedStock.data());
+        }
+    }
+    std::sort(best.begin(), best.end());
+    state.SetLabel(job.Name + " x" + std::to_string(state.range(1)));
+    state.counters["frames"] = static_cast<double>(best.size());
+    state.counters["cutting frames"] = static_cast<double>(changing);
+    state.counters["median us"] = best[best.size() / 2];
+    state.counters["worst us"] = best.back();
+}
+
 void AllJobs(benchmark::internal::Benchmark* benchmark) {
     for (size_t i = 0; i < Jobs().size(); ++i)
         benchmark->Arg(static_cast<int64_t>(i));
+}
+
+void AllJobsAtTwoSpeeds(benchmark::internal::Benchmark* benchmark) {
+    for (int64_t multiplier : {1, 100})
+        for (size_t i = 0; i < Jobs().size(); ++i)
+            benchmark->Args({static_cast<int64_t>(i), multiplier});
 }
 
 } // namespace
 
 BENCHMARK(BM_SampleJobMoveByMove)->Apply(AllJobs)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SampleJobInFrameSteps)->Apply(AllJobs)->Unit(benchmark::kMillisecond);
+
+BENCHMARK(BM_SampleJobPlayback)
+    ->Apply(AllJobsAtTwoSpeeds)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 BENCHMARK_MAIN();

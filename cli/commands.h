@@ -30,9 +30,9 @@ int RunInfo(const std::vector<std::string>& arguments, std::ostream& out, std::o
 // `rough MODEL OPTIONS` and `finish MODEL OPTIONS`: what "Add toolpath" and then "Generate NC
 // code" do in the roughing or finishing window, with the fields given as options. The NC program
 // goes to -o FILE or standard output; --path-csv and --stock-csv write the path points and the
-// stock profile the toolpath leaves; --check prints the check against the knives on `err`, and
-// with --strict a collision writes nothing and returns ExitCollision. Errors throw, and nothing
-// is written.
+// stock profile the toolpath leaves, --stock-out that stock as a stock file; --check prints the
+// check against the knives on `err`, and with --strict a collision writes nothing and returns
+// ExitCollision. Errors throw, and nothing is written.
 int RunRough(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 int RunFinish(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 

@@ -2,6 +2,7 @@
 #include "checking/verdict.h"
 #include "cli/commands.h"
 #include "cli/options.h"
+#include "geometry/model_files.h"
 #include "geometry/number_text.h"
 #include "operations/nc_dialect.h"
 #include "operations/nc_program.h"
@@ -21,9 +22,9 @@ namespace {
 enum class JobKind { Roughing, Finishing };
 
 const std::set<std::string> CommonValued = {
-    "--safe",       "--offset",      "--speed",     "--name",           "--ops",
-    "--left-knife", "--right-knife", "--left-tool", "--right-tool",     "-o",
-    "--path-csv",   "--stock-csv",   "--dialect",   "--program-number", "--door-code"};
+    "--safe",        "--offset",         "--speed",      "--name",     "--ops",      "--left-knife",
+    "--right-knife", "--left-tool",      "--right-tool", "-o",         "--path-csv", "--stock-csv",
+    "--dialect",     "--program-number", "--door-code",  "--stock-out"};
 const std::set<std::string> Flags = {"--coolant", "--anticlockwise", "--door",  "--diameter",
                                      "--radius",  "--check",         "--strict"};
 
@@ -160,12 +161,16 @@ std::vector<std::string> PathCsv(const TPctList& path) {
 
 // The stock companion's profile after the toolpath has cut it move by move, each move with the
 // knife that makes it.
-std::vector<std::string> SimulatedStockCsv(const Workspace& workspace, const TToolpath& toolpath) {
+std::vector<TPoint> SimulatedStock(const Workspace& workspace, const TToolpath& toolpath) {
     TSimulation simulation(toolpath.LeftKnife.Points, toolpath.RightKnife.Points,
                            workspace.StockShaft.Points, toolpath.PathPoints);
     RunMoveByMove(simulation);
+    return simulation.Stock;
+}
+
+std::vector<std::string> StockCsv(const std::vector<TPoint>& stock) {
     std::vector<std::string> rows = {"X,Y"};
-    for (const TPoint& p : simulation.Stock)
+    for (const TPoint& p : stock)
         rows.push_back(FloatToText(p.X) + "," + FloatToText(p.Y));
     return rows;
 }
@@ -210,14 +215,16 @@ int RunJob(JobKind kind, const std::vector<std::string>& arguments, std::ostream
                                     options.Flag("--door")};
     std::vector<std::string> program =
         NcProgramText(NcProgramBlocks(*toolpath, programOptions), dialect);
-    std::vector<std::string> stockCsv;
-    if (options.Value("--stock-csv"))
-        stockCsv = SimulatedStockCsv(workspace, *toolpath);
+    std::vector<TPoint> stock;
+    if (options.Value("--stock-csv") || options.Value("--stock-out"))
+        stock = SimulatedStock(workspace, *toolpath);
 
     if (auto file = options.Value("--path-csv"))
         WriteTextLinesAtomically(*file, PathCsv(toolpath->PathPoints));
     if (auto file = options.Value("--stock-csv"))
-        WriteTextLinesAtomically(*file, stockCsv);
+        WriteTextLinesAtomically(*file, StockCsv(stock));
+    if (auto file = options.Value("--stock-out"))
+        SaveStockFile(*file, stock);
     if (auto file = options.Value("-o")) {
         WriteTextLinesAtomically(*file, program);
     } else {

@@ -52,6 +52,8 @@ options of rough and finish (numbers with a decimal point):
                         Kind rapid or feed, Tool left or right)
   --stock-csv FILE      simulate the toolpath on the stock, each move with the knife that makes
                         it, and write the stock profile it leaves (X,Y)
+  --stock-out FILE      simulate likewise and write the stock it leaves as a stock file
+                        (line records), to load as a model's stock companion
   --check               check the toolpath against the knives' true shape and print the
                         verdict on standard error
   --strict              a knife entering the part or a rapid move through material is an

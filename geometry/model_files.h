@@ -3,6 +3,8 @@
 #include "geometry/shaft.h"
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace torvex {
 
@@ -17,5 +19,13 @@ std::filesystem::path StockCompanionPath(const std::filesystem::path& modelFile)
 // been shown for it.
 bool LoadPartAndStock(const std::filesystem::path& modelFile, TShaft& part, TShaft& stock,
                       MessageSink& messages);
+
+// A profile as the line records of a stock file: one line from each point to the next (points
+// that repeat their predecessor give none), closed down to the axis at both ends, numbers with a
+// decimal point. Loaded as a stock, the records give the profile back.
+std::vector<std::string> StockFileLines(const std::vector<TPoint>& profile);
+
+// Writes the profile as a stock file, whole or not at all. Throws FileError naming the file.
+void SaveStockFile(const std::filesystem::path& fileName, const std::vector<TPoint>& profile);
 
 } // namespace torvex

@@ -137,4 +137,12 @@ void TPctList::SortTiesFully(bool descending) {
     }
 }
 
+std::vector<TPoint> XYOf(const TPctList& list) {
+    std::vector<TPoint> points;
+    points.reserve(list.Count());
+    for (const TPunct& p : list)
+        points.push_back({p.X, p.Y});
+    return points;
+}
+
 } // namespace torvex

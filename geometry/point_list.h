@@ -1,5 +1,7 @@
 #pragma once
 
+#include "geometry/element.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <unordered_map>
@@ -82,5 +84,8 @@ private:
     mutable std::unordered_map<std::pair<uint64_t, uint64_t>, uint32_t, KeyHash> Present;
     mutable size_t Indexed = 0;
 };
+
+// X and Y of every point, in order.
+std::vector<TPoint> XYOf(const TPctList& list);
 
 } // namespace torvex

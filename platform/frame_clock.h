@@ -5,22 +5,27 @@
 namespace torvex {
 
 // The view's clock. While enabled it tells its listener, once per drawn frame, the simulated time:
-// the running time since the last reset multiplied by Multiplier. A new multiplier rescales the
-// whole running time, not only what follows the change. Times are in seconds, read from the
-// view's own timer.
+// the running time since the last reset, each stretch of it multiplied by the multiplier that was
+// set while it ran. A new multiplier changes the speed from that moment on; the time already
+// simulated stays, so the simulated time never jumps. Times are in seconds, read from the view's
+// own timer.
 class FrameClock {
 public:
     bool Enabled = false;
-    double Multiplier = 1;
     std::function<void(double simulatedTime)> Progress;
 
-    void Reset(double now) { StartTime = now; }
-    double SimulatedTime(double now) const { return (now - StartTime) * Multiplier; }
+    // The simulated time back to zero at `now`.
+    void Reset(double now);
+    double Multiplier() const { return Rate; }
+    void SetMultiplier(double multiplier, double now);
+    double SimulatedTime(double now) const { return Simulated + (now - Since) * Rate; }
     // Called by the view after each drawn frame.
     void FrameDrawn(double now) const;
 
 private:
-    double StartTime = 0;
+    double Rate = 1;
+    double Since = 0;     // when the multiplier was last set or the clock reset
+    double Simulated = 0; // the simulated time at Since
 };
 
 // Counts the frames drawn since the last reset.

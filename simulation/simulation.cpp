@@ -18,14 +18,6 @@ constexpr double NoCrossingX = 1000000.0;
 constexpr double ClusterDistance = 0.009;
 constexpr double BoxMargin = 1e-9;
 
-std::vector<TPoint> XYOf(const TPctList& list) {
-    std::vector<TPoint> points;
-    points.reserve(list.Count());
-    for (const TPunct& p : list)
-        points.push_back({p.X, p.Y});
-    return points;
-}
-
 // The line through two points: y = Slope * x + Intercept, the intercept taken at the anchor, or
 // the vertical x = X. Two vertical lines are parallel.
 struct Line {

@@ -18,6 +18,7 @@ void Workspace::DiscardModels() {
     StockShaft.IsStock = true;
     SimStock = TShaft();
     SimStock.IsStock = true;
+    ModelFile.clear();
     DiscardToolpaths();
 }
 

@@ -20,11 +20,12 @@ public:
 
     Workspace();
 
-    TShaft Shaft;          // the part
-    TShaft StockShaft;     // the stock as displayed
-    TShaft SimStock;       // the stock the simulation cuts
-    double SceneScale = 0; // the part's length: the 3D view maps it onto 10 scene units
-    int RapidFeed = 6000;  // mm/min: the feed of rapid moves, which remove no material
+    TShaft Shaft;                    // the part
+    TShaft StockShaft;               // the stock as displayed
+    TShaft SimStock;                 // the stock the simulation cuts
+    std::filesystem::path ModelFile; // the model file last loaded; its stock companion beside it
+    double SceneScale = 0;           // the part's length: the 3D view maps it onto 10 scene units
+    int RapidFeed = 6000;            // mm/min: the feed of rapid moves, which remove no material
     std::vector<std::unique_ptr<TToolpath>> Toolpaths;
     // The toolpath of the node the user selected last (nullptr for none) and the text that node
     // shows; toolpaths may share a name.

@@ -10,10 +10,24 @@ TEST(FrameClock, SimulatedTimeIsTheRunningTimeSinceTheResetTimesTheMultiplier) {
     FrameClock clock;
     clock.Reset(10);
     EXPECT_DOUBLE_EQ(clock.SimulatedTime(12.5), 2.5);
-    clock.Multiplier = 2;
-    EXPECT_DOUBLE_EQ(clock.SimulatedTime(12.5), 5); // the whole running time rescales
-    clock.Multiplier = 0;
-    EXPECT_DOUBLE_EQ(clock.SimulatedTime(40), 0);
+    clock.Reset(20);
+    EXPECT_DOUBLE_EQ(clock.SimulatedTime(20), 0);
+}
+
+TEST(FrameClock, ANewMultiplierChangesTheSpeedFromThenOnAndNeverSendsTheTimeBack) {
+    FrameClock clock;
+    clock.Reset(10);
+    clock.SetMultiplier(2, 12); // 2 s simulated at 1
+    EXPECT_DOUBLE_EQ(clock.SimulatedTime(12), 2);
+    EXPECT_DOUBLE_EQ(clock.SimulatedTime(13), 4);
+    clock.SetMultiplier(0, 13); // the time stands still, it does not go back to zero
+    EXPECT_DOUBLE_EQ(clock.SimulatedTime(40), 4);
+    clock.SetMultiplier(-3, 40);
+    EXPECT_DOUBLE_EQ(clock.SimulatedTime(41), 4);
+    clock.SetMultiplier(100, 41);
+    EXPECT_DOUBLE_EQ(clock.SimulatedTime(41.5), 54);
+    clock.Reset(50);
+    EXPECT_DOUBLE_EQ(clock.SimulatedTime(51), 100); // the multiplier stays across a reset
 }
 
 TEST(FrameClock, TellsItsListenerOncePerFrameOnlyWhileEnabled) {
@@ -24,7 +38,7 @@ TEST(FrameClock, TellsItsListenerOncePerFrameOnlyWhileEnabled) {
     clock.FrameDrawn(2);
     EXPECT_TRUE(times.empty());
     clock.Enabled = true;
-    clock.Multiplier = 3;
+    clock.SetMultiplier(3, 1);
     clock.FrameDrawn(2);
     clock.FrameDrawn(2.5);
     EXPECT_EQ(times, (std::vector<double>{3, 4.5}));

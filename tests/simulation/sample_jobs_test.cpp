@@ -1,7 +1,12 @@
 #include "bench/sample_jobs.h"
+#include "geometry/model_files.h"
+#include "platform/message_sink.h"
 #include "simulation/move_by_move.h"
+#include "tests/simulation/simulation_fixtures.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 using namespace torvex;
 
@@ -32,6 +37,24 @@ TEST(SampleJobs, StockNeverFoldsBackAndKeepsItsEnds) {
         for (const TPoint& p : stock)
             ASSERT_LE(p.Y, job.Space->StockShaft.MaxRadius) << job.Name;
     }
+}
+
+TEST(SampleJobs, TheMachinedStockSavedAsAStockFileLoadsBackAsItWas) {
+    std::filesystem::path file = std::filesystem::temp_directory_path() / "torvex-machined.mdls";
+    for (const SampleJob& job : BuildSampleJobs(TORVEX_DATA)) {
+        std::vector<TPoint> machined = Simulated(job);
+        SaveStockFile(file, machined);
+        TShaft stock;
+        stock.IsStock = true;
+        RecordingMessageSink messages;
+        ASSERT_TRUE(stock.LoadFromFile(file, messages)) << job.Name;
+        // Pieces of one straight line load as one line: the profile is the same.
+        std::vector<TPoint> loaded = XYOf(stock.Points);
+        EXPECT_LT(fixtures::ProfileDistance(loaded, machined), 1e-9) << job.Name;
+        EXPECT_EQ(loaded.front(), machined.front());
+        EXPECT_EQ(loaded.back(), machined.back());
+    }
+    std::filesystem::remove(file);
 }
 
 TEST(SampleJobs, FullLengthRoughingLeavesTheFinalLevelOverThePart) {

@@ -105,8 +105,8 @@ TEST(SceneView, TheEnabledClockDrivesFramesAndTellsTheScaledTime) {
     Show(view, QSize(160, 120));
     std::vector<double> times;
     view.Clock.Progress = [&](double t) { times.push_back(t); };
-    view.Clock.Multiplier = 2;
     view.Clock.Reset(view.Now());
+    view.Clock.SetMultiplier(2, view.Now());
     view.SetClockEnabled(true);
     ASSERT_TRUE(QTest::qWaitFor([&] { return times.size() >= 5; }, 10000));
     for (size_t i = 1; i < times.size(); ++i)
