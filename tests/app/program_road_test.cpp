@@ -4,6 +4,7 @@
 #include "operations/qt/operation_windows.h"
 #include "platform/text_file.h"
 #include "tests/app/program_windows_fixture.h"
+#include "tests/support/job_args.h"
 #include "toollibrary/qt/library_list.h"
 #include "toollibrary/qt/tool_library_window.h"
 
@@ -112,31 +113,7 @@ TEST_F(ProgramRoadTest, ARoughingToolpathFromTheWindowsIsSavedAsTheBatchToolWrit
     TypeRoughing();
     for (const char* button : {"FlatSpeedButton7", "FlatSpeedButton3", "FlatSpeedButton5"})
         Press(Windows.Roughing, button);
-    const std::vector<std::string> job = {(Models / "collared.mdl").string(),
-                                          "--ops",
-                                          "0,2,4",
-                                          "--safe",
-                                          "5",
-                                          "--offset",
-                                          "2",
-                                          "--speed",
-                                          "1200",
-                                          "--rest",
-                                          "0.5",
-                                          "--depth",
-                                          "2",
-                                          "--transversal",
-                                          "100",
-                                          "--longitudinal",
-                                          "200",
-                                          "--left-knife",
-                                          Knives + "Rough80.knf",
-                                          "--right-knife",
-                                          Knives + "Left45.knf",
-                                          "--left-tool",
-                                          "1",
-                                          "--right-tool",
-                                          "2"};
+    const torvex::testing::Args job = torvex::testing::RoughArgs("collared.mdl", "0,2,4");
     for (int mask = 0; mask < 8; ++mask) {
         NcProgramOptions options{(mask & 1) != 0, (mask & 2) != 0, (mask & 4) != 0};
         Press(Windows.Roughing, "Button1");

@@ -11,6 +11,7 @@
 #include "simulation/playback.h"
 #include "tests/app/program_windows_fixture.h"
 #include "tests/simulation/simulation_fixtures.h"
+#include "tests/support/job_args.h"
 #include "workspace/workspace.h"
 
 #include <QLabel>
@@ -135,31 +136,9 @@ TEST_F(SimulationPanelTest, ALargeMultiplierReachesDoneWithTheStockTheBatchToolW
 
     fs::path batch = Scratch("batch.mdls");
     std::ostringstream out, err;
-    ASSERT_EQ(RunRough({Collared.string(),
-                        "--ops",
-                        "0,2,4",
-                        "--safe",
-                        "5",
-                        "--offset",
-                        "2",
-                        "--speed",
-                        "1200",
-                        "--rest",
-                        "0.5",
-                        "--depth",
-                        "2",
-                        "--transversal",
-                        "100",
-                        "--longitudinal",
-                        "200",
-                        "--left-knife",
-                        (Data / "Knives/Rough80.knf").string(),
-                        "--right-knife",
-                        (Data / "Knives/Left45.knf").string(),
-                        "--stock-out",
-                        batch.string(),
-                        "-o",
-                        Scratch("batch.nc").string()},
+    ASSERT_EQ(RunRough(torvex::testing::With(
+                           torvex::testing::RoughArgs("collared.mdl", "0,2,4"),
+                           {"--stock-out", batch.string(), "-o", Scratch("batch.nc").string()}),
                        out, err),
               ExitOk)
         << err.str();

@@ -3,6 +3,7 @@
 #include "operations/toolpath_building.h"
 #include "platform/errors.h"
 #include "platform/text_file.h"
+#include "tests/support/job_args.h"
 #include "tests/support/linuxcnc_interpreter.h"
 #include "tests/support/nc_block_parser.h"
 #include "tests/support/program_moves.h"
@@ -25,7 +26,10 @@ using torvex::testing::RunLinuxCncInterpreter;
 
 namespace {
 
-using Args = std::vector<std::string>;
+using torvex::testing::Args;
+using torvex::testing::FinishArgs;
+using torvex::testing::RoughArgs;
+using torvex::testing::With;
 
 std::string Data(const std::string& name) {
     return std::string(TORVEX_DATA) + "/" + name;
@@ -33,61 +37,6 @@ std::string Data(const std::string& name) {
 
 std::filesystem::path Temporary(const std::string& name) {
     return std::filesystem::temp_directory_path() / ("torvex_job_test_" + name);
-}
-
-Args RoughArgs(const char* model, const char* ops) {
-    return {Data(std::string("Models/") + model),
-            "--ops",
-            ops,
-            "--safe",
-            "5",
-            "--offset",
-            "2",
-            "--speed",
-            "1200",
-            "--rest",
-            "0.5",
-            "--depth",
-            "2",
-            "--transversal",
-            "100",
-            "--longitudinal",
-            "200",
-            "--left-knife",
-            Data("Knives/Rough80.knf"),
-            "--right-knife",
-            Data("Knives/Left45.knf"),
-            "--left-tool",
-            "1",
-            "--right-tool",
-            "2"};
-}
-
-Args FinishArgs(const char* model, const char* ops) {
-    return {Data(std::string("Models/") + model),
-            "--ops",
-            ops,
-            "--safe",
-            "3",
-            "--offset",
-            "2",
-            "--speed",
-            "1800",
-            "--approach",
-            "1",
-            "--feed",
-            "90",
-            "--left-knife",
-            Data("Knives/Finish35.knf"),
-            "--left-tool",
-            "3",
-            "--right-tool",
-            "4"};
-}
-
-Args With(Args args, std::initializer_list<std::string> more) {
-    args.insert(args.end(), more);
-    return args;
 }
 
 struct PathPoint {

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace torvex::testing {
+
+using Args = std::vector<std::string>;
+
+// A sample file's full name.
+inline std::string SampleFile(const std::string& name) {
+    return std::string(TORVEX_DATA) + "/" + name;
+}
+
+// The batch tool's roughing job on a sample model: Safe Z 5, offset 2, 1200 rev/min, rest 0.5,
+// depth 2, feeds 100 and 200, Rough80 as tool 1 on the left and Left45 as tool 2 on the right.
+inline Args RoughArgs(const char* model, const char* ops) {
+    return {SampleFile(std::string("Models/") + model),
+            "--ops",
+            ops,
+            "--safe",
+            "5",
+            "--offset",
+            "2",
+            "--speed",
+            "1200",
+            "--rest",
+            "0.5",
+            "--depth",
+            "2",
+            "--transversal",
+            "100",
+            "--longitudinal",
+            "200",
+            "--left-knife",
+            SampleFile("Knives/Rough80.knf"),
+            "--right-knife",
+            SampleFile("Knives/Left45.knf"),
+            "--left-tool",
+            "1",
+            "--right-tool",
+            "2"};
+}
+
+// The batch tool's finishing job: Safe Z 3, offset 2, 1800 rev/min, approach 1, feed 90, Finish35
+// as tool 3 on the left, tool 4 on the right without a knife.
+inline Args FinishArgs(const char* model, const char* ops) {
+    return {SampleFile(std::string("Models/") + model),
+            "--ops",
+            ops,
+            "--safe",
+            "3",
+            "--offset",
+            "2",
+            "--speed",
+            "1800",
+            "--approach",
+            "1",
+            "--feed",
+            "90",
+            "--left-knife",
+            SampleFile("Knives/Finish35.knf"),
+            "--left-tool",
+            "3",
+            "--right-tool",
+            "4"};
+}
+
+inline Args With(Args args, std::initializer_list<std::string> more) {
+    args.insert(args.end(), more);
+    return args;
+}
+
+} // namespace torvex::testing
