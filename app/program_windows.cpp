@@ -49,7 +49,7 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
                                             topRight + QPoint(-1000, 180));
     windows.SupportPopup =
         CreateToolWindow(main, "", Frame::SmallTool, QSize(104, 36), topRight + QPoint(-1000, 180));
-    windows.Chooser = new ToolbarsChooser(main->ViewToolbars(), main);
+    windows.Chooser = new ToolbarsChooser(main->ViewToolbars(), messages, main);
     windows.Chooser->move(screen.topLeft() + QPoint(430, 40));
     auto place = [](QWidget* window, QSize size, QPoint at) {
         window->resize(size);

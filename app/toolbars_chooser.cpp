@@ -1,12 +1,15 @@
 #include "app/toolbars_chooser.h"
 
+#include "platform/qt/qt_support.h"
+
 #include <QListWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
 
 namespace torvex {
 
-ToolbarsChooser::ToolbarsChooser(const std::array<QToolBar*, 3>& toolbars, QWidget* parent)
+ToolbarsChooser::ToolbarsChooser(const std::array<QToolBar*, 3>& toolbars, MessageSink& messages,
+                                 QWidget* parent)
     : ToolWindow("Toolbars", Frame::Borderless, parent), Toolbars(toolbars),
       Items(new QListWidget(Body())) {
     Items->setObjectName("CheckListBox1");
@@ -19,8 +22,8 @@ ToolbarsChooser::ToolbarsChooser(const std::array<QToolBar*, 3>& toolbars, QWidg
     auto* layout = new QVBoxLayout(Body());
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addWidget(Items);
-    connect(Items, &QListWidget::itemClicked, this, &ToolbarsChooser::ApplyChecks);
-    connect(Items, &QListWidget::itemChanged, this, &ToolbarsChooser::ApplyChecks);
+    ConnectGuarded(Items, &QListWidget::itemClicked, this, messages, [this] { ApplyChecks(); });
+    ConnectGuarded(Items, &QListWidget::itemChanged, this, messages, [this] { ApplyChecks(); });
     resize(190, 110);
 }
 
