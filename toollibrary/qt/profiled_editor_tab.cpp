@@ -65,14 +65,14 @@ QIcon PictureIcon(Picture picture) {
         p.drawLine(QPointF(15, 5), QPointF(5, 15));
         break;
     case Picture::Chamfer:
-        p.drawLine(QPointF(3, 2), QPointF(3, 11));
-        p.drawLine(QPointF(3, 11), QPointF(9, 17));
-        p.drawLine(QPointF(9, 17), QPointF(18, 17));
+        p.drawLine(QPointF(3, 2), QPointF(3, 7));
+        p.drawLine(QPointF(3, 7), QPointF(13, 17));
+        p.drawLine(QPointF(13, 17), QPointF(18, 17));
         break;
     case Picture::Fillet: {
         QPainterPath path(QPointF(3, 2));
-        path.lineTo(3, 9);
-        path.quadTo(3, 17, 11, 17);
+        path.lineTo(3, 5);
+        path.arcTo(QRectF(3, -7, 24, 24), 180, 90);
         path.lineTo(18, 17);
         p.drawPath(path);
         break;

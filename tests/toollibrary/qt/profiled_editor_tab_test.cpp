@@ -1,5 +1,7 @@
 #include "toollibrary/qt/profiled_editor_tab.h"
 
+#include "tests/toollibrary/qt/library_window_fixture.h"
+
 #include "geometry/model_files.h"
 #include "operations/toolpath_building.h"
 #include "platform/message_sink.h"
@@ -39,19 +41,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class ProfiledEditor : public ::testing::Test {
+class ProfiledEditor : public LibraryWindowFixture {
 protected:
-    ProfiledEditor()
-        : Folder("profiled-editor"), KnifePopupWindow("", ToolWindow::Frame::SmallTool, nullptr),
-          SupportPopupWindow("", ToolWindow::Frame::SmallTool, nullptr) {
-        Folder.CopySampleLibrary(TORVEX_DATA);
-        for (const char* picture : {"s1.bmp", "s2.bmp", "s3.bmp", "s4.bmp"})
-            fs::copy_file(fs::path(TORVEX_DATA) / picture, Folder.Path / picture);
-        Window = std::make_unique<ToolLibraryWindow>(Folder.Path, KnifePopupWindow,
-                                                     SupportPopupWindow, Messages, nullptr);
-        Window->resize(900, 480);
-        Window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
+    ProfiledEditor() : LibraryWindowFixture("profiled-editor", QSize(900, 480)) {
         Window->findChild<QTabWidget*>("Tabs")->setCurrentIndex(1);
         Window->KnifeKindTabs().setCurrentIndex(1);
         Picture = Window->findChild<QLabel*>("Drawing");
@@ -100,11 +92,6 @@ protected:
         return lines;
     }
 
-    TempFolder Folder;
-    RecordingMessageSink Messages;
-    ToolWindow KnifePopupWindow;
-    ToolWindow SupportPopupWindow;
-    std::unique_ptr<ToolLibraryWindow> Window;
     QLabel* Picture = nullptr;
     DrawingFrame Frame;
 };
