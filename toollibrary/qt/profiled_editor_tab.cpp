@@ -352,6 +352,8 @@ PixelOf ProfiledEditorTab::PixelMapping() const {
     };
 }
 
+// The selection is drawn in red on the editor's picture only; previews of the library's knives
+// draw with the same state and never show it.
 void ProfiledEditorTab::Redraw(EditorRedraw redraw, const std::vector<std::string>& code) {
     if (redraw == EditorRedraw::None)
         return;
@@ -363,6 +365,7 @@ void ProfiledEditorTab::Redraw(EditorRedraw redraw, const std::vector<std::strin
             DrawContour(Host.Drawing, code, canvas);
         else if (redraw == EditorRedraw::LastDimensioned)
             DrawLineContourLastDimensioned(Host.Drawing, code, canvas);
+        Host.Drawing.SelectedLine.reset();
     }
     Host.ShowPicture();
 }
@@ -400,6 +403,7 @@ void ProfiledEditorTab::Show(const PointerView& view, const std::vector<std::str
             canvas.SetBrush(White, BrushStyle::Solid);
             canvas.SetPenColour(Black);
         }
+        Host.Drawing.SelectedLine.reset();
     }
     Host.ShowPicture();
 }
