@@ -174,6 +174,7 @@ TEST_F(ProfiledEditor, FilletedKnifeIsSavedPreviewedMountedAndCutsInTheSimulatio
     MoveTo({0, 10});
     EXPECT_EQ(Window->ProfiledEditor().Editor().State.HoverSegment,
               (EditorSegment{{2, 10}, {-2, 10}}));
+    EXPECT_EQ(Picture->pixmap().toImage().pixel(PixelOf({1, 10})), qRgb(0, 0, 255));
     if (const char* screenshot = std::getenv("TORVEX_EDITOR_SCREENSHOT"))
         Window->grab().save(screenshot);
 
