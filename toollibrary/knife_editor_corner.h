@@ -1,5 +1,6 @@
 #pragma once
 
+#include "geometry/contour_drawing.h"
 #include "geometry/element.h"
 
 #include <cstdint>
@@ -14,11 +15,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// A line of the editor by its two ends, in the order they were drawn.
-struct EditorSegment {
-    TPoint A, B;
-    friend bool operator==(const EditorSegment&, const EditorSegment&) = default;
-};
+// A line of the editor by its two ends, in the order they were drawn: the line record the
+// drawings read.
+using EditorSegment = Segment;
 
 enum class CornerKind : uint8_t { Chamfer, Fillet };
 

@@ -8,18 +8,20 @@ namespace {
 
 constexpr int PointerReach = 4;
 
-void ClearPicture(Canvas& canvas) {
+bool Holds(int low, int high, int pointer) {
+    return pointer + PointerReach >= low && pointer - PointerReach <= high;
+}
+
+} // namespace
+
+void ClearKnifePicture(Canvas& canvas) {
     canvas.SetPenColour(White);
     canvas.SetBrush(White, BrushStyle::Solid);
     canvas.Rectangle(-1, -1, KnifePictureWidth + 1, KnifePictureHeight + 1);
     canvas.SetPenColour(Black);
 }
 
-bool Holds(int low, int high, int pointer) {
-    return pointer + PointerReach >= low && pointer - PointerReach <= high;
-}
-
-void Dimension(DrawingState& state, Canvas& canvas, const Segment& s) {
+void DimensionSegment(DrawingState& state, Canvas& canvas, const Segment& s) {
     canvas.SetFont("Small Fonts", 6, FontWeight::Normal);
     if (s.A.X == s.B.X) {
         state.DimVertical = true;
@@ -35,11 +37,9 @@ void Dimension(DrawingState& state, Canvas& canvas, const Segment& s) {
     }
 }
 
-} // namespace
-
 void DrawKnifePicture(DrawingState& state, Canvas& canvas, const std::string& kind,
                       const std::vector<std::string>& contour) {
-    ClearPicture(canvas);
+    ClearKnifePicture(canvas);
     if (kind == "standard")
         DrawLineContour(state, contour, canvas);
     else
@@ -69,10 +69,10 @@ bool DrawHoverDimensioning(DrawingState& state, Canvas& canvas, const KnifeFileF
     std::optional<Segment> found = SegmentUnderPointer(state.Frame, knife.Contour, x, y);
     if (found)
         hoverSegment = found;
-    ClearPicture(canvas);
+    ClearKnifePicture(canvas);
     DrawContour(state, knife.Contour, canvas);
     if (found)
-        Dimension(state, canvas, *found);
+        DimensionSegment(state, canvas, *found);
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include "toollibrary/knife_frame.h"
 #include "toollibrary/knife_picture.h"
 #include "toollibrary/qt/library_list.h"
+#include "toollibrary/qt/profiled_editor_tab.h"
 #include "toollibrary/qt/tool_popups.h"
 
 #include <QFormLayout>
@@ -253,6 +254,18 @@ QWidget* ToolLibraryWindow::BuildKnifeForm(QWidget* parent) {
     right->addWidget(AddKnifeButton);
     layout->addLayout(right);
     ShowDrawing();
+
+    ProfiledEditorHost host{Drawing,
+                            DrawingImage,
+                            *DrawingPicture,
+                            [this] { return CodeLines(); },
+                            [this](const std::vector<std::string>& lines) { SetCodeLines(lines); },
+                            [this] { ShowDrawing(); },
+                            [this] { return KindTabs->currentIndex() == 1; }};
+    Editor = new ProfiledEditorTab(std::move(host), Messages, profiled);
+    auto* profiledLayout = new QVBoxLayout(profiled);
+    profiledLayout->setContentsMargins(0, 0, 0, 0);
+    profiledLayout->addWidget(Editor);
 
     connect(bb1, &QPushButton::clicked, this,
             [this] { Guarded([this] { GenerateProfileClicked(); }); });

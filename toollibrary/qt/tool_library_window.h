@@ -26,6 +26,7 @@ namespace torvex {
 class KnifePopup;
 class LibraryList;
 class MessageSink;
+class ProfiledEditorTab;
 class SupportPopup;
 class ToolWindow;
 
@@ -68,6 +69,8 @@ public:
     QPlainTextEdit& CodeMemo() const { return *Code; }
     KnifePopup& KnifePopupControls() const { return *KnifePopupBody; }
     QMenu& SlotMenu() const { return *Menu; }
+    ProfiledEditorTab& ProfiledEditor() const { return *Editor; }
+    QTabWidget& KnifeKindTabs() const { return *KindTabs; }
 
 private:
     QWidget* BuildSelectTools();
@@ -115,6 +118,7 @@ private:
     QLabel* DrawingPicture = nullptr;
     QPlainTextEdit* Code = nullptr;
     QPushButton* AddKnifeButton = nullptr;
+    ProfiledEditorTab* Editor = nullptr;
     QLineEdit* eee1 = nullptr;
     QLineEdit* eee2 = nullptr;
     QPushButton* AddSupportButton = nullptr;

@@ -1,5 +1,7 @@
 #include "toollibrary/qt/tool_library_window.h"
 
+#include "tests/toollibrary/qt/library_window_fixture.h"
+
 #include "platform/message_sink.h"
 #include "platform/qt/tool_window.h"
 #include "platform/text_file.h"
@@ -26,20 +28,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class LibraryWindow : public ::testing::Test {
+class LibraryWindow : public LibraryWindowFixture {
 protected:
-    LibraryWindow()
-        : Folder("library-window"), KnifePopupWindow("", ToolWindow::Frame::SmallTool, nullptr),
-          SupportPopupWindow("", ToolWindow::Frame::SmallTool, nullptr) {
-        Folder.CopySampleLibrary(TORVEX_DATA);
-        for (const char* picture : {"s1.bmp", "s2.bmp", "s3.bmp", "s4.bmp"})
-            fs::copy_file(fs::path(TORVEX_DATA) / picture, Folder.Path / picture);
-        Window = std::make_unique<ToolLibraryWindow>(Folder.Path, KnifePopupWindow,
-                                                     SupportPopupWindow, Messages, nullptr);
-        Window->resize(740, 480);
-        Window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(Window.get()));
-    }
+    LibraryWindow() : LibraryWindowFixture("library-window", QSize(740, 480)) {}
 
     // Selects a row of a list as a click would, and returns the middle of its first cell.
     QPoint Select(LibraryList& list, int row) {
@@ -58,12 +49,6 @@ protected:
         Select(Window->SupportList(), 0);
         Window->DropOnSlot(number, 1);
     }
-
-    TempFolder Folder;
-    RecordingMessageSink Messages;
-    ToolWindow KnifePopupWindow;
-    ToolWindow SupportPopupWindow;
-    std::unique_ptr<ToolLibraryWindow> Window;
 };
 
 } // namespace
