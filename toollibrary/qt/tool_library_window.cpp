@@ -108,10 +108,6 @@ ToolLibraryWindow::ToolLibraryWindow(const std::filesystem::path& startupDirecto
 
 ToolLibraryWindow::~ToolLibraryWindow() = default;
 
-template <typename Handler> void ToolLibraryWindow::Guarded(Handler&& handler) {
-    RunGuarded(Messages, std::forward<Handler>(handler));
-}
-
 QWidget* ToolLibraryWindow::BuildSelectTools() {
     auto* page = new QWidget;
     auto* layout = new QHBoxLayout(page);
@@ -122,12 +118,12 @@ QWidget* ToolLibraryWindow::BuildSelectTools() {
 
     Menu = new QMenu(this);
     Menu->setObjectName("SlotMenu");
-    connect(Menu->addAction("Remove &Knife"), &QAction::triggered, this,
-            [this] { Guarded([this] { RemoveFromDraggedSlot(true, false); }); });
-    connect(Menu->addAction("Remove &Tail"), &QAction::triggered, this,
-            [this] { Guarded([this] { RemoveFromDraggedSlot(false, true); }); });
-    connect(Menu->addAction("Remove &Bought"), &QAction::triggered, this,
-            [this] { Guarded([this] { RemoveFromDraggedSlot(true, true); }); });
+    ConnectGuarded(Menu->addAction("Remove &Knife"), &QAction::triggered, this, Messages,
+                   [this] { RemoveFromDraggedSlot(true, false); });
+    ConnectGuarded(Menu->addAction("Remove &Tail"), &QAction::triggered, this, Messages,
+                   [this] { RemoveFromDraggedSlot(false, true); });
+    ConnectGuarded(Menu->addAction("Remove &Bought"), &QAction::triggered, this, Messages,
+                   [this] { RemoveFromDraggedSlot(true, true); });
 
     for (int row = 0; row < 4; ++row) {
         for (int column = 0; column < 5; ++column) {
@@ -140,16 +136,17 @@ QWidget* ToolLibraryWindow::BuildSelectTools() {
             slot->SetDragNumber(number);
             slot->SetDropRule(IsLibraryListDrag);
             slot->setContextMenuPolicy(Qt::CustomContextMenu);
-            connect(slot, &TTool2::Pressed, this, [this, number] { SlotPressed(number); });
-            connect(slot, &TTool2::Dropped, this, [this, number](const QMimeData* data) {
-                int source = data->data(LibraryListMime).toInt();
-                Guarded([this, number, source] { DropOnSlot(number, source); });
-            });
-            connect(slot, &QWidget::customContextMenuRequested, this,
-                    [this, slot, number](QPoint at) {
-                        SlotPressed(number);
-                        Menu->popup(slot->mapToGlobal(at));
-                    });
+            ConnectGuarded(slot, &TTool2::Pressed, this, Messages,
+                           [this, number] { SlotPressed(number); });
+            ConnectGuarded(slot, &TTool2::Dropped, this, Messages,
+                           [this, number](const QMimeData* data) {
+                               DropOnSlot(number, data->data(LibraryListMime).toInt());
+                           });
+            ConnectGuarded(slot, &QWidget::customContextMenuRequested, this, Messages,
+                           [this, slot, number](QPoint at) {
+                               SlotPressed(number);
+                               Menu->popup(slot->mapToGlobal(at));
+                           });
             Slots[static_cast<size_t>(number - 1)] = slot;
         }
     }
@@ -173,12 +170,12 @@ QWidget* ToolLibraryWindow::BuildSelectTools() {
     Supports->setAccessibleName("Supports");
     supportsLayout->addWidget(Supports);
     for (LibraryList* list : {Knives, Supports})
-        connect(list, &LibraryList::DragStarted, this,
-                [this](int source) { DragSourceList = static_cast<uint8_t>(source); });
-    connect(Knives, &LibraryList::Released, this,
-            [this](QPoint at) { Guarded([this, at] { PreviewKnife(at); }); });
-    connect(Supports, &LibraryList::Released, this,
-            [this] { Guarded([this] { ShowSupportPopup(); }); });
+        ConnectGuarded(list, &LibraryList::DragStarted, this, Messages,
+                       [this](int source) { DragSourceList = static_cast<uint8_t>(source); });
+    ConnectGuarded(Knives, &LibraryList::Released, this, Messages,
+                   [this](QPoint at) { PreviewKnife(at); });
+    ConnectGuarded(Supports, &LibraryList::Released, this, Messages,
+                   [this] { ShowSupportPopup(); });
     layout->addWidget(splitter, 1);
     return page;
 }
@@ -267,10 +264,10 @@ QWidget* ToolLibraryWindow::BuildKnifeForm(QWidget* parent) {
     profiledLayout->setContentsMargins(0, 0, 0, 0);
     profiledLayout->addWidget(Editor);
 
-    connect(bb1, &QPushButton::clicked, this,
-            [this] { Guarded([this] { GenerateProfileClicked(); }); });
-    connect(AddKnifeButton, &QPushButton::clicked, this,
-            [this] { Guarded([this] { AddKnifeToLibrary(); }); });
+    ConnectGuarded(bb1, &QPushButton::clicked, this, Messages,
+                   [this] { GenerateProfileClicked(); });
+    ConnectGuarded(AddKnifeButton, &QPushButton::clicked, this, Messages,
+                   [this] { AddKnifeToLibrary(); });
     return box;
 }
 
@@ -279,26 +276,28 @@ QWidget* ToolLibraryWindow::BuildSupportForm(QWidget* parent) {
     auto* layout = new QVBoxLayout(box);
     eee1 = Field(box, "eee1");
     eee2 = Field(box, "eee2");
+    eee1->setMinimumWidth(140);
+    eee2->setMinimumWidth(140);
     layout->addLayout(NameAndComments(eee1, "N&ame", eee2, "C&omments"));
     AddSupportButton = new QPushButton("Add", box);
     AddSupportButton->setObjectName("Add");
     layout->addWidget(AddSupportButton);
-    connect(AddSupportButton, &QPushButton::clicked, this,
-            [this] { Guarded([this] { AddSupportToLibrary(); }); });
+    ConnectGuarded(AddSupportButton, &QPushButton::clicked, this, Messages,
+                   [this] { AddSupportToLibrary(); });
     return box;
 }
 
 void ToolLibraryWindow::ConnectPopups() {
-    connect(KnifePopupBody->ModifyButton(), &QPushButton::clicked, this,
-            [this] { Guarded([this] { ModifyKnife(); }); });
-    connect(KnifePopupBody->DeleteButton(), &QPushButton::clicked, this,
-            [this] { Guarded([this] { DeleteKnife(); }); });
-    connect(SupportPopupBody->ModifyButton(), &QPushButton::clicked, this,
-            [this] { Guarded([this] { ModifySupport(); }); });
-    connect(SupportPopupBody->DeleteButton(), &QPushButton::clicked, this,
-            [this] { Guarded([this] { DeleteSupport(); }); });
-    connect(KnifePopupBody, &KnifePopup::PointerMoved, this,
-            [this](QPoint at) { Guarded([this, at] { HoverOverKnife(at); }); });
+    ConnectGuarded(KnifePopupBody->ModifyButton(), &QPushButton::clicked, this, Messages,
+                   [this] { ModifyKnife(); });
+    ConnectGuarded(KnifePopupBody->DeleteButton(), &QPushButton::clicked, this, Messages,
+                   [this] { DeleteKnife(); });
+    ConnectGuarded(SupportPopupBody->ModifyButton(), &QPushButton::clicked, this, Messages,
+                   [this] { ModifySupport(); });
+    ConnectGuarded(SupportPopupBody->DeleteButton(), &QPushButton::clicked, this, Messages,
+                   [this] { DeleteSupport(); });
+    ConnectGuarded(KnifePopupBody, &KnifePopup::PointerMoved, this, Messages,
+                   [this](QPoint at) { HoverOverKnife(at); });
 }
 
 void ToolLibraryWindow::RefreshLists() {

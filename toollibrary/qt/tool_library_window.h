@@ -84,7 +84,6 @@ private:
     void SetCodeLines(const std::vector<std::string>& lines);
     void ShowDrawing();
     void RefreshLists();
-    template <typename Handler> void Guarded(Handler&& handler);
 
     MessageSink& Messages;
     ToolLibrary Files;
