@@ -56,7 +56,7 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
         window->move(at);
     };
     // The library comes before the operation windows, whose slots take its tools.
-    windows.ToolLibrary = CreateToolWindow(main, "Tool library", Frame::Borderless, QSize(980, 520),
+    windows.ToolLibrary = CreateToolWindow(main, "Tool library", Frame::Borderless, QSize(740, 499),
                                            topRight + QPoint(-1220, 80));
     windows.ToolLibrary->SetStripText("Tool Library");
     workspace.StartupDirectory = std::filesystem::current_path();
