@@ -181,8 +181,9 @@ TToolSlotContent OperationWindow::Content(const TTool& slot) {
     return {KnifeLinesOf(state), state.Ncoada, state.Ncutit};
 }
 
-bool OperationWindow::ModifyViewpoint() const {
-    return cb1->isChecked();
+void OperationWindow::ResetViewpointIfAsked() {
+    if (cb1->isChecked())
+        View.ResetViewpoint();
 }
 
 void OperationWindow::RedrawStrip() {

@@ -91,8 +91,9 @@ protected:
     virtual std::vector<std::string> ParameterTexts() const = 0;
     // What a build takes from a slot: its knife's lines only while it shows the knife.
     static TToolSlotContent Content(const TTool& slot);
-    // The viewpoint is reset after each queued operation (roughing) or once (finishing).
-    bool ModifyViewpoint() const;
+    // Resets the viewpoint when "Modify viewpoint" is checked: after each queued operation
+    // (roughing) or once (finishing).
+    void ResetViewpointIfAsked();
 
     Workspace& Work;
     ToolpathViewDisplay& View;

@@ -87,20 +87,14 @@ TRoughingFields RoughingWindow::Fields() const {
 }
 
 std::unique_ptr<TToolpath> RoughingWindow::Preview(char separator) {
-    TBuildRequest request{false, separator, [this] {
-                              if (ModifyViewpoint())
-                                  View.ResetViewpoint();
-                          }};
+    TBuildRequest request{false, separator, [this] { ResetViewpointIfAsked(); }};
     return BuildRoughingToolpath(Work, Fields(), Content(*LeftSlot()), Content(*RightSlot()),
                                  request);
 }
 
 TToolpath* RoughingWindow::Add(char separator) {
     return AddRoughingToolpath(Work, Fields(), Content(*LeftSlot()), Content(*RightSlot()),
-                               separator, [this] {
-                                   if (ModifyViewpoint())
-                                       View.ResetViewpoint();
-                               });
+                               separator, [this] { ResetViewpointIfAsked(); });
 }
 
 std::vector<std::string> RoughingWindow::ParameterTexts() const {
@@ -143,16 +137,15 @@ TFinishingFields FinishingWindow::Fields() const {
 std::unique_ptr<TToolpath> FinishingWindow::Preview(char separator) {
     std::unique_ptr<TToolpath> toolpath = BuildFinishingToolpath(
         Work, Fields(), Content(*LeftSlot()), Content(*RightSlot()), {false, separator, {}});
-    if (ModifyViewpoint())
-        View.ResetViewpoint();
+    ResetViewpointIfAsked();
     return toolpath;
 }
 
 TToolpath* FinishingWindow::Add(char separator) {
     TToolpath* toolpath = AddFinishingToolpath(Work, Fields(), Content(*LeftSlot()),
                                                Content(*RightSlot()), separator);
-    if (toolpath != nullptr && ModifyViewpoint())
-        View.ResetViewpoint();
+    if (toolpath != nullptr)
+        ResetViewpointIfAsked();
     return toolpath;
 }
 
