@@ -28,17 +28,13 @@ void LoadModel(Workspace& workspace, const std::filesystem::path& modelFile,
     LoadPartAndStock(modelFile, workspace.Shaft, workspace.StockShaft, messages);
     workspace.SceneScale = workspace.Shaft.Length;
     workspace.SimStock = workspace.StockShaft;
-    if (!workspace.StartupDirectory.empty())
-        std::filesystem::current_path(workspace.StartupDirectory);
 }
 
 void ReloadSimulationStock(Workspace& workspace, MessageSink& messages) {
     if (workspace.ModelFile.empty())
         return;
-    workspace.SimStock.IsStock = true;
-    workspace.SimStock.LoadFromFile(StockCompanionPath(workspace.ModelFile), messages);
-    if (!workspace.StartupDirectory.empty())
-        std::filesystem::current_path(workspace.StartupDirectory);
+    workspace.SimStock.LoadFromFile(StockCompanionPath(workspace.ModelFile), messages,
+                                    ShaftKind::Stock);
 }
 
 } // namespace torvex

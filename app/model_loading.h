@@ -15,10 +15,9 @@ std::string ModelDisplayName(const std::filesystem::path& modelFile);
 std::string ModelLoadedMessage(const std::filesystem::path& modelFile);
 
 // Starts a new workspace from a model file: every toolpath dropped, the part loaded, the scene
-// scale set to its length, both stock shafts loaded from the stock companion, and the current
-// directory set back to the start-up directory. A file that cannot be read shows the loader's
-// message once and leaves what was read; the simulation's stock is the stock just read, so a
-// missing companion is reported once, not once per stock shaft.
+// scale set to its length and both stock shafts loaded from the stock companion. A file that cannot
+// be read shows the loader's message once and leaves what was read; the simulation's stock is the
+// stock just read, so a missing companion is reported once, not once per stock shaft.
 void LoadModel(Workspace& workspace, const std::filesystem::path& modelFile, MessageSink& messages);
 
 // Reads the simulation's stock afresh from the stock companion of the model last loaded, so that a

@@ -66,11 +66,11 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
     auto* libraryLayout = new QVBoxLayout(windows.ToolLibrary->Body());
     libraryLayout->setContentsMargins(0, 0, 0, 0);
     libraryLayout->addWidget(windows.Library);
-    windows.Roughing =
-        new RoughingWindow(workspace, *windows.Library, main->TreeDisplay(), *main, messages, main);
+    windows.Roughing = new RoughingWindow(workspace, windows.Library->SlotPictures(),
+                                          main->TreeDisplay(), *main, messages, main);
     place(windows.Roughing, QSize(330, 620), topRight + QPoint(-345, 80));
-    windows.Finishing = new FinishingWindow(workspace, *windows.Library, main->TreeDisplay(), *main,
-                                            messages, main);
+    windows.Finishing = new FinishingWindow(workspace, windows.Library->SlotPictures(),
+                                            main->TreeDisplay(), *main, messages, main);
     place(windows.Finishing, QSize(330, 540), topRight + QPoint(-690, 80));
     // Adding a toolpath in either window advances both default names.
     for (OperationWindow* window : {static_cast<OperationWindow*>(windows.Roughing),

@@ -5,60 +5,67 @@
 #include "platform/errors.h"
 #include "platform/message_sink.h"
 #include "platform/text_file.h"
+#include "toolpath/job.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace torvex {
 
 namespace {
-
-void Enqueue(TRoughingQueue& queue, std::initializer_list<uint8_t> codes) {
-    for (uint8_t code : codes)
-        queue.Add(*RoughingOperationOf(code));
-}
-
-void Enqueue(TFinishingQueue& queue, std::initializer_list<uint8_t> codes) {
-    for (uint8_t code : codes)
-        queue.Add(*FinishingOperationOf(code));
-}
 
 std::unique_ptr<Workspace> LoadedWorkspace(const std::filesystem::path& model) {
     auto workspace = std::make_unique<Workspace>();
     RecordingMessageSink messages;
     if (!LoadPartAndStock(model, workspace->Shaft, workspace->StockShaft, messages))
         throw FileError("Cannot load the sample model \"" + model.string() + "\"");
-    workspace->LeftToolNo = 1;
-    workspace->RightToolNo = 2;
     return workspace;
-}
-
-TToolSlotContent SampleKnife(const std::filesystem::path& dataFolder, const std::string& name) {
-    if (name.empty())
-        return {};
-    return {ReadTextLines(dataFolder / "Knives" / (name + ".knf")), "", name};
 }
 
 } // namespace
 
+JobTool SampleTool(const std::filesystem::path& dataFolder, const std::string& knife, int number) {
+    JobTool tool;
+    tool.Number = number;
+    if (!knife.empty()) {
+        tool.Names.TipName = knife;
+        tool.KnifeFile = ReadTextLines(dataFolder / "Knives" / (knife + ".knf"));
+    }
+    return tool;
+}
+
+RoughingJob SampleRoughing(std::vector<RoughingOperation> operations, JobTool left, JobTool right) {
+    return {std::move(operations), 5, 2, 0.5, 2, 100, 200, 1200, std::move(left), std::move(right)};
+}
+
+FinishingJob SampleFinishing(std::vector<FinishingOperation> operations, JobTool left,
+                             JobTool right) {
+    return {std::move(operations), 5, 2, 1, 120, 1500, std::move(left), std::move(right)};
+}
+
 SampleJob BuildSampleJob(const std::filesystem::path& dataFolder, const std::string& model,
                          SampleJobKind kind, std::initializer_list<uint8_t> codes,
                          const std::string& leftKnife, const std::string& rightKnife) {
-    const TRoughingFields roughing{"5", "2", "0.5", "2", "100", "200", "1200", "rough"};
-    const TFinishingFields finishing{"5", "2", "1", "120", "1500", "finish"};
     bool rough = kind == SampleJobKind::Roughing;
     std::string name = model + (rough ? " rough " : " finish ");
     for (uint8_t code : codes)
-        name += (name.back() == ' ' ? "" : ",") + std::to_string(code);
+        name.append(name.back() == ' ' ? "" : ",").append(std::to_string(code));
     SampleJob job{name, LoadedWorkspace(dataFolder / "Models" / (model + ".mdl")), nullptr};
-    TToolSlotContent left = SampleKnife(dataFolder, leftKnife);
-    TToolSlotContent right = SampleKnife(dataFolder, rightKnife);
+    JobTool left = SampleTool(dataFolder, leftKnife, 1);
+    JobTool right = SampleTool(dataFolder, rightKnife, 2);
+    MachiningJob machining;
     if (rough) {
-        Enqueue(job.Space->RoughingQueue, codes);
-        job.Toolpath = AddRoughingToolpath(*job.Space, roughing, left, right, '.');
+        std::vector<RoughingOperation> operations;
+        for (uint8_t code : codes)
+            operations.push_back(*RoughingOperationOf(code));
+        machining = SampleRoughing(operations, left, right);
     } else {
-        Enqueue(job.Space->FinishingQueue, codes);
-        job.Toolpath = AddFinishingToolpath(*job.Space, finishing, left, right, '.');
+        std::vector<FinishingOperation> operations;
+        for (uint8_t code : codes)
+            operations.push_back(*FinishingOperationOf(code));
+        machining = SampleFinishing(operations, left, right);
     }
+    job.Toolpath = &AddToolpath(*job.Space, machining, rough ? "rough" : "finish");
     return job;
 }
 

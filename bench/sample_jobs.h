@@ -1,5 +1,6 @@
 #pragma once
 
+#include "toolpath/job.h"
 #include "workspace/workspace.h"
 
 #include <cstdint>
@@ -17,6 +18,16 @@ struct SampleJob {
     std::unique_ptr<Workspace> Space;
     TToolpath* Toolpath = nullptr;
 };
+
+// A sample library knife as a tool of the given number; a tool without a knife for an empty name.
+JobTool SampleTool(const std::filesystem::path& dataFolder, const std::string& knife, int number);
+
+// The sample jobs' fields: roughing at Safe Z 5, offset 2, rest 0.5, depth 2, feeds 100 and 200
+// mm/min and 1200 rev/min; finishing at Safe Z 5, offset 2, approach 1, 120 mm/min and 1500
+// rev/min.
+RoughingJob SampleRoughing(std::vector<RoughingOperation> operations, JobTool left, JobTool right);
+FinishingJob SampleFinishing(std::vector<FinishingOperation> operations, JobTool left,
+                             JobTool right);
 
 // The names of the sample models (without ".mdl"), sorted.
 std::vector<std::string> SampleModels(const std::filesystem::path& dataFolder);

@@ -65,17 +65,23 @@ void RunEventsWhile(const std::function<bool()>& condition) {
 // and its node clicked.
 void AddRoughing(torvex::MainWindow& main, torvex::Workspace& workspace,
                  const fs::path& dataFolder) {
-    for (uint8_t code : {0, 2, 4})
-        workspace.RoughingQueue.Add(*torvex::RoughingOperationOf(code));
-    auto knife = [&](const std::string& name) {
-        return torvex::TToolSlotContent{
-            torvex::ReadTextLines(dataFolder / "Knives" / (name + ".knf")), "", name};
+    auto knife = [&](const std::string& name, int number) {
+        return torvex::JobTool{
+            number, {"", name}, torvex::ReadTextLines(dataFolder / "Knives" / (name + ".knf"))};
     };
-    workspace.LeftToolNo = 1;
-    workspace.RightToolNo = 2;
-    torvex::TToolpath* toolpath = torvex::AddRoughingToolpath(
-        workspace, {"5", "2", "0.5", "2", "100", "200", "1200", "1-Roughing"}, knife("Rough80"),
-        knife("Left45"), '.');
+    torvex::RoughingJob job{{torvex::RoughingOperation::WholeLength,
+                             torvex::RoughingOperation::LeftBelowTop,
+                             torvex::RoughingOperation::RightBelowTop},
+                            5,
+                            2,
+                            0.5,
+                            2,
+                            100,
+                            200,
+                            1200,
+                            knife("Rough80", 1),
+                            knife("Left45", 2)};
+    torvex::TToolpath* toolpath = &torvex::AddToolpath(workspace, job, "1-Roughing");
     main.DrawToolpath(*toolpath);
     main.AddToolpathNode(*toolpath, {toolpath->Name, "Rough80", "", {}});
     QTreeWidgetItem* node = main.RootNode()->child(0);

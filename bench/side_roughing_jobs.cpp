@@ -3,8 +3,10 @@
 #include "geometry/number_text.h"
 #include "geometry/shaft.h"
 #include "platform/errors.h"
+#include "toolpath/block_writer.h"
 #include "toolpath/nc_block.h"
 #include "toolpath/profile_measures.h"
+#include "toolpath/strategies.h"
 #include "toolpath/toolpath.h"
 
 #include <algorithm>
@@ -223,46 +225,6 @@ std::string CheckStraightness(const Tobjects& contour) {
     return {};
 }
 
-// The contour's discretisation in the order the tool follows it (each point once), in x order.
-std::vector<TPoint> TravelPoints(const Tobjects& contour, Flank side) {
-    std::vector<TPoint> points;
-    auto add = [&points](const TPoint& p) {
-        if (std::find(points.begin(), points.end(), p) == points.end())
-            points.push_back(p);
-    };
-    for (const TObj& e : contour) {
-        if (e.IsLine()) {
-            add(NearEnd(e, side));
-            add(FarEnd(e, side));
-        } else if (e.IsArc()) {
-            std::vector<TPoint> steps = ArcStepPoints(e, 20);
-            if (side == Flank::Right)
-                std::reverse(steps.begin(), steps.end());
-            add(ArcStart(e, side));
-            for (const TPoint& p : steps)
-                add(p);
-            add(ArcEnd(e, side));
-        }
-    }
-    if (side == Flank::Right)
-        std::reverse(points.begin(), points.end());
-    return points;
-}
-
-std::string CheckProfileOrder(TToolpath& toolpath, const Tobjects& contour, Flank side) {
-    toolpath.BuildProfilePoints(contour, side == Flank::Right, 20);
-    std::vector<TPoint> expected = TravelPoints(contour, side);
-    const TPctList& points = toolpath.ProfilePoints;
-    if (points.Count() != expected.size())
-        return "the profile points are not the contour's points";
-    for (size_t i = 0; i < expected.size(); ++i)
-        if (points[i].X != expected[i].X || points[i].Y != expected[i].Y)
-            return "profile point " + std::to_string(i) + " " +
-                   Describe({points[i].X, points[i].Y}) + " is out of the contour's order (" +
-                   Describe(expected[i]) + " follows there)";
-    return {};
-}
-
 } // namespace
 
 SideRoughingJob RandomSideRoughingJob(unsigned seed) {
@@ -307,33 +269,28 @@ std::string CheckSideRoughingJob(const SideRoughingJob& job, size_t& layers) {
     part.ComputeMaxRadius();
     const Tobjects& outline =
         job.Side == Flank::Left ? part.LeftOutline.Elements : part.RightOutline.Elements;
-    TToolpath toolpath;
-    toolpath.SafeX = job.StockRadius + 2;
-    toolpath.Offset = 2;
-    toolpath.RapidFeed = 6000;
-    double extra = job.Close ? job.StockRadius - part.MaxRadius : 0;
+    std::optional<double> climb =
+        job.Close ? std::optional<double>(job.StockRadius - part.MaxRadius) : std::nullopt;
+    Tobjects contour;
     try {
-        if (job.Side == Flank::Left)
-            toolpath.BuildLeftOffsetContour(outline, job.Close, job.Rest, extra);
-        else
-            toolpath.BuildRightOffsetContour(outline, job.Close, job.Rest, extra);
+        contour = BuildOffsetContour(outline, job.Side, job.Rest, climb);
     } catch (const std::exception& error) {
         return std::string("the offset contour failed: ") + error.what();
     }
-    const Tobjects contour =
-        job.Side == Flank::Left ? toolpath.LeftOffsetContour : toolpath.RightOffsetContour;
     if (contour.empty())
         return "the offset contour is empty";
     if (std::string fault = CheckStraightness(contour); !fault.empty())
         return fault;
-    if (std::string fault = CheckProfileOrder(toolpath, contour, job.Side); !fault.empty())
-        return fault;
 
-    constexpr double Lift = 2;
-    if (job.Side == Flank::Left)
-        toolpath.RoughLeft(contour, job.Depth, Lift, 100, 200, 20);
-    else
-        toolpath.RoughRight(contour, job.Depth, Lift, 100, 200, 20);
+    TToolpath toolpath;
+    BlockWriter writer(toolpath);
+    RoughingParameters p;
+    p.SafeX = job.StockRadius + 2;
+    p.Offset = 2;
+    p.Depth = job.Depth;
+    p.RadialFeed = 100;
+    p.AxialFeed = 200;
+    RoughFlank(writer, contour, job.Side, p);
     // Each layer's axial cut is the only axial feed block; its move ends the layer.
     const TPctList& path = toolpath.PathPoints;
     for (const NcBlock& block : toolpath.Blocks) {

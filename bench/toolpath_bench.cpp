@@ -1,6 +1,8 @@
 #include "geometry/model_files.h"
 #include "geometry/number_text.h"
 #include "platform/message_sink.h"
+#include "toolpath/block_writer.h"
+#include "toolpath/strategies.h"
 #include "toolpath/toolpath.h"
 
 #include <benchmark/benchmark.h>
@@ -89,46 +91,53 @@ Workpiece Generated() {
     return piece;
 }
 
-TToolpath NewToolpath(const Workpiece& piece) {
-    TToolpath toolpath;
-    toolpath.SafeX = piece.StockRadius + 2;
-    toolpath.Offset = 2;
-    toolpath.RapidFeed = 6000;
-    toolpath.CuttingFeed = 120;
-    return toolpath;
+RoughingParameters Roughing(const Workpiece& piece) {
+    RoughingParameters p;
+    p.SafeX = piece.StockRadius + 2;
+    p.Offset = 2;
+    p.Depth = Depth;
+    p.RadialFeed = 100;
+    p.AxialFeed = 250;
+    return p;
 }
 
-void RoughSides(TToolpath& toolpath, const Workpiece& piece) {
-    double extra = piece.StockRadius - piece.Part.MaxRadius;
-    toolpath.BuildLeftOffsetContour(piece.RoughLeft, true, piece.RestAllowance, extra);
-    toolpath.RoughLeft(toolpath.LeftOffsetContour, Depth, 2, 100, 250, 20);
-    toolpath.BuildRightOffsetContour(piece.RoughRight, true, piece.RestAllowance, extra);
-    toolpath.RoughRight(toolpath.RightOffsetContour, Depth, 2, 100, 250, 20);
+void RoughSides(BlockWriter& w, const Workpiece& piece) {
+    double climb = piece.StockRadius - piece.Part.MaxRadius;
+    RoughFlank(w, BuildOffsetContour(piece.RoughLeft, Flank::Left, piece.RestAllowance, climb),
+               Flank::Left, Roughing(piece));
+    RoughFlank(w, BuildOffsetContour(piece.RoughRight, Flank::Right, piece.RestAllowance, climb),
+               Flank::Right, Roughing(piece));
 }
 
-void Finish(TToolpath& toolpath, const Workpiece& piece) {
-    toolpath.FinishLeft(piece.FinishLeft, 120, 1, 20);
-    toolpath.FinishRight(piece.FinishRight, 120, 1, 20);
+void Finish(BlockWriter& w, const Workpiece& piece) {
+    FinishingParameters p;
+    p.SafeX = piece.StockRadius + 2;
+    p.Offset = 2;
+    p.Approach = 1;
+    p.Feed = 120;
+    FinishFlank(w, piece.FinishLeft, Flank::Left, p);
+    FinishFlank(w, piece.FinishRight, Flank::Right, p);
 }
 
-void FullLength(TToolpath& toolpath, const Workpiece& piece) {
-    toolpath.RoughFullLength(piece.Part.Elements, Depth, 2, 100, 250, piece.StockRadius,
-                             piece.RestAllowance);
+void FullLength(BlockWriter& w, const Workpiece& piece) {
+    RoughFullLength(w, piece.Part.Elements, piece.StockRadius, piece.RestAllowance,
+                    Roughing(piece));
 }
 
-void AllStrategies(TToolpath& toolpath, const Workpiece& piece) {
-    FullLength(toolpath, piece);
-    RoughSides(toolpath, piece);
-    Finish(toolpath, piece);
+void AllStrategies(BlockWriter& w, const Workpiece& piece) {
+    FullLength(w, piece);
+    RoughSides(w, piece);
+    Finish(w, piece);
 }
 
-template <void (*Run)(TToolpath&, const Workpiece&), Workpiece (*Make)()>
+template <void (*Run)(BlockWriter&, const Workpiece&), Workpiece (*Make)()>
 void Strategies(benchmark::State& state) {
     static const Workpiece piece = Make();
     size_t blocks = 0;
     for (auto _ : state) {
-        TToolpath toolpath = NewToolpath(piece);
-        Run(toolpath, piece);
+        TToolpath toolpath;
+        BlockWriter w(toolpath);
+        Run(w, piece);
         blocks = toolpath.NCBlocks().size();
         benchmark::DoNotOptimize(toolpath.PathPoints.Count());
     }

@@ -27,7 +27,7 @@ std::optional<Polyline> ElementPoints(const TObj& e, uint8_t arcSteps) {
         return std::nullopt;
     bool p3First = e.P3.X <= e.P4.X;
     Polyline points{p3First ? e.P3 : e.P4};
-    for (const TPoint& p : ArcStepPoints(e, arcSteps))
+    for (const TPoint& p : ArcInteriorPoints(e, arcSteps, RootOffCircle::Absolute))
         points.push_back(p);
     points.push_back(p3First ? e.P4 : e.P3);
     return points;

@@ -4,8 +4,6 @@
 #include "geometry/shaft.h"
 #include "toolpath/toolpath.h"
 
-#include <map>
-
 namespace torvex {
 
 namespace {
@@ -32,37 +30,29 @@ KnifeShape Shape(const TKnife& knife, const std::string& tipName, const char* to
 } // namespace
 
 std::vector<CheckedOperation> ToolpathOperations(const TToolpath& toolpath) {
-    // An operation begins at its tool change, or at its strategy's entry when no tool change came
-    // before it (a preview).
-    std::map<int32_t, size_t> operationOfBlock;
-    size_t operations = 0;
-    bool toolChanged = false;
-    for (const NcBlock& block : toolpath.Blocks) {
-        if (block.Kind == BlockKind::ToolChange ||
-            (block.Kind == BlockKind::RapidXZ && !toolChanged))
-            ++operations;
-        if (block.Kind == BlockKind::ToolChange || block.Kind == BlockKind::RapidXZ)
-            toolChanged = block.Kind == BlockKind::ToolChange;
-        operationOfBlock[block.Number] = operations == 0 ? 0 : operations - 1;
-    }
-    std::vector<CheckedOperation> result(operations);
-    size_t current = 0;
-    for (const TPunct& p : toolpath.PathPoints) {
-        if (auto found = operationOfBlock.find(p.Block); found != operationOfBlock.end())
-            current = found->second;
-        if (result.empty())
-            result.emplace_back(); // moves without blocks: one operation
-        result[current].Moves.push_back({{p.X, p.Y}, p.Kind, p.Tool, p.Block});
-    }
+    auto moves = [&toolpath](size_t first, size_t end) {
+        CheckedOperation operation;
+        for (size_t k = first; k < end; ++k) {
+            const TPunct& p = toolpath.PathPoints[k];
+            operation.Moves.push_back({{p.X, p.Y}, p.Kind, p.Tool, p.Block});
+        }
+        return operation;
+    };
+    std::vector<CheckedOperation> result;
+    for (const ToolpathOperation& operation : toolpath.Operations)
+        result.push_back(moves(operation.FirstMove, operation.EndMove));
+    // Moves made outside any operation form one of their own.
+    if (toolpath.Operations.empty() && !toolpath.PathPoints.Empty())
+        result.push_back(moves(0, toolpath.PathPoints.Count()));
     return result;
 }
 
 CheckResult CheckToolpath(const TToolpath& toolpath, const TShaft& part, const TShaft& stock) {
     std::vector<CheckedOperation> operations = ToolpathOperations(toolpath);
-    KnifeShape left = Shape(toolpath.LeftKnife, toolpath.LeftToolNames.TipName, "left tool",
-                            UsesTool(operations, ToolSide::Left));
-    KnifeShape right = Shape(toolpath.RightKnife, toolpath.RightToolNames.TipName, "right tool",
-                             UsesTool(operations, ToolSide::Right));
+    KnifeShape left = Shape(toolpath.LeftKnife, toolpath.Tool(ToolSide::Left).Names.TipName,
+                            "left tool", UsesTool(operations, ToolSide::Left));
+    KnifeShape right = Shape(toolpath.RightKnife, toolpath.Tool(ToolSide::Right).Names.TipName,
+                             "right tool", UsesTool(operations, ToolSide::Right));
     return CollisionCheck(ProfileChain(part), ProfileChain(stock), left, right).Run(operations);
 }
 

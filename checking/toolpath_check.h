@@ -10,8 +10,8 @@ namespace torvex {
 class TShaft;
 class TToolpath;
 
-// The toolpath's moves, one operation for each tool change (with no moves when its strategy found
-// nothing to do), or for each strategy's entry where no tool change came before it.
+// The toolpath's moves, grouped by its operations (an operation whose strategy found nothing to
+// do has none); moves written outside any operation make one operation.
 std::vector<CheckedOperation> ToolpathOperations(const TToolpath& toolpath);
 
 // The toolpath checked against its own knives, on the part and the stock it was made for. Throws

@@ -4,13 +4,14 @@
 #include "cli/options.h"
 #include "geometry/model_files.h"
 #include "geometry/number_text.h"
+#include "operations/job_fields.h"
 #include "operations/nc_dialect.h"
 #include "operations/nc_program.h"
 #include "operations/toolpath_building.h"
 #include "platform/text_file.h"
 #include "simulation/move_by_move.h"
 #include "simulation/simulation.h"
-#include "workspace/workspace.h"
+#include "workspace/operation_queues.h"
 
 #include <charconv>
 #include <ostream>
@@ -72,22 +73,18 @@ NcDialectOptions ReadDialectOptions(const ParsedOptions& options) {
     if (auto code = options.Value("--door-code")) {
         if (!fanuc)
             throw UsageError{"option --door-code is for the fanuc dialect"};
-        if (!IsDoorCode(*code))
-            throw UsageError{"option --door-code takes an M code such as M21, not '" + *code + "'"};
         result.DoorCode = *code;
     }
-    if (options.Flag("--door") && !OffersDoor(dialect))
-        throw UsageError{"option --door is not offered with the linuxcnc dialect, which has no "
-                         "standard code to open the door"};
-    if (options.Flag("--door") && fanuc && result.DoorCode.empty())
-        throw UsageError{"option --door needs --door-code with the fanuc dialect"};
+    if (std::optional<std::string> refusal = DialectRefusal(result, options.Flag("--door")))
+        throw UsageError{*refusal};
     return result;
 }
 
-// Queues the comma-separated operation codes, refusing one the queue does not allow after the
-// codes before it.
+// The comma-separated operation codes, refusing one the queue does not allow after the codes
+// before it.
 template <class Queue, class OperationOf>
-void QueueOperations(Queue& queue, const std::string& codes, OperationOf operationOf) {
+auto QueuedOperations(const std::string& codes, OperationOf operationOf) {
+    Queue queue;
     size_t start = 0;
     while (start <= codes.size()) {
         size_t comma = codes.find(',', start);
@@ -101,53 +98,73 @@ void QueueOperations(Queue& queue, const std::string& codes, OperationOf operati
             break;
         start = comma + 1;
     }
+    return queue.Codes;
 }
 
-TToolSlotContent ToolSlot(const ParsedOptions& options, const std::string& option) {
-    TToolSlotContent slot;
-    if (auto file = options.Value(option)) {
-        slot.Data = ReadTextLines(*file);
-        if (!slot.Data.empty())
-            slot.Ncutit = slot.Data.front();
+int ToolNumber(const ParsedOptions& options, const std::string& option) {
+    return WholeNumber(option, options.Value(option).value_or("0"), 0, 20);
+}
+
+// A tool as the options give it: its number and, with a knife file, the file's lines, named by
+// the file's first line; there is no support name.
+JobTool ToolOption(const ParsedOptions& options, const std::string& knifeOption,
+                   const std::string& numberOption) {
+    JobTool tool;
+    tool.Number = ToolNumber(options, numberOption);
+    if (auto file = options.Value(knifeOption)) {
+        tool.KnifeFile = ReadTextLines(*file);
+        if (!tool.KnifeFile.empty())
+            tool.Names.TipName = tool.KnifeFile.front();
     }
-    return slot;
+    return tool;
 }
 
-// The window's fields, every one the command needs, read before any file is.
-struct JobFields {
+// The job the options ask for. Every option the command needs is read, and the operations
+// queued, before any file is; the numbers are converted once the model is loaded, as the windows
+// convert their fields.
+class JobOptions {
+public:
+    JobOptions(JobKind kind, const ParsedOptions& options) : Kind(kind), Options(options) {
+        if (kind == JobKind::Roughing) {
+            Roughing = {options.Required("--safe"),        options.Required("--offset"),
+                        options.Required("--rest"),        options.Required("--depth"),
+                        options.Required("--transversal"), options.Required("--longitudinal"),
+                        options.Required("--speed")};
+            RoughingOperations =
+                QueuedOperations<TRoughingQueue>(options.Required("--ops"), RoughingOperationOf);
+        } else {
+            Finishing = {options.Required("--safe"), options.Required("--offset"),
+                         options.Required("--approach"), options.Required("--feed"),
+                         options.Required("--speed")};
+            FinishingOperations =
+                QueuedOperations<TFinishingQueue>(options.Required("--ops"), FinishingOperationOf);
+        }
+        ToolNumber(options, "--left-tool");
+        ToolNumber(options, "--right-tool");
+    }
+
+    std::string Name() const {
+        return Options.Value("--name").value_or(Kind == JobKind::Roughing ? "1-Roughing"
+                                                                          : "1-Finishing");
+    }
+
+    // Reads the knife files and converts the numbers.
+    MachiningJob Job() const {
+        JobTool left = ToolOption(Options, "--left-knife", "--left-tool");
+        JobTool right = ToolOption(Options, "--right-knife", "--right-tool");
+        if (Kind == JobKind::Roughing)
+            return RoughingJobOf(Roughing, RoughingOperations, left, right, '.');
+        return FinishingJobOf(Finishing, FinishingOperations, left, right, '.');
+    }
+
+private:
+    JobKind Kind;
+    const ParsedOptions& Options;
     TRoughingFields Roughing;
     TFinishingFields Finishing;
+    std::vector<RoughingOperation> RoughingOperations;
+    std::vector<FinishingOperation> FinishingOperations;
 };
-
-JobFields ReadFields(JobKind kind, const ParsedOptions& options) {
-    JobFields fields;
-    if (kind == JobKind::Roughing)
-        fields.Roughing = {
-            options.Required("--safe"),        options.Required("--offset"),
-            options.Required("--rest"),        options.Required("--depth"),
-            options.Required("--transversal"), options.Required("--longitudinal"),
-            options.Required("--speed"),       options.Value("--name").value_or("1-Roughing")};
-    else
-        fields.Finishing = {
-            options.Required("--safe"),     options.Required("--offset"),
-            options.Required("--approach"), options.Required("--feed"),
-            options.Required("--speed"),    options.Value("--name").value_or("1-Finishing")};
-    return fields;
-}
-
-void QueueJobOperations(JobKind kind, Workspace& workspace, const ParsedOptions& options) {
-    if (kind == JobKind::Roughing)
-        QueueOperations(workspace.RoughingQueue, options.Required("--ops"), RoughingOperationOf);
-    else
-        QueueOperations(workspace.FinishingQueue, options.Required("--ops"), FinishingOperationOf);
-}
-
-TToolpath* AddToolpath(JobKind kind, Workspace& workspace, const JobFields& fields,
-                       const TToolSlotContent& left, const TToolSlotContent& right) {
-    if (kind == JobKind::Roughing)
-        return AddRoughingToolpath(workspace, fields.Roughing, left, right, '.');
-    return AddFinishingToolpath(workspace, fields.Finishing, left, right, '.');
-}
 
 std::vector<std::string> PathCsv(const TPctList& path) {
     std::vector<std::string> rows = {"X,Y,Dist,TotalTime,StepTime,Feed,Kind,Tool"};
@@ -161,9 +178,9 @@ std::vector<std::string> PathCsv(const TPctList& path) {
 
 // The stock companion's profile after the toolpath has cut it move by move, each move with the
 // knife that makes it.
-std::vector<TPoint> SimulatedStock(const Workspace& workspace, const TToolpath& toolpath) {
-    TSimulation simulation(toolpath.LeftKnife.Points, toolpath.RightKnife.Points,
-                           workspace.StockShaft.Points, toolpath.PathPoints);
+std::vector<TPoint> SimulatedStock(const TShaft& stock, const TToolpath& toolpath) {
+    TSimulation simulation(toolpath.LeftKnife.Points, toolpath.RightKnife.Points, stock.Points,
+                           toolpath.PathPoints);
     RunMoveByMove(simulation);
     return simulation.Stock;
 }
@@ -177,13 +194,13 @@ std::vector<std::string> StockCsv(const std::vector<TPoint>& stock) {
 
 // With --check the verdict on the toolpath goes to `err`; with --strict it goes there only when a
 // knife collides, and then the toolpath fails.
-bool PassesCheck(const ParsedOptions& options, const TToolpath& toolpath,
-                 const Workspace& workspace, std::ostream& err) {
+bool PassesCheck(const ParsedOptions& options, const TToolpath& toolpath, const TShaft& part,
+                 const TShaft& stock, std::ostream& err) {
     bool check = options.Flag("--check");
     bool strict = options.Flag("--strict");
     if (!check && !strict)
         return true;
-    CheckResult result = CheckToolpath(toolpath, workspace.Shaft, workspace.StockShaft);
+    CheckResult result = CheckToolpath(toolpath, part, stock);
     if (check || result.HasCollision())
         for (const std::string& line : VerdictReport(result))
             err << line << '\n';
@@ -193,38 +210,31 @@ bool PassesCheck(const ParsedOptions& options, const TToolpath& toolpath,
 int RunJob(JobKind kind, const std::vector<std::string>& arguments, std::ostream& out,
            std::ostream& err) {
     ParsedOptions options(arguments, ValuedOptions(kind), Flags);
-    Workspace workspace;
-    workspace.LeftToolNo = static_cast<uint8_t>(
-        WholeNumber("--left-tool", options.Value("--left-tool").value_or("0"), 0, 20));
-    workspace.RightToolNo = static_cast<uint8_t>(
-        WholeNumber("--right-tool", options.Value("--right-tool").value_or("0"), 0, 20));
     // Usage is checked in full before any file is read.
-    JobFields fields = ReadFields(kind, options);
-    QueueJobOperations(kind, workspace, options);
+    JobOptions job(kind, options);
     NcDialectOptions dialect = ReadDialectOptions(options);
 
-    TToolSlotContent left = ToolSlot(options, "--left-knife");
-    TToolSlotContent right = ToolSlot(options, "--right-knife");
-    const std::string& modelFile = options.Positional();
-    if (!LoadModelFiles(modelFile, workspace.Shaft, workspace.StockShaft, err))
+    TShaft part;
+    TShaft stock;
+    if (!LoadModelFiles(options.Positional(), part, stock, err))
         return ExitFailure;
-    TToolpath* toolpath = AddToolpath(kind, workspace, fields, left, right);
-    if (!PassesCheck(options, *toolpath, workspace, err))
+    TToolpath toolpath = BuildToolpath(part, stock, job.Job(), job.Name());
+    if (!PassesCheck(options, toolpath, part, stock, err))
         return ExitCollision;
     NcProgramOptions programOptions{options.Flag("--coolant"), options.Flag("--anticlockwise"),
                                     options.Flag("--door")};
     std::vector<std::string> program =
-        NcProgramText(NcProgramBlocks(*toolpath, programOptions), dialect);
-    std::vector<TPoint> stock;
+        NcProgramText(NcProgramBlocks(toolpath, programOptions), dialect);
+    std::vector<TPoint> simulatedStock;
     if (options.Value("--stock-csv") || options.Value("--stock-out"))
-        stock = SimulatedStock(workspace, *toolpath);
+        simulatedStock = SimulatedStock(stock, toolpath);
 
     if (auto file = options.Value("--path-csv"))
-        WriteTextLinesAtomically(*file, PathCsv(toolpath->PathPoints));
+        WriteTextLinesAtomically(*file, PathCsv(toolpath.PathPoints));
     if (auto file = options.Value("--stock-csv"))
-        WriteTextLinesAtomically(*file, StockCsv(stock));
+        WriteTextLinesAtomically(*file, StockCsv(simulatedStock));
     if (auto file = options.Value("--stock-out"))
-        SaveStockFile(*file, stock);
+        SaveStockFile(*file, simulatedStock);
     if (auto file = options.Value("-o")) {
         WriteTextLinesAtomically(*file, program);
     } else {

@@ -54,7 +54,7 @@ bool TModel::LoadFromFile(const std::filesystem::path& fileName, MessageSink& me
     return true;
 }
 
-std::vector<TPoint> ArcInteriorPoints(const TObj& arc, unsigned steps) {
+std::vector<TPoint> ArcInteriorPoints(const TObj& arc, unsigned steps, RootOffCircle root) {
     std::vector<TPoint> points;
     if (steps == 0 || arc.P3.X == arc.P4.X)
         return points;
@@ -66,8 +66,10 @@ std::vector<TPoint> ArcInteriorPoints(const TObj& arc, unsigned steps) {
     points.reserve(steps - 1);
     for (unsigned k = 1; k < steps; ++k) {
         double x = start + k * d / steps;
-        double root = std::sqrt(std::max(0.0, r * r - (x - centre.X) * (x - centre.X)));
-        points.push_back({x, upper ? centre.Y + root : centre.Y - root});
+        double argument = r * r - (x - centre.X) * (x - centre.X);
+        double height = std::sqrt(root == RootOffCircle::Absolute ? std::fabs(argument)
+                                                                  : std::max(0.0, argument));
+        points.push_back({x, upper ? centre.Y + height : centre.Y - height});
     }
     return points;
 }

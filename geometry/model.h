@@ -52,9 +52,15 @@ public:
 // Whether a line of a model or knife file holds nothing but blanks: such lines are skipped.
 bool IsBlankLine(std::string_view line);
 
+// Where an arc whose ends are off its circle meets an x the circle does not reach, the root of
+// the negative argument is taken as zero (a model's points) or of its absolute value (the
+// preview points of a toolpath's arcs).
+enum class RootOffCircle : uint8_t { ClampAtZero, Absolute };
+
 // The interior points of an arc, in increasing x: steps - 1 points evenly spaced in x on the
 // upper half of the circle when P3 lies left of P4, on the lower half when it lies right of it,
-// none when both have the same x. An inconsistent arc's root argument is clamped at zero.
-std::vector<TPoint> ArcInteriorPoints(const TObj& arc, unsigned steps);
+// none when both have the same x or there are no steps.
+std::vector<TPoint> ArcInteriorPoints(const TObj& arc, unsigned steps,
+                                      RootOffCircle root = RootOffCircle::ClampAtZero);
 
 } // namespace torvex

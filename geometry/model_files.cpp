@@ -12,9 +12,9 @@ std::filesystem::path StockCompanionPath(const std::filesystem::path& modelFile)
 
 bool LoadPartAndStock(const std::filesystem::path& modelFile, TShaft& part, TShaft& stock,
                       MessageSink& messages) {
-    bool partLoaded = part.LoadFromFile(modelFile, messages);
-    stock.IsStock = true;
-    bool stockLoaded = stock.LoadFromFile(StockCompanionPath(modelFile), messages);
+    bool partLoaded = part.LoadFromFile(modelFile, messages, ShaftKind::Part);
+    bool stockLoaded =
+        stock.LoadFromFile(StockCompanionPath(modelFile), messages, ShaftKind::Stock);
     return partLoaded && stockLoaded;
 }
 

@@ -14,9 +14,8 @@ class MessageSink;
 // "part.mdls").
 std::filesystem::path StockCompanionPath(const std::filesystem::path& modelFile);
 
-// Loads a model file into the part shaft and its stock companion into the stock shaft (marked as
-// stock first). Returns false when either file could not be read whole; the loader's message has
-// been shown for it.
+// Loads a model file into the part shaft and its stock companion into the stock shaft. Returns
+// false when either file could not be read whole; the loader's message has been shown for it.
 bool LoadPartAndStock(const std::filesystem::path& modelFile, TShaft& part, TShaft& stock,
                       MessageSink& messages);
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <exception>
 #include <optional>
+#include <utility>
 
 namespace torvex {
 
@@ -164,43 +165,52 @@ double TShaft::ComputeMaxRadius() {
 }
 
 void TShaft::BuildSideOutlines(EntryCorner entry, FlatTop rightFlat, FlatTop leftFlat) {
-    LeftOutline.Clear();
-    RightOutline.Clear();
+    SideOutlines outlines = SideOutlinesFor(entry, rightFlat, leftFlat);
+    LeftOutline = std::move(outlines.Left);
+    RightOutline = std::move(outlines.Right);
+}
+
+SideOutlines TShaft::SideOutlinesFor(EntryCorner entry, FlatTop rightFlat, FlatTop leftFlat) const {
+    SideOutlines outlines;
+    TModel& left = outlines.Left;
+    TModel& right = outlines.Right;
     const size_t n = Elements.size();
     if (n < 3)
-        return;
+        return outlines;
     auto midY = [this](size_t i) { return Elements[i].Mid.Y; };
 
     if (midY(2) >= midY(1)) {
-        LeftOutline.AddElement(Elements[1]);
+        left.AddElement(Elements[1]);
         for (size_t i = 1; i + 1 <= n - 1 && midY(i + 1) >= midY(i); ++i)
-            LeftOutline.AddElement(Elements[i + 1]);
-        if (leftFlat == FlatTop::Drop && IsHorizontal(LeftOutline.Elements.back()))
-            LeftOutline.Elements.pop_back();
+            left.AddElement(Elements[i + 1]);
+        if (leftFlat == FlatTop::Drop && IsHorizontal(left.Elements.back()))
+            left.Elements.pop_back();
     }
     if (midY(n - 3) >= midY(n - 2)) {
-        RightOutline.AddElement(Elements[n - 2]);
+        right.AddElement(Elements[n - 2]);
         for (size_t i = n - 2; i >= 1 && midY(i - 1) >= midY(i); --i)
-            RightOutline.AddElement(Elements[i - 1]);
-        if (rightFlat == FlatTop::Drop && IsHorizontal(RightOutline.Elements.back()))
-            RightOutline.Elements.pop_back();
+            right.AddElement(Elements[i - 1]);
+        if (rightFlat == FlatTop::Drop && IsHorizontal(right.Elements.back()))
+            right.Elements.pop_back();
     }
     if (entry == EntryCorner::Drop) {
-        if (!LeftOutline.Elements.empty())
-            TrimLeftEntry(LeftOutline);
-        if (!RightOutline.Elements.empty())
-            TrimRightEntry(RightOutline);
+        if (!left.Elements.empty())
+            TrimLeftEntry(left);
+        if (!right.Elements.empty())
+            TrimRightEntry(right);
     }
+    return outlines;
 }
 
-bool TShaft::LoadFromFile(const std::filesystem::path& fileName, MessageSink& messages) {
+bool TShaft::LoadFromFile(const std::filesystem::path& fileName, MessageSink& messages,
+                          ShaftKind kind) {
     bool loaded = TModel::LoadFromFile(fileName, messages);
     try {
         Normalise();
         BuildPoints();
         ComputeLength();
         ComputeMaxRadius();
-        if (!IsStock)
+        if (kind == ShaftKind::Part)
             BuildSideOutlines(EntryCorner::Drop, FlatTop::Drop, FlatTop::Drop);
     } catch (const std::exception&) {
         // The model keeps the state reached; the loader has already reported an unreadable file.

@@ -9,22 +9,33 @@ namespace torvex {
 enum class EntryCorner { Drop, Keep };
 enum class FlatTop { Drop, Keep };
 
+// The two side outlines of a part: copies of the elements reached from the left end, ordered
+// from the left end rightwards, and of those reached from the right end, ordered leftwards.
+struct SideOutlines {
+    TModel Left;
+    TModel Right;
+};
+
+// Whether a shaft is a part, whose side outlines are built on loading, or a stock, which needs
+// none.
+enum class ShaftKind : uint8_t { Part, Stock };
+
 // The turned part (or its stock): a model put into profile order, measured, and split into the
 // two side outlines that a tool reaches from the left end and from the right end.
 class TShaft : public TModel {
 public:
     double Length = 0;
     double MaxRadius = 0;
-    // Set before loading a stock contour: loading from a file then skips the side outlines.
-    bool IsStock = false;
-    // Copies of the elements reached from the right end, ordered from the right end leftwards.
+    // The side outlines as loading builds them (for roughing: entries and flat tops dropped).
     TModel RightOutline;
-    // Copies of the elements reached from the left end, ordered from the left end rightwards.
     TModel LeftOutline;
 
-    // Loads the elements, then puts them in order, discretises, measures and (unless IsStock)
-    // builds the side outlines; a failure of those steps is passed over silently.
-    bool LoadFromFile(const std::filesystem::path& fileName, MessageSink& messages) override;
+    // Loads the elements, then puts them in order, discretises, measures and, for a part, builds
+    // the side outlines; a failure of those steps is passed over silently.
+    bool LoadFromFile(const std::filesystem::path& fileName, MessageSink& messages, ShaftKind kind);
+    bool LoadFromFile(const std::filesystem::path& fileName, MessageSink& messages) override {
+        return LoadFromFile(fileName, messages, ShaftKind::Part);
+    }
     // Loads the elements, then (when there are any lines) orders, discretises, measures the
     // length and builds the side outlines. Conversion errors propagate.
     void LoadFromLines(const std::vector<std::string>& lines) override;
@@ -35,9 +46,11 @@ public:
     void Normalise();
     double ComputeLength();
     double ComputeMaxRadius();
-    // Rebuilds both outlines: the rising run of elements from each end. Unless the entry is kept,
-    // the entry chamfer or fillet is dropped and its neighbour stretched to where it began; unless
-    // the matching flat flag, a horizontal line that ends a run (the flat top) is dropped.
+    // Both outlines: the rising run of elements from each end. Unless the entry is kept, the entry
+    // chamfer or fillet is dropped and its neighbour stretched to where it began; unless the
+    // matching flat flag, a horizontal line that ends a run (the flat top) is dropped.
+    SideOutlines SideOutlinesFor(EntryCorner entry, FlatTop rightFlat, FlatTop leftFlat) const;
+    // Stores them as the shaft's own outlines.
     void BuildSideOutlines(EntryCorner entry, FlatTop rightFlat, FlatTop leftFlat);
 };
 

@@ -9,16 +9,14 @@ namespace torvex {
 
 namespace {
 
-// The door block as the program writes it for every control.
-constexpr std::string_view GenericDoorCode = "M39";
+bool IsMCode(BlockKind kind) {
+    return kind == BlockKind::SpindleStop || kind == BlockKind::CoolantOn ||
+           kind == BlockKind::CoolantOff || kind == BlockKind::DoorOpen;
+}
 
 bool CarriesX(BlockKind kind) {
     return kind != BlockKind::RapidZ && kind != BlockKind::FeedZ && kind != BlockKind::ToolChange &&
-           kind != BlockKind::SpindleStart && kind != BlockKind::MCode;
-}
-
-bool IsDoor(const NcBlock& block) {
-    return block.Kind == BlockKind::MCode && block.Code == GenericDoorCode;
+           kind != BlockKind::SpindleStart && !IsMCode(kind);
 }
 
 // "0001": a whole number of 0 to 9999 written with four digits.
@@ -71,10 +69,11 @@ std::optional<std::string> ControlText(const NcBlock& b, bool decimalPoint) {
         break;
     case BlockKind::SpindleStart:
         return text + SpindleWords(b);
-    case BlockKind::MCode:
-        if (IsDoor(b))
-            return std::nullopt;
-        return text + " " + b.Code;
+    case BlockKind::SpindleStop:
+    case BlockKind::CoolantOn:
+    case BlockKind::CoolantOff:
+        return text + " " + MCodeText(b.Kind);
+    case BlockKind::DoorOpen:
     case BlockKind::ToolChange:
         return std::nullopt;
     }
@@ -108,7 +107,7 @@ std::vector<std::string> LinuxCncProgram(const std::vector<NcBlock>& blocks, boo
         NcBlock b = InXMode(given, diameter);
         if (b.Kind == BlockKind::SpindleStart)
             spindle = b;
-        if (b.Kind == BlockKind::MCode && b.Code == "M05")
+        if (b.Kind == BlockKind::SpindleStop)
             spindle.reset();
         if (auto text = ControlText(b, false)) {
             lines.push_back(*text);
@@ -116,9 +115,6 @@ std::vector<std::string> LinuxCncProgram(const std::vector<NcBlock>& blocks, boo
             // M6 stops the spindle; it starts again as it ran once the tool is in.
             lines.push_back(BlockNumberText(b.Number) + " T" + std::to_string(b.Tool) + " M6 G43" +
                             (spindle ? SpindleWords(*spindle) : ""));
-        } else {
-            throw std::invalid_argument("a LinuxCNC program cannot open the door: there is no "
-                                        "standard code for it");
         }
     }
     lines.push_back(ClosingBlock(blocks));
@@ -127,11 +123,8 @@ std::vector<std::string> LinuxCncProgram(const std::vector<NcBlock>& blocks, boo
 
 std::vector<std::string> FanucProgram(const std::vector<NcBlock>& blocks,
                                       const NcDialectOptions& options) {
-    if (options.ProgramNumber < 1 || options.ProgramNumber > 9999)
-        throw std::invalid_argument("a Fanuc program number is 1 to 9999, not " +
-                                    std::to_string(options.ProgramNumber));
-    std::vector<std::string> lines = {"%", "O" + FourDigits(options.ProgramNumber),
-                                      "G18 G21 G40 G97 G98"};
+    std::vector<std::string> lines = {
+        "%", std::string("O").append(FourDigits(options.ProgramNumber)), "G18 G21 G40 G97 G98"};
     for (const NcBlock& given : blocks) {
         NcBlock b = InXMode(given, options.Diameter);
         if (auto text = ControlText(b, true)) {
@@ -143,9 +136,6 @@ std::vector<std::string> FanucProgram(const std::vector<NcBlock>& blocks,
             std::string tool = FourDigits(b.Tool).substr(2);
             lines.push_back(BlockNumberText(b.Number) + " T" + tool + tool);
         } else {
-            if (!IsDoorCode(options.DoorCode))
-                throw std::invalid_argument("a Fanuc program opens the door with the machine's M "
-                                            "code, and none was given");
             lines.push_back(BlockNumberText(b.Number) + " " + options.DoorCode);
         }
     }
@@ -157,9 +147,13 @@ std::vector<std::string> FanucProgram(const std::vector<NcBlock>& blocks,
 } // namespace
 
 std::optional<std::string> DialectRefusal(const NcDialectOptions& options, bool openDoor) {
-    if (options.Dialect == NcDialect::Fanuc &&
-        (options.ProgramNumber < 1 || options.ProgramNumber > 9999))
+    bool fanuc = options.Dialect == NcDialect::Fanuc;
+    if (fanuc && (options.ProgramNumber < 1 || options.ProgramNumber > 9999))
         return "A Fanuc program number is 1 to 9999.";
+    if (fanuc && !options.DoorCode.empty() && !IsDoorCode(options.DoorCode))
+        return std::string("'")
+            .append(options.DoorCode)
+            .append("' is not a door code: type the machine's own M code, for example M21.");
     if (!openDoor)
         return std::nullopt;
     if (!OffersDoor(options.Dialect))
@@ -198,6 +192,10 @@ bool IsDoorCode(std::string_view code) {
 
 std::vector<std::string> NcProgramText(const std::vector<NcBlock>& blocks,
                                        const NcDialectOptions& options) {
+    bool openDoor = std::any_of(blocks.begin(), blocks.end(),
+                                [](const NcBlock& b) { return b.Kind == BlockKind::DoorOpen; });
+    if (std::optional<std::string> refusal = DialectRefusal(options, openDoor))
+        throw std::invalid_argument(*refusal);
     switch (options.Dialect) {
     case NcDialect::LinuxCnc:
         return LinuxCncProgram(blocks, options.Diameter);

@@ -31,7 +31,9 @@ bool OffersDoor(NcDialect dialect);
 // Whether a control can take the text as its door code: "M" and one to three digits.
 bool IsDoorCode(std::string_view code);
 // Why a program that opens the door (or not) cannot be written with these options, or nothing
-// when it can: checked before any block is numbered.
+// when it can: a Fanuc program number out of 1 to 9999, a door code that is not one, a door the
+// control cannot open. The windows and the batch tool ask before anything is generated; the
+// program text refuses likewise.
 std::optional<std::string> DialectRefusal(const NcDialectOptions& options, bool openDoor);
 
 // The text of the program made of `blocks` (the spindle start, the toolpath's blocks and the
@@ -46,8 +48,8 @@ std::optional<std::string> DialectRefusal(const NcDialectOptions& options, bool 
 //   and feed with a decimal point (a Fanuc reads "X40" as 40 of its smallest increments), tool
 //   changes "T0303" (tool and offset), the door block with the door code, M30 and "%".
 // The block numbers are the blocks' own; the closing M30 takes the last number plus 5, so the
-// blocks are not changed. Throws std::invalid_argument for a door block that the dialect cannot
-// write (LinuxCNC, or Fanuc without a valid door code) and for a Fanuc program number out of range.
+// blocks are not changed. Throws std::invalid_argument with the DialectRefusal text when the
+// options cannot write these blocks.
 std::vector<std::string> NcProgramText(const std::vector<NcBlock>& blocks,
                                        const NcDialectOptions& options);
 

@@ -62,7 +62,7 @@ void TPlayback::Stop() {
 void TPlayback::Discard() {
     Simulation.reset();
     SavedStock.clear();
-    SimulationStep = -1;
+    SimulationStep.reset();
 }
 
 const std::vector<TPoint>& TPlayback::Stock() const {
@@ -74,6 +74,7 @@ TFrameResult TPlayback::FrameStep(double time) {
     if (!Simulation)
         return frame;
     TSimulation& simulation = *Simulation;
+    size_t step = static_cast<size_t>(SimulationStep.value_or(0));
     LastTime = std::max(time, LastTime);
     frame.Time = LastTime;
     TPoint position = simulation.PositionAt(LastTime);
@@ -81,13 +82,13 @@ TFrameResult TPlayback::FrameStep(double time) {
     size_t passed = over ? simulation.Path.size() : static_cast<size_t>(simulation.SegIndex);
 
     // The move cut in progress at the previous frame is cut again whole from where it started.
-    if (MoveInProgressCut && passed > static_cast<size_t>(SimulationStep)) {
+    if (MoveInProgressCut && passed > step) {
         simulation.Stock = PassedStock;
         MoveInProgressCut = false;
         frame.StockChanged = true;
     }
     bool passedCut = false;
-    for (size_t k = static_cast<size_t>(SimulationStep); k < passed; ++k)
+    for (size_t k = step; k < passed; ++k)
         passedCut |= MoveTool(simulation, simulation.Path[k], LastCutPos);
     if (passedCut)
         PassedStock = simulation.Stock;

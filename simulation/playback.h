@@ -3,6 +3,7 @@
 #include "geometry/element.h"
 #include "simulation/move_by_move.h"
 #include "simulation/simulation.h"
+#include "toolpath/toolpath.h"
 
 #include <array>
 #include <cstdint>
@@ -13,8 +14,6 @@ namespace torvex {
 
 class TToolpath;
 
-inline constexpr const char* NoToolpathSelectedText =
-    "No toolpath is selected. Click a toolpath in the tree, then start the simulation.";
 inline constexpr const char* NoToolpathMovesText = "The toolpath has no moves to simulate.";
 
 // The length and the running time of a toolpath, as the simulation shows them.
@@ -46,8 +45,8 @@ public:
     std::vector<TPoint> SavedStock;
     // Where the tool's tip stood at the last path point it passed: every sweep starts there.
     TPoint LastCutPos = RunStartPosition;
-    // The path point whose move was in progress at the previous frame (-1 before any run).
-    int32_t SimulationStep = -1;
+    // The path point whose move was in progress at the previous frame (none before any run).
+    std::optional<int32_t> SimulationStep;
 
     // Prepares the toolpath's simulation: the material back to the stock, the run in progress, if
     // any, dropped. Returns the toolpath's totals; throws SimulationError without a toolpath.

@@ -85,6 +85,35 @@ void TakeLibrarySlot(ToolSlotState& target, const ToolSlotState& source) {
     target.Data = source.Data;
 }
 
+std::string SlotDragText(const SlotDrag& drag) {
+    const ToolSlotState& slot = drag.Slot;
+    std::string text = std::to_string(drag.Number) + "\n" + (slot.coada ? "1" : "0") + "\n" +
+                       (slot.cutit ? "1" : "0") + "\n" + slot.Ncoada + "\n" + slot.Ncutit + "\n" +
+                       slot.ToolType;
+    for (const std::string& line : slot.Data)
+        text += "\n" + line;
+    return text;
+}
+
+std::optional<SlotDrag> ReadSlotDrag(std::string_view text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end = text.find('\n'); end != std::string_view::npos;
+         start = end + 1, end = text.find('\n', start))
+        lines.emplace_back(text.substr(start, end - start));
+    lines.emplace_back(text.substr(start));
+    auto flag = [](const std::string& line) { return line == "1"; };
+    if (lines.size() < 6 || lines[0].empty() ||
+        lines[0].find_first_not_of("0123456789") != std::string::npos || lines[0].size() > 3)
+        return std::nullopt;
+    SlotDrag drag;
+    drag.Number = std::stoi(lines[0]);
+    drag.Slot = {flag(lines[1]), flag(lines[2]),
+                 lines[3],       lines[4],
+                 lines[5],       std::vector<std::string>(lines.begin() + 6, lines.end())};
+    return drag;
+}
+
 std::vector<SlotPicture> SlotPictures(const ToolSlotState& slot, SlotDesign design) {
     if (design == SlotDesign::Combined) {
         static const char* const files[2][2] = {{"s3.bmp", "s1.bmp"}, {"s2.bmp", "s4.bmp"}};

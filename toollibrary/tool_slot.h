@@ -3,7 +3,9 @@
 #include "platform/canvas.h"
 
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace torvex {
@@ -43,6 +45,16 @@ void ClearPicture(ToolSlotState& slot);
 // A library slot dropped on an operation window's slot: flags, names and knife lines taken, the
 // target's ToolType kept.
 void TakeLibrarySlot(ToolSlotState& target, const ToolSlotState& source);
+
+// A library slot as a drag carries it: its number, then its state, one value a line (names and
+// knife lines never hold a line break).
+struct SlotDrag {
+    int Number = 0;
+    ToolSlotState Slot;
+};
+std::string SlotDragText(const SlotDrag& drag);
+// The drag back from its text; nothing for a text that is not one.
+std::optional<SlotDrag> ReadSlotDrag(std::string_view text);
 
 // The slot's picture files: one combined picture for the slots every window shows, or a support
 // picture over a knife picture for a slot of the base design.

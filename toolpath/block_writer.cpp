@@ -1,66 +1,82 @@
 #include "toolpath/block_writer.h"
 
-#include "toolpath/toolpath.h"
-
-#include <iterator>
 #include <utility>
 
 namespace torvex {
 
-BlockWriter::BlockWriter(TToolpath& toolpath, ToolSide tool)
-    : Toolpath(toolpath), Tool(tool), NumberBefore(toolpath.BlockNo) {
-    Moves.RejectDuplicates = false;
+void BlockWriter::BeginOperation(OperationKind kind, ToolSide tool, int toolNumber) {
+    Tool = tool;
+    ToolpathOperation operation;
+    operation.Kind = kind;
+    operation.Tool = tool;
+    operation.ToolNumber = toolNumber;
+    operation.FirstBlock = Toolpath.Blocks.size();
+    operation.FirstMove = Toolpath.PathPoints.Count();
+    Toolpath.Blocks.push_back(ToolChangeBlock(Number(), toolNumber));
+    Toolpath.Operations.push_back(operation);
 }
 
-BlockWriter::~BlockWriter() {
-    if (!Done)
-        Toolpath.BlockNo = NumberBefore;
+void BlockWriter::EndOperation() {
+    ToolpathOperation& operation = Toolpath.Operations.back();
+    operation.EndBlock = Toolpath.Blocks.size();
+    operation.EndMove = Toolpath.PathPoints.Count();
 }
 
-int32_t BlockWriter::Number(int32_t step) {
-    Toolpath.BlockNo += step;
-    return Toolpath.BlockNo;
-}
-
-void BlockWriter::Write(NcBlock block) {
-    Blocks.push_back(std::move(block));
-}
-
-void BlockWriter::MoveTo(double x, double y, double feed) {
+void BlockWriter::AddMove(const NcBlock& block, const TPoint& to, double feed) {
     TPunct move;
-    move.X = x;
-    move.Y = y;
-    move.Feed = feed;
+    move.X = to.X;
+    move.Y = to.Y;
+    bool rapid = IsRapid(block.Kind);
+    move.Feed = rapid ? RapidTraverseFeed : feed;
+    move.Kind = rapid ? MoveKind::Rapid : MoveKind::Feed;
     move.Tool = Tool;
-    if (!Blocks.empty()) {
-        move.Block = Blocks.back().Number;
-        move.Kind = IsRapid(Blocks.back().Kind) ? MoveKind::Rapid : MoveKind::Feed;
-    }
-    Moves.AddMove(move);
+    move.Block = block.Number;
+    Toolpath.PathPoints.AddMove(move);
 }
 
-void BlockWriter::Commit() {
-    TPctList& path = Toolpath.PathPoints;
-    path.RejectDuplicates = false;
-    path.Reserve(path.Count() + Moves.Count());
-    try {
-        for (const TPunct& p : Moves)
-            path.AddMove(p);
-    } catch (...) {
-        path.RejectDuplicates = true;
-        throw;
-    }
-    path.RejectDuplicates = true;
-    std::vector<NcBlock>& blocks = Toolpath.Blocks;
-    blocks.reserve(blocks.size() + Blocks.size());
-    blocks.insert(blocks.end(), std::make_move_iterator(Blocks.begin()),
-                  std::make_move_iterator(Blocks.end()));
-    Done = true;
+void BlockWriter::Write(NcBlock block, const TPoint& to, double feed) {
+    AddMove(block, to, feed);
+    Toolpath.Blocks.push_back(std::move(block));
 }
 
-std::vector<NcBlock> BlockWriter::Release() {
-    Done = true;
-    return std::move(Blocks);
+void BlockWriter::Rapid(const TPoint& to) {
+    Write(RapidXZBlock(Number(), to.Y, to.X), to, RapidTraverseFeed);
+}
+
+void BlockWriter::RapidZ(double z) {
+    TPoint to{z, LastMove().Y};
+    Write(RapidZBlock(Number(), z), to, RapidTraverseFeed);
+}
+
+void BlockWriter::RapidApproachX(double x, double feedWord) {
+    TPoint to{LastMove().X, x};
+    Write(RapidXFeedBlock(Number(), x, feedWord), to, RapidTraverseFeed);
+}
+
+void BlockWriter::FeedX(double x, double feed) {
+    TPoint to{LastMove().X, x};
+    Write(FeedXBlock(Number(), x, feed), to, feed);
+}
+
+void BlockWriter::FeedZ(double z, double feed) {
+    TPoint to{z, LastMove().Y};
+    Write(FeedZBlock(Number(), z, feed), to, feed);
+}
+
+void BlockWriter::Feed(const TPoint& to, double feed) {
+    Write(FeedXZBlock(Number(), to.Y, to.X, feed), to, feed);
+}
+
+void BlockWriter::FeedXThenZ(const TPoint& to, double feed) {
+    Write(FeedXThenZBlock(Number(), to.Y, to.X, feed), to, feed);
+}
+
+void BlockWriter::Arc(const TPoint& to, ArcTurn turn, double radius, std::optional<double> feedWord,
+                      std::span<const TPoint> preview, double feed) {
+    NcBlock block = ArcBlock(Number(), turn, to.Y, to.X, radius, feedWord);
+    for (const TPoint& p : preview)
+        AddMove(block, p, feed);
+    Write(std::move(block), to, feed);
 }
 
 } // namespace torvex

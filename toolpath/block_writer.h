@@ -1,49 +1,60 @@
 #pragma once
 
+#include "geometry/element.h"
 #include "geometry/point_list.h"
 #include "toolpath/nc_block.h"
+#include "toolpath/toolpath.h"
 
 #include <cstdint>
-#include <vector>
+#include <optional>
+#include <span>
 
 namespace torvex {
 
-class TToolpath;
+// Rapid moves are timed at this feed, mm/min; they remove no material.
+inline constexpr double RapidTraverseFeed = 6000;
 
-// The one place that numbers a toolpath's NC blocks. It collects blocks and the moves they make
-// apart from the toolpath; Commit hands them over, and a writer that ends without Commit (a
-// strategy that failed) leaves the toolpath's blocks, moves and block number as they were.
+// The one place that numbers a toolpath's NC blocks and records its moves. Each verb writes one
+// NC block together with the timed path points of the move it makes, so blocks and moves cannot
+// drift apart; a move is rapid when its block is, and made by the tool of the operation in
+// progress (the left one before any). Blocks are numbered in steps of 10 after BlockNo.
 class BlockWriter {
 public:
-    // Moves written here are made by `tool`.
-    BlockWriter(TToolpath& toolpath, ToolSide tool);
+    explicit BlockWriter(TToolpath& toolpath) : Toolpath(toolpath) {}
     BlockWriter(const BlockWriter&) = delete;
     BlockWriter& operator=(const BlockWriter&) = delete;
-    ~BlockWriter();
 
-    // Uses up the number `step` after the last one and returns it.
-    int32_t Number(int32_t step = 10);
-    // Writes a block numbered by Number.
-    void Write(NcBlock block);
-    // A move to (x, y) timed at `feed`, made by the block written last: rapid when that block is.
-    void MoveTo(double x, double y, double feed);
-    // The end of the last move written here.
-    const TPunct& LastMove() const { return Moves.Last(); }
+    // Starts an operation made by `tool`: its tool change "M06 T<number>", then whatever is written
+    // until EndOperation.
+    void BeginOperation(OperationKind kind, ToolSide tool, int toolNumber);
+    void EndOperation();
 
-    // Appends the blocks and the moves to the toolpath; only the first move can fail (a zero feed
-    // from the toolpath's last point), and then nothing is appended.
-    void Commit();
-    // Gives the blocks to the caller instead, their numbers used up for good (the program's
-    // trailer, which is not part of the toolpath).
-    std::vector<NcBlock> Release();
+    // The verbs. Points are in the profile's frame: X along the axis (the Z word), Y the radius
+    // (the X word).
+    void Rapid(const TPoint& to);                   // G00 X Z
+    void RapidZ(double z);                          // G00 Z, at the last radius
+    void RapidApproachX(double x, double feedWord); // G00 X F: the F word serves what follows
+    void FeedX(double x, double feed);              // G01 X, at the last axial position
+    void FeedZ(double z, double feed);              // G01 Z, at the last radius
+    void Feed(const TPoint& to, double feed);       // G01 X Z
+    void FeedXThenZ(const TPoint& to, double feed); // G01 X G01 Z
+    // G02/G03 to `to` with radius R, through the preview points (in the direction of travel); the
+    // F word only when given.
+    void Arc(const TPoint& to, ArcTurn turn, double radius, std::optional<double> feedWord,
+             std::span<const TPoint> preview, double feed);
+    // Uses up a block number without writing a block: an element that writes none.
+    void SkipNumber() { Number(); }
+
+    // The end of the last move written.
+    const TPunct& LastMove() const { return Toolpath.PathPoints.Last(); }
 
 private:
+    int32_t Number() { return Toolpath.BlockNo += 10; }
+    void AddMove(const NcBlock& block, const TPoint& to, double feed);
+    void Write(NcBlock block, const TPoint& to, double feed);
+
     TToolpath& Toolpath;
-    ToolSide Tool;
-    int32_t NumberBefore;
-    bool Done = false;
-    std::vector<NcBlock> Blocks;
-    TPctList Moves;
+    ToolSide Tool = ToolSide::Left;
 };
 
 } // namespace torvex

@@ -1,9 +1,10 @@
 #include "toolpath/block_writer.h"
-#include "toolpath/nc_block.h"
 #include "toolpath/profile_measures.h"
-#include "toolpath/toolpath.h"
+#include "toolpath/roughing_pass.h"
 
+#include <algorithm>
 #include <optional>
+#include <vector>
 
 namespace torvex {
 
@@ -18,27 +19,25 @@ ArcTurn TurnAlong(const TObj& arc, Flank flank) {
 
 } // namespace
 
-void TToolpath::FollowContour(BlockWriter& w, const Tobjects& elements, Flank flank,
-                              uint8_t arcSteps, double blockFeed, double moveFeed,
-                              bool arcFeedWord) {
-    for (const TObj& e : elements) {
-        int32_t blockNo = w.Number();
+void FollowContour(BlockWriter& w, const Tobjects& contour, Flank flank, uint8_t arcSteps,
+                   double feed, bool arcFeedWord) {
+    std::vector<TPoint> preview;
+    for (const TObj& e : contour) {
         if (e.IsLine()) {
             const TPoint& to = FarEnd(e, flank);
-            w.Write(flank == Flank::Right ? FeedXZBlock(blockNo, to.Y, to.X, blockFeed)
-                                          : FeedXThenZBlock(blockNo, to.Y, to.X, blockFeed));
-            w.MoveTo(to.X, to.Y, moveFeed);
+            if (flank == Flank::Right)
+                w.Feed(to, feed);
+            else
+                w.FeedXThenZ(to, feed);
         } else if (e.IsArc() && e.P3.X != e.P4.X && e.Radius() >= SmallestArcRadius) {
-            const TPoint& to = ArcEnd(e, flank);
-            w.Write(ArcBlock(blockNo, TurnAlong(e, flank), to.Y, to.X, e.Radius(),
-                             arcFeedWord ? std::optional<double>(blockFeed) : std::nullopt));
             // The preview points run in the direction of travel.
-            ArcStepper stepper(e, arcSteps);
-            for (int i = 1; i <= stepper.Count(); ++i) {
-                TPoint p = stepper.At(flank == Flank::Left ? i : stepper.Count() + 1 - i);
-                w.MoveTo(p.X, p.Y, moveFeed);
-            }
-            w.MoveTo(to.X, to.Y, moveFeed);
+            preview = ArcInteriorPoints(e, arcSteps, RootOffCircle::Absolute);
+            if (flank == Flank::Right)
+                std::reverse(preview.begin(), preview.end());
+            w.Arc(ArcEnd(e, flank), TurnAlong(e, flank), e.Radius(),
+                  arcFeedWord ? std::optional<double>(feed) : std::nullopt, preview, feed);
+        } else {
+            w.SkipNumber();
         }
     }
 }

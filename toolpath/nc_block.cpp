@@ -101,12 +101,26 @@ NcBlock SpindleStartBlock(int32_t blockNo, bool antiClockwise, double turningSpe
     return Finite(block);
 }
 
-NcBlock MCodeBlock(int32_t blockNo, const std::string& code) {
+NcBlock MCodeBlock(int32_t blockNo, BlockKind kind) {
     NcBlock block;
-    block.Kind = BlockKind::MCode;
+    block.Kind = kind;
     block.Number = blockNo;
-    block.Code = code;
     return block;
+}
+
+const char* MCodeText(BlockKind kind) {
+    switch (kind) {
+    case BlockKind::SpindleStop:
+        return "M05";
+    case BlockKind::CoolantOn:
+        return "M08";
+    case BlockKind::CoolantOff:
+        return "M09";
+    case BlockKind::DoorOpen:
+        return "M39";
+    default:
+        return "";
+    }
 }
 
 std::string BlockNumberText(int32_t blockNo) {
@@ -147,8 +161,11 @@ std::string GenericText(const NcBlock& b) {
     case BlockKind::SpindleStart:
         return BlockNumberText(b.Number) + (b.AntiClockwise ? " M04 " : " M03 ") + " S" +
                FormatFloat("0000", b.Speed);
-    case BlockKind::MCode:
-        return BlockNumberText(b.Number) + " " + b.Code;
+    case BlockKind::SpindleStop:
+    case BlockKind::CoolantOn:
+    case BlockKind::CoolantOff:
+    case BlockKind::DoorOpen:
+        return BlockNumberText(b.Number) + " " + MCodeText(b.Kind);
     }
     return BlockNumberText(b.Number);
 }

@@ -26,11 +26,14 @@ enum class BlockKind : uint8_t {
     Arc,          // "N0070 G02 X20 Z12 R3 F200" (G03 counter-clockwise), the F word optional
     ToolChange,   // "N0010 M06 T3"
     SpindleStart, // "N0001 M03  S1200" (M04 anti-clockwise)
-    MCode,        // "N0125 M05": a block of one M word
+    SpindleStop,  // "N0125 M05"
+    CoolantOn,    // "N0002 M08"
+    CoolantOff,   // "N0130 M09"
+    DoorOpen,     // "N0135 M39": the program's own code; each control writes its own
 };
 
 struct NcBlock {
-    BlockKind Kind = BlockKind::MCode;
+    BlockKind Kind = BlockKind::SpindleStop;
     int32_t Number = 0;
     double X = 0; // radius
     double Z = 0; // axial position
@@ -41,7 +44,6 @@ struct NcBlock {
     int Tool = 0;               // tool position of a tool change
     bool AntiClockwise = false; // spindle start
     double Speed = 0;           // spindle start, rev/min
-    std::string Code;           // "M05", "M08", "M09", "M39"
 };
 
 // Whether the block moves at the rapid traverse.
@@ -58,7 +60,10 @@ NcBlock ArcBlock(int32_t blockNo, ArcTurn turn, double x, double z, double radiu
                  std::optional<double> feed = std::nullopt);
 NcBlock ToolChangeBlock(int32_t blockNo, int tool);
 NcBlock SpindleStartBlock(int32_t blockNo, bool antiClockwise, double turningSpeed);
-NcBlock MCodeBlock(int32_t blockNo, const std::string& code);
+// A block of one M word: the spindle stop, the coolant on or off, the door.
+NcBlock MCodeBlock(int32_t blockNo, BlockKind kind);
+// The M word of such a block as the program writes it ("M05").
+const char* MCodeText(BlockKind kind);
 
 // "N0010": the block number padded to at least four digits.
 std::string BlockNumberText(int32_t blockNo);

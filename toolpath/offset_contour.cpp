@@ -1,6 +1,6 @@
 #include "platform/errors.h"
 #include "toolpath/profile_measures.h"
-#include "toolpath/toolpath.h"
+#include "toolpath/strategies.h"
 
 #include <cmath>
 #include <numbers>
@@ -242,38 +242,29 @@ void JoinNeighbours(Tobjects& contour, Flank flank) {
 
 } // namespace
 
-void TToolpath::BuildRightOffsetContour(const Tobjects& elements, bool close, double rest,
-                                        double extra) {
-    BuildOffsetContour(elements, Flank::Right, close, rest, extra, RightOffsetContour);
-}
-
-void TToolpath::BuildLeftOffsetContour(const Tobjects& elements, bool close, double rest,
-                                       double extra) {
-    BuildOffsetContour(elements, Flank::Left, close, rest, extra, LeftOffsetContour);
-}
-
-void TToolpath::BuildOffsetContour(const Tobjects& elements, Flank flank, bool close, double rest,
-                                   double extra, Tobjects& contour) {
+Tobjects BuildOffsetContour(const Tobjects& outline, Flank flank, double rest,
+                            std::optional<double> climb) {
     Tobjects built;
-    if (!elements.empty()) {
-        double height = ProfileSpan(elements, 20);
-        const TObj& first = elements.front();
-        CutOffLevels level{NearEnd(first, flank).Y + height, FarEnd(first, flank).Y + height};
-        for (const TObj& e : elements) {
-            if (e.IsLine()) {
-                built.push_back(OffsetLine(e, flank, rest, level.Line));
-            } else if (e.IsArc()) {
-                if (std::optional<TObj> o = OffsetArc(e, flank, rest, level.Arc))
-                    built.push_back(*o);
-            } else {
-                built.emplace_back();
-            }
+    if (outline.empty())
+        return built;
+    // Every element that could exist has a point; without one there is nothing to hold down.
+    double height = ProfileSpan(outline, 20).value_or(0);
+    const TObj& first = outline.front();
+    CutOffLevels level{NearEnd(first, flank).Y + height, FarEnd(first, flank).Y + height};
+    for (const TObj& e : outline) {
+        if (e.IsLine()) {
+            built.push_back(OffsetLine(e, flank, rest, level.Line));
+        } else if (e.IsArc()) {
+            if (std::optional<TObj> o = OffsetArc(e, flank, rest, level.Arc))
+                built.push_back(*o);
+        } else {
+            built.emplace_back();
         }
-        if (close)
-            Close(built, flank, extra);
-        JoinNeighbours(built, flank);
     }
-    contour = std::move(built);
+    if (climb)
+        Close(built, flank, *climb);
+    JoinNeighbours(built, flank);
+    return built;
 }
 
 } // namespace torvex

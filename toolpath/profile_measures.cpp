@@ -53,25 +53,30 @@ std::optional<double> ArcRisesTo(const TObj& arc, Flank flank, double y) {
 
 } // namespace
 
-double MaxEndY(const Tobjects& elements) {
-    double highest = -1.0;
+std::optional<double> MaxEndY(const Tobjects& elements) {
+    RadialSpan span;
     for (const TObj& e : elements) {
-        if (e.IsLine())
-            highest = std::max({highest, e.P1.Y, e.P2.Y});
-        else if (e.IsArc())
-            highest = std::max({highest, e.P3.Y, e.P4.Y});
+        if (e.IsLine()) {
+            span.Meet(e.P1.Y);
+            span.Meet(e.P2.Y);
+        } else if (e.IsArc()) {
+            span.Meet(e.P3.Y);
+            span.Meet(e.P4.Y);
+        }
     }
-    return highest;
+    return span.Highest;
 }
 
-double HighestProfileY(const Tobjects& elements) {
-    double highest = MaxEndY(elements);
+std::optional<double> HighestProfileY(const Tobjects& elements) {
+    std::optional<double> highest = MaxEndY(elements);
+    if (!highest)
+        return highest;
     for (const TObj& e : elements) {
         if (!e.IsArc() || e.P3.X >= e.P4.X)
             continue;
         TPoint centre = e.Centre();
         if (e.P3.X <= centre.X && centre.X <= e.P4.X)
-            highest = std::max(highest, centre.Y + e.Radius());
+            highest = std::max(*highest, centre.Y + e.Radius());
     }
     return highest;
 }
@@ -89,26 +94,7 @@ int PassCount(double height, double depth) {
     return std::max(passes, 0);
 }
 
-ArcStepper::ArcStepper(const TObj& arc, uint8_t steps)
-    : Centre(arc.Centre()), RadiusSquared(arc.Radius() * arc.Radius()),
-      Start(std::min(arc.P3.X, arc.P4.X)), Step(SafeDivide(std::fabs(arc.P3.X - arc.P4.X), steps)),
-      Upper(arc.P3.X < arc.P4.X), Points(arc.P3.X == arc.P4.X ? 0 : steps - 1) {}
-
-TPoint ArcStepper::At(int k) const {
-    double x = Start + Step * k;
-    double root = std::sqrt(std::fabs(RadiusSquared - (x - Centre.X) * (x - Centre.X)));
-    return {x, Upper ? Centre.Y + root : Centre.Y - root};
-}
-
-std::vector<TPoint> ArcStepPoints(const TObj& arc, uint8_t steps) {
-    ArcStepper stepper(arc, steps);
-    std::vector<TPoint> points;
-    for (int k = 1; k <= stepper.Count(); ++k)
-        points.push_back(stepper.At(k));
-    return points;
-}
-
-double ProfileSpan(const Tobjects& elements, uint8_t arcSteps) {
+std::optional<double> ProfileSpan(const Tobjects& elements, uint8_t arcSteps) {
     RadialSpan span;
     ForEachProfilePoint(elements, arcSteps, [&span](double, double y) { span.Meet(y); });
     return span.Height();

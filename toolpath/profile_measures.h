@@ -1,9 +1,11 @@
 #pragma once
 
 #include "geometry/element.h"
+#include "geometry/model.h"
 #include "toolpath/flank.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace torvex {
@@ -11,13 +13,13 @@ namespace torvex {
 // An arc of a smaller radius would be written "R0": no such arc is ever written.
 inline constexpr double SmallestArcRadius = 0.0005;
 
-// The largest y among the elements' end points (a line's P1 and P2, an arc's P3 and P4); -1 when
-// there are none.
-double MaxEndY(const Tobjects& elements);
+// The largest y among the elements' end points (a line's P1 and P2, an arc's P3 and P4); nothing
+// when there are none.
+std::optional<double> MaxEndY(const Tobjects& elements);
 
 // The highest point of the profile: the end points, and the top of every upper-half arc whose
-// circle's top lies between its ends; -1 when there are none.
-double HighestProfileY(const Tobjects& elements);
+// circle's top lies between its ends; nothing when there are none.
+std::optional<double> HighestProfileY(const Tobjects& elements);
 
 // The number of passes that take `height` down in steps of `depth`, leaving the last step to a
 // final pass: one fewer than the quotient when its fractional part reads 0 at one decimal. Zero or
@@ -25,29 +27,8 @@ double HighestProfileY(const Tobjects& elements);
 // than 32767 passes would be needed.
 int PassCount(double height, double depth);
 
-// The preview points of an arc: steps - 1 points evenly spaced in x between its ends, on its half
-// of the circle (the root taken of the absolute value), none when its ends share an x. Point k
-// lies k steps from the end with the smaller x. Zero steps throw ArithmeticError.
-class ArcStepper {
-public:
-    ArcStepper(const TObj& arc, uint8_t steps);
-    int Count() const { return Points; }
-    TPoint At(int k) const;
-
-private:
-    TPoint Centre;
-    double RadiusSquared;
-    double Start;
-    double Step;
-    bool Upper;
-    int Points;
-};
-
-// The preview points of an arc in increasing x.
-std::vector<TPoint> ArcStepPoints(const TObj& arc, uint8_t steps);
-
 // Calls visit(x, y) for every point of the elements' discretisation, in element order: a line's
-// P1 and P2, an arc's P3, P4 and then its step points; elements of other kinds give none.
+// P1 and P2, an arc's P3, P4 and then its preview points; elements of other kinds give none.
 template <class Visit>
 void ForEachProfilePoint(const Tobjects& elements, uint8_t arcSteps, Visit&& visit) {
     for (const TObj& e : elements) {
@@ -57,28 +38,27 @@ void ForEachProfilePoint(const Tobjects& elements, uint8_t arcSteps, Visit&& vis
         } else if (e.IsArc()) {
             visit(e.P3.X, e.P3.Y);
             visit(e.P4.X, e.P4.Y);
-            ArcStepper stepper(e, arcSteps);
-            for (int k = 1; k <= stepper.Count(); ++k) {
-                TPoint p = stepper.At(k);
+            for (const TPoint& p : ArcInteriorPoints(e, arcSteps, RootOffCircle::Absolute))
                 visit(p.X, p.Y);
-            }
         }
     }
 }
 
-// The span of the radii met: the largest minus the smallest (-2,000,000,000 when none was met).
+// The span of the radii met: the largest minus the smallest, nothing when none was met.
 struct RadialSpan {
-    double Lowest = 1'000'000'000;
-    double Highest = -1'000'000'000;
+    std::optional<double> Lowest;
+    std::optional<double> Highest;
     void Meet(double y) {
-        Lowest = y < Lowest ? y : Lowest;
-        Highest = y > Highest ? y : Highest;
+        Lowest = Lowest && *Lowest <= y ? *Lowest : y;
+        Highest = Highest && *Highest >= y ? *Highest : y;
     }
-    double Height() const { return Highest - Lowest; }
+    std::optional<double> Height() const {
+        return Lowest ? std::optional<double>(*Highest - *Lowest) : std::nullopt;
+    }
 };
 
-// The height of the elements' discretisation, without building it.
-double ProfileSpan(const Tobjects& elements, uint8_t arcSteps);
+// The height of the elements' discretisation, without building it; nothing without points.
+std::optional<double> ProfileSpan(const Tobjects& elements, uint8_t arcSteps);
 
 // The x at which a tool travelling along the axis at level y from the flank's end meets the flank's
 // contour: where the contour, followed element by element from that end, first rises above the

@@ -1,46 +1,32 @@
 #include "toolpath/block_writer.h"
 #include "toolpath/profile_measures.h"
-#include "toolpath/toolpath.h"
+#include "toolpath/roughing_pass.h"
+#include "toolpath/strategies.h"
 
 namespace torvex {
 
-void TToolpath::RoughRight(const Tobjects& elements, double depth, double lift, double radialFeed,
-                           double axialFeed, uint8_t arcSteps) {
-    RoughFlank(elements, Flank::Right, depth, lift, radialFeed, axialFeed, arcSteps);
-}
-
-void TToolpath::RoughLeft(const Tobjects& elements, double depth, double lift, double radialFeed,
-                          double axialFeed, uint8_t arcSteps) {
-    RoughFlank(elements, Flank::Left, depth, lift, radialFeed, axialFeed, arcSteps);
-}
-
-void TToolpath::RoughFlank(const Tobjects& elements, Flank flank, double depth, double lift,
-                           double radialFeed, double axialFeed, uint8_t arcSteps) {
-    const TObj* first = FirstProfileElement(elements);
+void RoughFlank(BlockWriter& w, const Tobjects& contour, Flank flank, const RoughingParameters& p) {
+    const TObj* first = FirstProfileElement(contour);
     if (first == nullptr)
         return;
-    RunStrategy(ToolOf(flank), [&](BlockWriter& w) {
-        double outwards = Outwards(flank);
-        StartX = EntryPoint(*first, flank).X;
-        BuildProfilePoints(elements, flank == Flank::Right, arcSteps);
-        double height = ProfileHeight();
-        double contourStart = NearEnd(*first, flank).Y;
-        StartY = contourStart + height;
-        double zOut = StartX + outwards * Offset;
-        RapidEntry(w, zOut);
-        RadialFeedMove(w, StartY, radialFeed);
-        int layers = PassCount(height, depth);
-        for (int k = 1; k <= layers; ++k) {
-            double y = StartY - depth * k;
-            // The layer ends where the tool first meets the contour, on the contour's own lines
-            // and arcs.
-            double z = ContourXAtLevel(elements, flank, y);
-            RoughingPass(w, y, z, outwards * lift, lift, radialFeed, axialFeed);
-        }
-        RadialFeedMove(w, contourStart, radialFeed);
-        FollowContour(w, elements, flank, arcSteps, axialFeed, axialFeed, true);
-        RadialFeedMove(w, SafeX, radialFeed);
-    });
+    double outwards = Outwards(flank);
+    double entryX = EntryPoint(*first, flank).X;
+    double height = *ProfileSpan(contour, p.ArcSteps);
+    double contourStart = NearEnd(*first, flank).Y;
+    double top = contourStart + height;
+    w.Rapid({entryX + outwards * p.Offset, p.SafeX});
+    w.FeedX(top, p.RadialFeed);
+    int layers = PassCount(height, p.Depth);
+    for (int k = 1; k <= layers; ++k) {
+        double y = top - p.Depth * k;
+        // The layer ends where the tool first meets the contour, on the contour's own lines and
+        // arcs.
+        double z = ContourXAtLevel(contour, flank, y);
+        RoughingPass(w, y, z, outwards * p.Lift, p.Lift, p);
+    }
+    w.FeedX(contourStart, p.RadialFeed);
+    FollowContour(w, contour, flank, p.ArcSteps, p.AxialFeed, true);
+    w.FeedX(p.SafeX, p.RadialFeed);
 }
 
 } // namespace torvex

@@ -5,25 +5,17 @@ namespace torvex {
 using enum RoughingOperation;
 using enum FinishingOperation;
 
-std::optional<RoughingOperation> RoughingOperationOf(int code) {
-    if (code < 0 || code > 4)
-        return std::nullopt;
-    return static_cast<RoughingOperation>(code);
-}
-
-std::optional<FinishingOperation> FinishingOperationOf(int code) {
-    if (code < 1 || code > 4)
-        return std::nullopt;
-    return static_cast<FinishingOperation>(code);
-}
+namespace {
 
 bool IsLeftSide(RoughingOperation operation) {
-    return operation == WholeLength || operation == LeftFromStock || operation == LeftBelowTop;
+    return ToolOf(operation) == ToolSide::Left;
 }
 
 bool IsRightSide(FinishingOperation operation) {
-    return operation == RightWithoutTop || operation == RightWithTop;
+    return ToolOf(operation) == ToolSide::Right;
 }
+
+} // namespace
 
 bool TRoughingQueue::Allows(RoughingOperation operation) const {
     switch (operation) {

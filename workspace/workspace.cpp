@@ -15,9 +15,7 @@ void Workspace::DiscardToolpaths() {
 void Workspace::DiscardModels() {
     Shaft = TShaft();
     StockShaft = TShaft();
-    StockShaft.IsStock = true;
     SimStock = TShaft();
-    SimStock.IsStock = true;
     ModelFile.clear();
     DiscardToolpaths();
 }

@@ -25,7 +25,6 @@ public:
     TShaft SimStock;                 // the stock the simulation cuts
     std::filesystem::path ModelFile; // the model file last loaded; its stock companion beside it
     double SceneScale = 0;           // the part's length: the 3D view maps it onto 10 scene units
-    int RapidFeed = 6000;            // mm/min: the feed of rapid moves, which remove no material
     std::vector<std::unique_ptr<TToolpath>> Toolpaths;
     // The toolpath of the node the user selected last (nullptr for none) and the text that node
     // shows; toolpaths may share a name.
@@ -33,8 +32,6 @@ public:
     std::string SelectedToolpathName;
     TRoughingQueue RoughingQueue;
     TFinishingQueue FinishingQueue;
-    uint8_t LeftToolNo = 0;  // library slot of the last tool dropped on a left slot
-    uint8_t RightToolNo = 0; // likewise for the right slots
     std::filesystem::path StartupDirectory;
 
     size_t ToolpathCount() const { return Toolpaths.size(); }

@@ -7,6 +7,7 @@
 #include "platform/message_sink.h"
 #include "platform/qt/qt_support.h"
 #include "platform/text_file.h"
+#include "toolpath/toolpath.h"
 #include "workspace/workspace.h"
 
 #include <QCheckBox>
@@ -183,8 +184,10 @@ void NcProgramWindow::GenerateCommand() {
     NcDialectOptions dialect;
     dialect.Dialect = static_cast<NcDialect>(Controller->currentIndex());
     dialect.Diameter = Diameter->isChecked();
-    dialect.ProgramNumber = ProgramNumber->text().toInt();
-    dialect.DoorCode = DoorCode->text().trimmed().toStdString();
+    if (dialect.Dialect == NcDialect::Fanuc) {
+        dialect.ProgramNumber = ProgramNumber->text().toInt();
+        dialect.DoorCode = DoorCode->text().trimmed().toStdString();
+    }
     if (std::optional<std::string> refusal = DialectRefusal(dialect, options.OpenDoor)) {
         Messages.ShowMessage(*refusal);
         return;

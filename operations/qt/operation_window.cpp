@@ -1,8 +1,9 @@
 #include "operations/qt/operation_window.h"
 
+#include "operations/job_fields.h"
+#include "operations/toolpath_building.h"
 #include "operations/toolpath_display.h"
 #include "platform/qt/qt_support.h"
-#include "toollibrary/qt/tool_library_window.h"
 #include "toollibrary/qt/tool_slot_widget.h"
 #include "toolpath/toolpath.h"
 #include "workspace/workspace.h"
@@ -42,10 +43,10 @@ QPushButton* CommandButton(QWidget* parent, const char* name, const char* captio
 } // namespace
 
 OperationWindow::OperationWindow(const Description& description, Workspace& workspace,
-                                 ToolLibraryWindow& library, ToolpathTreeDisplay& tree,
+                                 const SlotPictureSource& pictures, ToolpathTreeDisplay& tree,
                                  ToolpathViewDisplay& view, MessageSink& messages, QWidget* parent)
     : ToolWindow(description.Caption, Frame::Borderless, parent), Work(workspace), View(view),
-      Library(library), Tree(tree), Messages(messages) {
+      Pictures(pictures), Tree(tree), Messages(messages) {
     setObjectName(description.ObjectName);
 }
 
@@ -78,11 +79,13 @@ void OperationWindow::BuildSlots() {
     auto addSlot = [&](const char* name, const char* caption, ToolSide side) {
         auto* column = new QVBoxLayout;
         auto* label = new QLabel(caption, Body());
-        auto* slot = new TTool(Library.SlotPictures(), Body());
+        auto* slot = new TTool(Pictures, Body());
         slot->SetDropRule(IsLibrarySlotDrag);
         slot->setFocusPolicy(Qt::StrongFocus);
-        ConnectGuarded(slot, &TTool2::Dropped, this, Messages,
-                       [this, side] { DropLibrarySlot(side); });
+        ConnectGuarded(slot, &TTool2::Dropped, this, Messages, [this, side](const QMimeData* data) {
+            if (auto drag = ReadSlotDrag(data->data(ToolSlotMime).toStdString()))
+                DropLibrarySlot(side, *drag);
+        });
         slot->setObjectName(name);
         slot->setAccessibleName(caption);
         label->setBuddy(slot);
@@ -165,24 +168,24 @@ void OperationWindow::AdvanceName() {
     namee->setText(Text(NextName()));
 }
 
-void OperationWindow::DropLibrarySlot(ToolSide side) {
-    int number = Library.DraggedSlot();
-    if (number < 1 || number > ToolLibraryWindow::SlotCount)
-        return;
-    (side == ToolSide::Left ? Work.LeftToolNo : Work.RightToolNo) = static_cast<uint8_t>(number);
+void OperationWindow::DropLibrarySlot(ToolSide side, const SlotDrag& drag) {
+    ToolNumbers[static_cast<size_t>(side)] = drag.Number;
     TTool* slot = side == ToolSide::Left ? Tool1 : Tool2;
     ToolSlotState state = slot->State();
-    TakeLibrarySlot(state, Library.Slot(number).State());
+    TakeLibrarySlot(state, drag.Slot);
     slot->SetState(std::move(state));
 }
 
-TToolSlotContent OperationWindow::Content(const TTool& slot) {
-    const ToolSlotState& state = slot.State();
-    return {KnifeLinesOf(state), state.Ncoada, state.Ncutit};
+JobTool OperationWindow::Tool(ToolSide side) const {
+    const ToolSlotState& state = (side == ToolSide::Left ? Tool1 : Tool2)->State();
+    return {
+        ToolNumbers[static_cast<size_t>(side)], {state.Ncoada, state.Ncutit}, KnifeLinesOf(state)};
 }
 
-void OperationWindow::ResetViewpointIfAsked() {
-    if (cb1->isChecked())
+void OperationWindow::ResetViewpointIfAsked(const TToolpath& toolpath) {
+    if (!cb1->isChecked())
+        return;
+    for (size_t k = ViewpointResets(toolpath.Operations.size()); k > 0; --k)
         View.ResetViewpoint();
 }
 
@@ -208,18 +211,26 @@ void OperationWindow::ClearCommand() {
 }
 
 void OperationWindow::PreviewCommand() {
-    std::unique_ptr<TToolpath> preview = Preview(SystemDecimalSeparator());
-    View.DrawToolpath(*preview);
+    RequireModel(Work.Shaft, Work.StockShaft);
+    char separator = SystemDecimalSeparator();
+    TToolpath preview = BuildToolpath(Work.Shaft, Work.StockShaft, Job(separator), ToolpathName());
+    ResetViewpointIfAsked(preview);
+    View.DrawToolpath(preview);
 }
 
 void OperationWindow::AddCommand() {
-    TToolpath* toolpath = Add(SystemDecimalSeparator());
-    if (toolpath == nullptr)
+    if (QueuedCodes().empty())
         return;
+    RequireRoomForAnother(Work);
+    RequireModel(Work.Shaft, Work.StockShaft);
+    char separator = SystemDecimalSeparator();
+    TToolpath& toolpath = AddToolpath(Work, Job(separator), ToolpathName());
+    ResetViewpointIfAsked(toolpath);
     emit ToolpathAdded();
-    Tree.AddToolpathNode(*toolpath, {toolpath->Name, toolpath->LeftToolNames.TipName,
-                                     toolpath->LeftToolNames.SupportName, ParameterTexts()});
-    View.DrawToolpath(*toolpath);
+    const TToolStr& names = toolpath.Tool(ToolSide::Left).Names;
+    Tree.AddToolpathNode(toolpath, {toolpath.Name, names.TipName, names.SupportName,
+                                    ParameterTexts(toolpath.Job, separator)});
+    View.DrawToolpath(toolpath);
 }
 
 } // namespace torvex

@@ -1,10 +1,11 @@
 #pragma once
 
 #include "geometry/point_list.h"
-#include "operations/toolpath_building.h"
 #include "platform/qt/tool_window.h"
+#include "toollibrary/qt/tool_slot_widget.h"
+#include "toolpath/job.h"
 
-#include <functional>
+#include <array>
 #include <map>
 #include <string>
 #include <vector>
@@ -19,7 +20,7 @@ namespace torvex {
 
 class MessageSink;
 class TTool;
-class ToolLibraryWindow;
+class TToolpath;
 class ToolpathTreeDisplay;
 class ToolpathViewDisplay;
 class Workspace;
@@ -48,9 +49,9 @@ public:
         std::vector<OperationButton> Buttons;
     };
 
-    // The slots take their tools from the library's slots.
+    // The slots take their tools from the library's slots, and their pictures from `pictures`.
     OperationWindow(const Description& description, Workspace& workspace,
-                    ToolLibraryWindow& library, ToolpathTreeDisplay& tree,
+                    const SlotPictureSource& pictures, ToolpathTreeDisplay& tree,
                     ToolpathViewDisplay& view, MessageSink& messages, QWidget* parent);
 
     // The text of a field, as typed, and of the toolpath's name.
@@ -60,8 +61,8 @@ public:
     void AdvanceName();
 
     // A library slot dropped on a tool slot: the slot takes its tool, and the library slot's
-    // number becomes the side's tool number, in both windows.
-    void DropLibrarySlot(ToolSide side);
+    // number becomes the tool number of this slot alone.
+    void DropLibrarySlot(ToolSide side, const SlotDrag& drag);
     void QueueCommand(int code);
     void ClearCommand();
     void PreviewCommand();
@@ -84,16 +85,13 @@ protected:
     virtual QPixmap Icon(int code, int size) const = 0;
     // The name of the next toolpath for this window ("3-Roughing").
     virtual std::string NextName() const = 0;
-    // Builds the queued operations into a toolpath that leaves no trace.
-    virtual std::unique_ptr<TToolpath> Preview(char separator) = 0;
-    // Adds the toolpath; nullptr with an empty queue.
-    virtual TToolpath* Add(char separator) = 0;
-    virtual std::vector<std::string> ParameterTexts() const = 0;
-    // What a build takes from a slot: its knife's lines only while it shows the knife.
-    static TToolSlotContent Content(const TTool& slot);
-    // Resets the viewpoint when "Modify viewpoint" is checked: after each queued operation
-    // (roughing) or once (finishing).
-    void ResetViewpointIfAsked();
+    // The job the fields, the queue and the slots ask for, converted with the decimal separator.
+    virtual MachiningJob Job(char separator) const = 0;
+    // How often "Modify viewpoint" resets the viewpoint after a build of `operations` operations.
+    virtual size_t ViewpointResets(size_t operations) const = 0;
+    // The tool of a slot: its library position, its names and its knife's lines only while it
+    // shows the knife.
+    JobTool Tool(ToolSide side) const;
 
     Workspace& Work;
     ToolpathViewDisplay& View;
@@ -104,8 +102,9 @@ private:
     void BuildOperations(const std::vector<OperationButton>& buttons);
     void BuildCommands();
     void RedrawStrip();
+    void ResetViewpointIfAsked(const TToolpath& toolpath);
 
-    ToolLibraryWindow& Library;
+    SlotPictureSource Pictures;
     ToolpathTreeDisplay& Tree;
     MessageSink& Messages;
     std::map<std::string, QLineEdit*> Fields;
@@ -113,6 +112,8 @@ private:
     QCheckBox* cb1 = nullptr;
     TTool* Tool1 = nullptr;
     TTool* Tool2 = nullptr;
+    // The library positions the slots' tools were taken from: the tool numbers of the program.
+    std::array<int, 2> ToolNumbers{};
     QLabel* Image1 = nullptr;
 };
 

@@ -1,6 +1,8 @@
 #include "operations/qt/operation_windows.h"
 
+#include "operations/job_fields.h"
 #include "operations/qt/operation_icons.h"
+#include "operations/toolpath_building.h"
 #include "operations/toolpath_display.h"
 #include "toolpath/toolpath.h"
 #include "workspace/workspace.h"
@@ -53,10 +55,10 @@ template <class Operation> std::vector<int> Numbers(const std::vector<Operation>
 
 } // namespace
 
-RoughingWindow::RoughingWindow(Workspace& workspace, ToolLibraryWindow& library,
+RoughingWindow::RoughingWindow(Workspace& workspace, const SlotPictureSource& pictures,
                                ToolpathTreeDisplay& tree, ToolpathViewDisplay& view,
                                MessageSink& messages, QWidget* parent)
-    : OperationWindow(RoughingDescription(), workspace, library, tree, view, messages, parent) {
+    : OperationWindow(RoughingDescription(), workspace, pictures, tree, view, messages, parent) {
     Build(RoughingDescription());
 }
 
@@ -78,33 +80,20 @@ QPixmap RoughingWindow::Icon(int code, int size) const {
 }
 
 std::string RoughingWindow::NextName() const {
-    return NextRoughingName(Work);
+    return NextToolpathName(Work, "Roughing");
 }
 
-TRoughingFields RoughingWindow::Fields() const {
-    return {FieldText("e1"), FieldText("e2"), FieldText("e6"), FieldText("e3"),
-            FieldText("e4"), FieldText("e5"), FieldText("e7"), ToolpathName()};
+MachiningJob RoughingWindow::Job(char separator) const {
+    TRoughingFields fields{FieldText("e1"), FieldText("e2"), FieldText("e6"), FieldText("e3"),
+                           FieldText("e4"), FieldText("e5"), FieldText("e7")};
+    return RoughingJobOf(fields, Work.RoughingQueue.Codes, Tool(ToolSide::Left),
+                         Tool(ToolSide::Right), separator);
 }
 
-std::unique_ptr<TToolpath> RoughingWindow::Preview(char separator) {
-    TBuildRequest request{false, separator, [this] { ResetViewpointIfAsked(); }};
-    return BuildRoughingToolpath(Work, Fields(), Content(*LeftSlot()), Content(*RightSlot()),
-                                 request);
-}
-
-TToolpath* RoughingWindow::Add(char separator) {
-    return AddRoughingToolpath(Work, Fields(), Content(*LeftSlot()), Content(*RightSlot()),
-                               separator, [this] { ResetViewpointIfAsked(); });
-}
-
-std::vector<std::string> RoughingWindow::ParameterTexts() const {
-    return RoughingParameterTexts(Fields());
-}
-
-FinishingWindow::FinishingWindow(Workspace& workspace, ToolLibraryWindow& library,
+FinishingWindow::FinishingWindow(Workspace& workspace, const SlotPictureSource& pictures,
                                  ToolpathTreeDisplay& tree, ToolpathViewDisplay& view,
                                  MessageSink& messages, QWidget* parent)
-    : OperationWindow(FinishingDescription(), workspace, library, tree, view, messages, parent) {
+    : OperationWindow(FinishingDescription(), workspace, pictures, tree, view, messages, parent) {
     Build(FinishingDescription());
 }
 
@@ -126,31 +115,14 @@ QPixmap FinishingWindow::Icon(int code, int size) const {
 }
 
 std::string FinishingWindow::NextName() const {
-    return NextFinishingName(Work);
+    return NextToolpathName(Work, "Finishing");
 }
 
-TFinishingFields FinishingWindow::Fields() const {
-    return {FieldText("e1"), FieldText("e2"), FieldText("e3"),
-            FieldText("e4"), FieldText("e5"), ToolpathName()};
-}
-
-std::unique_ptr<TToolpath> FinishingWindow::Preview(char separator) {
-    std::unique_ptr<TToolpath> toolpath = BuildFinishingToolpath(
-        Work, Fields(), Content(*LeftSlot()), Content(*RightSlot()), {false, separator, {}});
-    ResetViewpointIfAsked();
-    return toolpath;
-}
-
-TToolpath* FinishingWindow::Add(char separator) {
-    TToolpath* toolpath = AddFinishingToolpath(Work, Fields(), Content(*LeftSlot()),
-                                               Content(*RightSlot()), separator);
-    if (toolpath != nullptr)
-        ResetViewpointIfAsked();
-    return toolpath;
-}
-
-std::vector<std::string> FinishingWindow::ParameterTexts() const {
-    return FinishingParameterTexts(Fields());
+MachiningJob FinishingWindow::Job(char separator) const {
+    TFinishingFields fields{FieldText("e1"), FieldText("e2"), FieldText("e3"), FieldText("e4"),
+                            FieldText("e5")};
+    return FinishingJobOf(fields, Work.FinishingQueue.Codes, Tool(ToolSide::Left),
+                          Tool(ToolSide::Right), separator);
 }
 
 } // namespace torvex

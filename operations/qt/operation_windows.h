@@ -8,8 +8,9 @@ namespace torvex {
 class RoughingWindow : public OperationWindow {
     Q_OBJECT
 public:
-    RoughingWindow(Workspace& workspace, ToolLibraryWindow& library, ToolpathTreeDisplay& tree,
-                   ToolpathViewDisplay& view, MessageSink& messages, QWidget* parent);
+    RoughingWindow(Workspace& workspace, const SlotPictureSource& pictures,
+                   ToolpathTreeDisplay& tree, ToolpathViewDisplay& view, MessageSink& messages,
+                   QWidget* parent);
 
 protected:
     bool Enqueue(int code) override;
@@ -17,20 +18,17 @@ protected:
     std::vector<int> QueuedCodes() const override;
     QPixmap Icon(int code, int size) const override;
     std::string NextName() const override;
-    std::unique_ptr<TToolpath> Preview(char separator) override;
-    TToolpath* Add(char separator) override;
-    std::vector<std::string> ParameterTexts() const override;
-
-private:
-    TRoughingFields Fields() const;
+    MachiningJob Job(char separator) const override;
+    size_t ViewpointResets(size_t operations) const override { return operations; }
 };
 
 // "Finishing toolpath": one pass along either side, with or without its flat top.
 class FinishingWindow : public OperationWindow {
     Q_OBJECT
 public:
-    FinishingWindow(Workspace& workspace, ToolLibraryWindow& library, ToolpathTreeDisplay& tree,
-                    ToolpathViewDisplay& view, MessageSink& messages, QWidget* parent);
+    FinishingWindow(Workspace& workspace, const SlotPictureSource& pictures,
+                    ToolpathTreeDisplay& tree, ToolpathViewDisplay& view, MessageSink& messages,
+                    QWidget* parent);
 
 protected:
     bool Enqueue(int code) override;
@@ -38,12 +36,8 @@ protected:
     std::vector<int> QueuedCodes() const override;
     QPixmap Icon(int code, int size) const override;
     std::string NextName() const override;
-    std::unique_ptr<TToolpath> Preview(char separator) override;
-    TToolpath* Add(char separator) override;
-    std::vector<std::string> ParameterTexts() const override;
-
-private:
-    TFinishingFields Fields() const;
+    MachiningJob Job(char separator) const override;
+    size_t ViewpointResets(size_t) const override { return 1; }
 };
 
 } // namespace torvex

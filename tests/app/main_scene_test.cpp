@@ -11,9 +11,8 @@ using torvex::testing::ExpectNear;
 
 namespace {
 
-TShaft Loaded(const std::vector<std::string>& lines, bool isStock = false) {
+TShaft Loaded(const std::vector<std::string>& lines) {
     TShaft shaft;
-    shaft.IsStock = isStock;
     shaft.LoadFromLines(lines);
     return shaft;
 }
@@ -90,7 +89,7 @@ TEST(MainScene, ResettingTheViewpointLooksDownAtTheToolpathRegion) {
 
 TEST(MainScene, ShowingAModelFillsBothSolidsAtThePartsScaleAndResetsTheView) {
     TShaft part = Loaded({"line 0/0/0/10/", "line 0/10/100/10/", "line 100/10/100/0/"});
-    TShaft stock = Loaded({"line -2/0/-2/12/", "line -2/12/102/12/", "line 102/12/102/0/"}, true);
+    TShaft stock = Loaded({"line -2/0/-2/12/", "line -2/12/102/12/", "line 102/12/102/0/"});
     MainScene scene;
     scene.SimulationSolid.Visible = true;
     scene.StockSolid.Visible = false;
@@ -110,7 +109,7 @@ TEST(MainScene, ShowingAModelFillsBothSolidsAtThePartsScaleAndResetsTheView) {
 }
 
 TEST(MainScene, APartWithoutLengthLeavesBothSolidsEmpty) {
-    TShaft stock = Loaded({"line 0/0/0/12/", "line 0/12/50/12/"}, true);
+    TShaft stock = Loaded({"line 0/0/0/12/", "line 0/12/50/12/"});
     MainScene scene;
     scene.PartSolid.Nodes = {{1, 1}};
     scene.ShowModel(TShaft(), stock, 0);
@@ -120,7 +119,6 @@ TEST(MainScene, APartWithoutLengthLeavesBothSolidsEmpty) {
 
 TEST(MainScene, ShowingAToolpathReplacesTheLine) {
     TToolpath toolpath;
-    toolpath.RapidFeed = 6000;
     toolpath.PathPoints.AddPoint(100, 30, 6000);
     toolpath.PathPoints.AddPoint(0, 30, 100);
     MainScene scene;

@@ -68,8 +68,6 @@ TEST_F(ModelLoading, EverySampleLoadsThePartAndBothStocksWithoutAMessage) {
         EXPECT_TRUE(Messages.Messages.empty()) << name;
         EXPECT_GT(Work.Shaft.Length, 0) << name;
         EXPECT_EQ(Work.SceneScale, Work.Shaft.Length) << name;
-        EXPECT_TRUE(Work.StockShaft.IsStock);
-        EXPECT_TRUE(Work.SimStock.IsStock);
         ASSERT_GT(Work.StockShaft.Points.Count(), 2u) << name;
         ASSERT_EQ(Work.SimStock.Points.Count(), Work.StockShaft.Points.Count());
         for (size_t i = 0; i < Work.StockShaft.Points.Count(); ++i) {
@@ -108,9 +106,9 @@ TEST_F(ModelLoading, AMissingModelFileIsReportedOnceAndTheStockStillLoads) {
     EXPECT_GT(Work.StockShaft.Points.Count(), 0u);
 }
 
-TEST_F(ModelLoading, TheCurrentDirectoryGoesBackToTheStartupDirectory) {
+TEST_F(ModelLoading, LeavesTheCurrentDirectoryAlone) {
     Work.StartupDirectory = Folder;
-    fs::current_path(Models);
+    fs::path before = fs::current_path();
     LoadModel(Work, Models / "collared.mdl", Messages);
-    EXPECT_EQ(fs::current_path(), fs::canonical(Folder));
+    EXPECT_EQ(fs::current_path(), before);
 }

@@ -7,10 +7,12 @@
 #include "tests/support/job_args.h"
 #include "toollibrary/qt/library_list.h"
 #include "toollibrary/qt/tool_library_window.h"
+#include "toollibrary/qt/tool_slot_widget.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -57,15 +59,18 @@ protected:
         Windows.Library->SupportList().selectRow(0);
         Windows.Library->DropOnSlot(number, 1);
     }
-    // Drags library slots onto the window's left and right slots.
+    // Drops library slots on the window's left and right slots, with the data their drags carry.
     void Mount(OperationWindow* window, int left, const char* leftKnife, int right,
                const char* rightKnife) {
         FillLibrarySlot(left, leftKnife);
         FillLibrarySlot(right, rightKnife);
-        Windows.Library->SlotPressed(left);
-        window->DropLibrarySlot(ToolSide::Left);
-        Windows.Library->SlotPressed(right);
-        window->DropLibrarySlot(ToolSide::Right);
+        for (auto [slot, number] :
+             {std::pair{window->LeftSlot(), left}, {window->RightSlot(), right}}) {
+            QMimeData data;
+            data.setData(ToolSlotMime, QByteArray::fromStdString(SlotDragText(
+                                           {number, Windows.Library->Slot(number).State()})));
+            emit slot->Dropped(&data);
+        }
     }
     // The fields of the batch tool's roughing job, typed into the roughing window.
     void TypeRoughing() {
@@ -218,16 +223,16 @@ TEST_F(ProgramRoadTest, EveryControlOfTheOperationWindowsHasItsAccessibleName) {
     EXPECT_EQ(In<QPlainTextEdit>(Windows.NcProgram, "m1")->accessibleName(), "NC program");
 }
 
-TEST_F(ProgramRoadTest, ASlotHandsOverTheKnifeItShowsAndTheLastDropSetsTheToolNumber) {
+TEST_F(ProgramRoadTest, ASlotHandsOverTheKnifeItShowsAndTheToolNumberItWasDroppedWith) {
     Load(Models / "collared.mdl");
     Mount(Windows.Roughing, 3, "Rough80", 2, "Left45");
     Mount(Windows.Finishing, 7, "Finish35", 2, "Left45");
-    EXPECT_EQ(Work.LeftToolNo, 7);
     TypeRoughing();
     Press(Windows.Roughing, "FlatSpeedButton7");
     Press(Windows.Roughing, "Button1");
     ASSERT_EQ(Work.ToolpathCount(), 1u);
-    EXPECT_EQ(Work.Toolpaths[0]->NCBlocks().front(), "N0010 M06 T7");
+    // The finishing window's drop of slot 7 does not change the roughing window's tool.
+    EXPECT_EQ(Work.Toolpaths[0]->NCBlocks().front(), "N0010 M06 T3");
     EXPECT_FALSE(Work.Toolpaths[0]->LeftKnife.Points.Empty());
     // A double click takes the knife out of the slot: the next toolpath has no left knife.
     QTest::mouseDClick(Windows.Roughing->LeftSlot(), Qt::LeftButton);

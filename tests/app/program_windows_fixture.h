@@ -70,7 +70,6 @@ protected:
                            bool draw = true) {
         auto toolpath = std::make_unique<TToolpath>();
         toolpath->Name = name;
-        toolpath->RapidFeed = Work.RapidFeed;
         for (const TPoint& p : points)
             toolpath->PathPoints.AddPoint(p.X, p.Y, 200);
         Work.Toolpaths.push_back(std::move(toolpath));

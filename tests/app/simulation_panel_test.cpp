@@ -1,4 +1,5 @@
 #include "app/simulation_panel.h"
+#include "bench/sample_jobs.h"
 
 #include "app/scene_mapping.h"
 #include "cli/commands.h"
@@ -35,13 +36,10 @@ const fs::path Collared = Data / "Models" / "collared.mdl";
 
 std::vector<TPoint> LoadedStock(const fs::path& file) {
     TShaft stock;
-    stock.IsStock = true;
     RecordingMessageSink messages;
-    EXPECT_TRUE(stock.LoadFromFile(file, messages)) << file;
+    EXPECT_TRUE(stock.LoadFromFile(file, messages, ShaftKind::Stock)) << file;
     return XYOf(stock.Points);
 }
-
-const TRoughingFields Roughing{"5", "2", "0.5", "2", "100", "200", "1200", "1-Roughing"};
 
 class SimulationPanelTest : public torvex::testing::ProgramWindowsTest {
 protected:
@@ -64,7 +62,6 @@ protected:
     TToolpath& Made(const std::string& name, const TPctList& path, bool knife = true) {
         auto toolpath = std::make_unique<TToolpath>();
         toolpath->Name = name;
-        toolpath->RapidFeed = Work.RapidFeed;
         toolpath->PathPoints = path;
         if (knife)
             toolpath->LeftKnife = fixtures::Rough80();
@@ -73,14 +70,11 @@ protected:
     }
     // The collared part roughed with the sample knives, as the roughing window adds it.
     TToolpath& Roughed() {
-        for (uint8_t code : {0, 2, 4})
-            Work.RoughingQueue.Add(*RoughingOperationOf(code));
-        TToolpath* toolpath =
-            AddRoughingToolpath(Work, Roughing, Knife("Rough80"), Knife("Left45"), '.');
-        return Select(*toolpath);
-    }
-    static TToolSlotContent Knife(const std::string& name) {
-        return {ReadTextLines(Data / "Knives" / (name + ".knf")), "", name};
+        using enum RoughingOperation;
+        RoughingJob job =
+            SampleRoughing({WholeLength, LeftBelowTop, RightBelowTop},
+                           SampleTool(Data, "Rough80", 1), SampleTool(Data, "Left45", 2));
+        return Select(torvex::AddToolpath(Work, job, "1-Roughing"));
     }
     std::vector<TPoint> Bar() const { return XYOf(Work.StockShaft.Points); }
 

@@ -258,15 +258,16 @@ TEST(JobCommand, UsageErrorsNameWhatIsWrong) {
                 "option --dialect takes generic, linuxcnc or fanuc, not 'haas'");
     expectUsage(true, With(job, {"--dialect", "fanuc", "--diameter", "--radius"}),
                 "options --diameter and --radius exclude each other");
+    // The dialect's refusals are the program's own, as the NC program window gives them.
     expectUsage(true, With(job, {"--dialect", "linuxcnc", "--door"}),
-                "option --door is not offered with the linuxcnc dialect, which has no standard "
-                "code to open the door");
+                "A LinuxCNC program cannot open the door: there is no standard code for it.");
     expectUsage(true, With(job, {"--dialect", "fanuc", "--door"}),
-                "option --door needs --door-code with the fanuc dialect");
+                "A Fanuc program opens the door with the machine's own M code: type it as the door "
+                "code, for example M21.");
     expectUsage(true, With(job, {"--door-code", "M21"}),
                 "option --door-code is for the fanuc dialect");
     expectUsage(true, With(job, {"--dialect", "fanuc", "--door-code", "M2 M30"}),
-                "option --door-code takes an M code such as M21, not 'M2 M30'");
+                "'M2 M30' is not a door code: type the machine's own M code, for example M21.");
     expectUsage(true, With(job, {"--dialect", "linuxcnc", "--program-number", "7"}),
                 "option --program-number is for the fanuc dialect");
     expectUsage(true, With(job, {"--dialect", "fanuc", "--program-number", "0"}),

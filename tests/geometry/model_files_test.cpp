@@ -27,9 +27,8 @@ TEST(StockFile, AProfileIsWrittenAsLineRecordsClosedToTheAxisAndLoadsBack) {
     EXPECT_EQ(text.substr(0, 16), "line 0/0/0/20/\r\n");
 
     TShaft stock;
-    stock.IsStock = true;
     RecordingMessageSink messages;
-    ASSERT_TRUE(stock.LoadFromFile(file, messages));
+    ASSERT_TRUE(stock.LoadFromFile(file, messages, ShaftKind::Stock));
     EXPECT_EQ(XYOf(stock.Points),
               (std::vector<TPoint>{
                   {0, 0}, {0, 20}, {30, 20}, {30, 12.25}, {50, 15}, {50, 18}, {70, 18}, {70, 0}}));

@@ -58,6 +58,12 @@ TEST(TModel, InconsistentArcIsClampedNotNaN) {
     TModel model = Built({"arc 0/0/2/2/-5/1/7/1/"});
     for (const TPunct& p : model.Points)
         EXPECT_TRUE(std::isfinite(p.Y));
+    // A toolpath's preview points take the root of the argument's absolute value instead.
+    TObj arc;
+    ParseText(arc, "arc 5/5/15/15/0/10/20/10/");
+    EXPECT_DOUBLE_EQ(ArcInteriorPoints(arc, 8)[0].Y, 10);
+    EXPECT_DOUBLE_EQ(ArcInteriorPoints(arc, 8, RootOffCircle::Absolute)[0].Y,
+                     10 + std::sqrt(56.25 - 25));
 }
 
 TEST(TModel, VerticalLineKeepsElementOrderAndUnknownKindsAddNothing) {

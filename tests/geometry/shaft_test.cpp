@@ -195,7 +195,6 @@ TEST(LoadPartAndStock, StockSkipsTheOutlinesAndAMissingCompanionIsReported) {
     RecordingMessageSink messages;
     TShaft part, stock;
     EXPECT_TRUE(LoadPartAndStock(folder / "p.mdl", part, stock, messages));
-    EXPECT_TRUE(stock.IsStock);
     EXPECT_EQ(stock.Length, 80);
     EXPECT_EQ(stock.MaxRadius, 22);
     EXPECT_TRUE(stock.LeftOutline.Elements.empty());

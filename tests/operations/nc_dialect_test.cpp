@@ -21,9 +21,9 @@ std::vector<NcBlock> Program(bool door) {
                                    RapidXFeedBlock(60, 10, 120),
                                    ArcBlock(70, ArcTurn::Clockwise, 12, 3, 4),
                                    ArcBlock(80, ArcTurn::CounterClockwise, 8.0005, 9, 5, 90.0),
-                                   MCodeBlock(85, "M05")};
+                                   MCodeBlock(85, BlockKind::SpindleStop)};
     if (door)
-        blocks.push_back(MCodeBlock(90, "M39"));
+        blocks.push_back(MCodeBlock(90, BlockKind::DoorOpen));
     return blocks;
 }
 
@@ -76,6 +76,10 @@ TEST(NcDialect, FanucNumbersCarryADecimalPointAndTheDoorHasTheMachinesCode) {
     EXPECT_EQ(Lines(program.end() - 3, program.end()), (Lines{"N0090 M21", "N0095 M30", "%"}));
     options.ProgramNumber = 10000;
     EXPECT_THROW(NcProgramText(Program(false), options), std::invalid_argument);
+    options.ProgramNumber = 1;
+    options.DoorCode = "21";
+    EXPECT_EQ(DialectRefusal(options, false),
+              "'21' is not a door code: type the machine's own M code, for example M21.");
     EXPECT_TRUE(IsDoorCode("M8"));
     for (const char* bad : {"M", "21", "M1234", "M2 M3", "m21", "M-1"})
         EXPECT_FALSE(IsDoorCode(bad)) << bad;

@@ -26,9 +26,9 @@ TSimulation Simulating(const Profile& stock, const std::vector<Move>& moves) {
 
 Profile SampleStock(const std::string& model) {
     TShaft stock;
-    stock.IsStock = true;
     RecordingMessageSink messages;
-    EXPECT_TRUE(stock.LoadFromFile(TORVEX_DATA "/Models/" + model + ".mdls", messages));
+    EXPECT_TRUE(
+        stock.LoadFromFile(TORVEX_DATA "/Models/" + model + ".mdls", messages, ShaftKind::Stock));
     Profile points;
     for (const TPunct& p : stock.Points)
         points.push_back({p.X, p.Y});

@@ -45,9 +45,8 @@ TEST(SampleJobs, TheMachinedStockSavedAsAStockFileLoadsBackAsItWas) {
         std::vector<TPoint> machined = Simulated(job);
         SaveStockFile(file, machined);
         TShaft stock;
-        stock.IsStock = true;
         RecordingMessageSink messages;
-        ASSERT_TRUE(stock.LoadFromFile(file, messages)) << job.Name;
+        ASSERT_TRUE(stock.LoadFromFile(file, messages, ShaftKind::Stock)) << job.Name;
         // Pieces of one straight line load as one line: the profile is the same.
         std::vector<TPoint> loaded = XYOf(stock.Points);
         EXPECT_LT(fixtures::ProfileDistance(loaded, machined), 1e-9) << job.Name;
@@ -58,21 +57,9 @@ TEST(SampleJobs, TheMachinedStockSavedAsAStockFileLoadsBackAsItWas) {
 }
 
 TEST(SampleJobs, FullLengthRoughingLeavesTheFinalLevelOverThePart) {
-    for (const SampleJob& job : BuildSampleJobs(TORVEX_DATA)) {
-        if (job.Name != "production rough 0,2,4")
-            continue;
-        // The full-length roughing alone: radius 26 down to the highest point 24 plus the rest.
-        TToolpath fullLength;
-        fullLength.SafeX = job.Toolpath->SafeX;
-        fullLength.Offset = 2;
-        fullLength.RapidFeed = 6000;
-        fullLength.RoughFullLength(job.Space->Shaft.Elements, 2, 2, 100, 200, 26, 0.5);
-        TSimulation simulation(job.Toolpath->LeftKnife.Points, job.Space->StockShaft.Points,
-                               fullLength.PathPoints);
-        RunMoveByMove(simulation);
-        EXPECT_EQ(simulation.Stock,
-                  (std::vector<TPoint>{{0, 0}, {0, 24.5}, {180, 24.5}, {180, 0}}));
-        return;
-    }
-    FAIL() << "no production roughing job";
+    // The production part's full-length roughing: radius 26 down to the highest point 24 plus the
+    // rest.
+    SampleJob job = BuildSampleJob(TORVEX_DATA, "production", SampleJobKind::Roughing, {0},
+                                   "Rough80", "Left45");
+    EXPECT_EQ(Simulated(job), (std::vector<TPoint>{{0, 0}, {0, 24.5}, {180, 24.5}, {180, 0}}));
 }

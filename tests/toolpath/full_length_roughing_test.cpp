@@ -25,11 +25,15 @@ TShaft Crowned() {
                   "line 38/10/60/10/", "line 60/10/60/0/"});
 }
 
+TToolpath FullLength(const Tobjects& profile, double stockRadius, double rest,
+                     const RoughingParameters& p) {
+    return Written([&](BlockWriter& w) { RoughFullLength(w, profile, stockRadius, rest, p); });
+}
+
 } // namespace
 
 TEST(RoughFullLength, CutsTheCollaredShaftInFourPassesAndAFinalOne) {
-    TToolpath toolpath = NewToolpath(35);
-    toolpath.RoughFullLength(Collared(), 2, 2, 100, 200, 30, 0.5);
+    TToolpath toolpath = FullLength(Collared(), 30, 0.5, Roughing(35, 2));
     std::vector<std::string> expected{
         "N0010 G00 X35 Z-2", "N0020 G01 X28 F100",   "N0030 G01 Z82 F200", "N0040 G01 X30 Z80 F200",
         "N0050 G00 Z-2",     "N0060 G01 X26 F100",   "N0070 G01 Z82 F200", "N0080 G01 X28 Z80 F200",
@@ -37,8 +41,6 @@ TEST(RoughFullLength, CutsTheCollaredShaftInFourPassesAndAFinalOne) {
         "N0130 G00 Z-2",     "N0140 G01 X22 F100",   "N0150 G01 Z82 F200", "N0160 G01 X24 Z80 F200",
         "N0170 G00 Z-2",     "N0180 G01 X20.5 F100", "N0190 G01 Z82 F200", "N0200 G01 X35 F100"};
     EXPECT_EQ(toolpath.NCBlocks(), expected);
-    EXPECT_EQ(toolpath.StartX, 0);
-    EXPECT_EQ(toolpath.StartY, 30);
     ASSERT_EQ(toolpath.PathPoints.Count(), 20u);
     // The lift is recorded before its block; every move carries its block's feed.
     EXPECT_EQ(toolpath.PathPoints[3].X, 80);
@@ -48,31 +50,27 @@ TEST(RoughFullLength, CutsTheCollaredShaftInFourPassesAndAFinalOne) {
     EXPECT_EQ(toolpath.PathPoints.Last().X, 82);
     EXPECT_EQ(toolpath.PathPoints.Last().Y, 35);
     EXPECT_EQ(toolpath.PathPoints.Last().Feed, 100);
-    EXPECT_TRUE(BlocksMatchMoves(toolpath, 20));
+    EXPECT_TRUE(BlocksAreWellFormed(toolpath));
     EXPECT_TRUE(TimesAreConsistent(toolpath.PathPoints));
 }
 
 TEST(RoughFullLength, ALastPassOnTheFinalLevelIsLeftToTheFinalPass) {
-    TToolpath toolpath = NewToolpath(35);
-    toolpath.RoughFullLength(Collared(), 2, 2, 100, 200, 30, 0);
+    TToolpath toolpath = FullLength(Collared(), 30, 0, Roughing(35, 2));
     ASSERT_EQ(toolpath.NCBlocks().size(), 20u);
     EXPECT_EQ(toolpath.NCBlocks()[13], "N0140 G01 X22 F100");
     EXPECT_EQ(toolpath.NCBlocks()[17], "N0180 G01 X20 F100");
 }
 
 TEST(RoughFullLength, StockJustAboveTheFinalLevelGetsOnlyTheFinalPass) {
-    TToolpath toolpath = NewToolpath(35);
-    toolpath.RoughFullLength(Collared(), 2, 2, 100, 200, 20.5, 0.5);
+    TToolpath toolpath = FullLength(Collared(), 20.5, 0.5, Roughing(35, 2));
     std::vector<std::string> expected{"N0010 G00 X35 Z-2", "N0020 G01 X20.5 F100",
                                       "N0030 G01 Z82 F200", "N0040 G01 X35 F100"};
     EXPECT_EQ(toolpath.NCBlocks(), expected);
 }
 
 TEST(RoughFullLength, TheFinalLevelClearsTheCrownOfAnArc) {
-    TToolpath toolpath = NewToolpath(35);
-    toolpath.SafeX = 25;
     TShaft part = Crowned();
-    toolpath.RoughFullLength(part.Elements, 2, 2, 100, 200, 20, 0.5);
+    TToolpath toolpath = FullLength(part.Elements, 20, 0.5, Roughing(25));
     // Height 20 - 14 - 0.5 = 5.5: passes at 18 and 16, the final one at 14.5.
     std::vector<std::string> expected{
         "N0010 G00 X25 Z-2", "N0020 G01 X18 F100",   "N0030 G01 Z62 F200", "N0040 G01 X20 Z60 F200",
@@ -83,19 +81,14 @@ TEST(RoughFullLength, TheFinalLevelClearsTheCrownOfAnArc) {
 }
 
 TEST(RoughFullLength, APartThatDoesNotStartAtZeroIsCutAtItsOwnEnds) {
-    TToolpath toolpath = NewToolpath(35);
-    toolpath.RoughFullLength(Elements({"line 5/0/5/10/", "line 5/10/85/10/", "line 85/10/85/0/"}),
-                             2, 2, 100, 200, 12, 0.5);
+    TToolpath toolpath =
+        FullLength(Elements({"line 5/0/5/10/", "line 5/10/85/10/", "line 85/10/85/0/"}), 12, 0.5,
+                   Roughing(35));
     std::vector<std::string> expected{"N0010 G00 X35 Z3", "N0020 G01 X10.5 F100",
                                       "N0030 G01 Z87 F200", "N0040 G01 X35 F100"};
     EXPECT_EQ(toolpath.NCBlocks(), expected);
-    EXPECT_EQ(toolpath.StartX, 5);
 }
 
-TEST(RoughFullLength, AZeroDepthIsAnErrorAndWritesNothing) {
-    TToolpath toolpath = NewToolpath(35);
-    EXPECT_THROW(toolpath.RoughFullLength(Collared(), 0, 2, 100, 200, 30, 0.5), ArithmeticError);
-    EXPECT_TRUE(toolpath.NCBlocks().empty());
-    EXPECT_TRUE(toolpath.PathPoints.Empty());
-    EXPECT_EQ(toolpath.BlockNo, 0);
+TEST(RoughFullLength, AZeroDepthIsAnError) {
+    EXPECT_THROW(FullLength(Collared(), 30, 0.5, Roughing(35, 0)), ArithmeticError);
 }

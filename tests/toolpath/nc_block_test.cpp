@@ -47,8 +47,8 @@ TEST(NcBlock, ToolChangeAndProgramFrameBlocks) {
     EXPECT_EQ(GenericText(SpindleStartBlock(1, true, 800)), "N0001 M04  S0800");
     EXPECT_EQ(GenericText(SpindleStartBlock(1, false, 12000)), "N0001 M03  S12000");
     EXPECT_EQ(GenericText(SpindleStartBlock(1, false, 999.6)), "N0001 M03  S1000");
-    EXPECT_EQ(GenericText(MCodeBlock(2, "M08")), "N0002 M08");
-    EXPECT_EQ(GenericText(MCodeBlock(125, "M05")), "N0125 M05");
+    EXPECT_EQ(GenericText(MCodeBlock(2, BlockKind::CoolantOn)), "N0002 M08");
+    EXPECT_EQ(GenericText(MCodeBlock(125, BlockKind::SpindleStop)), "N0125 M05");
 }
 
 TEST(NcBlock, ValuesThatAreNotFiniteNeverReachABlock) {

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -26,28 +25,14 @@ double DistanceToProfile(const Tobjects& elements, const TPoint& p);
 // points of every arc.
 std::vector<TPoint> PointsAlong(const Tobjects& contour);
 
-// One block together with the moves it records: the preview moves of an arc block and its end.
-struct BlockMoves {
-    NcBlock Block;
-    std::string Text;
-    size_t EndMove = 0;      // index of the move to the block's end in PathPoints
-    size_t PreviewCount = 0; // preview moves just before it
-};
-
-// Pairs every block with its moves, taking arcSteps - 1 preview moves before each arc block; tool
-// changes record no move. Fails when blocks and moves do not pair up.
-::testing::AssertionResult PairBlocksWithMoves(const TToolpath& toolpath, uint8_t arcSteps,
-                                               std::vector<BlockMoves>& pairs);
-
-// Every block has one of the shapes the strategies write, numbers written "0.###" and nothing
-// else ("nan", "inf", a comma); block numbers rise; each block reads back as the numbers of its
-// move (the words it omits keep the coordinate of the move before), G00 moves are timed at the
-// rapid feed and the others at the block's feed or, without an F word, the feed before.
-::testing::AssertionResult BlocksMatchMoves(const TToolpath& toolpath, uint8_t arcSteps);
+// Every block reads back (ParseNcBlock) in one of the shapes the strategies write, its numbers
+// written "0.###" and nothing else ("nan", "inf", a comma), and block numbers rise.
+::testing::AssertionResult BlocksAreWellFormed(const TToolpath& toolpath);
 
 // Each arc block describes, from the end of the move before its preview points, a circle of its R
-// through its end, and the preview points lie on that circle on the side its G word says.
-::testing::AssertionResult ArcBlocksMatchPreview(const TToolpath& toolpath, uint8_t arcSteps);
+// through its end, and the preview points (its other moves) lie on that circle on the side its
+// G word says.
+::testing::AssertionResult ArcBlocksMatchPreview(const TToolpath& toolpath);
 
 // Path times never decrease and every step is timed at its feed.
 ::testing::AssertionResult TimesAreConsistent(const TPctList& path);

@@ -26,9 +26,8 @@ TShaft Beaded() {
 } // namespace
 
 TEST(RoughRight, CutsThreeLayersDownToTheJoinedShoulder) {
-    TToolpath toolpath = NewToolpath(35);
-    toolpath.RoughRight(Elements({"line 50.5/12.5/80/12.5/", "line 50.5/20/50.5/12.5/"}), 2, 2, 100,
-                        200, 20);
+    TToolpath toolpath = Roughed(Elements({"line 50.5/12.5/80/12.5/", "line 50.5/20/50.5/12.5/"}),
+                                 Flank::Right, Roughing(35));
     std::vector<std::string> expected{"N0010 G00 X35 Z82",        "N0020 G01 X20 F100",
                                       "N0030 G01 X18 F100",       "N0040 G01 Z50.5 F200",
                                       "N0050 G01 X20 Z52.5 F200", "N0060 G00 Z82",
@@ -39,25 +38,21 @@ TEST(RoughRight, CutsThreeLayersDownToTheJoinedShoulder) {
                                       "N0150 G01 X12.5 F100",     "N0160 G01 X12.5 Z50.5 F200",
                                       "N0170 G01 X20 Z50.5 F200", "N0180 G01 X35 F100"};
     EXPECT_EQ(toolpath.NCBlocks(), expected);
-    EXPECT_EQ(toolpath.StartX, 80);
-    EXPECT_EQ(toolpath.StartY, 20);
     EXPECT_EQ(toolpath.PathPoints.Last().X, 50.5);
-    EXPECT_TRUE(BlocksMatchMoves(toolpath, 20));
+    EXPECT_TRUE(BlocksAreWellFormed(toolpath));
 }
 
 TEST(RoughRight, AHeightThatIsAMultipleOfTheDepthLeavesTheLastLevelToTheContour) {
-    TToolpath toolpath = NewToolpath(35);
-    toolpath.RoughRight(Elements({"line 50.5/12/80/12/", "line 50.5/20/50.5/12/"}), 2, 2, 100, 200,
-                        20);
+    TToolpath toolpath = Roughed(Elements({"line 50.5/12/80/12/", "line 50.5/20/50.5/12/"}),
+                                 Flank::Right, Roughing(35));
     ASSERT_EQ(toolpath.NCBlocks().size(), 18u);
     EXPECT_EQ(toolpath.NCBlocks()[10], "N0110 G01 X14 F100");
     EXPECT_EQ(toolpath.NCBlocks()[14], "N0150 G01 X12 F100");
 }
 
 TEST(RoughLeft, WritesTheContoursOwnXForAPartThatDoesNotStartAtZero) {
-    TToolpath toolpath = NewToolpath(35);
-    toolpath.RoughLeft(Elements({"line 3/10.5/10/10.5/", "line 10/10.5/10/20/"}), 2, 2, 100, 200,
-                       20);
+    TToolpath toolpath = Roughed(Elements({"line 3/10.5/10/10.5/", "line 10/10.5/10/20/"}),
+                                 Flank::Left, Roughing(35));
     std::vector<std::string> expected{"N0010 G00 X35 Z1",           "N0020 G01 X20 F100",
                                       "N0030 G01 X18 F100",         "N0040 G01 Z10 F200",
                                       "N0050 G01 X20 Z8 F200",      "N0060 G00 Z1",
@@ -70,8 +65,7 @@ TEST(RoughLeft, WritesTheContoursOwnXForAPartThatDoesNotStartAtZero) {
                                       "N0190 G01 X10.5 F100",       "N0200 G01 X10.5 G01 Z10 F200",
                                       "N0210 G01 X20 G01 Z10 F200", "N0220 G01 X35 F100"};
     EXPECT_EQ(toolpath.NCBlocks(), expected);
-    EXPECT_EQ(toolpath.StartX, 3);
-    EXPECT_TRUE(BlocksMatchMoves(toolpath, 20));
+    EXPECT_TRUE(BlocksAreWellFormed(toolpath));
 }
 
 TEST(SideRoughing, ArcBlocksTurnTheWayTheToolTravels) {
@@ -91,11 +85,11 @@ TEST(SideRoughing, ArcBlocksTurnTheWayTheToolTravels) {
                  {"convex left", convexLeft, Flank::Left, "G02 X20 Z20 R10 F200"},
                  {"concave left", concaveLeft, Flank::Left, "G03 X20 Z20 R10 F200"}};
     for (const Case& c : cases) {
-        TToolpath toolpath = NewToolpath(35);
+        TToolpath toolpath;
         if (c.Side == Flank::Right)
-            toolpath.RoughRight(c.Contour, 2, 2, 100, 200, 20);
+            toolpath = Roughed(c.Contour, Flank::Right, Roughing(35));
         else
-            toolpath.RoughLeft(c.Contour, 2, 2, 100, 200, 20);
+            toolpath = Roughed(c.Contour, Flank::Left, Roughing(35));
         const std::string arc = toolpath.NCBlocks()[toolpath.NCBlocks().size() - 2];
         EXPECT_EQ(arc.substr(6), c.ArcBlock) << c.Name;
         // 19 preview moves in the direction of travel, then the arc's end.
@@ -103,43 +97,43 @@ TEST(SideRoughing, ArcBlocksTurnTheWayTheToolTravels) {
         size_t end = path.Count() - 2;
         for (size_t i = end - 19; i < end; ++i)
             EXPECT_EQ(path[i + 1].X > path[i].X, c.Side == Flank::Left) << c.Name;
-        EXPECT_TRUE(BlocksMatchMoves(toolpath, 20)) << c.Name;
-        EXPECT_TRUE(ArcBlocksMatchPreview(toolpath, 20)) << c.Name;
+        EXPECT_TRUE(BlocksAreWellFormed(toolpath)) << c.Name;
+        EXPECT_TRUE(ArcBlocksMatchPreview(toolpath)) << c.Name;
     }
 }
 
 TEST(SideRoughing, AnArcThatWritesNoBlockUsesUpABlockNumber) {
     // An arc whose ends share an x, and one too small to be written other than "R0".
-    TToolpath toolpath = NewToolpath(35);
-    toolpath.RoughRight(Elements({"line 50.5/12/80/12/", "arc 45/12/55/22/50.5/12/50.5/20/",
-                                  "arc 50.4996/19.9996/50.5004/20.0004/50.5/20.0004/50.5004/20/",
-                                  "line 50.5/20/50.5/22/"}),
-                        2, 2, 100, 200, 20);
+    TToolpath toolpath =
+        Roughed(Elements({"line 50.5/12/80/12/", "arc 45/12/55/22/50.5/12/50.5/20/",
+                          "arc 50.4996/19.9996/50.5004/20.0004/50.5/20.0004/50.5004/20/",
+                          "line 50.5/20/50.5/22/"}),
+                Flank::Right, Roughing(35));
     size_t n = toolpath.NCBlocks().size();
     EXPECT_EQ(toolpath.NCBlocks()[n - 3].substr(0, 5), "N0200");
     EXPECT_EQ(toolpath.NCBlocks()[n - 2].substr(0, 5), "N0230");
-    EXPECT_TRUE(BlocksMatchMoves(toolpath, 20));
+    EXPECT_TRUE(BlocksAreWellFormed(toolpath));
 }
 
 TEST(RoughLeft, ALayerEndsWhereTheToolFirstMeetsTheContour) {
     // Each layer through the bead crosses the left offset contour twice; the tool coming from
     // the left must stop at the first crossing, not cut through the bead to the second.
     TShaft part = Beaded();
-    TToolpath toolpath = NewToolpath(35);
-    toolpath.BuildLeftOffsetContour(part.LeftOutline.Elements, false, 0.5, 0);
-    toolpath.RoughLeft(toolpath.LeftOffsetContour, 2, 2, 100, 200, 20);
+    Tobjects contour =
+        BuildOffsetContour(part.LeftOutline.Elements, Flank::Left, 0.5, std::nullopt);
+    TToolpath toolpath = Roughed(contour, Flank::Left, Roughing(35));
     // The level 16.5 meets the offset circle (radius 4.5 around (14, 14)) at 14 -/+ sqrt(14), on
     // the circle itself, not on a chord between its preview points (10.278 and 17.722).
     EXPECT_NEAR(*ParseNcBlock(toolpath.NCBlocks()[3]).Value('Z'), 10.258, 0.0005)
         << Listing(toolpath);
     EXPECT_TRUE(StaysOutsidePart(toolpath.PathPoints, part.Points));
 
-    TToolpath right = NewToolpath(35);
-    right.BuildRightOffsetContour(part.RightOutline.Elements, false, 0.5, 0);
-    right.RoughRight(right.RightOffsetContour, 2, 2, 100, 200, 20);
+    Tobjects rightContour =
+        BuildOffsetContour(part.RightOutline.Elements, Flank::Right, 0.5, std::nullopt);
+    TToolpath right = Roughed(rightContour, Flank::Right, Roughing(35));
     EXPECT_NEAR(*ParseNcBlock(right.NCBlocks()[3]).Value('Z'), 17.742, 0.0005) << Listing(right);
     EXPECT_TRUE(StaysOutsidePart(right.PathPoints, part.Points));
-    EXPECT_TRUE(ArcBlocksMatchPreview(right, 20)) << "a half circle over the bead";
+    EXPECT_TRUE(ArcBlocksMatchPreview(right)) << "a half circle over the bead";
 }
 
 TEST(RoughLeft, AFirstLayerReachesTheWallBehindAFlatAfterATaper) {
@@ -147,9 +141,9 @@ TEST(RoughLeft, AFirstLayerReachesTheWallBehindAFlatAfterATaper) {
     // must not end on a diagonal from the flat's far end to the wall's top.
     TShaft part = Shaft({"line 0/0/0/4/", "line 0/4/4/4/", "line 4/4/7/9/", "line 7/9/22/9/",
                          "line 22/9/22/12/", "line 22/12/40/12/", "line 40/12/40/0/"});
-    TToolpath toolpath = NewToolpath(20);
-    toolpath.BuildLeftOffsetContour(part.LeftOutline.Elements, false, 0.2, 0);
-    toolpath.RoughLeft(toolpath.LeftOffsetContour, 1.5, 2, 100, 200, 20);
+    Tobjects contour =
+        BuildOffsetContour(part.LeftOutline.Elements, Flank::Left, 0.2, std::nullopt);
+    TToolpath toolpath = Roughed(contour, Flank::Left, Roughing(20, 1.5));
     ASSERT_GT(toolpath.NCBlocks().size(), 4u);
     EXPECT_EQ(toolpath.NCBlocks()[2], "N0030 G01 X10.5 F100");
     EXPECT_EQ(toolpath.NCBlocks()[3], "N0040 G01 Z21.8 F200") << Listing(toolpath);
@@ -161,14 +155,14 @@ TEST(SideRoughing, ALayerAtAFlatsLevelCutsTheFlatToItsFarEnd) {
     TShaft part = Shaft({"line 0/0/0/4/", "line 0/4/5/4/", "line 5/4/5/6/", "line 5/6/15/6/",
                          "line 15/6/15/9/", "line 15/9/25/9/", "line 25/9/25/6/", "line 25/6/35/6/",
                          "line 35/6/35/4/", "line 35/4/40/4/", "line 40/4/40/0/"});
-    TToolpath left = NewToolpath(20);
-    left.BuildLeftOffsetContour(part.LeftOutline.Elements, false, 0.2, 0);
-    left.RoughLeft(left.LeftOffsetContour, 1.4, 2, 100, 200, 20);
+    Tobjects leftContour =
+        BuildOffsetContour(part.LeftOutline.Elements, Flank::Left, 0.2, std::nullopt);
+    TToolpath left = Roughed(leftContour, Flank::Left, Roughing(20, 1.4));
     EXPECT_EQ(left.NCBlocks()[6], "N0070 G01 X6.2 F100");
     EXPECT_EQ(left.NCBlocks()[7], "N0080 G01 Z14.8 F200") << Listing(left);
-    TToolpath right = NewToolpath(20);
-    right.BuildRightOffsetContour(part.RightOutline.Elements, false, 0.2, 0);
-    right.RoughRight(right.RightOffsetContour, 1.4, 2, 100, 200, 20);
+    Tobjects rightContour =
+        BuildOffsetContour(part.RightOutline.Elements, Flank::Right, 0.2, std::nullopt);
+    TToolpath right = Roughed(rightContour, Flank::Right, Roughing(20, 1.4));
     EXPECT_EQ(right.NCBlocks()[6], "N0070 G01 X6.2 F100");
     EXPECT_EQ(right.NCBlocks()[7], "N0080 G01 Z25.2 F200") << Listing(right);
 }
@@ -178,9 +172,9 @@ TEST(RoughLeft, LayersMeetALargeRoundingOnItsCircleNotInsideThePart) {
     // chord between preview points would lie up to 0.11 inside the offset circle, into the part.
     TShaft part = Shaft({"line 0/0/0/5/", "line 0/5/10/5/", "line 10/5/10/10/",
                          "arc 10/0/30/20/10/10/20/20/", "line 20/20/40/20/", "line 40/20/40/0/"});
-    TToolpath toolpath = NewToolpath(27);
-    toolpath.BuildLeftOffsetContour(part.LeftOutline.Elements, false, 0.1, 0);
-    toolpath.RoughLeft(toolpath.LeftOffsetContour, 0.7, 2, 100, 200, 20);
+    Tobjects contour =
+        BuildOffsetContour(part.LeftOutline.Elements, Flank::Left, 0.1, std::nullopt);
+    TToolpath toolpath = Roughed(contour, Flank::Left, Roughing(27, 0.7));
     int onArc = 0;
     for (const TPunct& p : toolpath.PathPoints) {
         // The move of each layer's axial cut, above the wall.

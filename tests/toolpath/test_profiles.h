@@ -2,6 +2,8 @@
 
 #include "geometry/element.h"
 #include "geometry/shaft.h"
+#include "toolpath/block_writer.h"
+#include "toolpath/strategies.h"
 #include "toolpath/toolpath.h"
 
 #include <initializer_list>
@@ -30,15 +32,42 @@ inline TShaft Shaft(std::initializer_list<std::string_view> records) {
     return shaft;
 }
 
-// A toolpath as the windows fill it: retract level, 2 mm clearance at the ends, rapid moves at
-// 6000 mm/min, finishing moves timed at 120 mm/min.
-inline TToolpath NewToolpath(double safeX) {
+// The parameters the tests run the strategies with: the retract level, 2 mm clearance at the
+// ends, layers of `depth`, radial moves at 100 and axial ones at 200 mm/min; finishing at 120
+// mm/min entering 1 mm above the outline.
+inline RoughingParameters Roughing(double safeX, double depth = 2) {
+    RoughingParameters p;
+    p.SafeX = safeX;
+    p.Offset = 2;
+    p.Depth = depth;
+    p.RadialFeed = 100;
+    p.AxialFeed = 200;
+    return p;
+}
+
+inline FinishingParameters Finishing(double safeX) {
+    FinishingParameters p;
+    p.SafeX = safeX;
+    p.Offset = 2;
+    p.Approach = 1;
+    p.Feed = 120;
+    return p;
+}
+
+// A toolpath made by running strategies through one writer.
+template <class Strategies> TToolpath Written(Strategies&& strategies) {
     TToolpath toolpath;
-    toolpath.SafeX = safeX;
-    toolpath.Offset = 2;
-    toolpath.RapidFeed = 6000;
-    toolpath.CuttingFeed = 120;
+    BlockWriter writer(toolpath);
+    strategies(writer);
     return toolpath;
+}
+
+inline TToolpath Roughed(const Tobjects& contour, Flank flank, const RoughingParameters& p) {
+    return Written([&](BlockWriter& w) { RoughFlank(w, contour, flank, p); });
+}
+
+inline TToolpath Finished(const Tobjects& outline, Flank flank, const FinishingParameters& p) {
+    return Written([&](BlockWriter& w) { FinishFlank(w, outline, flank, p); });
 }
 
 } // namespace torvex::testing

@@ -72,10 +72,10 @@ Workpiece Load(const std::string& name) {
     return piece;
 }
 
-// A strategy as the operation windows run it, outlines rebuilt the way each window builds them.
+// A strategy as the operation windows run it, outlines built the way each window builds them.
 struct Strategy {
     std::string Name;
-    std::function<void(Workpiece&, TToolpath&)> Run;
+    std::function<void(const Workpiece&, BlockWriter&)> Run;
 };
 
 void CheckOffsetContour(const Workpiece& piece, const Tobjects& contour) {
@@ -91,50 +91,47 @@ void CheckOffsetContour(const Workpiece& piece, const Tobjects& contour) {
 
 std::vector<Strategy> Strategies() {
     std::vector<Strategy> strategies;
-    strategies.push_back({"full length", [](Workpiece& w, TToolpath& t) {
-                              t.RoughFullLength(w.Part.Elements, 1.5, 2, 100, 250,
-                                                w.Stock.MaxRadius, Rest);
+    strategies.push_back({"full length", [](const Workpiece& piece, BlockWriter& w) {
+                              RoughingParameters p = Roughing(2 + piece.Stock.MaxRadius, 1.5);
+                              RoughFullLength(w, piece.Part.Elements, piece.Stock.MaxRadius, Rest,
+                                              p);
                           }});
-    for (bool close : {true, false}) {
-        std::string kind = close ? " from the stock" : " below the part";
-        strategies.push_back(
-            {"rough left" + kind, [close](Workpiece& w, TToolpath& t) {
-                 w.Part.BuildSideOutlines(EntryCorner::Drop, FlatTop::Drop, FlatTop::Drop);
-                 double extra = close ? w.Stock.MaxRadius - w.Part.MaxRadius : 0;
-                 t.BuildLeftOffsetContour(w.Part.LeftOutline.Elements, close, Rest, extra);
-                 CheckOffsetContour(w, t.LeftOffsetContour);
-                 t.RoughLeft(t.LeftOffsetContour, 1.5, 2, 100, 250, ArcSteps);
-             }});
-        strategies.push_back(
-            {"rough right" + kind, [close](Workpiece& w, TToolpath& t) {
-                 w.Part.BuildSideOutlines(EntryCorner::Drop, FlatTop::Drop, FlatTop::Drop);
-                 double extra = close ? w.Stock.MaxRadius - w.Part.MaxRadius : 0;
-                 t.BuildRightOffsetContour(w.Part.RightOutline.Elements, close, Rest, extra);
-                 CheckOffsetContour(w, t.RightOffsetContour);
-                 t.RoughRight(t.RightOffsetContour, 1.5, 2, 100, 250, ArcSteps);
-             }});
-    }
-    for (bool flat : {false, true}) {
-        std::string kind = flat ? " with its flat" : "";
-        strategies.push_back({"finish left" + kind, [flat](Workpiece& w, TToolpath& t) {
-                                  w.Part.BuildSideOutlines(EntryCorner::Keep,
-                                                           flat ? FlatTop::Keep : FlatTop::Drop,
-                                                           flat ? FlatTop::Keep : FlatTop::Drop);
-                                  t.FinishLeft(w.Part.LeftOutline.Elements, 120, 1, ArcSteps);
-                              }});
-        strategies.push_back({"finish right" + kind, [flat](Workpiece& w, TToolpath& t) {
-                                  w.Part.BuildSideOutlines(EntryCorner::Keep,
-                                                           flat ? FlatTop::Keep : FlatTop::Drop,
-                                                           flat ? FlatTop::Keep : FlatTop::Drop);
-                                  t.FinishRight(w.Part.RightOutline.Elements, 120, 1, ArcSteps);
-                              }});
+    for (Flank flank : {Flank::Left, Flank::Right}) {
+        for (bool close : {true, false}) {
+            std::string name = std::string(flank == Flank::Left ? "rough left" : "rough right") +
+                               (close ? " from the stock" : " below the part");
+            strategies.push_back(
+                {name, [flank, close](const Workpiece& piece, BlockWriter& w) {
+                     SideOutlines outlines = piece.Part.SideOutlinesFor(
+                         EntryCorner::Drop, FlatTop::Drop, FlatTop::Drop);
+                     std::optional<double> climb;
+                     if (close)
+                         climb = piece.Stock.MaxRadius - piece.Part.MaxRadius;
+                     const TModel& outline = flank == Flank::Left ? outlines.Left : outlines.Right;
+                     Tobjects contour = BuildOffsetContour(outline.Elements, flank, Rest, climb);
+                     CheckOffsetContour(piece, contour);
+                     RoughFlank(w, contour, flank, Roughing(2 + piece.Stock.MaxRadius, 1.5));
+                 }});
+        }
+        for (bool flat : {false, true}) {
+            std::string name = std::string(flank == Flank::Left ? "finish left" : "finish right") +
+                               (flat ? " with its flat" : "");
+            strategies.push_back(
+                {name, [flank, flat](const Workpiece& piece, BlockWriter& w) {
+                     FlatTop top = flat ? FlatTop::Keep : FlatTop::Drop;
+                     SideOutlines outlines =
+                         piece.Part.SideOutlinesFor(EntryCorner::Keep, top, top);
+                     const TModel& outline = flank == Flank::Left ? outlines.Left : outlines.Right;
+                     FinishFlank(w, outline.Elements, flank, Finishing(2 + piece.Stock.MaxRadius));
+                 }});
+        }
     }
     return strategies;
 }
 
 void CheckToolpath(const Workpiece& piece, const TToolpath& toolpath) {
-    EXPECT_TRUE(BlocksMatchMoves(toolpath, ArcSteps)) << Listing(toolpath);
-    EXPECT_TRUE(ArcBlocksMatchPreview(toolpath, ArcSteps));
+    EXPECT_TRUE(BlocksAreWellFormed(toolpath)) << Listing(toolpath);
+    EXPECT_TRUE(ArcBlocksMatchPreview(toolpath));
     EXPECT_TRUE(TimesAreConsistent(toolpath.PathPoints));
     EXPECT_TRUE(StaysOutsidePart(toolpath.PathPoints, piece.Part.Points)) << Listing(toolpath);
 }
@@ -143,23 +140,24 @@ class EveryStrategy : public ::testing::TestWithParam<std::string> {};
 
 } // namespace
 
-TEST_P(EveryStrategy, CutsNothingOfThePartAndWritesBlocksThatMatchItsMoves) {
+TEST_P(EveryStrategy, CutsNothingOfThePartAndWritesWellFormedBlocks) {
     Workpiece piece = Load(GetParam());
     for (const Strategy& strategy : Strategies()) {
         SCOPED_TRACE(strategy.Name);
-        TToolpath toolpath = NewToolpath(2 + piece.Stock.MaxRadius);
-        strategy.Run(piece, toolpath);
+        TToolpath toolpath = Written([&](BlockWriter& w) { strategy.Run(piece, w); });
         CheckToolpath(piece, toolpath);
     }
 }
 
 TEST_P(EveryStrategy, RunOneAfterAnotherOnOneToolpath) {
     Workpiece piece = Load(GetParam());
-    TToolpath toolpath = NewToolpath(2 + piece.Stock.MaxRadius);
+    TToolpath toolpath;
+    BlockWriter w(toolpath);
     size_t written = 0;
     for (const Strategy& strategy : Strategies()) {
-        toolpath.WriteToolChange(3);
-        strategy.Run(piece, toolpath);
+        w.BeginOperation(OperationKind::SideRoughing, ToolSide::Left, 3);
+        strategy.Run(piece, w);
+        w.EndOperation();
         EXPECT_GT(toolpath.NCBlocks().size(), written) << strategy.Name;
         written = toolpath.NCBlocks().size();
     }

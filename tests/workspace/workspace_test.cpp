@@ -4,16 +4,6 @@
 
 using namespace torvex;
 
-TEST(Workspace, StartsEmptyWithTheRapidFeed) {
-    Workspace work;
-    EXPECT_EQ(work.RapidFeed, 6000);
-    EXPECT_EQ(work.SceneScale, 0);
-    EXPECT_EQ(work.ToolpathCount(), 0u);
-    EXPECT_TRUE(work.StockShaft.IsStock);
-    EXPECT_TRUE(work.SimStock.IsStock);
-    EXPECT_FALSE(work.Shaft.IsStock);
-}
-
 TEST(Workspace, DiscardingTheModelsEmptiesTheShaftsAndDropsTheToolpaths) {
     Workspace work;
     work.Shaft.LoadFromLines({"line 0/0/0/10/", "line 0/10/30/10/"});
@@ -25,7 +15,5 @@ TEST(Workspace, DiscardingTheModelsEmptiesTheShaftsAndDropsTheToolpaths) {
     EXPECT_TRUE(work.Shaft.Elements.empty());
     EXPECT_EQ(work.Shaft.Points.Count(), 0u);
     EXPECT_TRUE(work.StockShaft.Elements.empty());
-    EXPECT_TRUE(work.StockShaft.IsStock);
-    EXPECT_TRUE(work.SimStock.IsStock);
     EXPECT_EQ(work.ToolpathCount(), 0u);
 }

@@ -78,7 +78,7 @@ void TTool2::mouseMoveEvent(QMouseEvent* event) {
         return;
     PressPoint.reset();
     auto* data = new QMimeData;
-    data->setData(ToolSlotMime, QByteArray::number(DragNumber));
+    data->setData(ToolSlotMime, QByteArray::fromStdString(SlotDragText({DragNumber, Slot})));
     auto* drag = new QDrag(this);
     drag->setMimeData(data);
     drag->exec(Qt::CopyAction);

@@ -18,7 +18,7 @@ struct SlotPictureSource {
 };
 
 // The drag formats: a library list carries "0" (knives) or "1" (supports), a library slot its
-// number.
+// number and state (SlotDragText).
 inline constexpr const char* LibraryListMime = "application/x-torvex-library-list";
 inline constexpr const char* ToolSlotMime = "application/x-torvex-tool-slot";
 

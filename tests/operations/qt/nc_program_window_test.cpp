@@ -1,3 +1,4 @@
+#include "bench/sample_jobs.h"
 #include "geometry/model_files.h"
 #include "operations/nc_program.h"
 #include "operations/qt/nc_program_window.h"
@@ -46,10 +47,9 @@ protected:
         RecordingMessageSink loading;
         ASSERT_TRUE(LoadPartAndStock(TORVEX_DATA "/Models/collared.mdl", Work.Shaft,
                                      Work.StockShaft, loading));
-        Work.RoughingQueue.Add(RoughingOperation::WholeLength);
-        TToolSlotContent knife{ReadTextLines(TORVEX_DATA "/Knives/Rough80.knf"), "", "Rough80"};
-        AddRoughingToolpath(Work, {"5", "2", "0.5", "2", "100", "200", "1200", "1-Roughing"}, knife,
-                            knife, '.');
+        JobTool knife = SampleTool(TORVEX_DATA, "Rough80", 1);
+        AddToolpath(Work, SampleRoughing({RoughingOperation::WholeLength}, knife, knife),
+                    "1-Roughing");
         Folder = fs::temp_directory_path() / "torvex-nc-window-test";
         fs::remove_all(Folder);
         fs::create_directories(Folder);
@@ -166,11 +166,9 @@ TEST_F(NcProgramWindowTest, ShowsTheKnifeCheckAboveTheProgramAndAsksBeforeSaving
     Click("FlatButton2");
     EXPECT_EQ(Control<QLabel>("Verdict")->text(), "Checked against the knives: no collision");
     // The left side below the collar with Rough80: its flank reaches into the shoulder.
-    Work.RoughingQueue.Clear();
-    Work.RoughingQueue.Add(RoughingOperation::LeftBelowTop);
-    TToolSlotContent knife{ReadTextLines(TORVEX_DATA "/Knives/Rough80.knf"), "", "Rough80"};
-    Work.SelectedToolpath = AddRoughingToolpath(
-        Work, {"5", "2", "0.5", "2", "100", "200", "1200", "side"}, knife, knife, '.');
+    JobTool knife = SampleTool(TORVEX_DATA, "Rough80", 1);
+    Work.SelectedToolpath =
+        &AddToolpath(Work, SampleRoughing({RoughingOperation::LeftBelowTop}, knife, knife), "side");
     Click("FlatButton2");
     EXPECT_TRUE(Control<QLabel>("Verdict")->text().startsWith(
         "Checked against the knives: first collision N"));

@@ -1,3 +1,4 @@
+#include "bench/sample_jobs.h"
 #include "toollibrary/qt/profiled_editor_tab.h"
 
 #include "tests/toollibrary/qt/library_window_fixture.h"
@@ -203,16 +204,14 @@ TEST_F(ProfiledEditor, FilletedKnifeIsSavedPreviewedMountedAndCutsInTheSimulatio
     Window->DropOnSlot(4, 0);
     const ToolSlotState& slot = Window->Slot(4).State();
     ASSERT_EQ(slot.Ncutit, "Groove4R1");
-    TToolSlotContent knife{slot.Data, "SVJCR2020", slot.Ncutit};
+    JobTool knife{4, {"SVJCR2020", slot.Ncutit}, slot.Data};
 
     Workspace workspace;
     RecordingMessageSink loading;
     ASSERT_TRUE(LoadPartAndStock(fs::path(TORVEX_DATA) / "Models/collared.mdl", workspace.Shaft,
                                  workspace.StockShaft, loading));
-    workspace.RoughingQueue.Add(RoughingOperation::WholeLength);
-    TToolpath* toolpath = AddRoughingToolpath(
-        workspace, {"5", "2", "0.5", "2", "100", "200", "1200", "1-Roughing"}, knife, knife, '.');
-    ASSERT_NE(toolpath, nullptr);
+    TToolpath* toolpath = &AddToolpath(
+        workspace, SampleRoughing({RoughingOperation::WholeLength}, knife, knife), "1-Roughing");
     // The rounded corner is part of the tool's outline.
     bool arcInOutline = false;
     for (const TPunct& p : toolpath->LeftKnife.Points)

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "toolpath/job.h"
+
+#include <string>
+#include <vector>
+
+namespace torvex {
+
+// The texts of the roughing window's fields, as typed (or as the batch tool's options give them).
+struct TRoughingFields {
+    std::string SafeZ;             // e1
+    std::string Offset;            // e2
+    std::string FinishingRest;     // e6
+    std::string CuttingDepth;      // e3
+    std::string TransversalSpeed;  // e4
+    std::string LongitudinalSpeed; // e5
+    std::string TurningSpeed;      // e7
+};
+
+// The texts of the finishing window's fields.
+struct TFinishingFields {
+    std::string SafeZ;        // e1
+    std::string Offset;       // e2
+    std::string StartXOffset; // e3
+    std::string CuttingSpeed; // e4
+    std::string TurningSpeed; // e5
+};
+
+// The job the fields ask for, with the operations in queue order and the two tools. Every field
+// the job needs is converted, in the window's reading order, with the given decimal separator,
+// and checked: a text that is not a number throws ConversionError, a depth, feed, speed or safe
+// distance that is not above 0 or an offset, rest or approach below 0 throws OperationError naming
+// the field. Without operations the depth and rest (roughing) or the approach (finishing) are not
+// read.
+RoughingJob RoughingJobOf(const TRoughingFields& fields, std::vector<RoughingOperation> operations,
+                          JobTool left, JobTool right, char decimalSeparator);
+FinishingJob FinishingJobOf(const TFinishingFields& fields,
+                            std::vector<FinishingOperation> operations, JobTool left, JobTool right,
+                            char decimalSeparator);
+
+// The parameter lines the toolpath tree shows under "Parameters" ("SafeZ : 5", ...), the numbers
+// with the given decimal separator.
+std::vector<std::string> ParameterTexts(const MachiningJob& job, char decimalSeparator);
+
+} // namespace torvex

@@ -1,0 +1,37 @@
+#include "toolpath/job.h"
+
+namespace torvex {
+
+std::optional<RoughingOperation> RoughingOperationOf(int code) {
+    if (code < 0 || code > 4)
+        return std::nullopt;
+    return static_cast<RoughingOperation>(code);
+}
+
+std::optional<FinishingOperation> FinishingOperationOf(int code) {
+    if (code < 1 || code > 4)
+        return std::nullopt;
+    return static_cast<FinishingOperation>(code);
+}
+
+ToolSide ToolOf(RoughingOperation operation) {
+    using enum RoughingOperation;
+    return operation == RightFromStock || operation == RightBelowTop ? ToolSide::Right
+                                                                     : ToolSide::Left;
+}
+
+ToolSide ToolOf(FinishingOperation operation) {
+    using enum FinishingOperation;
+    return operation == RightWithoutTop || operation == RightWithTop ? ToolSide::Right
+                                                                     : ToolSide::Left;
+}
+
+const JobTool& JobToolOf(const MachiningJob& job, ToolSide side) {
+    return std::visit([side](const auto& j) -> const JobTool& { return ToolOn(j, side); }, job);
+}
+
+double JobTurningSpeed(const MachiningJob& job) {
+    return std::visit([](const auto& j) { return j.TurningSpeed; }, job);
+}
+
+} // namespace torvex

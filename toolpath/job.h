@@ -1,0 +1,93 @@
+#pragma once
+
+#include "geometry/point_list.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace torvex {
+
+// The roughing operations, numbered as the batch tool's --ops gives them.
+enum class RoughingOperation : uint8_t {
+    WholeLength = 0,
+    LeftFromStock = 1,  // the left side from the stock radius down
+    LeftBelowTop = 2,   // the left side below the part's largest radius
+    RightFromStock = 3, // the right side likewise
+    RightBelowTop = 4,
+};
+
+// The finishing operations: one pass along a flank, with or without its flat top.
+enum class FinishingOperation : uint8_t {
+    LeftWithoutTop = 1,
+    LeftWithTop = 2,
+    RightWithoutTop = 3,
+    RightWithTop = 4,
+};
+
+// The operation of a number, or nothing for a number no operation has.
+std::optional<RoughingOperation> RoughingOperationOf(int code);
+std::optional<FinishingOperation> FinishingOperationOf(int code);
+
+// The tool that makes the operation: the left one for the left flank and the whole length.
+ToolSide ToolOf(RoughingOperation operation);
+ToolSide ToolOf(FinishingOperation operation);
+
+// The names of one mounted tool as its slot shows them.
+struct TToolStr {
+    std::string SupportName;
+    std::string TipName;
+};
+
+// A tool as a job uses it: the library position it was taken from (the program's tool number),
+// its names and every line of its knife file (none for a slot without a knife).
+struct JobTool {
+    int Number = 0;
+    TToolStr Names;
+    std::vector<std::string> KnifeFile;
+};
+
+// What the user asks of a roughing toolpath.
+struct RoughingJob {
+    std::vector<RoughingOperation> Operations; // in queue order
+    double SafeZ = 0;                          // radial clearance above the stock, mm
+    double Offset = 0;                         // axial clearance beyond the part's ends, mm
+    double Rest = 0;                           // material left for finishing, mm
+    double Depth = 0;                          // cutting depth of a layer, mm
+    double TransversalFeed = 0;                // radial feed, mm/min
+    double LongitudinalFeed = 0;               // axial feed, mm/min
+    double TurningSpeed = 0;                   // rev/min
+    JobTool Left;
+    JobTool Right;
+};
+
+// What the user asks of a finishing toolpath.
+struct FinishingJob {
+    std::vector<FinishingOperation> Operations;
+    double SafeZ = 0;
+    double Offset = 0;
+    double Approach = 0; // clearance above the outline's start for the approach, mm
+    double Feed = 0;     // mm/min
+    double TurningSpeed = 0;
+    JobTool Left;
+    JobTool Right;
+};
+
+using MachiningJob = std::variant<RoughingJob, FinishingJob>;
+
+// One callable for std::visit from a lambda for each kind of job.
+template <class... Lambdas> struct Overloaded : Lambdas... { using Lambdas::operator()...; };
+template <class... Lambdas> Overloaded(Lambdas...) -> Overloaded<Lambdas...>;
+
+// The tool of a job on one side.
+template <class Job> const JobTool& ToolOn(const Job& job, ToolSide side) {
+    return side == ToolSide::Left ? job.Left : job.Right;
+}
+
+// What every kind of job has: its tools and its turning speed.
+const JobTool& JobToolOf(const MachiningJob& job, ToolSide side);
+double JobTurningSpeed(const MachiningJob& job);
+
+} // namespace torvex
