@@ -127,3 +127,17 @@ TEST(DrawSlot, MissingPictureLeavesAFrameAndIsReportedOnce) {
     EXPECT_THAT(messages.Messages[0], ::testing::HasSubstr("coadaw.bmp"));
     EXPECT_EQ(canvas.Rectangles.back(), (std::vector<int>{10, 0, 30, 80}));
 }
+
+TEST(ToolSlot, ADragCarriesTheSlotsNumberAndStateAndNothingElseReadsAsOne) {
+    SlotDrag drag{12, {true, false, "SVJCR2020", "ShoulderL", "profiled", {"ShoulderL", "", "x"}}};
+    std::optional<SlotDrag> read = ReadSlotDrag(SlotDragText(drag));
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->Number, 12);
+    EXPECT_TRUE(read->Slot.coada);
+    EXPECT_FALSE(read->Slot.cutit);
+    EXPECT_EQ(read->Slot.Ncutit, "ShoulderL");
+    EXPECT_EQ(read->Slot.ToolType, "profiled");
+    EXPECT_EQ(read->Slot.Data, drag.Slot.Data);
+    for (const char* other : {"", "7", "x\n1\n1\na\nb\nc", "99999\n1\n1\na\nb\nc"})
+        EXPECT_FALSE(ReadSlotDrag(other)) << other;
+}
