@@ -5,6 +5,7 @@
 #include "app/toolpath_tree_panel.h"
 #include "app/view_toolbars.h"
 #include "geometry/number_text.h"
+#include "platform/errors.h"
 #include "platform/file_dialogs.h"
 #include "platform/qt/qt_support.h"
 #include "platform/qt/scene_view.h"
@@ -20,6 +21,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
 #include <QToolBar>
@@ -59,7 +61,7 @@ QToolButton* MakeToggle(QWidget* parent, const QString& name, const QString& cap
 
 MainWindow::MainWindow(Workspace& workspace, FileDialogs& dialogs, MessageSink& messages)
     : Work(workspace), Dialogs(dialogs), Messages(messages),
-      ModelFolder(std::filesystem::current_path() / "Models") {
+      ModelFolder(workspace.StartupDirectory / "Models") {
     setObjectName("MAIN");
     setWindowTitle("Torvex - CAM");
     // The border offers the system menu and a minimise button, as the caption-bar button does.
@@ -236,6 +238,28 @@ void MainWindow::OpenModel(const std::filesystem::path& file) {
     Toolbars->StockToggle()->setChecked(true);
     SceneChanged();
     Messages.ShowMessage(ModelLoadedMessage(file));
+}
+
+void MainWindow::OpenFile(const std::filesystem::path& file) {
+    struct Opener {
+        const char* Extension;
+        const char* Kinds;
+        void (MainWindow::*Open)(const std::filesystem::path&);
+    };
+    static constexpr Opener Openers[] = {
+        {".mdl", "models (.mdl)", &MainWindow::OpenModel},
+    };
+    std::string kinds;
+    for (const Opener& opener : Openers) {
+        if (file.extension() == opener.Extension)
+            return (this->*opener.Open)(file);
+        kinds += (kinds.empty() ? "" : ", ") + std::string(opener.Kinds);
+    }
+    throw FileError("'" + file.string() + "' cannot be opened: Torvex - CAM opens " + kinds);
+}
+
+void MainWindow::ShowStatus(const std::string& text) {
+    statusBar()->showMessage(QString::fromStdString(text));
 }
 
 void MainWindow::AddToolpathNode(TToolpath& toolpath, const ToolpathNodeTexts& texts) {

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <string>
 
 class QAbstractButton;
 class QLabel;
@@ -63,13 +64,18 @@ public:
     // Opens a model as "Load model" does after its dialog: a new workspace, the part and stock
     // shown, the "loaded" message.
     void OpenModel(const std::filesystem::path& file);
+    // Opens a file given on the command line (a file manager's double click), chosen by its
+    // extension; a file of another kind is a FileError that names the kinds opened.
+    void OpenFile(const std::filesystem::path& file);
+    // A line in the status bar, which appears with the first.
+    void ShowStatus(const std::string& text);
 
     MainScene& SceneObjects() { return Scene3D; }
     SceneView* View() const { return ViewWidget; }
     QTreeWidget* Tree() const;
     QTreeWidgetItem* RootNode() const;
     QMenu* PopupMenu() const;
-    // The model dialog's initial folder: "Models" in the current directory at creation.
+    // The model dialog's initial folder: "Models" in the start-up directory.
     const std::filesystem::path& ModelDirectory() const { return ModelFolder; }
 
 signals:

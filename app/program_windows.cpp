@@ -13,8 +13,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include <filesystem>
-
 namespace torvex {
 
 namespace {
@@ -59,7 +57,6 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
     windows.ToolLibrary = CreateToolWindow(main, "Tool library", Frame::Borderless, QSize(740, 499),
                                            topRight + QPoint(-1220, 80));
     windows.ToolLibrary->SetStripText("Tool Library");
-    workspace.StartupDirectory = std::filesystem::current_path();
     windows.Library =
         new ToolLibraryWindow(workspace.StartupDirectory, *windows.KnifePreview,
                               *windows.SupportPopup, messages, windows.ToolLibrary->Body());

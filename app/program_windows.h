@@ -35,8 +35,9 @@ struct ProgramWindows {
 };
 
 // Creates the windows: the main window, the knife preview, the support popup, the toolbars
-// chooser, the tool library window (which records the start-up directory and reads the library),
-// and the roughing, finishing and NC program windows, whose tool slots take the library's tools.
+// chooser, the tool library window (which reads the library in the workspace's start-up
+// directory, set beforehand), and the roughing, finishing and NC program windows, whose tool slots
+// take the library's tools.
 ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
                                     MessageSink& messages);
 

@@ -106,6 +106,7 @@ int main(int argc, char* argv[]) {
     fs::path dataFolder = show ? fs::current_path() : fs::path(TORVEX_DATA);
     fs::path model = dataFolder / "Models" / "production.mdl";
     torvex::Workspace workspace;
+    workspace.StartupDirectory = dataFolder;
     torvex::RecordingMessageSink messages;
     ModelDialog dialogs(model);
     torvex::ProgramWindows windows = torvex::CreateProgramWindows(workspace, dialogs, messages);

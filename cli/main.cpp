@@ -7,7 +7,10 @@
 
 namespace {
 
-const char* const UsageText = R"(usage: torvex-nc COMMAND ARGUMENTS
+const char* const UsageText = R"(Usage: torvex-nc COMMAND ARGUMENTS
+  or:  torvex-nc --help | --version
+The machining core of Torvex - CAM from the command line: the measures of a model, roughing and
+finishing toolpaths with their NC programs, and the tool library.
 
 commands:
   info MODEL     the measures and side outlines of a model file and its stock companion
@@ -25,47 +28,58 @@ commands:
                  tails.dat, Knives/ and Tails/ (default: the current directory)
 
 options of rough and finish (numbers with a decimal point):
-  --ops CODES           operations in queue order, comma-separated
-                        (rough: 0 whole length, 1/2 left side from the stock / below the part's
-                        largest radius, 3/4 right side likewise; finish: 1/2 left side without /
-                        with its flat top, 3/4 right side likewise)
-  --safe MM             Safe Z: radial distance above the stock
-  --offset MM           Offset: axial clearance beyond the part's ends
-  --speed RPM           Turning speed
-  --name NAME           toolpath name (1-Roughing, 1-Finishing)
-  --left-knife FILE     knife file of the left tool (default: no knife)
-  --right-knife FILE    knife file of the right tool
-  --left-tool N         tool number of the left tool, 0 to 20 (default 0)
-  --right-tool N        tool number of the right tool
-  --coolant             use cooling fluid (M08 ... M09)
-  --anticlockwise       anti-clockwise turning (M04)
-  --door                open the door after turning stops (M39; the fanuc dialect writes
-                        the --door-code, the linuxcnc dialect has no door code)
-  --dialect NAME        the control the program is written for: generic (the default, the
-                        program's own text), linuxcnc, fanuc
-  --diameter            X words carry the diameter (the default with fanuc)
-  --radius              X words carry the radius (the default with generic and linuxcnc)
-  --program-number N    fanuc: the number of the program's O line, 1 to 9999 (default 1)
-  --door-code CODE      fanuc: the machine's M code that opens the door, e.g. M21
-  -o FILE               write the NC program to FILE (default: standard output)
-  --path-csv FILE       write the path points (X,Y,Dist,TotalTime,StepTime,Feed,Kind,Tool;
-                        Kind rapid or feed, Tool left or right)
-  --stock-csv FILE      simulate the toolpath on the stock, each move with the knife that makes
-                        it, and write the stock profile it leaves (X,Y)
-  --stock-out FILE      simulate likewise and write the stock it leaves as a stock file
-                        (line records), to load as a model's stock companion
-  --check               check the toolpath against the knives' true shape and print the
-                        verdict on standard error
-  --strict              a knife entering the part or a rapid move through material is an
-                        error: exit status 3, nothing written
+  --ops CODES            operations in queue order, comma-separated
+                         (rough: 0 whole length, 1/2 left side from the stock / below the part's
+                         largest radius, 3/4 right side likewise; finish: 1/2 left side without /
+                         with its flat top, 3/4 right side likewise)
+  --safe MM              Safe Z: radial distance above the stock
+  --offset MM            Offset: axial clearance beyond the part's ends
+  --speed RPM            Turning speed
+  --name NAME            toolpath name (1-Roughing, 1-Finishing)
+  --left-knife FILE      knife file of the left tool (default: no knife)
+  --right-knife FILE     knife file of the right tool
+  --left-tool N          tool number of the left tool, 0 to 20 (default 0)
+  --right-tool N         tool number of the right tool
+  --coolant              use cooling fluid (M08 ... M09)
+  --anticlockwise        anti-clockwise turning (M04)
+  --door                 open the door after turning stops (M39; the fanuc dialect writes
+                         the --door-code, the linuxcnc dialect has no door code)
+  --dialect NAME         the control the program is written for: generic (the default, the
+                         program's own text), linuxcnc, fanuc
+  --diameter             X words carry the diameter (the default with fanuc)
+  --radius               X words carry the radius (the default with generic and linuxcnc)
+  --program-number N     fanuc: the number of the program's O line, 1 to 9999 (default 1)
+  --door-code CODE       fanuc: the machine's M code that opens the door, e.g. M21
+  -o FILE                write the NC program to FILE (default: standard output)
+  --path-csv FILE        write the path points (X,Y,Dist,TotalTime,StepTime,Feed,Kind,Tool;
+                         Kind rapid or feed, Tool left or right)
+  --stock-csv FILE       simulate the toolpath on the stock, each move with the knife that makes
+                         it, and write the stock profile it leaves (X,Y)
+  --stock-out FILE       simulate likewise and write the stock it leaves as a stock file
+                         (line records), to load as a model's stock companion
+  --check                check the toolpath against the knives' true shape and print the
+                         verdict on standard error
+  --strict               a knife entering the part or a rapid move through material is an
+                         error: exit status 3, nothing written
 rough only:
-  --rest MM             Finishing rest
-  --depth MM            Cutting depth
-  --transversal MM/MIN  Transversal speed (radial feed)
-  --longitudinal MM/MIN Longitudinal speed (axial feed)
+  --rest MM              Finishing rest
+  --depth MM             Cutting depth
+  --transversal MM/MIN   Transversal speed (radial feed)
+  --longitudinal MM/MIN  Longitudinal speed (axial feed)
 finish only:
-  --approach MM         StartXOffset: clearance above the outline's start for the approach
-  --feed MM/MIN         Cutting speed
+  --approach MM          StartXOffset: clearance above the outline's start for the approach
+  --feed MM/MIN          Cutting speed
+
+other options:
+  -h, --help             print this help and exit
+  --version              print the version and exit
+
+exit status:
+  0  success
+  1  an error: a file that cannot be read, a field that is not a number, a zero or negative
+     depth (the message goes to standard error and nothing is written)
+  2  a usage error
+  3  --strict found a knife entering the part or a rapid move through material
 )";
 
 } // namespace
@@ -75,6 +89,10 @@ int main(int argc, char** argv) {
     if (arguments.empty() || arguments[0] == "--help" || arguments[0] == "-h") {
         (arguments.empty() ? std::cerr : std::cout) << UsageText;
         return arguments.empty() ? torvex::ExitUsage : torvex::ExitOk;
+    }
+    if (arguments[0] == "--version") {
+        std::cout << "torvex-nc (Torvex - CAM) " TORVEX_VERSION "\n";
+        return torvex::ExitOk;
     }
     std::string command = arguments[0];
     arguments.erase(arguments.begin());

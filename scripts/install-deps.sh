@@ -9,6 +9,8 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     libpolyclipping-dev
     xvfb xauth fonts-dejavu-core
+    help2man man-db dpkg-dev file
+    desktop-file-utils appstream libxml2-utils shared-mime-info
 )
 
 missing=()

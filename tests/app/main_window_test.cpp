@@ -5,6 +5,7 @@
 #include "geometry/model.h"
 #include "operations/qt/nc_program_window.h"
 #include "operations/qt/operation_windows.h"
+#include "platform/errors.h"
 #include "platform/file_dialogs.h"
 #include "platform/message_sink.h"
 #include "platform/qt/scene_view.h"
@@ -60,8 +61,7 @@ TEST_F(MainWindowTest, EveryWindowExistsOnceFloatingHiddenAboveTheMainWindow) {
                                   Windows.NcProgram, Windows.ToolLibrary})
         EXPECT_TRUE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(Windows.ToolLibrary->size(), QSize(740, 499));
-    EXPECT_EQ(Work.StartupDirectory, fs::current_path());
-    EXPECT_EQ(Main->ModelDirectory(), fs::current_path() / "Models");
+    EXPECT_EQ(Main->ModelDirectory(), Sample.Path / "Models");
 }
 
 TEST_F(MainWindowTest, AtStartTheTreeHoldsItsRootAndEveryToolpathCommandIsDisabled) {
@@ -164,6 +164,24 @@ TEST_F(MainWindowTest, CancellingTheDialogChangesNothing) {
     EXPECT_EQ(Main->SceneObjects().PartSolid.Nodes, part);
     EXPECT_EQ(Main->SceneObjects().ToolpathLine.Nodes.size(), line);
     EXPECT_TRUE(Messages.Messages.empty());
+}
+
+TEST_F(MainWindowTest, AFileGivenOnTheCommandLineOpensByItsExtension) {
+    Main->OpenFile(Sample.Path / "Models" / "collared.mdl");
+    EXPECT_EQ(Work.ModelFile, Sample.Path / "Models" / "collared.mdl");
+    EXPECT_FALSE(Main->SceneObjects().PartSolid.Nodes.empty());
+    fs::copy_file(Sample.Path / "Models" / "taper.mdl", Sample.Path / "Models" / "TAPER.MDL");
+    for (const char* other : {"Knives/Rough80.knf", "Models/taper.mdls", "Models/TAPER.MDL"}) {
+        try {
+            Main->OpenFile(Sample.Path / other);
+            ADD_FAILURE() << other << " opened";
+        } catch (const FileError& error) {
+            EXPECT_EQ(std::string(error.what()), "'" + (Sample.Path / other).string() +
+                                                     "' cannot be opened: Torvex - CAM opens "
+                                                     "models (.mdl)");
+        }
+    }
+    EXPECT_EQ(Work.ModelFile, Sample.Path / "Models" / "collared.mdl");
 }
 
 TEST_F(MainWindowTest, ANewToolpathBranchIsShownAndExpandedAloneWithItsTexts) {

@@ -29,11 +29,12 @@ inline const fs::path Models = fs::path(TORVEX_DATA) / "Models";
 // answered and recorded.
 class ProgramWindowsTest : public ::testing::Test {
 protected:
-    // The program starts in a copy of the sample workspace, its tool library included.
+    // The program starts in a copy of the sample workspace, its tool library included, wherever
+    // the current directory is: loading a model goes back to the start-up directory.
     void SetUp() override {
         fs::copy(TORVEX_DATA, Sample.Path, fs::copy_options::recursive);
         Before = fs::current_path();
-        fs::current_path(Sample.Path);
+        Work.StartupDirectory = Sample.Path;
         Windows = CreateProgramWindows(Work, Dialogs, Messages);
         Main = Windows.Main.get();
         Main->resize(1280, 800);
