@@ -1,0 +1,33 @@
+#pragma once
+
+#include "drawing/dxf_reader.h"
+#include "drawing/imported_model.h"
+#include "drawing/profile_finder.h"
+
+#include <string>
+
+namespace torvex {
+
+struct DrawingImportOptions {
+    ProfileOptions Profile;
+    StockAllowances Stock;
+};
+
+// A model made from a drawing: the part's profile, its stock bar and what was left out.
+struct ImportedModel {
+    Tobjects Part;
+    std::vector<TPoint> StockBar;
+    // "Skipped elements: ...; ignored: ..." or empty when everything in the drawing made the
+    // profile.
+    std::string Note;
+};
+
+// Finds the profile in a drawing read before and the stock bar around it. Throws DrawingError
+// for a drawing the profile cannot be found in and for negative allowances.
+ImportedModel ImportModel(const DrawingContents& drawing, const DrawingImportOptions& options);
+
+// What the import left out: the pieces skipped (on the axis, below it, inside the part, on other
+// layers) and the entities of other kinds ignored, with their counts.
+std::string LeftOutNote(const DrawingContents& drawing, const DrawingProfile& profile);
+
+} // namespace torvex
