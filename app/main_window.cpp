@@ -1,9 +1,11 @@
 #include "app/main_window.h"
 
+#include "app/import_drawing_dialog.h"
 #include "app/model_loading.h"
 #include "app/simulation_panel.h"
 #include "app/toolpath_tree_panel.h"
 #include "app/view_toolbars.h"
+#include "drawing/drawing_import.h"
 #include "geometry/number_text.h"
 #include "platform/file_dialogs.h"
 #include "platform/qt/qt_support.h"
@@ -36,6 +38,7 @@ constexpr const char* SettingsApplication = "MyApp";
 constexpr const char* ToolbarPositionsKey = "ToolBars/State";
 
 constexpr const char* ModelFilter = "Model files (*.mdl)|*.mdl|All files (*.*)|*.*";
+constexpr const char* DrawingFilter = "DXF drawings (*.dxf *.DXF)|*.dxf;*.DXF|All files (*.*)|*.*";
 
 constexpr const char* SidePanelStyle = R"(
 #SidePanel QLabel#Heading { font-weight: bold; padding: 2px 0; }
@@ -121,6 +124,17 @@ void MainWindow::BuildCommandBar() {
     b0->setToolTip("Load model (Ctrl+O)");
     ConnectGuarded(b0, &QToolButton::clicked, this, Messages, [this] { LoadModelCommand(); });
     bar->addWidget(b0);
+    b2 = new QToolButton(bar);
+    b2->setObjectName("b2");
+    b2->setText("Import drawing...");
+    b2->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
+    b2->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    b2->setAutoRaise(true);
+    b2->setShortcut(QKeySequence("Ctrl+I"));
+    b2->setToolTip("Import drawing: the part's profile from a DXF drawing (Ctrl+I)");
+    b2->setAccessibleName("Import drawing");
+    ConnectGuarded(b2, &QToolButton::clicked, this, Messages, [this] { ImportDrawingCommand(); });
+    bar->addWidget(b2);
     bar->addSeparator();
     b1 = MakeToggle(bar, "b1", "Tool Library");
     FlatSpeedButton1 = MakeToggle(bar, "FlatSpeedButton1", "Roughing");
@@ -222,6 +236,21 @@ void MainWindow::LoadModelCommand() {
     FileDialogOptions options{"Open", ModelFilter, ".mdl", ModelFolder};
     if (std::optional<std::filesystem::path> file = Dialogs.OpenFileName(options))
         OpenModel(*file);
+}
+
+void MainWindow::ImportDrawingCommand() {
+    FileDialogOptions options{"Import drawing", DrawingFilter, ".dxf",
+                              ModelFolder.parent_path() / "Drawings"};
+    std::optional<std::filesystem::path> file = Dialogs.OpenFileName(options);
+    if (!file)
+        return;
+    ImportDrawingDialog dialog(ReadDxfFile(*file),
+                               QString::fromStdString(file->filename().string()), Messages, this);
+    if (dialog.exec() != QDialog::Accepted || !dialog.Model())
+        return;
+    std::filesystem::path model = ImportedModelFile(ModelFolder, *file);
+    if (SaveImportedModel(model, *dialog.Model(), Messages))
+        OpenModel(model);
 }
 
 void MainWindow::OpenModel(const std::filesystem::path& file) {

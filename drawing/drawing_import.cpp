@@ -1,5 +1,8 @@
 #include "drawing/drawing_import.h"
 
+#include "geometry/model_files.h"
+#include "platform/message_sink.h"
+
 namespace torvex {
 
 namespace {
@@ -36,6 +39,27 @@ ImportedModel ImportModel(const DrawingContents& drawing, const DrawingImportOpt
     model.Note = LeftOutNote(drawing, profile);
     model.Part = std::move(profile.Elements);
     return model;
+}
+
+std::filesystem::path ImportedModelFile(const std::filesystem::path& modelFolder,
+                                        const std::filesystem::path& drawingFile) {
+    std::filesystem::path name = drawingFile.stem();
+    name += ".mdl";
+    return modelFolder / name;
+}
+
+bool SaveImportedModel(const std::filesystem::path& modelFile, const ImportedModel& model,
+                       MessageSink& messages) {
+    if (std::filesystem::exists(modelFile) ||
+        std::filesystem::exists(StockCompanionPath(modelFile))) {
+        std::filesystem::path shown = modelFile.parent_path().filename() / modelFile.filename();
+        if (!messages.Confirm(shown.string() + " already exists. Overwrite it and its stock?"))
+            return false;
+    }
+    if (!modelFile.parent_path().empty())
+        std::filesystem::create_directories(modelFile.parent_path());
+    WriteModelFiles(modelFile, model.Part, model.StockBar);
+    return true;
 }
 
 } // namespace torvex

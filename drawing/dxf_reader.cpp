@@ -273,6 +273,17 @@ DrawingPiece Placed(const DrawingPiece& piece, const Placement& place, double sc
     return arc;
 }
 
+// Coordinates beyond this (or not numbers at all) come from a broken file, not a part.
+constexpr double FarthestCoordinate = 1e9;
+
+bool WithinReach(const DrawingPiece& piece) {
+    for (double value : {piece.Start.X, piece.Start.Y, piece.End.X, piece.End.Y, piece.Centre.X,
+                         piece.Centre.Y, piece.Radius, piece.StartAngle, piece.Sweep})
+        if (!std::isfinite(value) || std::fabs(value) > FarthestCoordinate)
+            return false;
+    return true;
+}
+
 class BlockExpander {
 public:
     BlockExpander(const std::map<std::string, BlockContents>& blocks, DrawingContents& drawing)
@@ -289,7 +300,10 @@ public:
             DrawingPiece placed = Placed(piece, place, scale.value_or(1));
             if (placed.Layer == "0" && !layer.empty())
                 placed.Layer = layer;
-            Drawing.Pieces.push_back(std::move(placed));
+            if (WithinReach(placed))
+                Drawing.Pieces.push_back(std::move(placed));
+            else
+                ++Drawing.Ignored["element out of reach (beyond 1E9)"];
         }
         for (const auto& [kind, count] : block.Ignored)
             Drawing.Ignored[kind] += count;

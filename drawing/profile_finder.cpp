@@ -475,17 +475,27 @@ bool Collinear(const TObj& a, const TObj& b) {
     return std::fabs(ax * by - ay * bx) <= 1e-9 * lengths && ax * bx + ay * by > 0;
 }
 
+// Millimetres kept to a millionth: what a conversion from inches or a rotation by a right angle
+// leaves beyond that is rounding, not drawing.
+double Millionths(double value) {
+    double rounded = std::round(value * 1e6) / 1e6;
+    return rounded == 0 ? 0 : rounded;
+}
+
 // The chain as model elements in millimetres from the left end face, lines that continue one
 // another merged.
 Tobjects ModelElements(const std::vector<DrawingPiece>& chain, double millimetres) {
     double left = chain.front().Start.X;
-    auto model = [&](TPoint p) { return TPoint{(p.X - left) * millimetres, p.Y * millimetres}; };
+    auto model = [&](TPoint p) {
+        return TPoint{Millionths((p.X - left) * millimetres), Millionths(p.Y * millimetres)};
+    };
     Tobjects elements;
     for (const DrawingPiece& piece : chain) {
         if (piece.IsArc()) {
             bool upper = PointAlong(piece, 0.5).Y > piece.Centre.Y;
-            elements.push_back(HalfArcElement(model(piece.Centre), piece.Radius * millimetres,
-                                              upper, model(piece.Start), model(piece.End)));
+            elements.push_back(HalfArcElement(model(piece.Centre),
+                                              Millionths(piece.Radius * millimetres), upper,
+                                              model(piece.Start), model(piece.End)));
             continue;
         }
         TObj line;
