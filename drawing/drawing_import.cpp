@@ -15,15 +15,20 @@ void AddCount(std::string& text, int count, const std::string& what) {
 
 } // namespace
 
+std::string IgnoredKinds(const DrawingContents& drawing) {
+    std::string ignored;
+    for (const auto& [kind, count] : drawing.Ignored)
+        AddCount(ignored, count, kind);
+    return ignored;
+}
+
 std::string LeftOutNote(const DrawingContents& drawing, const DrawingProfile& profile) {
     std::string skipped;
     AddCount(skipped, profile.OnAxis, "on the axis");
     AddCount(skipped, profile.BelowAxis, "below the axis");
     AddCount(skipped, profile.Inner, "inside the part");
     AddCount(skipped, profile.OtherLayers, "on other layers");
-    std::string ignored;
-    for (const auto& [kind, count] : drawing.Ignored)
-        AddCount(ignored, count, kind);
+    std::string ignored = IgnoredKinds(drawing);
     std::string note;
     if (!skipped.empty())
         note = "Skipped elements: " + skipped;
@@ -33,7 +38,16 @@ std::string LeftOutNote(const DrawingContents& drawing, const DrawingProfile& pr
 }
 
 ImportedModel ImportModel(const DrawingContents& drawing, const DrawingImportOptions& options) {
-    DrawingProfile profile = FindProfile(drawing, options.Profile);
+    DrawingProfile profile;
+    try {
+        profile = FindProfile(drawing, options.Profile);
+    } catch (const DrawingError& error) {
+        // A spline or an ellipse passed over may be the missing piece: say so beside the reason.
+        std::string ignored = IgnoredKinds(drawing);
+        if (ignored.empty())
+            throw;
+        throw DrawingError(std::string(error.what()) + " (ignored: " + ignored + ")");
+    }
     ImportedModel model;
     model.StockBar = StockBar(profile.Elements, options.Stock);
     model.Note = LeftOutNote(drawing, profile);

@@ -26,7 +26,8 @@ struct ImportedModel {
 };
 
 // Finds the profile in a drawing read before and the stock bar around it. Throws DrawingError
-// for a drawing the profile cannot be found in and for negative allowances.
+// for a drawing the profile cannot be found in (the entities passed over named after the reason)
+// and for negative allowances.
 ImportedModel ImportModel(const DrawingContents& drawing, const DrawingImportOptions& options);
 
 // The model file a drawing becomes: its name with ".mdl" in the models' folder.
@@ -42,5 +43,7 @@ bool SaveImportedModel(const std::filesystem::path& modelFile, const ImportedMod
 // What the import left out: the pieces skipped (on the axis, below it, inside the part, on other
 // layers) and the entities of other kinds ignored, with their counts.
 std::string LeftOutNote(const DrawingContents& drawing, const DrawingProfile& profile);
+// The entities of other kinds passed over, with their counts ("3 DIMENSION, 1 TEXT").
+std::string IgnoredKinds(const DrawingContents& drawing);
 
 } // namespace torvex
