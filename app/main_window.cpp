@@ -58,6 +58,22 @@ QToolButton* MakeToggle(QWidget* parent, const QString& name, const QString& cap
     return button;
 }
 
+// A command of the bar: its icon beside its caption, its shortcut and tooltip.
+QToolButton* MakeCommand(QToolBar* bar, const QString& name, const QString& caption,
+                         QStyle::StandardPixmap icon, const QKeySequence& shortcut,
+                         const QString& tip) {
+    auto* button = new QToolButton(bar);
+    button->setObjectName(name);
+    button->setText(caption);
+    button->setIcon(bar->style()->standardIcon(icon));
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    button->setAutoRaise(true);
+    button->setShortcut(shortcut);
+    button->setToolTip(tip);
+    bar->addWidget(button);
+    return button;
+}
+
 } // namespace
 
 MainWindow::MainWindow(Workspace& workspace, FileDialogs& dialogs, MessageSink& messages)
@@ -114,27 +130,14 @@ void MainWindow::BuildCommandBar() {
     bar->setFloatable(false);
     bar->toggleViewAction()->setVisible(false);
     bar->setIconSize(QSize(20, 20));
-    b0 = new QToolButton(bar);
-    b0->setObjectName("b0");
-    b0->setText("Load model");
-    b0->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
-    b0->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    b0->setAutoRaise(true);
-    b0->setShortcut(QKeySequence::Open);
-    b0->setToolTip("Load model (Ctrl+O)");
+    b0 = MakeCommand(bar, "b0", "Load model", QStyle::SP_DialogOpenButton, QKeySequence::Open,
+                     "Load model (Ctrl+O)");
     ConnectGuarded(b0, &QToolButton::clicked, this, Messages, [this] { LoadModelCommand(); });
-    bar->addWidget(b0);
-    b2 = new QToolButton(bar);
-    b2->setObjectName("b2");
-    b2->setText("Import drawing...");
-    b2->setIcon(style()->standardIcon(QStyle::SP_FileDialogContentsView));
-    b2->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    b2->setAutoRaise(true);
-    b2->setShortcut(QKeySequence("Ctrl+I"));
-    b2->setToolTip("Import drawing: the part's profile from a DXF drawing (Ctrl+I)");
+    b2 = MakeCommand(bar, "b2", "Import drawing...", QStyle::SP_FileDialogContentsView,
+                     QKeySequence("Ctrl+I"),
+                     "Import drawing: the part's profile from a DXF drawing (Ctrl+I)");
     b2->setAccessibleName("Import drawing");
     ConnectGuarded(b2, &QToolButton::clicked, this, Messages, [this] { ImportDrawingCommand(); });
-    bar->addWidget(b2);
     bar->addSeparator();
     b1 = MakeToggle(bar, "b1", "Tool Library");
     FlatSpeedButton1 = MakeToggle(bar, "FlatSpeedButton1", "Roughing");

@@ -365,18 +365,24 @@ std::optional<double> ChainTop(const std::vector<DrawingPiece>& chain, double x,
     return top;
 }
 
-// A point of a piece left out of the chain that lies outside the part (beside its ends or above
-// the chain); with `unexplored`, only pieces the walk never went along count.
+// Which pieces left out of the chain a search for one outside the part looks at, and where.
+struct OutsideSearch {
+    bool UnexploredOnly = false; // only pieces the walk never went along
+    bool BeyondEndsOnly = false; // only beside the chain's ends, not above it
+};
+
+// A point of a piece left out of the chain that lies outside the part: beside the chain's ends or
+// above it.
 std::optional<TPoint> PointOutside(const PieceGraph& graph, const Walk& walk, double tolerance,
-                                   bool unexplored) {
+                                   OutsideSearch search) {
     for (size_t k = 0; k < graph.Edges.size(); ++k) {
-        if (walk.OnChain[k] || (unexplored && walk.Explored[k]))
+        if (walk.OnChain[k] || (search.UnexploredOnly && walk.Explored[k]))
             continue;
         const DrawingPiece& piece = graph.Edges[k].Piece;
         for (double fraction : {0.0, 0.5, 1.0}) {
             TPoint p = PointAlong(piece, fraction);
             std::optional<double> top = ChainTop(walk.Chain, p.X, tolerance);
-            if (!top || p.Y > *top + tolerance)
+            if (!top || (!search.BeyondEndsOnly && p.Y > *top + tolerance))
                 return p;
         }
     }
@@ -556,15 +562,18 @@ DrawingProfile FindProfile(const DrawingContents& drawing, const ProfileOptions&
         throw DrawingError("The profile that starts at " + frame.Place(graph.Nodes[start]) +
                            " never reaches the axis again");
     }
-    // A free end the walk ran into is a gap when the chain it found then closed too early (part
-    // of the drawing it never went along lies outside it), else a branch sticking out of it.
-    if (walk.DeadEnd && (PointOutside(graph, walk, frame.Tolerance, true) || !walk.Branch))
+    // A free end the walk ran into is where the profile stops when the chain found then closed too
+    // early (part of the drawing lies beyond its ends, or outside it where the walk never went),
+    // else the end of a branch sticking out of it.
+    bool closedEarly = PointOutside(graph, walk, frame.Tolerance, {true, false}) ||
+                       PointOutside(graph, walk, frame.Tolerance, {false, true});
+    if (walk.DeadEnd && (closedEarly || !walk.Branch))
         RefuseStop(graph, *walk.DeadEnd, frame);
     if (walk.DeadEnd)
         throw DrawingError("The profile branches at " + frame.Place(graph.Nodes[*walk.Branch]) +
                            ": three or more ends meet there");
     RefuseUndercut(walk.Chain, frame);
-    if (std::optional<TPoint> outside = PointOutside(graph, walk, frame.Tolerance, false))
+    if (std::optional<TPoint> outside = PointOutside(graph, walk, frame.Tolerance, {}))
         throw DrawingError("The element at " + frame.Place(*outside) +
                            " lies outside the profile and is not joined to it");
     RefuseSecondOutline(graph, walk, frame);

@@ -32,8 +32,8 @@ struct DrawingProfile {
 // split at their circle's leftmost and rightmost points, ends within JoinTolerance are joined, and
 // the outermost chain of pieces is followed from the axis at the part's left end to the axis
 // again. Throws DrawingError naming the place (drawing coordinates) for: nothing above the axis, a
-// gap, a branch, a chain that never reaches the axis, an undercut, and a piece outside the
-// profile that is not part of it.
+// gap, a branch, a chain that never reaches the axis, an undercut, a piece outside the profile
+// that is not part of it, and a second outline inside it.
 DrawingProfile FindProfile(const DrawingContents& drawing, const ProfileOptions& options);
 
 } // namespace torvex

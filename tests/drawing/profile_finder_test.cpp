@@ -158,12 +158,16 @@ TEST(ProfileFinder, RefusalsNameThePlace) {
               "No element reaches the axis (y = -5): the profile's left end is at (0, 0)");
 }
 
-TEST(ProfileFinder, AGapClosedByAnInnerLineIsStillAGap) {
-    // Side-view edge lines run from every corner to the axis: the walk that stops at the gap
-    // reaches the axis down the edge at 30, which must not end the part there.
+TEST(ProfileFinder, AnEdgeLineDownToTheAxisDoesNotEndTheProfileEarly) {
+    // Side-view edge lines run from the corners to the axis: a walk that stops at a gap or at a
+    // missing end face reaches the axis down such an edge, which must not end the part there.
     std::vector<DrawingPiece> pieces = CollaredWithEnds();
-    pieces[2] = Line(30.02, 20, 50, 20);
     pieces.push_back(Line(30, 20, 30, 0));
     pieces.push_back(Line(50, 20, 50, 0));
-    EXPECT_THAT(Refusal(pieces), HasSubstr("Gap in the profile at (30, 20)"));
+    std::vector<DrawingPiece> gap = pieces;
+    gap[2] = Line(30.02, 20, 50, 20);
+    EXPECT_THAT(Refusal(gap), HasSubstr("Gap in the profile at (30, 20)"));
+    std::vector<DrawingPiece> open = pieces;
+    open.erase(open.begin() + 6); // the right end face
+    EXPECT_EQ(Refusal(open), "The profile ends at (80, 12) without reaching the axis");
 }
