@@ -1,9 +1,11 @@
 #include "app/main_window.h"
 
+#include "app/import_drawing_dialog.h"
 #include "app/model_loading.h"
 #include "app/simulation_panel.h"
 #include "app/toolpath_tree_panel.h"
 #include "app/view_toolbars.h"
+#include "drawing/drawing_import.h"
 #include "geometry/number_text.h"
 #include "platform/errors.h"
 #include "platform/file_dialogs.h"
@@ -38,6 +40,7 @@ constexpr const char* SettingsApplication = "MyApp";
 constexpr const char* ToolbarPositionsKey = "ToolBars/State";
 
 constexpr const char* ModelFilter = "Model files (*.mdl)|*.mdl|All files (*.*)|*.*";
+constexpr const char* DrawingFilter = "DXF drawings (*.dxf *.DXF)|*.dxf;*.DXF|All files (*.*)|*.*";
 
 constexpr const char* SidePanelStyle = R"(
 #SidePanel QLabel#Heading { font-weight: bold; padding: 2px 0; }
@@ -54,6 +57,22 @@ QToolButton* MakeToggle(QWidget* parent, const QString& name, const QString& cap
     button->setText(caption);
     button->setCheckable(true);
     button->setAutoRaise(true);
+    return button;
+}
+
+// A command of the bar: its icon beside its caption, its shortcut and tooltip.
+QToolButton* MakeCommand(QToolBar* bar, const QString& name, const QString& caption,
+                         QStyle::StandardPixmap icon, const QKeySequence& shortcut,
+                         const QString& tip) {
+    auto* button = new QToolButton(bar);
+    button->setObjectName(name);
+    button->setText(caption);
+    button->setIcon(bar->style()->standardIcon(icon));
+    button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    button->setAutoRaise(true);
+    button->setShortcut(shortcut);
+    button->setToolTip(tip);
+    bar->addWidget(button);
     return button;
 }
 
@@ -113,16 +132,14 @@ void MainWindow::BuildCommandBar() {
     bar->setFloatable(false);
     bar->toggleViewAction()->setVisible(false);
     bar->setIconSize(QSize(20, 20));
-    b0 = new QToolButton(bar);
-    b0->setObjectName("b0");
-    b0->setText("Load model");
-    b0->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
-    b0->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    b0->setAutoRaise(true);
-    b0->setShortcut(QKeySequence::Open);
-    b0->setToolTip("Load model (Ctrl+O)");
+    b0 = MakeCommand(bar, "b0", "Load model", QStyle::SP_DialogOpenButton, QKeySequence::Open,
+                     "Load model (Ctrl+O)");
     ConnectGuarded(b0, &QToolButton::clicked, this, Messages, [this] { LoadModelCommand(); });
-    bar->addWidget(b0);
+    b2 = MakeCommand(bar, "b2", "Import drawing...", QStyle::SP_FileDialogContentsView,
+                     QKeySequence("Ctrl+I"),
+                     "Import drawing: the part's profile from a DXF drawing (Ctrl+I)");
+    b2->setAccessibleName("Import drawing");
+    ConnectGuarded(b2, &QToolButton::clicked, this, Messages, [this] { ImportDrawingCommand(); });
     bar->addSeparator();
     b1 = MakeToggle(bar, "b1", "Tool Library");
     FlatSpeedButton1 = MakeToggle(bar, "FlatSpeedButton1", "Roughing");
@@ -224,6 +241,21 @@ void MainWindow::LoadModelCommand() {
     FileDialogOptions options{"Open", ModelFilter, ".mdl", ModelFolder};
     if (std::optional<std::filesystem::path> file = Dialogs.OpenFileName(options))
         OpenModel(*file);
+}
+
+void MainWindow::ImportDrawingCommand() {
+    FileDialogOptions options{"Import drawing", DrawingFilter, ".dxf",
+                              ModelFolder.parent_path() / "Drawings"};
+    std::optional<std::filesystem::path> file = Dialogs.OpenFileName(options);
+    if (!file)
+        return;
+    ImportDrawingDialog dialog(ReadDxfFile(*file),
+                               QString::fromStdString(file->filename().string()), Messages, this);
+    if (dialog.exec() != QDialog::Accepted || !dialog.Model())
+        return;
+    std::filesystem::path model = ImportedModelFile(ModelFolder, *file);
+    if (SaveImportedModel(model, *dialog.Model(), Messages))
+        OpenModel(model);
 }
 
 void MainWindow::OpenModel(const std::filesystem::path& file) {

@@ -61,6 +61,10 @@ public:
 
     // "Load model": the model the dialog gives is opened.
     void LoadModelCommand();
+    // "Import drawing...": the drawing the dialog gives is read, its profile shown in the import
+    // dialog, and on "Import" written as Models/<name>.mdl with its stock (asking before
+    // overwriting) and opened as "Load model" opens a model.
+    void ImportDrawingCommand();
     // Opens a model as "Load model" does after its dialog: a new workspace, the part and stock
     // shown, the "loaded" message.
     void OpenModel(const std::filesystem::path& file);
@@ -112,6 +116,7 @@ private:
 
     QToolButton* b0 = nullptr;
     QToolButton* b1 = nullptr;
+    QToolButton* b2 = nullptr;
     QToolButton* FlatSpeedButton1 = nullptr;
     QToolButton* FlatSpeedButton3 = nullptr;
     QToolButton* FlatSpeedButton4 = nullptr;

@@ -36,6 +36,12 @@ int RunInfo(const std::vector<std::string>& arguments, std::ostream& out, std::o
 int RunRough(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 int RunFinish(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
+// `import-dxf DRAWING -o MODEL [--axis-y Y] [--layer NAME] [--stock-allowance A]
+// [--face-allowance F]`: the part's profile found in a DXF drawing written as MODEL and its stock
+// bar as MODEL + "s"; what the drawing held besides goes to `out`. A refusal throws, and nothing
+// is written.
+int RunImportDxf(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+
 // `library list|add-knife|add-support|delete-knife|delete-support ... [--dir DIR]`: the tool
 // library below DIR (default: the current directory), changed as the library window changes it.
 // Refusals throw, and nothing is changed.

@@ -17,6 +17,11 @@ commands:
                  (MODEL + "s")
   rough MODEL    a roughing toolpath and its NC program
   finish MODEL   a finishing toolpath and its NC program
+  import-dxf DRAWING -o MODEL   the part's profile in a DXF drawing as MODEL and its stock bar
+                 as MODEL + "s" (--axis-y Y: the turning axis is the drawing's line y = Y,
+                 default 0; --layer NAME: that layer only; --stock-allowance MM on the largest
+                 radius, default 1, rounded up to 0.5 mm; --face-allowance MM beyond the right
+                 end face, default 2)
   library list                  the knives and supports of the tool library, one a line
   library add-knife NAME        add or replace a standard knife (--k1, --k2, --left, --right,
                                 --height required; --comments TEXT; --cuts left|right|both,
@@ -103,6 +108,8 @@ int main(int argc, char** argv) {
             return torvex::RunRough(arguments, std::cout, std::cerr);
         if (command == "finish")
             return torvex::RunFinish(arguments, std::cout, std::cerr);
+        if (command == "import-dxf")
+            return torvex::RunImportDxf(arguments, std::cout, std::cerr);
         if (command == "library")
             return torvex::RunLibrary(arguments, std::cout, std::cerr);
         throw torvex::UsageError{"unknown command '" + command + "'"};

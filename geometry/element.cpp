@@ -30,20 +30,6 @@ TPoint Midpoint(const TPoint& a, const TPoint& b) {
     return {(a.X + b.X) / 2, (a.Y + b.Y) / 2};
 }
 
-// The arc from a to b on one half of the circle around `centre`: the upper half runs from its left
-// end to its right end, the lower half from its right end to its left end.
-TObj HalfArc(const TPoint& centre, double radius, bool upper, const TPoint& a, const TPoint& b) {
-    TObj arc;
-    arc.Kind = "arc";
-    arc.P1 = {centre.X - radius, centre.Y - radius};
-    arc.P2 = {centre.X + radius, centre.Y + radius};
-    bool aFirst = upper ? a.X <= b.X : a.X >= b.X;
-    arc.P3 = aFirst ? a : b;
-    arc.P4 = aFirst ? b : a;
-    arc.Mid = Midpoint(arc.P3, arc.P4);
-    return arc;
-}
-
 // The direction from the centre to p, of length 1 (none for the centre itself).
 TPoint UnitFrom(const TPoint& centre, const TPoint& p) {
     double length = std::hypot(p.X - centre.X, p.Y - centre.Y);
@@ -103,10 +89,25 @@ std::vector<TObj> ShortArcElements(const TPoint& centre, const TPoint& first,
     double secondAbove = second.Y - centre.Y;
     if ((firstAbove > 0 && secondAbove < 0) || (firstAbove < 0 && secondAbove > 0)) {
         TPoint side{middle.X < 0 ? centre.X - radius : centre.X + radius, centre.Y};
-        return {HalfArc(centre, radius, firstAbove > 0, first, side),
-                HalfArc(centre, radius, secondAbove > 0, side, second)};
+        return {HalfArcElement(centre, radius, firstAbove > 0, first, side),
+                HalfArcElement(centre, radius, secondAbove > 0, side, second)};
     }
-    return {HalfArc(centre, radius, middle.Y >= 0, first, second)};
+    return {HalfArcElement(centre, radius, middle.Y >= 0, first, second)};
+}
+
+TObj HalfArcElement(const TPoint& centre, double radius, bool upperHalf, const TPoint& a,
+                    const TPoint& b) {
+    // The upper half runs from its left end to its right end, the lower half from its right end
+    // to its left end.
+    TObj arc;
+    arc.Kind = "arc";
+    arc.P1 = {centre.X - radius, centre.Y - radius};
+    arc.P2 = {centre.X + radius, centre.Y + radius};
+    bool aFirst = upperHalf ? a.X <= b.X : a.X >= b.X;
+    arc.P3 = aFirst ? a : b;
+    arc.P4 = aFirst ? b : a;
+    arc.Mid = Midpoint(arc.P3, arc.P4);
+    return arc;
 }
 
 std::vector<TObj> ParseEditorArc(std::string_view text) {

@@ -45,6 +45,11 @@ bool IsEditorArcRecord(std::string_view text);
 // there into two arcs, one on each half, since an arc element keeps to one half.
 std::vector<TObj> ShortArcElements(const TPoint& centre, const TPoint& first, const TPoint& second);
 
+// The arc element about `centre` from a to b (either order) on the upper or lower half of its
+// circle, P3 and P4 ordered as that half wants them.
+TObj HalfArcElement(const TPoint& centre, double radius, bool upperHalf, const TPoint& a,
+                    const TPoint& b);
+
 // Reads a knife editor's arc record as its short arc (ShortArcElements). A value that is not a
 // number throws ConversionError.
 std::vector<TObj> ParseEditorArc(std::string_view text);
