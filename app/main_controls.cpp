@@ -24,11 +24,14 @@ void DisableForModelLoad(MainControlStates& states) {
     DisableSimulation(states);
 }
 
-void EnableForRoot(MainControlStates& states) {
+void EnableForRoot(MainControlStates& states, bool jobHasToolpaths) {
     states.Labels = false;
     states.PopupItems.fill(false);
     states.TreeButtons = {false, false, false, false, true, true};
     DisableSimulation(states);
+    // The root stands for the whole job: it is simulated and programmed as one.
+    states.Initialize = jobHasToolpaths;
+    states.NcCode = jobHasToolpaths;
 }
 
 void EnableForToolpath(MainControlStates& states, bool shown) {

@@ -24,8 +24,10 @@ struct MainControlStates {
 MainControlStates StartControlStates();
 // "Load model" disables the tree buttons, the simulation controls and "NC code".
 void DisableForModelLoad(MainControlStates& states);
-// A click on the root: only "Expand (r) all" and "Collapse all" stay usable.
-void EnableForRoot(MainControlStates& states);
+// A click on the root: of the tree's commands only "Expand (r) all" and "Collapse all" stay
+// usable; the root stands for the whole job, so while the job has toolpaths "Initialize
+// Simulation" and "NC code" are usable too.
+void EnableForRoot(MainControlStates& states, bool jobHasToolpaths);
 // A click on a toolpath node: its commands, "Initialize Simulation" and "NC code"; "Visible"
 // checked when the toolpath is shown.
 void EnableForToolpath(MainControlStates& states, bool shown);

@@ -7,6 +7,8 @@
 #include "app/view_toolbars.h"
 #include "drawing/drawing_import.h"
 #include "geometry/number_text.h"
+#include "operations/job_file.h"
+#include "operations/toolpath_building.h"
 #include "platform/errors.h"
 #include "platform/file_dialogs.h"
 #include "platform/qt/qt_support.h"
@@ -40,6 +42,7 @@ constexpr const char* SettingsApplication = "MyApp";
 constexpr const char* ToolbarPositionsKey = "ToolBars/State";
 
 constexpr const char* ModelFilter = "Model files (*.mdl)|*.mdl|All files (*.*)|*.*";
+constexpr const char* JobFilter = "Job files (*.tjob)|*.tjob|All files (*.*)|*.*";
 constexpr const char* DrawingFilter = "DXF drawings (*.dxf *.DXF)|*.dxf;*.DXF|All files (*.*)|*.*";
 
 constexpr const char* SidePanelStyle = R"(
@@ -140,6 +143,19 @@ void MainWindow::BuildCommandBar() {
                      "Import drawing: the part's profile from a DXF drawing (Ctrl+I)");
     b2->setAccessibleName("Import drawing");
     ConnectGuarded(b2, &QToolButton::clicked, this, Messages, [this] { ImportDrawingCommand(); });
+    OpenJobButton = MakeCommand(bar, "OpenJob", "Open job...", QStyle::SP_DirOpenIcon,
+                                QKeySequence("Ctrl+Shift+O"),
+                                "Open job: a job file's model, toolpaths and program settings "
+                                "(Ctrl+Shift+O)");
+    OpenJobButton->setAccessibleName("Open job");
+    ConnectGuarded(OpenJobButton, &QToolButton::clicked, this, Messages,
+                   [this] { OpenJobCommand(); });
+    SaveJob = MakeCommand(bar, "SaveJob", "Save job...", QStyle::SP_DialogSaveButton,
+                          QKeySequence("Ctrl+Shift+S"),
+                          "Save job: the model, the toolpaths and the program settings in one "
+                          "file (Ctrl+Shift+S)");
+    SaveJob->setAccessibleName("Save job");
+    ConnectGuarded(SaveJob, &QToolButton::clicked, this, Messages, [this] { SaveJobCommand(); });
     bar->addSeparator();
     b1 = MakeToggle(bar, "b1", "Tool Library");
     FlatSpeedButton1 = MakeToggle(bar, "FlatSpeedButton1", "Roughing");
@@ -238,14 +254,14 @@ void MainWindow::SceneChanged() {
 }
 
 void MainWindow::LoadModelCommand() {
-    FileDialogOptions options{"Open", ModelFilter, ".mdl", ModelFolder};
+    FileDialogOptions options{"Open", ModelFilter, ".mdl", ModelFolder, ""};
     if (std::optional<std::filesystem::path> file = Dialogs.OpenFileName(options))
         OpenModel(*file);
 }
 
 void MainWindow::ImportDrawingCommand() {
     FileDialogOptions options{"Import drawing", DrawingFilter, ".dxf",
-                              ModelFolder.parent_path() / "Drawings"};
+                              ModelFolder.parent_path() / "Drawings", ""};
     std::optional<std::filesystem::path> file = Dialogs.OpenFileName(options);
     if (!file)
         return;
@@ -272,6 +288,52 @@ void MainWindow::OpenModel(const std::filesystem::path& file) {
     Messages.ShowMessage(ModelLoadedMessage(file));
 }
 
+void MainWindow::SetProgramSettings(std::function<ProgramSettings()> read,
+                                    std::function<void(const ProgramSettings&)> show) {
+    ReadProgramSettings = std::move(read);
+    ShowProgramSettings = std::move(show);
+}
+
+void MainWindow::SaveJobCommand() {
+    RequireModel(Work.Shaft, Work.StockShaft);
+    ProgramSettings settings = ReadProgramSettings ? ReadProgramSettings() : ProgramSettings{};
+    std::string name = Work.ModelName.empty() ? "job" : Work.ModelName;
+    FileDialogOptions options{"Save job", JobFilter, ".tjob", Work.StartupDirectory / "Jobs",
+                              name + ".tjob"};
+    if (std::optional<std::filesystem::path> file = Dialogs.SaveFileName(options))
+        SaveJobFile(*file, JobOfWorkspace(Work, settings));
+}
+
+void MainWindow::OpenJobCommand() {
+    FileDialogOptions options{"Open job", JobFilter, ".tjob", Work.StartupDirectory / "Jobs", ""};
+    if (std::optional<std::filesystem::path> file = Dialogs.OpenFileName(options))
+        OpenJob(*file);
+}
+
+void MainWindow::OpenJob(const std::filesystem::path& file) {
+    // Everything is read and built before anything of the open job changes.
+    OpenedJob job = torvex::OpenJob(ReadJobFile(file));
+    ProgramSettings settings = job.Program;
+    DisableForModelLoad(Controls);
+    Simulation->Discard();
+    ApplyControlStates();
+    Scene3D.ClearToolpathLine();
+    TreePanel->Clear();
+    UseJob(Work, std::move(job));
+    Scene3D.ShowModel(Work.Shaft, Work.StockShaft, Work.SceneScale);
+    Toolbars->StockToggle()->setChecked(true);
+    char separator = SystemDecimalSeparator();
+    for (const auto& toolpath : Work.Toolpaths)
+        TreePanel->AddToolpathNode(*toolpath, NodeTextsOf(*toolpath, separator));
+    if (!Work.Toolpaths.empty())
+        Scene3D.ShowToolpath(*Work.Toolpaths.back(), Work.SceneScale);
+    if (ShowProgramSettings)
+        ShowProgramSettings(settings);
+    SceneChanged();
+    ShowStatus("Job '" + file.filename().string() +
+               "' opened: " + std::to_string(Work.Toolpaths.size()) + " toolpaths");
+}
+
 void MainWindow::OpenFile(const std::filesystem::path& file) {
     struct Opener {
         const char* Extension;
@@ -280,6 +342,7 @@ void MainWindow::OpenFile(const std::filesystem::path& file) {
     };
     static constexpr Opener Openers[] = {
         {".mdl", "models (.mdl)", &MainWindow::OpenModel},
+        {".tjob", "jobs (.tjob)", &MainWindow::OpenJob},
     };
     std::string kinds;
     for (const Opener& opener : Openers) {

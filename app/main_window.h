@@ -2,6 +2,7 @@
 
 #include "app/main_controls.h"
 #include "app/main_scene.h"
+#include "operations/nc_dialect.h"
 #include "operations/toolpath_display.h"
 
 #include <QMainWindow>
@@ -9,6 +10,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 class QAbstractButton;
@@ -68,6 +70,16 @@ public:
     // Opens a model as "Load model" does after its dialog: a new workspace, the part and stock
     // shown, the "loaded" message.
     void OpenModel(const std::filesystem::path& file);
+    // "Save job...": the model, the toolpaths and the program's settings as a job file.
+    void SaveJobCommand();
+    // "Open job...": a job file opened in place of the model and the toolpaths, every toolpath
+    // rebuilt and shown in the tree, the program's settings shown in the NC program window. A file
+    // that cannot be opened says why and changes nothing.
+    void OpenJobCommand();
+    void OpenJob(const std::filesystem::path& file);
+    // Where the program's settings come from and go to: the NC program window.
+    void SetProgramSettings(std::function<ProgramSettings()> read,
+                            std::function<void(const ProgramSettings&)> show);
     // Opens a file given on the command line (a file manager's double click), chosen by its
     // extension; a file of another kind is a FileError that names the kinds opened.
     void OpenFile(const std::filesystem::path& file);
@@ -117,6 +129,10 @@ private:
     QToolButton* b0 = nullptr;
     QToolButton* b1 = nullptr;
     QToolButton* b2 = nullptr;
+    QToolButton* SaveJob = nullptr;
+    QToolButton* OpenJobButton = nullptr;
+    std::function<ProgramSettings()> ReadProgramSettings;
+    std::function<void(const ProgramSettings&)> ShowProgramSettings;
     QToolButton* FlatSpeedButton1 = nullptr;
     QToolButton* FlatSpeedButton3 = nullptr;
     QToolButton* FlatSpeedButton4 = nullptr;

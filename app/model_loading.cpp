@@ -25,6 +25,7 @@ void LoadModel(Workspace& workspace, const std::filesystem::path& modelFile,
                MessageSink& messages) {
     workspace.DiscardToolpaths();
     workspace.ModelFile = std::filesystem::absolute(modelFile);
+    workspace.ModelName = modelFile.stem().string();
     LoadPartAndStock(modelFile, workspace.Shaft, workspace.StockShaft, messages);
     workspace.SceneScale = workspace.Shaft.Length;
     workspace.SimStock = workspace.StockShaft;

@@ -77,6 +77,9 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
             QObject::connect(window, &OperationWindow::ToolpathAdded, other,
                              &OperationWindow::AdvanceName);
     windows.NcProgram = new NcProgramWindow(workspace, dialogs, messages, main);
+    NcProgramWindow* program = windows.NcProgram;
+    main->SetProgramSettings([program] { return program->Settings(); },
+                             [program](const ProgramSettings& s) { program->ShowSettings(s); });
     place(windows.NcProgram, QSize(420, 700), topRight + QPoint(-1125, 80));
 
     main->BindToggle(main->ToolLibraryToggle(), windows.ToolLibrary);

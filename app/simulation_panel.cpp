@@ -9,6 +9,8 @@
 #include "platform/message_sink.h"
 #include "platform/qt/qt_support.h"
 #include "platform/qt/scene_view.h"
+#include "simulation/move_by_move.h"
+#include "toolpath/toolpath.h"
 #include "workspace/workspace.h"
 
 #include <QHBoxLayout>
@@ -18,6 +20,9 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <utility>
 
 namespace torvex {
 
@@ -109,9 +114,34 @@ void SimulationPanel::ApplyControlStates(const MainControlStates& controls) {
         label->setEnabled(controls.Labels);
 }
 
+std::vector<const TToolpath*> SimulationPanel::ToolpathsUpTo(const TToolpath* last) const {
+    std::vector<const TToolpath*> toolpaths;
+    for (const auto& toolpath : Work.Toolpaths) {
+        if (toolpath.get() == last)
+            break;
+        toolpaths.push_back(toolpath.get());
+    }
+    return toolpaths;
+}
+
 void SimulationPanel::InitializeCommand() {
     ReloadSimulationStock(Work, Messages);
-    TToolpathTotals totals = Run.Initialize(Work.SelectedToolpath, XYOf(Work.SimStock.Points));
+    std::vector<TPoint> stock = XYOf(Work.SimStock.Points);
+    TToolpathTotals totals;
+    if (Work.SelectedToolpath == nullptr && !Work.Toolpaths.empty()) {
+        // The root: the whole job, from the stock.
+        for (const TToolpath* toolpath : ToolpathsUpTo(nullptr)) {
+            TToolpathTotals each = ToolpathTotals(toolpath->PathPoints);
+            totals.Length += each.Length;
+            totals.Time += each.Time;
+        }
+        Run.Initialize(Work.Toolpaths.front().get(), stock);
+    } else {
+        // A toolpath starts from the stock the toolpaths above it leave.
+        if (Work.SelectedToolpath != nullptr)
+            stock = MachinedStock(ToolpathsUpTo(Work.SelectedToolpath), std::move(stock));
+        totals = Run.Initialize(Work.SelectedToolpath, stock);
+    }
     View->SetClockEnabled(false);
     EnableForSimulation(Controls);
     emit ControlsChanged();
@@ -126,8 +156,13 @@ void SimulationPanel::InitializeCommand() {
 }
 
 void SimulationPanel::StartCommand() {
-    // A run that cannot start says why and changes nothing.
-    Run.Start(Work.SelectedToolpath);
+    // A run that cannot start says why and changes nothing. With the root selected the whole job
+    // plays, one toolpath after the other.
+    Sequence = Work.SelectedToolpath == nullptr
+                   ? ToolpathsUpTo(nullptr)
+                   : std::vector<const TToolpath*>{Work.SelectedToolpath};
+    Run.Start(Sequence.empty() ? nullptr : Sequence.front());
+    Next = 1;
     emit ShowToolpathRequested();
     ShowStock();
     Scene3D.SimulationSolid.Visible = true;
@@ -155,7 +190,7 @@ void SimulationPanel::SaveStockCommand() {
     std::filesystem::path folder =
         Work.ModelFile.empty() ? Work.StartupDirectory / "Models" : Work.ModelFile.parent_path();
     std::optional<std::filesystem::path> file =
-        Dialogs.SaveFileName({"Save stock", StockFilter, ".mdls", folder});
+        Dialogs.SaveFileName({"Save stock", StockFilter, ".mdls", folder, ""});
     if (file)
         SaveStockFile(*file, Run.Stock());
 }
@@ -169,10 +204,26 @@ void SimulationPanel::FrameStep(double time) {
     if (frame.StockChanged)
         ShowStock();
     Redraw();
+    if (frame.Done && StartNextOfSequence())
+        return;
     if (frame.Done) {
         View->SetClockEnabled(false);
         Messages.ShowMessage("Done");
     }
+}
+
+bool SimulationPanel::StartNextOfSequence() {
+    if (Next >= Sequence.size())
+        return false;
+    const TToolpath* next = Sequence[Next++];
+    // A toolpath removed from the job since the run started ends it.
+    bool inJob = std::any_of(Work.Toolpaths.begin(), Work.Toolpaths.end(),
+                             [next](const auto& t) { return t.get() == next; });
+    if (!inJob)
+        return false;
+    Run.Start(next);
+    View->Clock.Reset(View->Now());
+    return true;
 }
 
 void SimulationPanel::Discard() {

@@ -6,6 +6,7 @@
 #include <QGroupBox>
 
 #include <array>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -58,6 +59,10 @@ signals:
     void ShowToolpathRequested();
 
 private:
+    // The job's toolpaths in tree order up to `last`, without it; all of them for none.
+    std::vector<const TToolpath*> ToolpathsUpTo(const TToolpath* last) const;
+    // Starts the next toolpath of a whole job's run; false when there is none.
+    bool StartNextOfSequence();
     void ShowStock();
     void ShowTool(const TFrameResult& frame);
     void ShowTotals(const TToolpathTotals& totals);
@@ -71,6 +76,9 @@ private:
     MessageSink& Messages;
     SceneView* View = nullptr;
     TPlayback Run;
+    // The toolpaths a run plays one after the other, and the next of them.
+    std::vector<const TToolpath*> Sequence;
+    size_t Next = 0;
 
     QPushButton* s1 = nullptr;
     QToolButton* s2 = nullptr;

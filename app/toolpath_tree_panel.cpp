@@ -118,7 +118,7 @@ void ToolpathTreePanel::NodePressed(QMouseEvent* event) {
     ToolpathTree->setCurrentItem(node);
     int level = NodeLevel(node);
     if (level == 0)
-        EnableForRoot(Controls);
+        EnableForRoot(Controls, !Work.Toolpaths.empty());
     else if (level == 1)
         EnableForToolpath(Controls, StateImage(node) != HiddenState);
     Work.SelectedToolpath = ToolpathOf(node);
@@ -185,6 +185,15 @@ void ToolpathTreePanel::RemoveCommand() {
     if (node == nullptr || node == Root)
         return;
     bool shown = StateImage(node) == ShownState;
+    // A toolpath's node stands for it in the job: removing the node removes the toolpath.
+    if (NodeLevel(node) == 1) {
+        TToolpath* toolpath = ToolpathOf(node);
+        if (Work.SelectedToolpath == toolpath) {
+            Work.SelectedToolpath = nullptr;
+            Work.SelectedToolpathName.clear();
+        }
+        std::erase_if(Work.Toolpaths, [toolpath](const auto& t) { return t.get() == toolpath; });
+    }
     delete node;
     ToolpathTree->setCurrentItem(nullptr);
     ToolpathTree->clearSelection();

@@ -50,15 +50,11 @@ struct CollisionCheck::Regions {
     Paths Stock;
     Box StockBox;
     SegmentSet StockOutline;
-    KnifeSweep LeftSweep;
-    KnifeSweep RightSweep;
-    std::string LeftName;
-    std::string RightName;
+    // What the runs so far swept, and where their last move ended.
+    std::vector<Swept> SweptSoFar;
+    std::optional<TPoint> Position;
 
-    Regions(const Polyline& part, const Polyline& stock, const KnifeShape& left,
-            const KnifeShape& right)
-        : LeftSweep(left.Outline), RightSweep(right.Outline), LeftName(left.Name),
-          RightName(right.Name) {
+    Regions(const Polyline& part, const Polyline& stock) {
         Polyline partRegion = ClosedToAxis(part);
         Part = {Positive(ToPath(partRegion))};
         PartBox = BoundsOf(Part);
@@ -124,21 +120,23 @@ struct CollisionCheck::Regions {
     }
 };
 
-CollisionCheck::CollisionCheck(const Polyline& partProfile, const Polyline& stockProfile,
-                               const KnifeShape& left, const KnifeShape& right)
-    : Data(std::make_unique<Regions>(partProfile, stockProfile, left, right)) {}
+CollisionCheck::CollisionCheck(const Polyline& partProfile, const Polyline& stockProfile)
+    : Data(std::make_unique<Regions>(partProfile, stockProfile)) {}
 
 CollisionCheck::~CollisionCheck() = default;
 
-CheckResult CollisionCheck::Run(const std::vector<CheckedOperation>& operations) const {
+CheckResult CollisionCheck::Run(const std::vector<CheckedOperation>& operations,
+                                const KnifeShape& leftKnife, const KnifeShape& rightKnife) {
     CheckResult result;
-    std::vector<Swept> swept;
-    std::optional<TPoint> position;
+    std::vector<Swept>& swept = Data->SweptSoFar;
+    std::optional<TPoint>& position = Data->Position;
+    KnifeSweep leftSweep(leftKnife.Outline);
+    KnifeSweep rightSweep(rightKnife.Outline);
     for (const CheckedOperation& operation : operations) {
         OperationCheck check;
         for (const CheckedMove& move : operation.Moves) {
             bool left = move.Tool == ToolSide::Left;
-            const KnifeSweep& knife = left ? Data->LeftSweep : Data->RightSweep;
+            const KnifeSweep& knife = left ? leftSweep : rightSweep;
             if (knife.Empty())
                 throw CheckError(std::string("The ") + (left ? "left" : "right") +
                                  " tool has no knife outline to check the toolpath with.");
@@ -149,7 +147,7 @@ CheckResult CollisionCheck::Run(const std::vector<CheckedOperation>& operations)
                 feed ? Data->IntoPart(region, bounds) : Data->IntoMaterial(region, bounds, swept);
             if (overlap && overlap->Depth > CollisionTolerance)
                 Record(check, {feed ? CollisionKind::IntoPart : CollisionKind::RapidThroughMaterial,
-                               move.Block, left ? Data->LeftName : Data->RightName, overlap->Where,
+                               move.Block, left ? leftKnife.Name : rightKnife.Name, overlap->Where,
                                overlap->Depth});
             swept.push_back({std::move(region), bounds});
             position = move.To;

@@ -68,17 +68,20 @@ struct CheckResult {
 // Checks moves against the true shape of the knives that make them. Every feed move's knife, swept
 // along the move, must not reach deeper than CollisionTolerance into the part; every rapid move's
 // knife must not reach that deep into the material still there: the stock less all that the
-// moves before it swept. Regions are the part's and the stock's profile closed down to the axis.
+// moves before it swept, those of earlier runs of the check included. Regions are the part's and
+// the stock's profile closed down to the axis.
 class CollisionCheck {
 public:
-    CollisionCheck(const Polyline& partProfile, const Polyline& stockProfile,
-                   const KnifeShape& left, const KnifeShape& right);
+    CollisionCheck(const Polyline& partProfile, const Polyline& stockProfile);
     ~CollisionCheck();
     CollisionCheck(const CollisionCheck&) = delete;
     CollisionCheck& operator=(const CollisionCheck&) = delete;
 
-    // Throws CheckError when a move is made by a tool whose knife has no outline.
-    CheckResult Run(const std::vector<CheckedOperation>& operations) const;
+    // Checks the operations, made with the two knives, on the material the runs before left; the
+    // first move starts where the last run's last move ended. The material left is what all runs
+    // so far leave. Throws CheckError when a move is made by a tool whose knife has no outline.
+    CheckResult Run(const std::vector<CheckedOperation>& operations, const KnifeShape& left,
+                    const KnifeShape& right);
 
 private:
     struct Regions;

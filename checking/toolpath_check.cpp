@@ -4,9 +4,18 @@
 #include "geometry/shaft.h"
 #include "toolpath/toolpath.h"
 
+#include <algorithm>
+
 namespace torvex {
 
 namespace {
+
+void RenumberOne(std::optional<Collision>& collision, const std::map<int32_t, int32_t>& numbers) {
+    if (!collision)
+        return;
+    if (auto found = numbers.find(collision->Block); found != numbers.end())
+        collision->Block = found->second;
+}
 
 bool UsesTool(const std::vector<CheckedOperation>& operations, ToolSide tool) {
     for (const CheckedOperation& operation : operations)
@@ -29,6 +38,29 @@ KnifeShape Shape(const TKnife& knife, const std::string& tipName, const char* to
 
 } // namespace
 
+void RenumberBlocks(CheckResult& result, const std::map<int32_t, int32_t>& numbers) {
+    for (OperationCheck& operation : result.Operations) {
+        RenumberOne(operation.First, numbers);
+        RenumberOne(operation.Deepest, numbers);
+    }
+}
+
+std::string JobVerdictText(std::span<const TToolpath* const> toolpaths,
+                           const std::vector<CheckResult>& results) {
+    std::string overall = NoCollisionText;
+    std::string lines;
+    for (size_t k = 0; k < results.size(); ++k) {
+        std::string text = VerdictText(results[k]);
+        std::string detail = text.substr(text.find(':') + 2);
+        if (results[k].HasCollision() && overall == NoCollisionText)
+            overall = "Checked against the knives: " + toolpaths[k]->Name + ": " + detail;
+        lines += "\n" + toolpaths[k]->Name + ": " + detail;
+    }
+    if (!results.empty())
+        lines += "\n" + MaterialLeftText(results.back());
+    return overall + lines;
+}
+
 std::vector<CheckedOperation> ToolpathOperations(const TToolpath& toolpath) {
     auto moves = [&toolpath](size_t first, size_t end) {
         CheckedOperation operation;
@@ -47,20 +79,54 @@ std::vector<CheckedOperation> ToolpathOperations(const TToolpath& toolpath) {
     return result;
 }
 
-CheckResult CheckToolpath(const TToolpath& toolpath, const TShaft& part, const TShaft& stock) {
-    std::vector<CheckedOperation> operations = ToolpathOperations(toolpath);
-    KnifeShape left = Shape(toolpath.LeftKnife, toolpath.Tool(ToolSide::Left).Names.TipName,
-                            "left tool", UsesTool(operations, ToolSide::Left));
-    KnifeShape right = Shape(toolpath.RightKnife, toolpath.Tool(ToolSide::Right).Names.TipName,
-                             "right tool", UsesTool(operations, ToolSide::Right));
-    return CollisionCheck(ProfileChain(part), ProfileChain(stock), left, right).Run(operations);
+std::vector<CheckResult> CheckToolpaths(std::span<const TToolpath* const> toolpaths,
+                                        const TShaft& part, const TShaft& stock) {
+    CollisionCheck check(ProfileChain(part), ProfileChain(stock));
+    std::vector<CheckResult> results;
+    for (const TToolpath* toolpath : toolpaths) {
+        std::vector<CheckedOperation> operations = ToolpathOperations(*toolpath);
+        try {
+            KnifeShape left =
+                Shape(toolpath->LeftKnife, toolpath->Tool(ToolSide::Left).Names.TipName,
+                      "left tool", UsesTool(operations, ToolSide::Left));
+            KnifeShape right =
+                Shape(toolpath->RightKnife, toolpath->Tool(ToolSide::Right).Names.TipName,
+                      "right tool", UsesTool(operations, ToolSide::Right));
+            results.push_back(check.Run(operations, left, right));
+        } catch (const CheckError& error) {
+            throw CheckError(toolpaths.size() == 1 ? std::string(error.what())
+                                                   : toolpath->Name + ": " + error.what());
+        }
+    }
+    return results;
 }
 
-ToolpathVerdict VerdictOfToolpath(const TToolpath& toolpath, const TShaft& part,
-                                  const TShaft& stock) {
+CheckResult CheckToolpath(const TToolpath& toolpath, const TShaft& part, const TShaft& stock) {
+    const TToolpath* alone[] = {&toolpath};
+    return CheckToolpaths(alone, part, stock).front();
+}
+
+ToolpathVerdict VerdictOfToolpath(std::span<const TToolpath* const> toolpaths, const TShaft& part,
+                                  const TShaft& stock, BlockNumbers numbers) {
     try {
-        CheckResult result = CheckToolpath(toolpath, part, stock);
+        CheckResult result = CheckToolpaths(toolpaths, part, stock).back();
+        if (!numbers.empty())
+            RenumberBlocks(result, numbers.back());
         return {VerdictText(result), true, result.HasCollision()};
+    } catch (const CheckError& error) {
+        return {std::string("Not checked against the knives: ") + error.what(), false, false};
+    }
+}
+
+ToolpathVerdict VerdictOfJob(std::span<const TToolpath* const> toolpaths, const TShaft& part,
+                             const TShaft& stock, BlockNumbers numbers) {
+    try {
+        std::vector<CheckResult> results = CheckToolpaths(toolpaths, part, stock);
+        for (size_t k = 0; k < numbers.size() && k < results.size(); ++k)
+            RenumberBlocks(results[k], numbers[k]);
+        return {JobVerdictText(toolpaths, results), true,
+                std::any_of(results.begin(), results.end(),
+                            [](const CheckResult& r) { return r.HasCollision(); })};
     } catch (const CheckError& error) {
         return {std::string("Not checked against the knives: ") + error.what(), false, false};
     }

@@ -2,6 +2,9 @@
 
 #include "checking/collision_check.h"
 
+#include <cstdint>
+#include <map>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -18,14 +21,40 @@ std::vector<CheckedOperation> ToolpathOperations(const TToolpath& toolpath);
 // CheckError when a tool that makes moves has no closed knife outline.
 CheckResult CheckToolpath(const TToolpath& toolpath, const TShaft& part, const TShaft& stock);
 
+// The toolpaths of a job checked in order, each on the material the ones before it left (their
+// moves swept with their own knives): one result for each, its material left what the toolpaths
+// up to it leave. Throws CheckError, naming the toolpath, when one cannot be checked.
+std::vector<CheckResult> CheckToolpaths(std::span<const TToolpath* const> toolpaths,
+                                        const TShaft& part, const TShaft& stock);
+
 // What the NC program window shows above the program and asks about before saving it.
 struct ToolpathVerdict {
-    std::string Text; // VerdictText of the check, or why the toolpath could not be checked
+    std::string Text; // the verdict, or why the toolpaths could not be checked
     bool Checked = false;
     bool Collides = false;
 };
 
-ToolpathVerdict VerdictOfToolpath(const TToolpath& toolpath, const TShaft& part,
-                                  const TShaft& stock);
+// The program's block numbers of each toolpath's own block numbers, where the program renumbers
+// them; an empty list keeps them.
+using BlockNumbers = std::span<const std::map<int32_t, int32_t>>;
+
+// Names the collisions' blocks by the program's numbers.
+void RenumberBlocks(CheckResult& result, const std::map<int32_t, int32_t>& numbers);
+
+// The verdict on a job's results (one for each toolpath): the overall line (the job's first
+// collision, if any), then one line for each toolpath ("1-Roughing: no collision") and the
+// material left once all have cut.
+std::string JobVerdictText(std::span<const TToolpath* const> toolpaths,
+                           const std::vector<CheckResult>& results);
+
+// The verdict on the last of the toolpaths, checked on the material the ones before it left: the
+// one line of VerdictText, its blocks named by the program's numbers (`numbers` holds the last
+// toolpath's alone).
+ToolpathVerdict VerdictOfToolpath(std::span<const TToolpath* const> toolpaths, const TShaft& part,
+                                  const TShaft& stock, BlockNumbers numbers = {});
+// The verdict on a whole job: the overall line, then one line for each toolpath ("1-Roughing: no
+// collision") and the material left at the end.
+ToolpathVerdict VerdictOfJob(std::span<const TToolpath* const> toolpaths, const TShaft& part,
+                             const TShaft& stock, BlockNumbers numbers = {});
 
 } // namespace torvex

@@ -50,9 +50,15 @@ std::vector<std::string> VerdictReport(const CheckResult& result) {
                     FirstAndDeepest(*operation.First, *operation.Deepest);
         lines.push_back(line);
     }
-    lines.push_back("Material left on the part: at most " + Mm(result.MaterialLeft) + " mm (at Z" +
-                    Mm(result.MaterialLeftAt.X) + ", radius " + Mm(result.MaterialLeftAt.Y) + ")");
+    lines.push_back(MaterialLeftText(result));
     return lines;
+}
+
+std::string MaterialLeftText(const CheckResult& result) {
+    if (Mm(result.MaterialLeft) == "0")
+        return "Material left on the part: none";
+    return "Material left on the part: at most " + Mm(result.MaterialLeft) + " mm (at Z" +
+           Mm(result.MaterialLeftAt.X) + ", radius " + Mm(result.MaterialLeftAt.Y) + ")";
 }
 
 } // namespace torvex

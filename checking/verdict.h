@@ -13,6 +13,9 @@ inline constexpr const char* NoCollisionText = "Checked against the knives: no c
 // blocks, knives, depths and places.
 std::string VerdictText(const CheckResult& result);
 
+// "Material left on the part: at most 0.5 mm (at Z10, radius 12)".
+std::string MaterialLeftText(const CheckResult& result);
+
 // The verdict line, then a line for each operation and one for the material left on the part.
 std::vector<std::string> VerdictReport(const CheckResult& result);
 

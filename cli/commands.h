@@ -42,6 +42,11 @@ int RunFinish(const std::vector<std::string>& arguments, std::ostream& out, std:
 // is written.
 int RunImportDxf(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
+// `job FILE.tjob`: the whole job's program, or with --toolpath NAME that toolpath's, checked and
+// simulated from the stock the toolpaths before it leave; the options override the file's program
+// settings. A job file that cannot be read or opened throws JobFileError, and nothing is written.
+int RunJobFile(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+
 // `library list|add-knife|add-support|delete-knife|delete-support ... [--dir DIR]`: the tool
 // library below DIR (default: the current directory), changed as the library window changes it.
 // Refusals throw, and nothing is changed.

@@ -2,6 +2,7 @@
 #include "checking/verdict.h"
 #include "cli/commands.h"
 #include "cli/options.h"
+#include "cli/program_output.h"
 #include "geometry/model_files.h"
 #include "geometry/number_text.h"
 #include "operations/job_fields.h"
@@ -23,61 +24,17 @@ namespace {
 enum class JobKind { Roughing, Finishing };
 
 const std::set<std::string> CommonValued = {
-    "--safe",        "--offset",         "--speed",      "--name",     "--ops",      "--left-knife",
-    "--right-knife", "--left-tool",      "--right-tool", "-o",         "--path-csv", "--stock-csv",
-    "--dialect",     "--program-number", "--door-code",  "--stock-out"};
-const std::set<std::string> Flags = {"--coolant", "--anticlockwise", "--door",  "--diameter",
-                                     "--radius",  "--check",         "--strict"};
+    "--safe",        "--offset",    "--speed",      "--name",     "--ops",      "--left-knife",
+    "--right-knife", "--left-tool", "--right-tool", "--path-csv", "--stock-csv"};
 
 std::set<std::string> ValuedOptions(JobKind kind) {
     std::set<std::string> valued = CommonValued;
+    valued.insert(ProgramValuedOptions.begin(), ProgramValuedOptions.end());
     if (kind == JobKind::Roughing)
         valued.insert({"--rest", "--depth", "--transversal", "--longitudinal"});
     else
         valued.insert({"--approach", "--feed"});
     return valued;
-}
-
-int WholeNumber(const std::string& option, const std::string& text, int low, int high) {
-    int value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high)
-        throw UsageError{"option " + option + " takes a whole number from " + std::to_string(low) +
-                         " to " + std::to_string(high) + ", not '" + text + "'"};
-    return value;
-}
-
-// The control the program is written for and how, refusing a choice the control cannot take.
-NcDialectOptions ReadDialectOptions(const ParsedOptions& options) {
-    NcDialect dialect = NcDialect::Generic;
-    if (auto name = options.Value("--dialect")) {
-        std::optional<NcDialect> named = DialectNamed(*name);
-        if (!named)
-            throw UsageError{"option --dialect takes generic, linuxcnc or fanuc, not '" + *name +
-                             "'"};
-        dialect = *named;
-    }
-    NcDialectOptions result = DefaultDialectOptions(dialect);
-    if (options.Flag("--diameter") && options.Flag("--radius"))
-        throw UsageError{"options --diameter and --radius exclude each other"};
-    if (options.Flag("--diameter"))
-        result.Diameter = true;
-    if (options.Flag("--radius"))
-        result.Diameter = false;
-    bool fanuc = dialect == NcDialect::Fanuc;
-    if (auto number = options.Value("--program-number")) {
-        if (!fanuc)
-            throw UsageError{"option --program-number is for the fanuc dialect"};
-        result.ProgramNumber = WholeNumber("--program-number", *number, 1, 9999);
-    }
-    if (auto code = options.Value("--door-code")) {
-        if (!fanuc)
-            throw UsageError{"option --door-code is for the fanuc dialect"};
-        result.DoorCode = *code;
-    }
-    if (std::optional<std::string> refusal = DialectRefusal(result, options.Flag("--door")))
-        throw UsageError{*refusal};
-    return result;
 }
 
 // The comma-separated operation codes, refusing one the queue does not allow after the codes
@@ -176,15 +133,6 @@ std::vector<std::string> PathCsv(const TPctList& path) {
     return rows;
 }
 
-// The stock companion's profile after the toolpath has cut it move by move, each move with the
-// knife that makes it.
-std::vector<TPoint> SimulatedStock(const TShaft& stock, const TToolpath& toolpath) {
-    TSimulation simulation(toolpath.LeftKnife.Points, toolpath.RightKnife.Points, stock.Points,
-                           toolpath.PathPoints);
-    RunMoveByMove(simulation);
-    return simulation.Stock;
-}
-
 std::vector<std::string> StockCsv(const std::vector<TPoint>& stock) {
     std::vector<std::string> rows = {"X,Y"};
     for (const TPoint& p : stock)
@@ -192,56 +140,24 @@ std::vector<std::string> StockCsv(const std::vector<TPoint>& stock) {
     return rows;
 }
 
-// With --check the verdict on the toolpath goes to `err`; with --strict it goes there only when a
-// knife collides, and then the toolpath fails.
-bool PassesCheck(const ParsedOptions& options, const TToolpath& toolpath, const TShaft& part,
-                 const TShaft& stock, std::ostream& err) {
-    bool check = options.Flag("--check");
-    bool strict = options.Flag("--strict");
-    if (!check && !strict)
-        return true;
-    CheckResult result = CheckToolpath(toolpath, part, stock);
-    if (check || result.HasCollision())
-        for (const std::string& line : VerdictReport(result))
-            err << line << '\n';
-    return !(strict && result.HasCollision());
-}
-
 int RunJob(JobKind kind, const std::vector<std::string>& arguments, std::ostream& out,
            std::ostream& err) {
-    ParsedOptions options(arguments, ValuedOptions(kind), Flags);
+    ParsedOptions options(arguments, ValuedOptions(kind), ProgramFlags);
     // Usage is checked in full before any file is read.
     JobOptions job(kind, options);
-    NcDialectOptions dialect = ReadDialectOptions(options);
+    ProgramSettings settings = ReadProgramSettings(options, {});
 
     TShaft part;
     TShaft stock;
     if (!LoadModelFiles(options.Positional(), part, stock, err))
         return ExitFailure;
     TToolpath toolpath = BuildToolpath(part, stock, job.Job(), job.Name());
-    if (!PassesCheck(options, toolpath, part, stock, err))
-        return ExitCollision;
-    NcProgramOptions programOptions{options.Flag("--coolant"), options.Flag("--anticlockwise"),
-                                    options.Flag("--door")};
-    std::vector<std::string> program =
-        NcProgramText(NcProgramBlocks(toolpath, programOptions), dialect);
-    std::vector<TPoint> simulatedStock;
-    if (options.Value("--stock-csv") || options.Value("--stock-out"))
-        simulatedStock = SimulatedStock(stock, toolpath);
-
+    const TToolpath* toolpaths[] = {&toolpath};
     if (auto file = options.Value("--path-csv"))
         WriteTextLinesAtomically(*file, PathCsv(toolpath.PathPoints));
     if (auto file = options.Value("--stock-csv"))
-        WriteTextLinesAtomically(*file, StockCsv(simulatedStock));
-    if (auto file = options.Value("--stock-out"))
-        SaveStockFile(*file, simulatedStock);
-    if (auto file = options.Value("-o")) {
-        WriteTextLinesAtomically(*file, program);
-    } else {
-        for (const std::string& line : program)
-            out << line << '\n';
-    }
-    return ExitOk;
+        WriteTextLinesAtomically(*file, StockCsv(MachinedStock(toolpaths, XYOf(stock.Points))));
+    return WriteProgram(options, toolpaths, false, settings, part, stock, out, err);
 }
 
 } // namespace

@@ -17,6 +17,11 @@ commands:
                  (MODEL + "s")
   rough MODEL    a roughing toolpath and its NC program
   finish MODEL   a finishing toolpath and its NC program
+  job FILE.tjob  the whole job of a job file as one program (--toolpath NAME: that toolpath's
+                 program, checked and simulated from the stock the toolpaths before it leave);
+                 takes -o, --dialect, --diameter, --radius, --program-number, --door-code,
+                 --tool-change, --check, --strict and --stock-out, which override the file's
+                 program settings
   import-dxf DRAWING -o MODEL   the part's profile in a DXF drawing as MODEL and its stock bar
                  as MODEL + "s" (--axis-y Y: the turning axis is the drawing's line y = Y,
                  default 0; --layer NAME: that layer only; --stock-allowance MM on the largest
@@ -55,6 +60,10 @@ options of rough and finish (numbers with a decimal point):
   --radius               X words carry the radius (the default with generic and linuxcnc)
   --program-number N     fanuc: the number of the program's O line, 1 to 9999 (default 1)
   --door-code CODE       fanuc: the machine's M code that opens the door, e.g. M21
+  --tool-change WHERE    where the tool goes, radially and then axially, before each tool
+                         change and at the end: X,Z (a radius and an axial position), machine
+                         (the machine's own position: G30 with linuxcnc, G28 with fanuc; the
+                         default with those) or none (the default with generic)
   -o FILE                write the NC program to FILE (default: standard output)
   --path-csv FILE        write the path points (X,Y,Dist,TotalTime,StepTime,Feed,Kind,Tool;
                          Kind rapid or feed, Tool left or right)
@@ -108,6 +117,8 @@ int main(int argc, char** argv) {
             return torvex::RunRough(arguments, std::cout, std::cerr);
         if (command == "finish")
             return torvex::RunFinish(arguments, std::cout, std::cerr);
+        if (command == "job")
+            return torvex::RunJobFile(arguments, std::cout, std::cerr);
         if (command == "import-dxf")
             return torvex::RunImportDxf(arguments, std::cout, std::cerr);
         if (command == "library")

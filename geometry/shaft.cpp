@@ -206,26 +206,26 @@ bool TShaft::LoadFromFile(const std::filesystem::path& fileName, MessageSink& me
                           ShaftKind kind) {
     bool loaded = TModel::LoadFromFile(fileName, messages);
     try {
-        Normalise();
-        BuildPoints();
-        ComputeLength();
-        ComputeMaxRadius();
-        if (kind == ShaftKind::Part)
-            BuildSideOutlines(EntryCorner::Drop, FlatTop::Drop, FlatTop::Drop);
+        Prepare(kind);
     } catch (const std::exception&) {
         // The model keeps the state reached; the loader has already reported an unreadable file.
     }
     return loaded;
 }
 
-void TShaft::LoadFromLines(const std::vector<std::string>& lines) {
-    TModel::LoadFromLines(lines);
-    if (lines.empty())
-        return;
+void TShaft::Prepare(ShaftKind kind) {
     Normalise();
     BuildPoints();
     ComputeLength();
-    BuildSideOutlines(EntryCorner::Drop, FlatTop::Drop, FlatTop::Drop);
+    ComputeMaxRadius();
+    if (kind == ShaftKind::Part)
+        BuildSideOutlines(EntryCorner::Drop, FlatTop::Drop, FlatTop::Drop);
+}
+
+void TShaft::LoadFromLines(const std::vector<std::string>& lines, ShaftKind kind) {
+    TModel::LoadFromLines(lines);
+    if (!lines.empty())
+        Prepare(kind);
 }
 
 } // namespace torvex

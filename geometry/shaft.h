@@ -36,10 +36,16 @@ public:
     bool LoadFromFile(const std::filesystem::path& fileName, MessageSink& messages) override {
         return LoadFromFile(fileName, messages, ShaftKind::Part);
     }
-    // Loads the elements, then (when there are any lines) orders, discretises, measures the
-    // length and builds the side outlines. Conversion errors propagate.
-    void LoadFromLines(const std::vector<std::string>& lines) override;
+    // Loads the elements, then (when there are any lines) orders, discretises, measures and, for a
+    // part, builds the side outlines, as a file is loaded. Conversion errors propagate.
+    void LoadFromLines(const std::vector<std::string>& lines, ShaftKind kind);
+    void LoadFromLines(const std::vector<std::string>& lines) override {
+        LoadFromLines(lines, ShaftKind::Part);
+    }
 
+    // Puts the loaded elements in order, discretises, measures and, for a part, builds the side
+    // outlines.
+    void Prepare(ShaftKind kind);
     // Sorts the elements by the X of their Mid (equal Mid X keep their order), turns lines written
     // right to left, merges neighbouring pieces of one straight line, and orients every vertical
     // line along the profile.

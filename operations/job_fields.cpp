@@ -11,15 +11,8 @@ namespace {
 
 // A field a machine depends on, converted and checked before anything is built: a negative depth
 // would plunge through the whole stock at once, a negative feed run the times backwards.
-enum class Sign { Positive, NotNegative };
-
 double MachineField(const std::string& text, char separator, const char* name, Sign sign) {
-    double value = TextToFloat(text, separator);
-    if (sign == Sign::Positive && !(value > 0))
-        throw OperationError(std::string(name) + " must be greater than 0.");
-    if (sign == Sign::NotNegative && value < 0)
-        throw OperationError(std::string(name) + " must not be negative.");
-    return value;
+    return CheckedValue(TextToFloat(text, separator), name, sign);
 }
 
 std::string Parameter(const char* caption, double value, char separator) {
@@ -27,6 +20,14 @@ std::string Parameter(const char* caption, double value, char separator) {
 }
 
 } // namespace
+
+double CheckedValue(double value, const char* name, Sign sign) {
+    if (sign == Sign::Positive && !(value > 0))
+        throw OperationError(std::string(name) + " must be greater than 0.");
+    if (sign == Sign::NotNegative && !(value >= 0))
+        throw OperationError(std::string(name) + " must not be negative.");
+    return value;
+}
 
 RoughingJob RoughingJobOf(const TRoughingFields& fields, std::vector<RoughingOperation> operations,
                           JobTool left, JobTool right, char separator) {

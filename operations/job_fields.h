@@ -2,6 +2,7 @@
 
 #include "toolpath/job.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,14 @@ RoughingJob RoughingJobOf(const TRoughingFields& fields, std::vector<RoughingOpe
 FinishingJob FinishingJobOf(const TFinishingFields& fields,
                             std::vector<FinishingOperation> operations, JobTool left, JobTool right,
                             char decimalSeparator);
+
+// How a value a machine depends on must lie: above 0 (depths, feeds, speeds, the safe distance)
+// or not below it (offsets, rests, approaches).
+enum class Sign : uint8_t { Positive, NotNegative };
+
+// The value when it lies as the sign says; otherwise OperationError "<name> must be greater than
+// 0." or "<name> must not be negative.".
+double CheckedValue(double value, const char* name, Sign sign);
 
 // The parameter lines the toolpath tree shows under "Parameters" ("SafeZ : 5", ...), the numbers
 // with the given decimal separator.

@@ -14,9 +14,13 @@ bool IsMCode(BlockKind kind) {
            kind == BlockKind::CoolantOff || kind == BlockKind::DoorOpen;
 }
 
+bool IsMachineReturn(BlockKind kind) {
+    return kind == BlockKind::MachineReturnX || kind == BlockKind::MachineReturnZ;
+}
+
 bool CarriesX(BlockKind kind) {
     return kind != BlockKind::RapidZ && kind != BlockKind::FeedZ && kind != BlockKind::ToolChange &&
-           kind != BlockKind::SpindleStart && !IsMCode(kind);
+           kind != BlockKind::SpindleStart && !IsMCode(kind) && !IsMachineReturn(kind);
 }
 
 // "0001": a whole number of 0 to 9999 written with four digits.
@@ -55,6 +59,7 @@ std::optional<std::string> ControlText(const NcBlock& b, bool decimalPoint) {
     switch (b.Kind) {
     case BlockKind::RapidXZ:
     case BlockKind::RapidZ:
+    case BlockKind::RapidX:
     case BlockKind::RapidXFeed:
         text += " G00";
         break;
@@ -75,11 +80,14 @@ std::optional<std::string> ControlText(const NcBlock& b, bool decimalPoint) {
         return text + " " + MCodeText(b.Kind);
     case BlockKind::DoorOpen:
     case BlockKind::ToolChange:
+    case BlockKind::MachineReturnX:
+    case BlockKind::MachineReturnZ:
         return std::nullopt;
     }
     if (CarriesX(b.Kind))
         word(" X", b.X);
-    if (b.Kind != BlockKind::RapidXFeed && b.Kind != BlockKind::FeedX)
+    if (b.Kind != BlockKind::RapidXFeed && b.Kind != BlockKind::FeedX &&
+        b.Kind != BlockKind::RapidX)
         word(" Z", b.Z);
     if (b.Kind == BlockKind::Arc)
         word(" R", b.R);
@@ -103,18 +111,29 @@ std::vector<std::string> LinuxCncProgram(const std::vector<NcBlock>& blocks, boo
     std::vector<std::string> lines = {std::string("G18 G21 G90 G94 G40 ") +
                                       (diameter ? "G7" : "G8")};
     std::optional<NcBlock> spindle; // the spindle start in force
-    for (const NcBlock& given : blocks) {
-        NcBlock b = InXMode(given, diameter);
+    for (size_t k = 0; k < blocks.size(); ++k) {
+        NcBlock b = InXMode(blocks[k], diameter);
         if (b.Kind == BlockKind::SpindleStart)
             spindle = b;
         if (b.Kind == BlockKind::SpindleStop)
             spindle.reset();
+        std::string number = BlockNumberText(b.Number);
         if (auto text = ControlText(b, false)) {
             lines.push_back(*text);
         } else if (b.Kind == BlockKind::ToolChange) {
-            // M6 stops the spindle; it starts again as it ran once the tool is in.
-            lines.push_back(BlockNumberText(b.Number) + " T" + std::to_string(b.Tool) + " M6 G43" +
-                            (spindle ? SpindleWords(*spindle) : ""));
+            // M6 stops the spindle; it starts again as it ran once the tool is in, unless the next
+            // block starts it anew.
+            bool startedNext =
+                k + 1 < blocks.size() && blocks[k + 1].Kind == BlockKind::SpindleStart;
+            lines.push_back(number + " T" + std::to_string(b.Tool) + " M6 G43" +
+                            (spindle && !startedNext ? SpindleWords(*spindle) : ""));
+        } else if (b.Kind == BlockKind::MachineReturnX) {
+            // With an axis word G30 goes to the intermediate point (here, incrementally, where the
+            // tool stands) and then moves only that axis to the stored tool change position.
+            lines.push_back(number + " G91 G30 X0");
+        } else if (b.Kind == BlockKind::MachineReturnZ) {
+            lines.push_back(number + " G30 Z0");
+            lines.push_back("G90");
         }
     }
     lines.push_back(ClosingBlock(blocks));
@@ -129,6 +148,10 @@ std::vector<std::string> FanucProgram(const std::vector<NcBlock>& blocks,
         NcBlock b = InXMode(given, options.Diameter);
         if (auto text = ControlText(b, true)) {
             lines.push_back(*text);
+        } else if (b.Kind == BlockKind::MachineReturnX) {
+            lines.push_back(BlockNumberText(b.Number) + " G28 U0.");
+        } else if (b.Kind == BlockKind::MachineReturnZ) {
+            lines.push_back(BlockNumberText(b.Number) + " G28 W0.");
         } else if (b.Kind == BlockKind::ToolChange) {
             if (b.Tool < 0 || b.Tool > 99)
                 throw std::invalid_argument("a Fanuc tool number is 0 to 99, not " +
@@ -146,15 +169,20 @@ std::vector<std::string> FanucProgram(const std::vector<NcBlock>& blocks,
 
 } // namespace
 
-std::optional<std::string> DialectRefusal(const NcDialectOptions& options, bool openDoor) {
+std::optional<std::string> DialectRefusal(const NcDialectOptions& options,
+                                          const NcProgramOptions& program) {
     bool fanuc = options.Dialect == NcDialect::Fanuc;
+    if (options.Dialect == NcDialect::Generic &&
+        program.ToolChange.Place == ToolChangePlace::Machine)
+        return "The generic program has no code for the machine's tool change position: give the "
+               "position's X and Z, or none.";
     if (fanuc && (options.ProgramNumber < 1 || options.ProgramNumber > 9999))
         return "A Fanuc program number is 1 to 9999.";
     if (fanuc && !options.DoorCode.empty() && !IsDoorCode(options.DoorCode))
         return std::string("'")
             .append(options.DoorCode)
             .append("' is not a door code: type the machine's own M code, for example M21.");
-    if (!openDoor)
+    if (!program.OpenDoor)
         return std::nullopt;
     if (!OffersDoor(options.Dialect))
         return "A LinuxCNC program cannot open the door: there is no standard code for it.";
@@ -162,6 +190,21 @@ std::optional<std::string> DialectRefusal(const NcDialectOptions& options, bool 
         return "A Fanuc program opens the door with the machine's own M code: type it as the "
                "door code, for example M21.";
     return std::nullopt;
+}
+
+ToolChangePosition DefaultToolChange(NcDialect dialect) {
+    ToolChangePosition position;
+    if (dialect != NcDialect::Generic)
+        position.Place = ToolChangePlace::Machine;
+    return position;
+}
+
+NcProgram ProgramFor(std::span<const TToolpath* const> toolpaths, bool wholeJob,
+                     const ProgramSettings& settings) {
+    NcProgramOptions program = settings.Program;
+    program.SkipToolInPlace = settings.Dialect.Dialect != NcDialect::Generic;
+    return wholeJob || toolpaths.size() != 1 ? JobProgram(toolpaths, program)
+                                             : ToolpathProgram(*toolpaths.front(), program);
 }
 
 NcDialectOptions DefaultDialectOptions(NcDialect dialect) {
@@ -181,6 +224,18 @@ std::optional<NcDialect> DialectNamed(std::string_view name) {
     return std::nullopt;
 }
 
+const char* DialectName(NcDialect dialect) {
+    switch (dialect) {
+    case NcDialect::LinuxCnc:
+        return "linuxcnc";
+    case NcDialect::Fanuc:
+        return "fanuc";
+    case NcDialect::Generic:
+        break;
+    }
+    return "generic";
+}
+
 bool OffersDoor(NcDialect dialect) {
     return dialect != NcDialect::LinuxCnc;
 }
@@ -192,9 +247,13 @@ bool IsDoorCode(std::string_view code) {
 
 std::vector<std::string> NcProgramText(const std::vector<NcBlock>& blocks,
                                        const NcDialectOptions& options) {
-    bool openDoor = std::any_of(blocks.begin(), blocks.end(),
-                                [](const NcBlock& b) { return b.Kind == BlockKind::DoorOpen; });
-    if (std::optional<std::string> refusal = DialectRefusal(options, openDoor))
+    NcProgramOptions program;
+    program.OpenDoor = std::any_of(blocks.begin(), blocks.end(),
+                                   [](const NcBlock& b) { return b.Kind == BlockKind::DoorOpen; });
+    if (std::any_of(blocks.begin(), blocks.end(),
+                    [](const NcBlock& b) { return IsMachineReturn(b.Kind); }))
+        program.ToolChange.Place = ToolChangePlace::Machine;
+    if (std::optional<std::string> refusal = DialectRefusal(options, program))
         throw std::invalid_argument(*refusal);
     switch (options.Dialect) {
     case NcDialect::LinuxCnc:

@@ -16,6 +16,10 @@ struct ToolpathNodeTexts {
     std::vector<std::string> Parameters;
 };
 
+// The texts of a toolpath's branch: its left tool's names and its job's parameters, numbers with
+// the decimal separator given.
+ToolpathNodeTexts NodeTextsOf(const TToolpath& toolpath, char decimalSeparator);
+
 // What the operation windows ask of the main window's toolpath tree.
 class ToolpathTreeDisplay {
 public:

@@ -15,6 +15,7 @@ struct FileDialogOptions {
     std::string Filter;
     std::string DefaultExtension; // ".mdl": added to a typed name without an extension
     std::filesystem::path InitialDirectory;
+    std::string InitialName; // the file name the dialog proposes; none when empty
 };
 
 // The open and save dialogs, behind an interface so that tests can answer them.

@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins
     libgl-dev libglu1-mesa-dev libgl1-mesa-dri
     libgtest-dev libgmock-dev libbenchmark-dev
-    libpolyclipping-dev libdxflib-dev
+    libpolyclipping-dev libdxflib-dev nlohmann-json3-dev
     xvfb xauth fonts-dejavu-core
     help2man man-db dpkg-dev file
     desktop-file-utils appstream libxml2-utils shared-mime-info

@@ -1,5 +1,9 @@
 #include "simulation/move_by_move.h"
 
+#include "toolpath/toolpath.h"
+
+#include <utility>
+
 namespace torvex {
 
 bool MoveTool(TSimulation& simulation, const TPunct& move, TPoint& lastPosition) {
@@ -19,6 +23,17 @@ TPoint RunMoveByMove(TSimulation& simulation) {
     for (const TPunct& move : simulation.Path)
         MoveTool(simulation, move, lastPosition);
     return lastPosition;
+}
+
+std::vector<TPoint> MachinedStock(std::span<const TToolpath* const> toolpaths,
+                                  std::vector<TPoint> stock) {
+    for (const TToolpath* toolpath : toolpaths) {
+        TSimulation simulation(toolpath->LeftKnife.Points, toolpath->RightKnife.Points, stock,
+                               toolpath->PathPoints);
+        RunMoveByMove(simulation);
+        stock = std::move(simulation.Stock);
+    }
+    return stock;
 }
 
 } // namespace torvex

@@ -3,7 +3,12 @@
 #include "geometry/element.h"
 #include "simulation/simulation.h"
 
+#include <span>
+#include <vector>
+
 namespace torvex {
+
+class TToolpath;
 
 // Where the tool is taken to stand when a run starts, clear of the stock.
 inline constexpr TPoint RunStartPosition{-10.0, 37.0};
@@ -18,5 +23,9 @@ bool MoveTool(TSimulation& simulation, const TPunct& move, TPoint& lastPosition)
 // first one included. Refuses a tool without a usable outline before the first move when a feed
 // move of that tool needs it. Returns the tool's last position.
 TPoint RunMoveByMove(TSimulation& simulation);
+
+// The stock the toolpaths leave, cut one after the other move by move, each with its own knives.
+std::vector<TPoint> MachinedStock(std::span<const TToolpath* const> toolpaths,
+                                  std::vector<TPoint> stock);
 
 } // namespace torvex

@@ -26,7 +26,8 @@ NcBlock Motion(BlockKind kind, int32_t blockNo, double x, double z, double feed)
     block.X = x;
     block.Z = z;
     block.F = feed;
-    block.HasFeed = kind != BlockKind::RapidXZ && kind != BlockKind::RapidZ;
+    block.HasFeed =
+        kind != BlockKind::RapidXZ && kind != BlockKind::RapidZ && kind != BlockKind::RapidX;
     return Finite(block);
 }
 
@@ -44,7 +45,8 @@ std::string Words(int32_t blockNo,
 } // namespace
 
 bool IsRapid(BlockKind kind) {
-    return kind == BlockKind::RapidXZ || kind == BlockKind::RapidZ || kind == BlockKind::RapidXFeed;
+    return kind == BlockKind::RapidXZ || kind == BlockKind::RapidZ || kind == BlockKind::RapidX ||
+           kind == BlockKind::RapidXFeed;
 }
 
 NcBlock RapidXZBlock(int32_t blockNo, double x, double z) {
@@ -53,6 +55,10 @@ NcBlock RapidXZBlock(int32_t blockNo, double x, double z) {
 
 NcBlock RapidZBlock(int32_t blockNo, double z) {
     return Motion(BlockKind::RapidZ, blockNo, 0, z, 0);
+}
+
+NcBlock RapidXBlock(int32_t blockNo, double x) {
+    return Motion(BlockKind::RapidX, blockNo, x, 0, 0);
 }
 
 NcBlock RapidXFeedBlock(int32_t blockNo, double x, double feed) {
@@ -139,6 +145,8 @@ std::string GenericText(const NcBlock& b) {
         return Words(b.Number, {{" G00 X", b.X}, {" Z", b.Z}});
     case BlockKind::RapidZ:
         return Words(b.Number, {{" G00 Z", b.Z}});
+    case BlockKind::RapidX:
+        return Words(b.Number, {{" G00 X", b.X}});
     case BlockKind::RapidXFeed:
         return Words(b.Number, {{" G00 X", b.X}, {" F", b.F}});
     case BlockKind::FeedX:
@@ -166,6 +174,10 @@ std::string GenericText(const NcBlock& b) {
     case BlockKind::CoolantOff:
     case BlockKind::DoorOpen:
         return BlockNumberText(b.Number) + " " + MCodeText(b.Kind);
+    case BlockKind::MachineReturnX:
+        return BlockNumberText(b.Number) + " G28 U0";
+    case BlockKind::MachineReturnZ:
+        return BlockNumberText(b.Number) + " G28 W0";
     }
     return BlockNumberText(b.Number);
 }

@@ -18,6 +18,7 @@ enum class ArcTurn { Clockwise, CounterClockwise };
 enum class BlockKind : uint8_t {
     RapidXZ,      // "N0010 G00 X35 Z-2": rapid move to a point
     RapidZ,       // "N0050 G00 Z-2": rapid move along the axis
+    RapidX,       // "N0050 G00 X60": rapid radial move
     RapidXFeed,   // "N0020 G00 X10 F120": rapid radial approach that sets the feed after it
     FeedX,        // "N0020 G01 X28 F100": radial feed move
     FeedZ,        // "N0030 G01 Z82 F200": axial feed move
@@ -30,6 +31,10 @@ enum class BlockKind : uint8_t {
     CoolantOn,    // "N0002 M08"
     CoolantOff,   // "N0130 M09"
     DoorOpen,     // "N0135 M39": the program's own code; each control writes its own
+    // The radial and then the axial return to the machine's own tool change position; each
+    // control writes its own codes.
+    MachineReturnX,
+    MachineReturnZ,
 };
 
 struct NcBlock {
@@ -51,6 +56,7 @@ bool IsRapid(BlockKind kind);
 
 NcBlock RapidXZBlock(int32_t blockNo, double x, double z);
 NcBlock RapidZBlock(int32_t blockNo, double z);
+NcBlock RapidXBlock(int32_t blockNo, double x);
 NcBlock RapidXFeedBlock(int32_t blockNo, double x, double feed);
 NcBlock FeedXBlock(int32_t blockNo, double x, double feed);
 NcBlock FeedZBlock(int32_t blockNo, double z, double feed);
@@ -60,7 +66,8 @@ NcBlock ArcBlock(int32_t blockNo, ArcTurn turn, double x, double z, double radiu
                  std::optional<double> feed = std::nullopt);
 NcBlock ToolChangeBlock(int32_t blockNo, int tool);
 NcBlock SpindleStartBlock(int32_t blockNo, bool antiClockwise, double turningSpeed);
-// A block of one M word: the spindle stop, the coolant on or off, the door.
+// A block of one M word (the spindle stop, the coolant on or off, the door) or a return to the
+// machine's tool change position: a kind and a number.
 NcBlock MCodeBlock(int32_t blockNo, BlockKind kind);
 // The M word of such a block as the program writes it ("M05").
 const char* MCodeText(BlockKind kind);

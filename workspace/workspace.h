@@ -24,6 +24,7 @@ public:
     TShaft StockShaft;               // the stock as displayed
     TShaft SimStock;                 // the stock the simulation cuts
     std::filesystem::path ModelFile; // the model file last loaded; its stock companion beside it
+    std::string ModelName;           // the model's name, as a job file keeps it
     double SceneScale = 0;           // the part's length: the 3D view maps it onto 10 scene units
     std::vector<std::unique_ptr<TToolpath>> Toolpaths;
     // The toolpath of the node the user selected last (nullptr for none) and the text that node

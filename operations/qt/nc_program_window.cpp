@@ -1,7 +1,8 @@
 #include "operations/qt/nc_program_window.h"
 
 #include "checking/toolpath_check.h"
-#include "operations/nc_dialect.h"
+#include "geometry/number_text.h"
+#include "operations/job_fields.h"
 #include "operations/nc_program.h"
 #include "platform/file_dialogs.h"
 #include "platform/message_sink.h"
@@ -25,7 +26,8 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#include <array>
+#include <algorithm>
+#include <initializer_list>
 
 namespace torvex {
 
@@ -37,15 +39,21 @@ constexpr const char* NcFileFilter = "No default extension defined|";
 constexpr const char* CollisionSaveQuestion =
     "A knife of this toolpath would enter the part (see the line above the program). Save the "
     "program all the same?";
+constexpr const char* WholeJobName = "Whole job";
+constexpr const char* NoJobText = "The job has no toolpath: add a toolpath first.";
 
-// Where the controller and the X mode are kept, beside the toolbars' positions.
+// Where the settings are kept, beside the toolbars' positions.
 constexpr const char* SettingsOrganisation = "MyCompany";
 constexpr const char* SettingsApplication = "MyApp";
 constexpr const char* DialectKey = "NcProgram/Controller";
 constexpr const char* DiameterKey = "NcProgram/Diameter";
+constexpr const char* ProgramOfKey = "NcProgram/ProgramOf";
+constexpr const char* ToolChangeKey = "NcProgram/ToolChange";
+constexpr const char* ToolChangeXKey = "NcProgram/ToolChangeX";
+constexpr const char* ToolChangeZKey = "NcProgram/ToolChangeZ";
 
-// The "Controller" list, in the order of NcDialect.
-const std::array<const char*, 3> ControllerNames = {"Generic", "LinuxCNC", "Fanuc"};
+// The "Controller" list is in the order of NcDialect, the "Tool change" list in the order of
+// ToolChangePlace.
 
 QCheckBox* CheckBox(QWidget* parent, const char* name, const char* caption) {
     auto* box = new QCheckBox(caption, parent);
@@ -59,11 +67,37 @@ QPushButton* Button(QWidget* parent, const char* name, const char* caption) {
     return button;
 }
 
+template <class Widget>
+Widget* Labelled(QWidget* parent, QFormLayout* form, Widget* widget, const char* name,
+                 const char* caption) {
+    widget->setObjectName(name);
+    widget->setAccessibleName(caption);
+    auto* label = new QLabel(caption, parent);
+    label->setBuddy(widget);
+    form->addRow(label, widget);
+    return widget;
+}
+
+QComboBox* List(QWidget* parent, QFormLayout* form, const char* name, const char* caption,
+                std::initializer_list<const char*> items) {
+    auto* list = Labelled(parent, form, new QComboBox(parent), name, caption);
+    for (const char* item : items)
+        list->addItem(item);
+    return list;
+}
+
 std::vector<std::string> LinesOf(const QString& text) {
     std::vector<std::string> lines;
     for (const QString& line : text.split('\n'))
         lines.push_back(line.toStdString());
     return lines;
+}
+
+double LargestSafeDistance(std::span<const TToolpath* const> toolpaths) {
+    double safe = 0;
+    for (const TToolpath* t : toolpaths)
+        safe = std::max(safe, std::visit([](const auto& j) { return j.SafeZ; }, t->Job));
+    return safe;
 }
 
 } // namespace
@@ -81,6 +115,10 @@ NcProgramWindow::NcProgramWindow(Workspace& workspace, FileDialogs& dialogs, Mes
     m1->setLineWrapMode(QPlainTextEdit::NoWrap);
     m1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m1->setTabChangesFocus(true);
+    Shown = new QLabel(Body());
+    Shown->setObjectName("Shown");
+    Shown->setTextFormat(Qt::PlainText);
+    layout->addWidget(Shown);
     Verdict = new QLabel(Body());
     Verdict->setObjectName("Verdict");
     Verdict->setWordWrap(true);
@@ -95,7 +133,7 @@ NcProgramWindow::NcProgramWindow(Workspace& workspace, FileDialogs& dialogs, Mes
     c3 = CheckBox(Body(), "c3", "Open door after turning stops");
     for (QCheckBox* box : {c1, c2, c3})
         layout->addWidget(box);
-    BuildDialectControls();
+    BuildProgramControls();
     auto* buttons = new QHBoxLayout;
     FlatButton2 = Button(Body(), "FlatButton2", "Generate NC code");
     FlatButton1 = Button(Body(), "FlatButton1", "Save to file");
@@ -110,97 +148,180 @@ NcProgramWindow::NcProgramWindow(Workspace& workspace, FileDialogs& dialogs, Mes
     ConnectGuarded(save, &QShortcut::activated, this, Messages, [this] { SaveCommand(); });
 }
 
-void NcProgramWindow::BuildDialectControls() {
+void NcProgramWindow::BuildProgramControls() {
     auto* form = new QFormLayout;
-    Controller = new QComboBox(Body());
-    Controller->setObjectName("Controller");
-    for (const char* name : ControllerNames)
-        Controller->addItem(name);
-    auto* label = new QLabel("Controller", Body());
-    label->setBuddy(Controller);
-    Controller->setAccessibleName("Controller");
-    form->addRow(label, Controller);
-    ProgramNumber = new QLineEdit("1", Body());
-    ProgramNumber->setObjectName("ProgramNumber");
+    ProgramOf = List(Body(), form, "ProgramOf", "Program of", {"Selected toolpath", WholeJobName});
+    Controller = List(Body(), form, "Controller", "Controller", {"Generic", "LinuxCNC", "Fanuc"});
+    ProgramNumber =
+        Labelled(Body(), form, new QLineEdit("1", Body()), "ProgramNumber", "Program number :");
     ProgramNumber->setValidator(new QIntValidator(1, 9999, ProgramNumber));
-    DoorCode = new QLineEdit(Body());
-    DoorCode->setObjectName("DoorCode");
+    DoorCode = Labelled(Body(), form, new QLineEdit(Body()), "DoorCode", "Door code :");
     DoorCode->setPlaceholderText("M21");
-    for (auto [edit, caption] :
-         {std::pair{ProgramNumber, "Program number :"}, std::pair{DoorCode, "Door code :"}}) {
-        auto* fieldLabel = new QLabel(caption, Body());
-        fieldLabel->setBuddy(edit);
-        edit->setAccessibleName(caption);
-        form->addRow(fieldLabel, edit);
-    }
+    ToolChange = List(Body(), form, "ToolChange", "Tool change",
+                      {"None", "Machine's tool change position", "Tool change X and Z"});
+    ToolChangeX = Labelled(Body(), form, new QLineEdit(Body()), "ToolChangeX", "Tool change X");
+    ToolChangeX->setToolTip("Tool change X: the radius the tool goes out to before a tool change, "
+                            "mm (a radius, written doubled in diameter mode)");
+    ToolChangeZ = Labelled(Body(), form, new QLineEdit(Body()), "ToolChangeZ", "Tool change Z");
+    ToolChangeZ->setToolTip("Tool change Z: the axial position the tool then goes to, mm");
     static_cast<QVBoxLayout*>(Body()->layout())->addLayout(form);
     Diameter = CheckBox(Body(), "Diameter", "Diameter programming");
     Body()->layout()->addWidget(Diameter);
 
+    Restore();
+    ConnectGuarded(Controller, &QComboBox::currentIndexChanged, this, Messages, [this] {
+        DialectChosen();
+        Remember();
+    });
+    ConnectGuarded(Diameter, &QCheckBox::toggled, this, Messages, [this] {
+        ShowXMode();
+        Remember();
+    });
+    ConnectGuarded(ToolChange, &QComboBox::currentIndexChanged, this, Messages, [this] {
+        ShowToolChangeFields();
+        Remember();
+    });
+    for (QLineEdit* edit : {ToolChangeX, ToolChangeZ})
+        ConnectGuarded(edit, &QLineEdit::editingFinished, this, Messages, [this] { Remember(); });
+    ConnectGuarded(ProgramOf, &QComboBox::currentIndexChanged, this, Messages,
+                   [this] { Remember(); });
+}
+
+void NcProgramWindow::Restore() {
     QSettings settings(SettingsOrganisation, SettingsApplication);
     int dialect = settings.value(DialectKey, 0).toInt();
     Controller->setCurrentIndex(dialect >= 0 && dialect < Controller->count() ? dialect : 0);
     DialectChosen();
     if (settings.contains(DiameterKey))
         Diameter->setChecked(settings.value(DiameterKey).toBool());
+    if (settings.contains(ToolChangeKey))
+        ToolChange->setCurrentIndex(std::clamp(settings.value(ToolChangeKey).toInt(), 0, 2));
+    ToolChangeX->setText(settings.value(ToolChangeXKey).toString());
+    ToolChangeZ->setText(settings.value(ToolChangeZKey).toString());
+    ProgramOf->setCurrentIndex(std::clamp(settings.value(ProgramOfKey, 0).toInt(), 0, 1));
     ShowXMode();
-    ConnectGuarded(Controller, &QComboBox::currentIndexChanged, this, Messages, [this] {
-        DialectChosen();
-        RememberDialect();
-    });
-    ConnectGuarded(Diameter, &QCheckBox::toggled, this, Messages, [this] {
-        ShowXMode();
-        RememberDialect();
-    });
+    ShowToolChangeFields();
 }
 
 void NcProgramWindow::DialectChosen() {
     auto dialect = static_cast<NcDialect>(Controller->currentIndex());
     Diameter->setChecked(DefaultDialectOptions(dialect).Diameter);
+    ToolChange->setCurrentIndex(static_cast<int>(DefaultToolChange(dialect).Place));
     c3->setEnabled(OffersDoor(dialect));
     if (!OffersDoor(dialect))
         c3->setChecked(false);
     ProgramNumber->setEnabled(dialect == NcDialect::Fanuc);
     DoorCode->setEnabled(dialect == NcDialect::Fanuc);
     ShowXMode();
+    ShowToolChangeFields();
 }
 
 void NcProgramWindow::ShowXMode() {
     XMode->setText(Diameter->isChecked() ? "X words: diameter" : "X words: radius");
 }
 
-void NcProgramWindow::RememberDialect() const {
+void NcProgramWindow::ShowToolChangeFields() {
+    bool position = ToolChange->currentIndex() == static_cast<int>(ToolChangePlace::Position);
+    ToolChangeX->setEnabled(position);
+    ToolChangeZ->setEnabled(position);
+}
+
+void NcProgramWindow::Remember() const {
     QSettings settings(SettingsOrganisation, SettingsApplication);
     settings.setValue(DialectKey, Controller->currentIndex());
     settings.setValue(DiameterKey, Diameter->isChecked());
+    settings.setValue(ToolChangeKey, ToolChange->currentIndex());
+    settings.setValue(ToolChangeXKey, ToolChangeX->text());
+    settings.setValue(ToolChangeZKey, ToolChangeZ->text());
+    settings.setValue(ProgramOfKey, ProgramOf->currentIndex());
 }
 
-void NcProgramWindow::GenerateCommand() {
-    if (Work.SelectedToolpath == nullptr) {
-        Messages.ShowMessage(NoToolpathSelectedText);
-        return;
-    }
-    NcProgramOptions options{c1->isChecked(), c2->isChecked(), c3->isChecked()};
-    NcDialectOptions dialect;
+ProgramSettings NcProgramWindow::Settings() const {
+    ProgramSettings settings;
+    NcDialectOptions& dialect = settings.Dialect;
     dialect.Dialect = static_cast<NcDialect>(Controller->currentIndex());
     dialect.Diameter = Diameter->isChecked();
     if (dialect.Dialect == NcDialect::Fanuc) {
         dialect.ProgramNumber = ProgramNumber->text().toInt();
         dialect.DoorCode = DoorCode->text().trimmed().toStdString();
     }
-    if (std::optional<std::string> refusal = DialectRefusal(dialect, options.OpenDoor)) {
+    NcProgramOptions& program = settings.Program;
+    program.Coolant = c1->isChecked();
+    program.AntiClockwise = c2->isChecked();
+    program.OpenDoor = c3->isChecked();
+    program.ToolChange.Place = static_cast<ToolChangePlace>(ToolChange->currentIndex());
+    if (program.ToolChange.Place == ToolChangePlace::Position) {
+        char separator = SystemDecimalSeparator();
+        program.ToolChange.X =
+            CheckedValue(TextToFloat(ToolChangeX->text().toStdString(), separator), "Tool change X",
+                         Sign::Positive);
+        program.ToolChange.Z = TextToFloat(ToolChangeZ->text().toStdString(), separator);
+    }
+    return settings;
+}
+
+void NcProgramWindow::ShowSettings(const ProgramSettings& settings) {
+    const NcDialectOptions& dialect = settings.Dialect;
+    const NcProgramOptions& program = settings.Program;
+    Controller->setCurrentIndex(static_cast<int>(dialect.Dialect));
+    DialectChosen();
+    Diameter->setChecked(dialect.Diameter);
+    ProgramNumber->setText(QString::number(dialect.ProgramNumber));
+    DoorCode->setText(QString::fromStdString(dialect.DoorCode));
+    c1->setChecked(program.Coolant);
+    c2->setChecked(program.AntiClockwise);
+    c3->setChecked(program.OpenDoor && OffersDoor(dialect.Dialect));
+    ToolChange->setCurrentIndex(static_cast<int>(program.ToolChange.Place));
+    if (program.ToolChange.Place == ToolChangePlace::Position) {
+        char separator = SystemDecimalSeparator();
+        ToolChangeX->setText(QString::fromStdString(FloatToText(program.ToolChange.X, separator)));
+        ToolChangeZ->setText(QString::fromStdString(FloatToText(program.ToolChange.Z, separator)));
+    }
+    ShowToolChangeFields();
+    Remember();
+}
+
+void NcProgramWindow::GenerateCommand() {
+    bool wholeJob = ProgramOf->currentIndex() == 1;
+    std::vector<const TToolpath*> toolpaths;
+    for (const auto& toolpath : Work.Toolpaths) {
+        toolpaths.push_back(toolpath.get());
+        if (!wholeJob && toolpath.get() == Work.SelectedToolpath)
+            break;
+    }
+    if (!wholeJob && Work.SelectedToolpath == nullptr) {
+        Messages.ShowMessage(NoToolpathSelectedText);
+        return;
+    }
+    if (toolpaths.empty()) {
+        Messages.ShowMessage(NoJobText);
+        return;
+    }
+    ProgramSettings settings = Settings();
+    if (std::optional<std::string> refusal = DialectRefusal(settings.Dialect, settings.Program)) {
         Messages.ShowMessage(*refusal);
         return;
     }
+    if (std::optional<std::string> refusal = ToolChangeRefusal(
+            settings.Program.ToolChange, Work.StockShaft, LargestSafeDistance(toolpaths))) {
+        Messages.ShowMessage(*refusal);
+        return;
+    }
+    std::span<const TToolpath* const> programmed(toolpaths);
+    if (!wholeJob)
+        programmed = programmed.last(1);
+    NcProgram program = ProgramFor(programmed, wholeJob, settings);
+    std::vector<std::string> text = NcProgramText(program.Blocks, settings.Dialect);
     ToolpathVerdict verdict =
-        VerdictOfToolpath(*Work.SelectedToolpath, Work.Shaft, Work.StockShaft);
-    std::vector<std::string> program =
-        NcProgramText(NcProgramBlocks(*Work.SelectedToolpath, options), dialect);
+        wholeJob ? VerdictOfJob(toolpaths, Work.Shaft, Work.StockShaft, program.Numbers)
+                 : VerdictOfToolpath(toolpaths, Work.Shaft, Work.StockShaft, program.Numbers);
+    ProgramName = wholeJob ? WholeJobName : Work.SelectedToolpath->Name;
+    Shown->setText(QString::fromStdString("Program of: " + ProgramName));
     Verdict->setText(QString::fromStdString(verdict.Text));
     Verdict->setStyleSheet(verdict.Collides ? "color: #c62828; font-weight: bold;" : "");
     Collides = verdict.Collides;
     QStringList lines;
-    for (const std::string& line : program)
+    for (const std::string& line : text)
         lines << QString::fromStdString(line);
     m1->setPlainText(lines.join('\n'));
 }
@@ -208,7 +329,11 @@ void NcProgramWindow::GenerateCommand() {
 void NcProgramWindow::SaveCommand() {
     if (Collides && !Messages.Confirm(CollisionSaveQuestion))
         return;
-    FileDialogOptions options{"Save", NcFileFilter, "", Work.StartupDirectory / "NC"};
+    std::string name = ProgramName;
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return c == '/' || c == '\\'; }, '-');
+    FileDialogOptions options{"Save", NcFileFilter, "", Work.StartupDirectory / "NC",
+                              name.empty() ? "" : name + ".nc"};
     std::optional<std::filesystem::path> file = Dialogs.SaveFileName(options);
     if (!file)
         return;

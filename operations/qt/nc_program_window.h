@@ -1,6 +1,9 @@
 #pragma once
 
+#include "operations/nc_dialect.h"
 #include "platform/qt/tool_window.h"
+
+#include <string>
 
 class QCheckBox;
 class QComboBox;
@@ -15,11 +18,13 @@ class FileDialogs;
 class MessageSink;
 class Workspace;
 
-// "NC code": the program of the selected toolpath, generated into an editable text box with the
-// spindle, coolant and door blocks the check boxes ask for, in the language of the chosen
-// controller, with X as a radius or a diameter, and saved to a file as it stands in the box. The
-// controller and the X mode are kept between runs. Each generation checks the toolpath against its
-// knives and says so above the program; saving a program that collides asks first.
+// "NC code": the program of the selected toolpath, or of the whole job (the toolpaths in tree
+// order), generated into an editable text box with the spindle, coolant and door blocks the check
+// boxes ask for, the moves to the tool change position, in the language of the chosen controller,
+// with X as a radius or a diameter, and saved to a file as it stands in the box. The settings are
+// kept between runs. Each generation checks the toolpaths against their knives, each on the
+// material the ones before it leave, and says so above the program; saving a program that
+// collides asks first.
 class NcProgramWindow : public ToolWindow {
     Q_OBJECT
 public:
@@ -29,12 +34,21 @@ public:
     void GenerateCommand();
     void SaveCommand();
 
+    // How the program is written, as the controls say; a job file keeps it.
+    ProgramSettings Settings() const;
+    // Shows settings (of a job file opened) in the controls and keeps them.
+    void ShowSettings(const ProgramSettings& settings);
+
 private:
+    void BuildProgramControls();
     void BuildDialectControls();
-    // A new controller: its own X mode and door option.
+    void BuildToolChangeControls();
+    // A new controller: its own X mode, door option and tool change position.
     void DialectChosen();
     void ShowXMode();
-    void RememberDialect() const;
+    void ShowToolChangeFields();
+    void Remember() const;
+    void Restore();
 
     Workspace& Work;
     FileDialogs& Dialogs;
@@ -43,13 +57,20 @@ private:
     QCheckBox* c1 = nullptr;
     QCheckBox* c2 = nullptr;
     QCheckBox* c3 = nullptr;
+    QComboBox* ProgramOf = nullptr;
     QComboBox* Controller = nullptr;
     QCheckBox* Diameter = nullptr;
     QLineEdit* ProgramNumber = nullptr;
     QLineEdit* DoorCode = nullptr;
+    QComboBox* ToolChange = nullptr;
+    QLineEdit* ToolChangeX = nullptr;
+    QLineEdit* ToolChangeZ = nullptr;
+    QLabel* Shown = nullptr;
     QLabel* XMode = nullptr;
     QLabel* Verdict = nullptr;
-    // The program in the box is of a toolpath that a knife would enter.
+    // The name of what the program in the box is of: a toolpath's name, or "Whole job".
+    std::string ProgramName;
+    // The program in the box is of toolpaths that a knife would enter.
     bool Collides = false;
     QPushButton* FlatButton2 = nullptr;
     QPushButton* FlatButton1 = nullptr;

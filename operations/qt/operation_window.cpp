@@ -227,9 +227,7 @@ void OperationWindow::AddCommand() {
     TToolpath& toolpath = AddToolpath(Work, Job(separator), ToolpathName());
     ResetViewpointIfAsked(toolpath);
     emit ToolpathAdded();
-    const TToolStr& names = toolpath.Tool(ToolSide::Left).Names;
-    Tree.AddToolpathNode(toolpath, {toolpath.Name, names.TipName, names.SupportName,
-                                    ParameterTexts(toolpath.Job, separator)});
+    Tree.AddToolpathNode(toolpath, NodeTextsOf(toolpath, separator));
     View.DrawToolpath(toolpath);
 }
 

@@ -23,6 +23,8 @@ std::optional<std::filesystem::path> Run(const FileDialogOptions& options,
     if (!extension.empty() && extension.front() == '.')
         extension.erase(0, 1);
     dialog.setDefaultSuffix(QString::fromStdString(extension));
+    if (!options.InitialName.empty())
+        dialog.selectFile(QString::fromStdString(options.InitialName));
     dialog.setSizeGripEnabled(true);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;

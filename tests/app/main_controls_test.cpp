@@ -37,13 +37,16 @@ TEST(MainControls, LoadingAModelSwitchesOffTheTreeButtonsSimulationAndNcCode) {
     EXPECT_EQ(states, expected); // the labels and popup items are not touched
 }
 
-TEST(MainControls, TheRootLeavesOnlyExpandAllAndCollapseAll) {
+TEST(MainControls, TheRootLeavesExpandAllAndCollapseAllAndTheWholeJobsCommands) {
     MainControlStates states = AllOn();
-    EnableForRoot(states);
+    EnableForRoot(states, false);
     EXPECT_EQ(states.TreeButtons, (std::array<bool, 6>{false, false, false, false, true, true}));
     EXPECT_EQ(states.PopupItems, (std::array<bool, 4>{}));
     EXPECT_FALSE(states.Initialize || states.Start || states.Stop || states.Multiplier ||
                  states.NcCode || states.Labels);
+    EnableForRoot(states, true);
+    EXPECT_TRUE(states.Initialize && states.NcCode);
+    EXPECT_FALSE(states.Start || states.Stop);
 }
 
 TEST(MainControls, AToolpathEnablesItsCommandsAndShowsWhetherItIsVisible) {

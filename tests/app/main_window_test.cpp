@@ -178,7 +178,7 @@ TEST_F(MainWindowTest, AFileGivenOnTheCommandLineOpensByItsExtension) {
         } catch (const FileError& error) {
             EXPECT_EQ(std::string(error.what()), "'" + (Sample.Path / other).string() +
                                                      "' cannot be opened: Torvex - CAM opens "
-                                                     "models (.mdl)");
+                                                     "models (.mdl), jobs (.tjob)");
         }
     }
     EXPECT_EQ(Work.ModelFile, Sample.Path / "Models" / "collared.mdl");
@@ -205,13 +205,14 @@ TEST_F(MainWindowTest, ANewToolpathBranchIsShownAndExpandedAloneWithItsTexts) {
     EXPECT_EQ(second->child(1)->child(1)->text(0), "Offset : 1,5");
 }
 
-TEST_F(MainWindowTest, ClickingTheRootLeavesOnlyExpandAllAndCollapseAll) {
+TEST_F(MainWindowTest, ClickingTheRootLeavesExpandAllCollapseAllAndTheWholeJob) {
     Load(Models / "collared.mdl");
     AddToolpath("1-Roughing", {{80, 30}, {0, 30}});
     ClickNode(ToolpathNode(0));
     ClickNode(Main->RootNode());
-    for (const char* name : {"t1", "t2", "t3", "t4", "s1", "s2", "s3", "M", "MUP", "g1", "l1"})
+    for (const char* name : {"t1", "t2", "t3", "t4", "s2", "s3", "M", "MUP", "l1"})
         EXPECT_FALSE(Enabled(name)) << name;
+    EXPECT_TRUE(Enabled("s1") && Enabled("g1")) << "the whole job is simulated and programmed";
     EXPECT_TRUE(Enabled("t5"));
     EXPECT_TRUE(Enabled("t6"));
     for (const char* item : {"i1", "i2", "i3", "i4"})
@@ -314,7 +315,7 @@ TEST_F(MainWindowTest, ANodeSelectsItsOwnToolpathWhateverTheNames) {
     EXPECT_EQ(Main->SceneObjects().ToolpathLine.Nodes.size(), 3u);
 }
 
-TEST_F(MainWindowTest, RemovingTheShownNodeClearsTheLineButKeepsTheToolpath) {
+TEST_F(MainWindowTest, RemovingANodeRemovesItsToolpathFromTheJobAndTheShownOnesLine) {
     Load(Models / "collared.mdl");
     AddToolpath("1-Roughing", {{80, 30}, {0, 30}});
     AddToolpath("2-Roughing", {{80, 25}, {0, 25}});
@@ -326,7 +327,8 @@ TEST_F(MainWindowTest, RemovingTheShownNodeClearsTheLineButKeepsTheToolpath) {
     Click("t4");
     EXPECT_EQ(Main->RootNode()->childCount(), 0);
     EXPECT_TRUE(Main->SceneObjects().ToolpathLine.Nodes.empty());
-    EXPECT_EQ(Work.ToolpathCount(), 2u);
+    EXPECT_EQ(Work.ToolpathCount(), 0u);
+    EXPECT_EQ(Work.SelectedToolpath, nullptr);
 }
 
 TEST_F(MainWindowTest, TheExpandAndCollapseCommands) {

@@ -10,6 +10,7 @@
 #include "toollibrary/qt/tool_slot_widget.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
@@ -120,7 +121,9 @@ TEST_F(ProgramRoadTest, ARoughingToolpathFromTheWindowsIsSavedAsTheBatchToolWrit
         Press(Windows.Roughing, button);
     const torvex::testing::Args job = torvex::testing::RoughArgs("collared.mdl", "0,2,4");
     for (int mask = 0; mask < 8; ++mask) {
-        NcProgramOptions options{(mask & 1) != 0, (mask & 2) != 0, (mask & 4) != 0};
+        NcProgramOptions options{.Coolant = (mask & 1) != 0,
+                                 .AntiClockwise = (mask & 2) != 0,
+                                 .OpenDoor = (mask & 4) != 0};
         Press(Windows.Roughing, "Button1");
         ClickNode(ToolpathNode(mask));
         ASSERT_TRUE(Enabled("g1"));
@@ -157,7 +160,7 @@ TEST_F(ProgramRoadTest, AFinishingToolpathFromTheWindowsIsSavedAsTheBatchToolWri
                                           "3",
                                           "--right-tool",
                                           "4"};
-    EXPECT_EQ(SavedProgram({true, false, false}), BatchProgram(false, job, {true, false, false}));
+    EXPECT_EQ(SavedProgram({.Coolant = true}), BatchProgram(false, job, {.Coolant = true}));
 }
 
 TEST_F(ProgramRoadTest, PreviewAndBadFieldsLeaveNoTraceAndNamesAdvanceTogether) {
@@ -239,4 +242,47 @@ TEST_F(ProgramRoadTest, ASlotHandsOverTheKnifeItShowsAndTheToolNumberItWasDroppe
     Press(Windows.Roughing, "Button1");
     ASSERT_EQ(Work.ToolpathCount(), 2u);
     EXPECT_TRUE(Work.Toolpaths[1]->LeftKnife.Points.Empty());
+}
+
+TEST_F(ProgramRoadTest, AJobSavedFromTheWindowsReopensInAFreshProgramWithTheSameProgram) {
+    Load(Models / "production.mdl");
+    Mount(Windows.Roughing, 1, "ShoulderL", 2, "ShoulderR");
+    TypeRoughing();
+    for (const char* button : {"FlatSpeedButton7", "FlatSpeedButton3", "FlatSpeedButton5"})
+        Press(Windows.Roughing, button);
+    Press(Windows.Roughing, "Button1");
+    Mount(Windows.Finishing, 3, "FinishL", 4, "FinishR");
+    Type(Windows.Finishing, {{"e1", "5"}, {"e2", "2"}, {"e3", "1"}, {"e4", "120"}, {"e5", "1500"}});
+    Press(Windows.Finishing, "FlatSpeedButton7"); // left with its top
+    Press(Windows.Finishing, "FlatSpeedButton5"); // right without
+    Press(Windows.Finishing, "Button1");
+    ASSERT_EQ(Work.ToolpathCount(), 2u);
+
+    auto wholeJob = [this](ProgramWindows& windows) {
+        In<QComboBox>(windows.NcProgram, "ProgramOf")->setCurrentIndex(1);
+        In<QComboBox>(windows.NcProgram, "Controller")->setCurrentIndex(1); // LinuxCNC
+        QTest::mouseClick(In<QAbstractButton>(windows.NcProgram, "FlatButton2"), Qt::LeftButton);
+        return In<QPlainTextEdit>(windows.NcProgram, "m1")->toPlainText().toStdString();
+    };
+    std::string program = wholeJob(Windows);
+    EXPECT_EQ(In<QLabel>(Windows.NcProgram, "Verdict")->text().split('\n').front(),
+              "Checked against the knives: no collision");
+    fs::path job = Scratch("road.tjob");
+    Dialogs.SaveAnswers.push_back(job);
+    Click("SaveJob");
+
+    Workspace fresh;
+    fresh.StartupDirectory = Sample.Path;
+    torvex::testing::ScriptedDialogs freshDialogs;
+    RecordingMessageSink freshMessages;
+    ProgramWindows reopened = CreateProgramWindows(fresh, freshDialogs, freshMessages);
+    freshDialogs.Answers.push_back(job);
+    QTest::mouseClick(reopened.Main->findChild<QAbstractButton*>("OpenJob"), Qt::LeftButton);
+    EXPECT_TRUE(freshMessages.Messages.empty());
+    ASSERT_EQ(fresh.ToolpathCount(), 2u);
+    EXPECT_EQ(reopened.Main->RootNode()->childCount(), 2);
+    EXPECT_EQ(wholeJob(reopened), program);
+    std::ostringstream out, err;
+    ASSERT_EQ(RunJobFile({job.string(), "--dialect", "linuxcnc"}, out, err), ExitOk) << err.str();
+    EXPECT_EQ(out.str(), program + "\n");
 }

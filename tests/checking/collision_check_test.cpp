@@ -55,8 +55,8 @@ std::vector<CheckedOperation> LayerBeforeTheShoulder() {
 }
 
 CheckResult Check(const KnifeShape& knife, const std::vector<CheckedOperation>& operations) {
-    return CollisionCheck(Profile(CollaredPart), Profile(CollaredStock), knife, knife)
-        .Run(operations);
+    return CollisionCheck(Profile(CollaredPart), Profile(CollaredStock))
+        .Run(operations, knife, knife);
 }
 
 } // namespace
@@ -108,8 +108,9 @@ TEST(CollisionCheck, MaterialLeftIsTheThickestStandingOnThePart) {
     std::vector<std::string> bar = {"line 0/0/0/20/", "line 0/20/80/20/", "line 80/20/80/0/"};
     KnifeShape knife = TwentyDegrees();
     CheckResult result =
-        CollisionCheck(Profile(cylinder), Profile(bar), knife, knife)
-            .Run({{{Rapid(-5, 30, 10), Feed(-5, 10.5, 20), Feed(85, 10.5, 30), Feed(85, 30, 40)}}});
+        CollisionCheck(Profile(cylinder), Profile(bar))
+            .Run({{{Rapid(-5, 30, 10), Feed(-5, 10.5, 20), Feed(85, 10.5, 30), Feed(85, 30, 40)}}},
+                 knife, knife);
     EXPECT_FALSE(result.HasCollision());
     EXPECT_NEAR(result.MaterialLeft, 0.5, 1e-4);
 }

@@ -97,8 +97,8 @@ TEST(ToolpathCheck, OperationsFollowTheStrategiesAndTheirTools) {
 TEST(ToolpathCheck, ToolWithoutKnifeLeavesTheToolpathUnchecked) {
     SampleJob job =
         BuildSampleJob(TORVEX_DATA, "collared", SampleJobKind::Roughing, {0, 4}, "ShoulderL", "");
-    ToolpathVerdict verdict =
-        VerdictOfToolpath(*job.Toolpath, job.Space->Shaft, job.Space->StockShaft);
+    const TToolpath* toolpaths[] = {job.Toolpath};
+    ToolpathVerdict verdict = VerdictOfToolpath(toolpaths, job.Space->Shaft, job.Space->StockShaft);
     EXPECT_FALSE(verdict.Checked);
     EXPECT_EQ(verdict.Text, "Not checked against the knives: The right tool has no knife outline "
                             "to check the toolpath with.");

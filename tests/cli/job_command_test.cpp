@@ -361,8 +361,8 @@ TEST(JobCommand, LinuxCncProgramsRunUneditedInLinuxCncsInterpreter) {
     auto path = Temporary("linuxcnc.csv");
     for (const SampleJob& job : SampleJobs()) {
         for (bool diameter : {false, true}) {
-            Args args = With(job.Arguments, {"--dialect", "linuxcnc", "-o", program.string(),
-                                             "--path-csv", path.string()});
+            Args args = With(job.Arguments, {"--dialect", "linuxcnc", "--tool-change", "none", "-o",
+                                             program.string(), "--path-csv", path.string()});
             if (diameter)
                 args.push_back("--diameter");
             ASSERT_EQ(RunCommand(job.Rough, args), ExitOk) << job.Name;
@@ -384,8 +384,9 @@ TEST(JobCommand, FanucProgramsReadBackOntoTheirPaths) {
         std::vector<std::string> radiusBlocks;
         for (bool diameter : {false, true}) {
             std::string name = job.Name + (diameter ? " diameter" : " radius");
-            Args args = With(job.Arguments, {"--dialect", "fanuc", "--door", "--door-code", "M21",
-                                             "-o", program.string(), "--path-csv", path.string()});
+            Args args = With(job.Arguments, {"--dialect", "fanuc", "--tool-change", "none",
+                                             "--door", "--door-code", "M21", "-o", program.string(),
+                                             "--path-csv", path.string()});
             if (!diameter)
                 args.push_back("--radius"); // diameter is the default
             ASSERT_EQ(RunCommand(job.Rough, args), ExitOk) << name;

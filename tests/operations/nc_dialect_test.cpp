@@ -78,7 +78,7 @@ TEST(NcDialect, FanucNumbersCarryADecimalPointAndTheDoorHasTheMachinesCode) {
     EXPECT_THROW(NcProgramText(Program(false), options), std::invalid_argument);
     options.ProgramNumber = 1;
     options.DoorCode = "21";
-    EXPECT_EQ(DialectRefusal(options, false),
+    EXPECT_EQ(DialectRefusal(options, {}),
               "'21' is not a door code: type the machine's own M code, for example M21.");
     EXPECT_TRUE(IsDoorCode("M8"));
     for (const char* bad : {"M", "21", "M1234", "M2 M3", "m21", "M-1"})

@@ -43,8 +43,9 @@ TEST(ProgramSafety, NoSampleProgramFeedsBackwardsStopsTheSpindleOrEntersThePart)
         SCOPED_TRACE(job.Name);
         for (bool anticlockwise : {false, true}) {
             double x = 0, z = 0;
-            for (const std::string& text :
-                 GenerateNcProgram(*job.Toolpath, {true, anticlockwise, true})) {
+            for (const std::string& text : GenerateNcProgram(
+                     *job.Toolpath,
+                     {.Coolant = true, .AntiClockwise = anticlockwise, .OpenDoor = true})) {
                 torvex::testing::NcBlock block = torvex::testing::ParseNcBlock(text);
                 if (auto feed = block.Value('F')) {
                     EXPECT_GT(*feed, 0) << text;

@@ -85,7 +85,9 @@ TEST_F(NcProgramWindowTest, GeneratesOnlyForTheSelectedToolpath) {
         Control<QCheckBox>("c3")->setChecked(mask & 4);
         TToolpath copy = *Work.SelectedToolpath;
         std::vector<std::string> expected =
-            GenerateNcProgram(copy, {(mask & 1) != 0, (mask & 2) != 0, (mask & 4) != 0});
+            GenerateNcProgram(copy, {.Coolant = (mask & 1) != 0,
+                                     .AntiClockwise = (mask & 2) != 0,
+                                     .OpenDoor = (mask & 4) != 0});
         Click("FlatButton2");
         EXPECT_EQ(Text().toStdString().substr(0, expected.front().size()), expected.front());
         EXPECT_EQ(Text().split('\n').last().toStdString(), expected.back()) << mask;

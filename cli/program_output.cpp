@@ -1,0 +1,162 @@
+#include "cli/program_output.h"
+
+#include "checking/toolpath_check.h"
+#include "checking/verdict.h"
+#include "cli/commands.h"
+#include "geometry/model_files.h"
+#include "geometry/number_text.h"
+#include "operations/toolpath_building.h"
+#include "platform/text_file.h"
+#include "simulation/move_by_move.h"
+
+#include <algorithm>
+#include <charconv>
+#include <ostream>
+
+namespace torvex {
+
+const std::set<std::string> ProgramValuedOptions = {
+    "-o", "--dialect", "--program-number", "--door-code", "--tool-change", "--stock-out"};
+const std::set<std::string> ProgramFlags = {"--coolant", "--anticlockwise", "--door",  "--diameter",
+                                            "--radius",  "--check",         "--strict"};
+
+namespace {
+
+// "X,Z" (a radius and an axial position, numbers with a decimal point), "machine" or "none".
+ToolChangePosition ReadToolChange(const std::string& text) {
+    ToolChangePosition position;
+    if (text == "machine") {
+        position.Place = ToolChangePlace::Machine;
+        return position;
+    }
+    if (text == "none")
+        return position;
+    size_t comma = text.find(',');
+    try {
+        if (comma == std::string::npos)
+            throw std::invalid_argument(text);
+        position.X = TextToFloat(text.substr(0, comma), '.');
+        position.Z = TextToFloat(text.substr(comma + 1), '.');
+    } catch (const std::exception&) {
+        throw UsageError{"option --tool-change takes X,Z (a radius and an axial position), machine "
+                         "or none, not '" +
+                         text + "'"};
+    }
+    if (!(position.X > 0))
+        throw UsageError{"option --tool-change needs a radius X above 0, not '" + text + "'"};
+    position.Place = ToolChangePlace::Position;
+    return position;
+}
+
+double LargestSafeDistance(std::span<const TToolpath* const> toolpaths) {
+    double safe = 0;
+    for (const TToolpath* t : toolpaths)
+        safe = std::max(safe, std::visit([](const auto& j) { return j.SafeZ; }, t->Job));
+    return safe;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    for (size_t end = text.find('\n'); end != std::string::npos;
+         start = end + 1, end = text.find('\n', start))
+        lines.push_back(text.substr(start, end - start));
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+} // namespace
+
+int WholeNumber(const std::string& option, const std::string& text, int low, int high) {
+    int value = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size() || value < low || value > high)
+        throw UsageError{"option " + option + " takes a whole number from " + std::to_string(low) +
+                         " to " + std::to_string(high) + ", not '" + text + "'"};
+    return value;
+}
+
+ProgramSettings ReadProgramSettings(const ParsedOptions& options, ProgramSettings settings) {
+    NcDialectOptions& dialect = settings.Dialect;
+    NcProgramOptions& program = settings.Program;
+    if (auto name = options.Value("--dialect")) {
+        std::optional<NcDialect> named = DialectNamed(*name);
+        if (!named)
+            throw UsageError{"option --dialect takes generic, linuxcnc or fanuc, not '" + *name +
+                             "'"};
+        if (*named != dialect.Dialect) {
+            NcDialectOptions defaults = DefaultDialectOptions(*named);
+            dialect.Dialect = *named;
+            dialect.Diameter = defaults.Diameter;
+            program.ToolChange = DefaultToolChange(*named);
+        }
+    }
+    if (options.Flag("--diameter") && options.Flag("--radius"))
+        throw UsageError{"options --diameter and --radius exclude each other"};
+    if (options.Flag("--diameter"))
+        dialect.Diameter = true;
+    if (options.Flag("--radius"))
+        dialect.Diameter = false;
+    bool fanuc = dialect.Dialect == NcDialect::Fanuc;
+    if (auto number = options.Value("--program-number")) {
+        if (!fanuc)
+            throw UsageError{"option --program-number is for the fanuc dialect"};
+        dialect.ProgramNumber = WholeNumber("--program-number", *number, 1, 9999);
+    }
+    if (auto code = options.Value("--door-code")) {
+        if (!fanuc)
+            throw UsageError{"option --door-code is for the fanuc dialect"};
+        dialect.DoorCode = *code;
+    }
+    if (auto place = options.Value("--tool-change"))
+        program.ToolChange = ReadToolChange(*place);
+    program.Coolant |= options.Flag("--coolant");
+    program.AntiClockwise |= options.Flag("--anticlockwise");
+    program.OpenDoor |= options.Flag("--door");
+    if (std::optional<std::string> refusal = DialectRefusal(dialect, program))
+        throw UsageError{*refusal};
+    return settings;
+}
+
+int WriteProgram(const ParsedOptions& options, std::span<const TToolpath* const> toolpaths,
+                 bool wholeJob, const ProgramSettings& settings, const TShaft& part,
+                 const TShaft& stock, std::ostream& out, std::ostream& err) {
+    if (std::optional<std::string> refusal =
+            ToolChangeRefusal(settings.Program.ToolChange, stock, LargestSafeDistance(toolpaths)))
+        throw OperationError(*refusal);
+    // One toolpath's program is of the last toolpath; the ones before it count for its stock.
+    NcProgram program = ProgramFor(wholeJob ? toolpaths : toolpaths.last(1), wholeJob, settings);
+    bool check = options.Flag("--check");
+    bool strict = options.Flag("--strict");
+    if (check || strict) {
+        std::vector<CheckResult> results = CheckToolpaths(toolpaths, part, stock);
+        if (wholeJob)
+            for (size_t k = 0; k < results.size(); ++k)
+                RenumberBlocks(results[k], program.Numbers[k]);
+        else
+            RenumberBlocks(results.back(), program.Numbers.back());
+        bool collides = wholeJob
+                            ? std::any_of(results.begin(), results.end(),
+                                          [](const CheckResult& r) { return r.HasCollision(); })
+                            : results.back().HasCollision();
+        std::vector<std::string> report =
+            wholeJob ? Lines(JobVerdictText(toolpaths, results)) : VerdictReport(results.back());
+        if (check || collides)
+            for (const std::string& line : report)
+                err << line << '\n';
+        if (strict && collides)
+            return ExitCollision;
+    }
+    std::vector<std::string> text = NcProgramText(program.Blocks, settings.Dialect);
+    if (auto file = options.Value("--stock-out"))
+        SaveStockFile(*file, MachinedStock(toolpaths, XYOf(stock.Points)));
+    if (auto file = options.Value("-o")) {
+        WriteTextLinesAtomically(*file, text);
+    } else {
+        for (const std::string& line : text)
+            out << line << '\n';
+    }
+    return ExitOk;
+}
+
+} // namespace torvex

@@ -1,0 +1,416 @@
+#include "operations/job_file.h"
+
+#include "geometry/element.h"
+#include "operations/job_fields.h"
+#include "operations/toolpath_building.h"
+#include "platform/text_file.h"
+#include "workspace/operation_queues.h"
+#include "workspace/workspace.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cmath>
+#include <utility>
+
+namespace torvex {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+constexpr const char* Format = "torvex-job";
+constexpr int Version = 1;
+
+// A numbered field of a job: its key, the window's name of it and how it must lie.
+struct Field {
+    const char* Key;
+    const char* Name;
+    Sign Must;
+};
+
+// ---- writing
+
+Json ToolJson(const JobTool& tool) {
+    return {{"tool", tool.Number},
+            {"knife", tool.Names.TipName},
+            {"support", tool.Names.SupportName},
+            {"knife_file", tool.KnifeFile}};
+}
+
+template <class Operation> Json Codes(const std::vector<Operation>& operations) {
+    Json codes = Json::array();
+    for (Operation operation : operations)
+        codes.push_back(static_cast<int>(operation));
+    return codes;
+}
+
+Json ToolpathJson(const JobFile::Toolpath& toolpath) {
+    return std::visit(Overloaded{[&](const RoughingJob& j) {
+                                     return Json{{"kind", "roughing"},
+                                                 {"name", toolpath.Name},
+                                                 {"operations", Codes(j.Operations)},
+                                                 {"safe", j.SafeZ},
+                                                 {"offset", j.Offset},
+                                                 {"rest", j.Rest},
+                                                 {"depth", j.Depth},
+                                                 {"transversal", j.TransversalFeed},
+                                                 {"longitudinal", j.LongitudinalFeed},
+                                                 {"speed", j.TurningSpeed},
+                                                 {"left", ToolJson(j.Left)},
+                                                 {"right", ToolJson(j.Right)}};
+                                 },
+                                 [&](const FinishingJob& j) {
+                                     return Json{{"kind", "finishing"},
+                                                 {"name", toolpath.Name},
+                                                 {"operations", Codes(j.Operations)},
+                                                 {"safe", j.SafeZ},
+                                                 {"offset", j.Offset},
+                                                 {"approach", j.Approach},
+                                                 {"feed", j.Feed},
+                                                 {"speed", j.TurningSpeed},
+                                                 {"left", ToolJson(j.Left)},
+                                                 {"right", ToolJson(j.Right)}};
+                                 }},
+                      toolpath.Job);
+}
+
+Json ToolChangeJson(const ToolChangePosition& position) {
+    switch (position.Place) {
+    case ToolChangePlace::Machine:
+        return "machine";
+    case ToolChangePlace::Position:
+        return Json{{"x", position.X}, {"z", position.Z}};
+    case ToolChangePlace::None:
+        break;
+    }
+    return nullptr;
+}
+
+Json ProgramJson(const ProgramSettings& settings) {
+    const NcDialectOptions& d = settings.Dialect;
+    const NcProgramOptions& p = settings.Program;
+    return {{"dialect", DialectName(d.Dialect)},
+            {"diameter", d.Diameter},
+            {"coolant", p.Coolant},
+            {"anticlockwise", p.AntiClockwise},
+            {"door", p.OpenDoor},
+            {"program_number", d.ProgramNumber},
+            {"door_code", d.DoorCode},
+            {"tool_change", ToolChangeJson(p.ToolChange)}};
+}
+
+// ---- reading
+
+// One object of the file with the path that names it in messages ("toolpaths[1]").
+class Reader {
+public:
+    Reader(const Json& object, std::string path) : Object(object), Path(std::move(path)) {}
+
+    const Json& At(const char* key) const {
+        if (!Object.is_object())
+            Fail(Path, "must be an object");
+        auto found = Object.find(key);
+        if (found == Object.end())
+            throw JobFileError("The job file lacks the field " + Name(key) + ".");
+        return *found;
+    }
+    double Number(const char* key) const {
+        const Json& value = At(key);
+        if (!value.is_number())
+            Fail(Name(key), "must be a number");
+        return value.get<double>();
+    }
+    double Checked(const Field& field) const {
+        try {
+            return CheckedValue(Number(field.Key), field.Name, field.Must);
+        } catch (const OperationError& error) {
+            throw JobFileError("The job file's field " + Name(field.Key) + ": " + error.what());
+        }
+    }
+    int Whole(const char* key, int low, int high) const {
+        const Json& value = At(key);
+        if (!value.is_number_integer() || value.get<long long>() < low ||
+            value.get<long long>() > high)
+            Fail(Name(key), "must be a whole number from " + std::to_string(low) + " to " +
+                                std::to_string(high));
+        return value.get<int>();
+    }
+    bool Boolean(const char* key) const {
+        const Json& value = At(key);
+        if (!value.is_boolean())
+            Fail(Name(key), "must be true or false");
+        return value.get<bool>();
+    }
+    std::string Text(const char* key) const {
+        const Json& value = At(key);
+        if (!value.is_string())
+            Fail(Name(key), "must be a text");
+        return value.get<std::string>();
+    }
+    std::vector<std::string> Texts(const char* key) const {
+        const Json& value = At(key);
+        if (!value.is_array())
+            Fail(Name(key), "must be a list of texts");
+        std::vector<std::string> texts;
+        for (size_t k = 0; k < value.size(); ++k) {
+            if (!value[k].is_string())
+                Fail(Name(key) + "[" + std::to_string(k) + "]", "must be a text");
+            texts.push_back(value[k].get<std::string>());
+        }
+        return texts;
+    }
+    Reader Nested(const char* key) const { return Reader(At(key), Name(key)); }
+    std::string Name(const char* key) const { return Path.empty() ? key : Path + "." + key; }
+
+    [[noreturn]] static void Fail(const std::string& name, const std::string& what) {
+        throw JobFileError("The job file's field " + name + " " + what + ".");
+    }
+
+private:
+    const Json& Object;
+    std::string Path;
+};
+
+JobTool ReadTool(const Reader& r) {
+    JobTool tool;
+    tool.Number = r.Whole("tool", 0, 20);
+    tool.Names.TipName = r.Text("knife");
+    tool.Names.SupportName = r.Text("support");
+    tool.KnifeFile = r.Texts("knife_file");
+    return tool;
+}
+
+// The operation codes, each allowed by the window's queue after the ones before it.
+template <class Queue, class OperationOf>
+auto ReadOperations(const Reader& r, OperationOf operationOf) {
+    const Json& codes = r.At("operations");
+    std::string name = r.Name("operations");
+    if (!codes.is_array())
+        Reader::Fail(name, "must be a list of operation codes");
+    Queue queue;
+    for (size_t k = 0; k < codes.size(); ++k) {
+        auto operation = codes[k].is_number_integer() && codes[k].get<long long>() >= 0 &&
+                                 codes[k].get<long long>() <= 255
+                             ? operationOf(codes[k].get<int>())
+                             : std::nullopt;
+        if (!operation || !queue.Add(*operation))
+            Reader::Fail(name + "[" + std::to_string(k) + "]",
+                         "is not an operation that can be queued there");
+    }
+    if (queue.Codes.empty())
+        Reader::Fail(name, "queues no operation");
+    return queue.Codes;
+}
+
+JobFile::Toolpath ReadToolpath(const Reader& r) {
+    JobFile::Toolpath toolpath;
+    std::string kind = r.Text("kind");
+    toolpath.Name = r.Text("name");
+    if (kind == "roughing") {
+        RoughingJob job;
+        job.Operations = ReadOperations<TRoughingQueue>(r, RoughingOperationOf);
+        job.SafeZ = r.Checked({"safe", "Safe Z", Sign::Positive});
+        job.Offset = r.Checked({"offset", "Offset", Sign::NotNegative});
+        job.Rest = r.Checked({"rest", "Finishing rest", Sign::NotNegative});
+        job.Depth = r.Checked({"depth", "Cutting depth", Sign::Positive});
+        job.TransversalFeed = r.Checked({"transversal", "Transversal speed", Sign::Positive});
+        job.LongitudinalFeed = r.Checked({"longitudinal", "Longitudinal speed", Sign::Positive});
+        job.TurningSpeed = r.Checked({"speed", "Turning speed", Sign::Positive});
+        job.Left = ReadTool(r.Nested("left"));
+        job.Right = ReadTool(r.Nested("right"));
+        toolpath.Job = std::move(job);
+    } else if (kind == "finishing") {
+        FinishingJob job;
+        job.Operations = ReadOperations<TFinishingQueue>(r, FinishingOperationOf);
+        job.SafeZ = r.Checked({"safe", "Safe Z", Sign::Positive});
+        job.Offset = r.Checked({"offset", "Offset", Sign::NotNegative});
+        job.Approach = r.Checked({"approach", "StartXOffset", Sign::NotNegative});
+        job.Feed = r.Checked({"feed", "Cutting speed", Sign::Positive});
+        job.TurningSpeed = r.Checked({"speed", "Turning speed", Sign::Positive});
+        job.Left = ReadTool(r.Nested("left"));
+        job.Right = ReadTool(r.Nested("right"));
+        toolpath.Job = std::move(job);
+    } else {
+        Reader::Fail(r.Name("kind"), "must be \"roughing\" or \"finishing\", not \"" + kind + "\"");
+    }
+    return toolpath;
+}
+
+ToolChangePosition ReadToolChange(const Reader& r) {
+    const Json& value = r.At("tool_change");
+    ToolChangePosition position;
+    if (value.is_null())
+        return position;
+    if (value.is_string() && value.get<std::string>() == "machine") {
+        position.Place = ToolChangePlace::Machine;
+        return position;
+    }
+    if (!value.is_object())
+        Reader::Fail(r.Name("tool_change"), "must be null, \"machine\" or {\"x\": X, \"z\": Z}");
+    Reader place = r.Nested("tool_change");
+    position.Place = ToolChangePlace::Position;
+    position.X = place.Checked({"x", "Tool change X", Sign::Positive});
+    position.Z = place.Number("z");
+    return position;
+}
+
+ProgramSettings ReadProgram(const Reader& r) {
+    ProgramSettings settings;
+    std::string dialect = r.Text("dialect");
+    std::optional<NcDialect> named = DialectNamed(dialect);
+    if (!named)
+        Reader::Fail(r.Name("dialect"),
+                     "must be \"generic\", \"linuxcnc\" or \"fanuc\", not \"" + dialect + "\"");
+    settings.Dialect.Dialect = *named;
+    settings.Dialect.Diameter = r.Boolean("diameter");
+    settings.Dialect.ProgramNumber = r.Whole("program_number", 1, 9999);
+    settings.Dialect.DoorCode = r.Text("door_code");
+    settings.Program.Coolant = r.Boolean("coolant");
+    settings.Program.AntiClockwise = r.Boolean("anticlockwise");
+    settings.Program.OpenDoor = r.Boolean("door");
+    settings.Program.ToolChange = ReadToolChange(r);
+    if (std::optional<std::string> refusal = DialectRefusal(settings.Dialect, settings.Program))
+        throw JobFileError("The job file's program cannot be written: " + *refusal);
+    return settings;
+}
+
+// A shaft from its element records, as a model file loads; a record that cannot be read is named.
+TShaft ShaftOf(const std::vector<std::string>& records, ShaftKind kind, const char* key) {
+    for (size_t k = 0; k < records.size(); ++k) {
+        TObj element;
+        try {
+            ParseText(element, records[k]);
+        } catch (const std::exception& error) {
+            throw JobFileError("The job file's " + std::string(key) + "[" + std::to_string(k) +
+                               "] is not an element record: " + error.what());
+        }
+    }
+    TShaft shaft;
+    shaft.LoadFromLines(records, kind);
+    if (shaft.Points.Empty())
+        throw JobFileError("The job file's " + std::string(key) + " has no line or arc.");
+    return shaft;
+}
+
+std::vector<std::string> Records(const TModel& model) {
+    std::vector<std::string> records;
+    for (const TObj& element : model.Elements)
+        if (element.IsLine() || element.IsArc())
+            records.push_back(ElementText(element));
+    return records;
+}
+
+double LargestSafeDistance(const std::vector<JobFile::Toolpath>& toolpaths) {
+    double safe = 0;
+    for (const JobFile::Toolpath& t : toolpaths)
+        safe = std::max(safe, std::visit([](const auto& j) { return j.SafeZ; }, t.Job));
+    return safe;
+}
+
+} // namespace
+
+std::string JobFileText(const JobFile& job) {
+    Json toolpaths = Json::array();
+    for (const JobFile::Toolpath& toolpath : job.Toolpaths)
+        toolpaths.push_back(ToolpathJson(toolpath));
+    Json file{{"format", Format},
+              {"version", Version},
+              {"model_name", job.ModelName},
+              {"part", job.Part},
+              {"stock", job.Stock},
+              {"toolpaths", toolpaths},
+              {"program", ProgramJson(job.Program)}};
+    return file.dump(2);
+}
+
+JobFile ReadJobFileText(std::string_view text) {
+    Json file;
+    try {
+        file = Json::parse(text);
+    } catch (const Json::parse_error& error) {
+        throw JobFileError(std::string("The file is not a job file: it is not JSON (") +
+                           error.what() + ").");
+    }
+    Reader r(file, "");
+    if (!file.is_object() || !file.contains("format") || file["format"] != Format)
+        throw JobFileError("The file is not a job file: its \"format\" is not \"torvex-job\".");
+    if (!file.contains("version") || file["version"] != Version)
+        throw JobFileError("The job file is of another version than 1, which this program reads.");
+    JobFile job;
+    job.ModelName = r.Text("model_name");
+    job.Part = r.Texts("part");
+    job.Stock = r.Texts("stock");
+    const Json& toolpaths = r.At("toolpaths");
+    if (!toolpaths.is_array())
+        Reader::Fail("toolpaths", "must be a list");
+    if (toolpaths.size() > Workspace::MaxToolpaths)
+        Reader::Fail("toolpaths", "holds more than 255 toolpaths");
+    for (size_t k = 0; k < toolpaths.size(); ++k)
+        job.Toolpaths.push_back(
+            ReadToolpath(Reader(toolpaths[k], "toolpaths[" + std::to_string(k) + "]")));
+    job.Program = ReadProgram(r.Nested("program"));
+    return job;
+}
+
+void SaveJobFile(const std::filesystem::path& file, const JobFile& job) {
+    std::vector<std::string> lines;
+    std::string text = JobFileText(job);
+    size_t start = 0;
+    for (size_t end = text.find('\n'); end != std::string::npos;
+         start = end + 1, end = text.find('\n', start))
+        lines.push_back(text.substr(start, end - start));
+    lines.push_back(text.substr(start));
+    WriteTextLinesAtomically(file, lines);
+}
+
+JobFile ReadJobFile(const std::filesystem::path& file) {
+    std::string text;
+    for (const std::string& line : ReadTextLines(file))
+        text += line + "\n";
+    return ReadJobFileText(text);
+}
+
+JobFile JobOfWorkspace(const Workspace& workspace, const ProgramSettings& program) {
+    JobFile job;
+    job.ModelName = workspace.ModelName;
+    job.Part = Records(workspace.Shaft);
+    job.Stock = Records(workspace.StockShaft);
+    for (const auto& toolpath : workspace.Toolpaths)
+        job.Toolpaths.push_back({toolpath->Name, toolpath->Job});
+    job.Program = program;
+    return job;
+}
+
+OpenedJob OpenJob(const JobFile& job) {
+    OpenedJob opened;
+    opened.ModelName = job.ModelName;
+    opened.Part = ShaftOf(job.Part, ShaftKind::Part, "part");
+    opened.Stock = ShaftOf(job.Stock, ShaftKind::Stock, "stock");
+    opened.Program = job.Program;
+    if (std::optional<std::string> refusal = ToolChangeRefusal(
+            job.Program.Program.ToolChange, opened.Stock, LargestSafeDistance(job.Toolpaths)))
+        throw JobFileError("The job file's program.tool_change: " + *refusal);
+    for (const JobFile::Toolpath& toolpath : job.Toolpaths) {
+        try {
+            opened.Toolpaths.push_back(std::make_unique<TToolpath>(
+                BuildToolpath(opened.Part, opened.Stock, toolpath.Job, toolpath.Name)));
+        } catch (const std::exception& error) {
+            throw JobFileError("The job file's toolpath \"" + toolpath.Name +
+                               "\" cannot be built: " + error.what());
+        }
+    }
+    return opened;
+}
+
+void UseJob(Workspace& workspace, OpenedJob job) {
+    workspace.DiscardToolpaths();
+    workspace.ModelFile.clear();
+    workspace.ModelName = std::move(job.ModelName);
+    workspace.Shaft = std::move(job.Part);
+    workspace.StockShaft = std::move(job.Stock);
+    workspace.SimStock = workspace.StockShaft;
+    workspace.SceneScale = workspace.Shaft.Length;
+    workspace.Toolpaths = std::move(job.Toolpaths);
+}
+
+} // namespace torvex
