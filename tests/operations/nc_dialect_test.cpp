@@ -19,8 +19,8 @@ std::vector<NcBlock> Program(bool door) {
                                    FeedXThenZBlock(40, 10.25, 29.5, 200),
                                    RapidZBlock(50, -2),
                                    RapidXFeedBlock(60, 10, 120),
-                                   ArcBlock(70, ArcTurn::Clockwise, 12, 3, 4),
-                                   ArcBlock(80, ArcTurn::CounterClockwise, 8.0005, 9, 5, 90.0),
+                                   ArcBlock(70, ArcTurn::Clockwise, 12, 3, 8.2, 1.7, 4),
+                                   ArcBlock(80, ArcTurn::CounterClockwise, 8.0005, 9, 7, 4.1, 5, 90.0),
                                    MCodeBlock(85, BlockKind::SpindleStop)};
     if (door)
         blocks.push_back(MCodeBlock(90, BlockKind::DoorOpen));
