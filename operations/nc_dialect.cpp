@@ -93,7 +93,8 @@ constexpr double ShortestCentredChord = 0.005;
 CentredArc CentredArcWords(const NcBlock& b, const ControlPosition& at, bool diameter) {
     if (!at.XWord || !at.Z)
         throw std::invalid_argument("the arc of block " + BlockNumberText(b.Number) +
-                                    " has no start: no block before it sets both axes");
+                                    " has no start: no move since the last tool change sets "
+                                    "both axes");
     double scale = diameter ? 2 : 1;
     TPoint start{*at.Z, *at.XWord / scale};
     TPoint centre{b.CentreZ, b.CentreX};
@@ -122,7 +123,7 @@ CentredArc CentredArcWords(const NcBlock& b, const ControlPosition& at, bool dia
 
 // The text of a block that both controls write alike (a move with one motion word, the spindle
 // start, an M code other than the door); nothing for a tool change or the door. A move updates
-// where the control stands.
+// where the control stands; a tool change leaves it unknown.
 std::optional<std::string> ControlText(const NcBlock& b, ControlPosition& at, bool diameter,
                                        bool decimalPoint) {
     std::string text = BlockNumberText(b.Number);
@@ -161,8 +162,11 @@ std::optional<std::string> ControlText(const NcBlock& b, ControlPosition& at, bo
     case BlockKind::CoolantOn:
     case BlockKind::CoolantOff:
         return text + " " + MCodeText(b.Kind);
-    case BlockKind::DoorOpen:
     case BlockKind::ToolChange:
+        // The new tool's offsets move the point the words mean.
+        at = {};
+        return std::nullopt;
+    case BlockKind::DoorOpen:
         return std::nullopt;
     }
     if (CarriesX(b.Kind)) {

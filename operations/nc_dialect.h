@@ -44,14 +44,15 @@ std::optional<std::string> DialectRefusal(const NcDialectOptions& options, bool 
 //   one motion word per block, tool changes "T3 M6 G43" that start the spindle again as it ran
 //   (M6 stops it), and M30 at the end.
 // - Fanuc: "%" and the "O" line, a set-up line (ZX plane, millimetres, no cutter compensation,
-//   constant spindle speed, feed per minute), one motion word per block, every coordinate, offset
-//   and feed with a decimal point (a Fanuc reads "X40" as 40 of its smallest increments), tool
-//   changes "T0303" (tool and offset), the door block with the door code, M30 and "%".
+//   constant spindle speed, feed per minute), one motion word per block, every coordinate, centre
+//   offset and feed with a decimal point (a Fanuc reads "X40" as 40 of its smallest increments),
+//   tool changes "T0303" (tool and offset), the door block with the door code, M30 and "%".
 // Both controls are given an arc's centre instead of its radius: "G02 X16.178 Z37.299 I-0.089
 // K7.299", I and K the centre's offsets from the arc's start (the end of the move before it),
 // radial and axial, I a radius in either X mode. An arc whose ends would be written less than
-// 0.005 apart is written as a G01 to its end. Throws std::invalid_argument for an arc that no
-// move before it gives a start in both axes.
+// 0.005 apart is written as a G01 to its end. Throws std::invalid_argument for an arc whose start
+// no move since the last tool change (whose offsets move the point the words mean) has set in
+// both axes.
 // The block numbers are the blocks' own; the closing M30 takes the last number plus 5, so the
 // blocks are not changed. Throws std::invalid_argument with the DialectRefusal text when the
 // options cannot write these blocks.

@@ -178,7 +178,9 @@ TEST(NcDialect, ArcsAreWrittenWithTheirCentresRoundedSoTheirRadiiAgree) {
                                    ArcBlock(20, ArcTurn::Clockwise, 10.0003, 0.0024, 0, 0, 10)};
     EXPECT_EQ(NcProgramText(sliver, Options(NcDialect::LinuxCnc, false))[2],
               "N0020 G01 X10 Z0.002");
-    EXPECT_THROW(NcProgramText({sliver[1]}, fanuc), std::invalid_argument);
+    // A tool change's offsets move the point the words mean: an arc needs a move after it.
+    EXPECT_THROW(NcProgramText({crown[0], ToolChangeBlock(15, 3), crown[1]}, fanuc),
+                 std::invalid_argument);
 }
 
 TEST(NcDialect, RoundedCentresKeepTheRadiiWithinAThousandthAndTheArcOnItsCircle) {
