@@ -1,8 +1,11 @@
 #include "operations/nc_dialect.h"
 
+#include "geometry/element.h"
 #include "geometry/number_text.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <stdexcept>
 
 namespace torvex {
@@ -49,9 +52,84 @@ std::string SpindleWords(const NcBlock& b) {
     return std::string(b.AntiClockwise ? " M04" : " M03") + " S" + FormatFloat("0000", b.Speed);
 }
 
+// A number as the control reads it from the program's text.
+double AsWritten(double value) {
+    return TextToFloat(NCNumberText(value), '.');
+}
+
+// Where the control stands, as the program's words have put it: X as its word reads (a diameter
+// in diameter mode), nothing for an axis no word has set yet.
+struct ControlPosition {
+    std::optional<double> XWord;
+    std::optional<double> Z;
+};
+
+// The words of an arc written with its centre: the end and the centre's offsets I (radial, a
+// radius in either X mode, as both controls read it) and K (axial) from the start.
+struct CentredArc {
+    bool Straight = false; // too short to be written with its centre: a straight move to its end
+    double XWord = 0, Z = 0, I = 0, K = 0;
+};
+
+// The two thousandths a value may be written as: the nearest first, then its neighbour on the
+// value's side.
+std::array<double, 2> Thousandths(double value) {
+    double nearest = AsWritten(value);
+    return {nearest, AsWritten(nearest + (value >= nearest ? 0.001 : -0.001))};
+}
+
+double Distance(const TPoint& a, const TPoint& b) {
+    return std::hypot(a.X - b.X, a.Y - b.Y);
+}
+
+// An arc whose ends would be written closer than this is written as a straight move. Rounding
+// moves each end and the centre by less than 0.0015, so a longer arc cannot come out turning the
+// long way round its circle (with I and K, ends that meet make a whole turn), and a line this
+// short strays no farther from its arc than the rounding does.
+constexpr double ShortestCentredChord = 0.005;
+
+// The arc `b` (its X in the X mode) from where the control stands. Near a half circle the centre
+// hardly moves the arc's ends, so a centre rounded on its own would leave the control's start and
+// end radii up to two thousandths apart: of the sixteen ways to round the end and the offsets
+// down or up to the thousandth, the one is written whose radii agree best and whose arc keeps
+// closest to the true circle (the radii then differ by less than a thousandth and the arc strays
+// from its circle by less than two). Points are (Z, radius) as in the profile's frame.
+CentredArc CentredArcWords(const NcBlock& b, const ControlPosition& at, bool diameter) {
+    if (!at.XWord || !at.Z)
+        throw std::invalid_argument("the arc of block " + BlockNumberText(b.Number) +
+                                    " has no start: no move since the last tool change sets "
+                                    "both axes");
+    double scale = diameter ? 2 : 1;
+    TPoint start{*at.Z, *at.XWord / scale};
+    TPoint centre{b.CentreZ, b.CentreX};
+    std::array<double, 2> xWords = Thousandths(b.X), zs = Thousandths(b.Z);
+    CentredArc written{true, xWords[0], zs[0], 0, 0};
+    if (Distance(start, {zs[0], xWords[0] / scale}) < ShortestCentredChord)
+        return written;
+    double leastCost = 0;
+    for (double xWord : xWords)
+        for (double z : zs)
+            for (double i : Thousandths(centre.Y - start.Y))
+                for (double k : Thousandths(centre.X - start.X)) {
+                    TPoint end{z, xWord / scale};
+                    TPoint turnsAbout{start.X + k, start.Y + i};
+                    double r1 = std::hypot(i, k);
+                    double r2 = Distance(end, turnsAbout);
+                    double cost = std::fabs(r1 - r2) + Distance(turnsAbout, centre) +
+                                  std::max(std::fabs(r1 - b.R), std::fabs(r2 - b.R));
+                    if (written.Straight || cost < leastCost) {
+                        written = {false, xWord, z, i, k};
+                        leastCost = cost;
+                    }
+                }
+    return written;
+}
+
 // The text of a block that both controls write alike (a move with one motion word, the spindle
-// start, an M code other than the door); nothing for a tool change or the door.
-std::optional<std::string> ControlText(const NcBlock& b, bool decimalPoint) {
+// start, an M code other than the door); nothing for a tool change or the door. A move updates
+// where the control stands; a tool change leaves it unknown.
+std::optional<std::string> ControlText(const NcBlock& b, ControlPosition& at, bool diameter,
+                                       bool decimalPoint) {
     std::string text = BlockNumberText(b.Number);
     auto word = [&](const char* letter, double value) {
         text += letter + ControlNumber(value, decimalPoint);
@@ -69,28 +147,44 @@ std::optional<std::string> ControlText(const NcBlock& b, bool decimalPoint) {
     case BlockKind::FeedXThenZ:
         text += " G01";
         break;
-    case BlockKind::Arc:
-        text += b.Turn == ArcTurn::Clockwise ? " G02" : " G03";
-        break;
+    case BlockKind::Arc: {
+        CentredArc arc = CentredArcWords(b, at, diameter);
+        text += arc.Straight ? " G01" : b.Turn == ArcTurn::Clockwise ? " G02" : " G03";
+        word(" X", arc.XWord);
+        word(" Z", arc.Z);
+        if (!arc.Straight) {
+            word(" I", arc.I);
+            word(" K", arc.K);
+        }
+        if (b.HasFeed)
+            word(" F", b.F);
+        at = {arc.XWord, arc.Z};
+        return text;
+    }
     case BlockKind::SpindleStart:
         return text + SpindleWords(b);
     case BlockKind::SpindleStop:
     case BlockKind::CoolantOn:
     case BlockKind::CoolantOff:
         return text + " " + MCodeText(b.Kind);
-    case BlockKind::DoorOpen:
     case BlockKind::ToolChange:
     case BlockKind::MachineReturnX:
     case BlockKind::MachineReturnZ:
+        // The new tool's offsets, or the machine's own position, move the point the words mean.
+        at = {};
+        return std::nullopt;
+    case BlockKind::DoorOpen:
         return std::nullopt;
     }
-    if (CarriesX(b.Kind))
+    if (CarriesX(b.Kind)) {
         word(" X", b.X);
+        at.XWord = AsWritten(b.X);
+    }
     if (b.Kind != BlockKind::RapidXFeed && b.Kind != BlockKind::FeedX &&
-        b.Kind != BlockKind::RapidX)
+        b.Kind != BlockKind::RapidX) {
         word(" Z", b.Z);
-    if (b.Kind == BlockKind::Arc)
-        word(" R", b.R);
+        at.Z = AsWritten(b.Z);
+    }
     if (b.HasFeed)
         word(" F", b.F);
     return text;
@@ -108,9 +202,10 @@ std::string ClosingBlock(const std::vector<NcBlock>& blocks) {
 }
 
 std::vector<std::string> LinuxCncProgram(const std::vector<NcBlock>& blocks, bool diameter) {
-    std::vector<std::string> lines = {std::string("G18 G21 G90 G94 G40 ") +
+    std::vector<std::string> lines = {std::string("G18 G21 G90 G91.1 G94 G40 ") +
                                       (diameter ? "G7" : "G8")};
     std::optional<NcBlock> spindle; // the spindle start in force
+    ControlPosition at;
     for (size_t k = 0; k < blocks.size(); ++k) {
         NcBlock b = InXMode(blocks[k], diameter);
         if (b.Kind == BlockKind::SpindleStart)
@@ -118,7 +213,7 @@ std::vector<std::string> LinuxCncProgram(const std::vector<NcBlock>& blocks, boo
         if (b.Kind == BlockKind::SpindleStop)
             spindle.reset();
         std::string number = BlockNumberText(b.Number);
-        if (auto text = ControlText(b, false)) {
+        if (auto text = ControlText(b, at, diameter, false)) {
             lines.push_back(*text);
         } else if (b.Kind == BlockKind::ToolChange) {
             // M6 stops the spindle; it starts again as it ran once the tool is in, unless the next
@@ -144,9 +239,10 @@ std::vector<std::string> FanucProgram(const std::vector<NcBlock>& blocks,
                                       const NcDialectOptions& options) {
     std::vector<std::string> lines = {
         "%", std::string("O").append(FourDigits(options.ProgramNumber)), "G18 G21 G40 G97 G98"};
+    ControlPosition at;
     for (const NcBlock& given : blocks) {
         NcBlock b = InXMode(given, options.Diameter);
-        if (auto text = ControlText(b, true)) {
+        if (auto text = ControlText(b, at, options.Diameter, true)) {
             lines.push_back(*text);
         } else if (b.Kind == BlockKind::MachineReturnX) {
             lines.push_back(BlockNumberText(b.Number) + " G28 U0.");

@@ -19,7 +19,7 @@ enum class NcDialect : uint8_t { Generic, LinuxCnc, Fanuc };
 // How the program is written for its control.
 struct NcDialectOptions {
     NcDialect Dialect = NcDialect::Generic;
-    bool Diameter = false; // X words carry the diameter (R words stay radii)
+    bool Diameter = false; // X words carry the diameter (R, I and K words stay radii)
     int ProgramNumber = 1; // Fanuc: the number of the "O" line, 1 to 9999
     std::string DoorCode;  // Fanuc: the M code that opens the door, e.g. "M21"
 };
@@ -52,16 +52,22 @@ std::optional<std::string> DialectRefusal(const NcDialectOptions& options,
 // The text of the program made of `blocks` (the spindle start, the toolpath's blocks and the
 // trailer, NcProgramBlocks), one line per element, in the dialect:
 // - Generic: each block's generic text, its X words doubled in diameter mode.
-// - LinuxCNC: a set-up line (ZX plane, millimetres, absolute, feed per minute, no cutter
-//   compensation, G8 radius or G7 diameter mode) before everything, one motion word per block,
-//   tool changes "T3 M6 G43" that start the spindle again as it ran (M6 stops it) unless the next
-//   block starts it, the machine's tool change position as "G91 G30 X0", "G30 Z0", "G90" (the
-//   radial axis first), and M30 at the end.
+// - LinuxCNC: a set-up line (ZX plane, millimetres, absolute, arc centres relative to the start,
+//   feed per minute, no cutter compensation, G8 radius or G7 diameter mode) before everything,
+//   one motion word per block, tool changes "T3 M6 G43" that start the spindle again as it ran
+//   (M6 stops it) unless the next block starts it, the machine's tool change position as
+//   "G91 G30 X0", "G30 Z0", "G90" (the radial axis first), and M30 at the end.
 // - Fanuc: "%" and the "O" line, a set-up line (ZX plane, millimetres, no cutter compensation,
-//   constant spindle speed, feed per minute), one motion word per block, every coordinate, radius
-//   and feed with a decimal point (a Fanuc reads "X40" as 40 of its smallest increments), tool
-//   changes "T0303" (tool and offset), the machine's tool change position as "G28 U0." and
+//   constant spindle speed, feed per minute), one motion word per block, every coordinate, centre
+//   offset and feed with a decimal point (a Fanuc reads "X40" as 40 of its smallest increments),
+//   tool changes "T0303" (tool and offset), the machine's tool change position as "G28 U0." and
 //   "G28 W0.", the door block with the door code, M30 and "%".
+// Both controls are given an arc's centre instead of its radius: "G02 X16.178 Z37.299 I-0.089
+// K7.299", I and K the centre's offsets from the arc's start (the end of the move before it),
+// radial and axial, I a radius in either X mode. An arc whose ends would be written less than
+// 0.005 apart is written as a G01 to its end. Throws std::invalid_argument for an arc whose start
+// no move since the last tool change (whose offsets move the point the words mean) has set in
+// both axes.
 // The block numbers are the blocks' own; the closing M30 takes the last number plus 5, so the
 // blocks are not changed. Throws std::invalid_argument with the DialectRefusal text when the
 // options cannot write these blocks.

@@ -71,9 +71,10 @@ void BlockWriter::FeedXThenZ(const TPoint& to, double feed) {
     Write(FeedXThenZBlock(Number(), to.Y, to.X, feed), to, feed);
 }
 
-void BlockWriter::Arc(const TPoint& to, ArcTurn turn, double radius, std::optional<double> feedWord,
-                      std::span<const TPoint> preview, double feed) {
-    NcBlock block = ArcBlock(Number(), turn, to.Y, to.X, radius, feedWord);
+void BlockWriter::Arc(const TPoint& to, const TPoint& centre, ArcTurn turn, double radius,
+                      std::optional<double> feedWord, std::span<const TPoint> preview,
+                      double feed) {
+    NcBlock block = ArcBlock(Number(), turn, to.Y, to.X, centre.Y, centre.X, radius, feedWord);
     for (const TPoint& p : preview)
         AddMove(block, p, feed);
     Write(std::move(block), to, feed);

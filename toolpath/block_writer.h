@@ -38,10 +38,10 @@ public:
     void FeedZ(double z, double feed);              // G01 Z, at the last radius
     void Feed(const TPoint& to, double feed);       // G01 X Z
     void FeedXThenZ(const TPoint& to, double feed); // G01 X G01 Z
-    // G02/G03 to `to` with radius R, through the preview points (in the direction of travel); the
-    // F word only when given.
-    void Arc(const TPoint& to, ArcTurn turn, double radius, std::optional<double> feedWord,
-             std::span<const TPoint> preview, double feed);
+    // G02/G03 to `to` about `centre` with radius R, through the preview points (in the direction
+    // of travel); the F word only when given.
+    void Arc(const TPoint& to, const TPoint& centre, ArcTurn turn, double radius,
+             std::optional<double> feedWord, std::span<const TPoint> preview, double feed);
     // Uses up a block number without writing a block: an element that writes none.
     void SkipNumber() { Number(); }
 

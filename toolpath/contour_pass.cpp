@@ -34,7 +34,7 @@ void FollowContour(BlockWriter& w, const Tobjects& contour, Flank flank, uint8_t
             preview = ArcInteriorPoints(e, arcSteps, RootOffCircle::Absolute);
             if (flank == Flank::Right)
                 std::reverse(preview.begin(), preview.end());
-            w.Arc(ArcEnd(e, flank), TurnAlong(e, flank), e.Radius(),
+            w.Arc(ArcEnd(e, flank), e.Centre(), TurnAlong(e, flank), e.Radius(),
                   arcFeedWord ? std::optional<double>(feed) : std::nullopt, preview, feed);
         } else {
             w.SkipNumber();

@@ -13,7 +13,8 @@ namespace torvex {
 namespace {
 
 NcBlock Finite(NcBlock block) {
-    for (double value : {block.X, block.Z, block.R, block.F, block.Speed})
+    for (double value :
+         {block.X, block.Z, block.R, block.CentreX, block.CentreZ, block.F, block.Speed})
         if (!std::isfinite(value))
             throw ArithmeticError("Invalid floating point operation");
     return block;
@@ -81,12 +82,14 @@ NcBlock FeedXThenZBlock(int32_t blockNo, double x, double z, double feed) {
     return Motion(BlockKind::FeedXThenZ, blockNo, x, z, feed);
 }
 
-NcBlock ArcBlock(int32_t blockNo, ArcTurn turn, double x, double z, double radius,
-                 std::optional<double> feed) {
+NcBlock ArcBlock(int32_t blockNo, ArcTurn turn, double x, double z, double centreX, double centreZ,
+                 double radius, std::optional<double> feed) {
     NcBlock block = Motion(BlockKind::Arc, blockNo, x, z, feed.value_or(0));
     block.HasFeed = feed.has_value();
     block.Turn = turn;
     block.R = radius;
+    block.CentreX = centreX;
+    block.CentreZ = centreZ;
     return Finite(block);
 }
 

@@ -43,7 +43,12 @@ struct NcBlock {
     double X = 0; // radius
     double Z = 0; // axial position
     double R = 0; // arc radius
-    double F = 0; // feed, mm/min
+    // An arc's centre, which the controls that take it (offsets I and K from the start) are given
+    // instead of R: near a half circle the centre a control finds from R and the rounded ends
+    // moves far from the arc's own.
+    double CentreX = 0; // radius
+    double CentreZ = 0; // axial position
+    double F = 0;       // feed, mm/min
     bool HasFeed = false;
     ArcTurn Turn = ArcTurn::Clockwise;
     int Tool = 0;               // tool position of a tool change
@@ -62,8 +67,10 @@ NcBlock FeedXBlock(int32_t blockNo, double x, double feed);
 NcBlock FeedZBlock(int32_t blockNo, double z, double feed);
 NcBlock FeedXZBlock(int32_t blockNo, double x, double z, double feed);
 NcBlock FeedXThenZBlock(int32_t blockNo, double x, double z, double feed);
-NcBlock ArcBlock(int32_t blockNo, ArcTurn turn, double x, double z, double radius,
-                 std::optional<double> feed = std::nullopt);
+// An arc to (x, z) about (centreX, centreZ) with that radius: the centre lies at the radius from
+// both ends.
+NcBlock ArcBlock(int32_t blockNo, ArcTurn turn, double x, double z, double centreX, double centreZ,
+                 double radius, std::optional<double> feed = std::nullopt);
 NcBlock ToolChangeBlock(int32_t blockNo, int tool);
 NcBlock SpindleStartBlock(int32_t blockNo, bool antiClockwise, double turningSpeed);
 // A block of one M word (the spindle stop, the coolant on or off, the door) or a return to the

@@ -21,10 +21,11 @@ struct ProgramMove {
 
 // The moves of numbered blocks (ParseNcBlock) read the way a lathe control reads them: G00 to G03
 // are modal, a word that is not given keeps its value, X is a diameter when `diameter`, and an
-// arc's centre is the one of the two at distance R from both ends on the side its turn asks for.
-// M03 and M04 start the spindle, M05 stops it. Throws std::invalid_argument for a block that
-// moves before a motion word and for an arc whose ends lie farther apart than 2 R (by more than
-// 0.001).
+// arc's centre is its start moved by I (a radius in either mode) and K, or without them the one
+// of the two at distance R from both ends on the side its turn asks for. M03 and M04 start the
+// spindle, M05 stops it. Throws std::invalid_argument for a block that moves before a motion
+// word, for an arc whose ends lie farther apart than 2 R (by more than 0.001) and for one whose
+// ends lie at distances from its I and K centre that differ by more than 0.001.
 std::vector<ProgramMove> ReadProgramMoves(const std::vector<std::string>& blocks, bool diameter);
 
 } // namespace torvex::testing

@@ -29,4 +29,11 @@ TEST(ProgramMoves, ModalMotionDiameterWordsAndArcCentres) {
     EXPECT_THROW(ReadProgramMoves({"N0010 X1.0"}, false), std::invalid_argument);
     EXPECT_THROW(ReadProgramMoves({"N0010 G00 X0 Z0", "N0020 G02 X10.0 Z10.0 R1.0"}, false),
                  std::invalid_argument);
+
+    // I and K move the start to the centre, I a radius in diameter mode too.
+    moves = ReadProgramMoves({"N0010 G00 X10.0 Z5.0", "N0020 G02 X16.0 Z2.0 I3.0 K0.0"}, true);
+    EXPECT_EQ(moves[1].CentreX, 8);
+    EXPECT_EQ(moves[1].CentreZ, 5);
+    EXPECT_THROW(ReadProgramMoves({"N0010 G00 X10.0 Z5.0", "N0020 G02 X16.0 Z2.0 I6.0"}, true),
+                 std::invalid_argument);
 }

@@ -31,12 +31,13 @@ TEST(NcBlock, EveryShapeOfTheStrategies) {
     EXPECT_EQ(GenericText(FeedZBlock(30, 82, 200)), "N0030 G01 Z82 F200");
     EXPECT_EQ(GenericText(FeedXZBlock(40, 30, 80, 200)), "N0040 G01 X30 Z80 F200");
     EXPECT_EQ(GenericText(FeedXThenZBlock(40, 10, 50, 120)), "N0040 G01 X10 G01 Z50 F120");
-    EXPECT_EQ(GenericText(ArcBlock(70, ArcTurn::Clockwise, 20, 12.25, 3, 200)),
+    EXPECT_EQ(GenericText(ArcBlock(70, ArcTurn::Clockwise, 20, 12.25, 17, 12.25, 3, 200)),
               "N0070 G02 X20 Z12.25 R3 F200");
-    EXPECT_EQ(GenericText(ArcBlock(70, ArcTurn::CounterClockwise, 20, 12, 3.5, 200)),
+    EXPECT_EQ(GenericText(ArcBlock(70, ArcTurn::CounterClockwise, 20, 12, 20, 8.5, 3.5, 200)),
               "N0070 G03 X20 Z12 R3.5 F200");
-    EXPECT_EQ(GenericText(ArcBlock(80, ArcTurn::Clockwise, 15, 4, 2)), "N0080 G02 X15 Z4 R2");
-    EXPECT_EQ(GenericText(ArcBlock(80, ArcTurn::CounterClockwise, 15, 4, 2)),
+    EXPECT_EQ(GenericText(ArcBlock(80, ArcTurn::Clockwise, 15, 4, 13, 4, 2)),
+              "N0080 G02 X15 Z4 R2");
+    EXPECT_EQ(GenericText(ArcBlock(80, ArcTurn::CounterClockwise, 15, 4, 13, 4, 2)),
               "N0080 G03 X15 Z4 R2");
 }
 
@@ -56,5 +57,6 @@ TEST(NcBlock, ValuesThatAreNotFiniteNeverReachABlock) {
     double inf = std::numeric_limits<double>::infinity();
     EXPECT_THROW(FeedXBlock(10, nan, 100), ArithmeticError);
     EXPECT_THROW(FeedZBlock(10, 5, inf), ArithmeticError);
-    EXPECT_THROW(ArcBlock(10, ArcTurn::Clockwise, 1, 2, -inf), ArithmeticError);
+    EXPECT_THROW(ArcBlock(10, ArcTurn::Clockwise, 1, 2, 0, 2, -inf), ArithmeticError);
+    EXPECT_THROW(ArcBlock(10, ArcTurn::Clockwise, 1, 2, nan, 2, 1), ArithmeticError);
 }

@@ -157,6 +157,12 @@ std::vector<TPoint> PointsAlong(const Tobjects& contour) {
         double nx = (e.Y - s.Y) / chord, ny = -(e.X - s.X) / chord;
         double side = clockwise ? 1 : -1;
         TPoint c{(s.X + e.X) / 2 + side * h * nx, (s.Y + e.Y) / 2 + side * h * ny};
+        // The centre the block carries lies at R from both ends and from every preview point.
+        TPoint centre{arc.CentreZ, arc.CentreX};
+        for (size_t i = before - 1; i <= end; ++i)
+            if (std::fabs(Distance(centre, {moves[i].X, moves[i].Y}) - arc.R) > 1e-7)
+                return fail() << "its centre " << Describe(centre) << " is not at R from "
+                              << Describe({moves[i].X, moves[i].Y});
         // R carries half a thousandth of rounding, which moves the centre most on a half circle.
         double slack =
             2 * Written + std::min(r * Written / std::max(h, 1e-12), std::sqrt(2 * r * Written));

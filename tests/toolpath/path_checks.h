@@ -31,7 +31,7 @@ std::vector<TPoint> PointsAlong(const Tobjects& contour);
 
 // Each arc block describes, from the end of the move before its preview points, a circle of its R
 // through its end, and the preview points (its other moves) lie on that circle on the side its
-// G word says.
+// G word says; the centre the block carries lies at R from all of them.
 ::testing::AssertionResult ArcBlocksMatchPreview(const TToolpath& toolpath);
 
 // Path times never decrease and every step is timed at its feed.

@@ -142,7 +142,7 @@ TEST_F(NcProgramWindowTest, WritesTheChosenControllersLanguageAndRemembersIt) {
     diameter->setChecked(true);
     EXPECT_EQ(Control<QLabel>("XMode")->text(), "X words: diameter");
     Click("FlatButton2");
-    EXPECT_EQ(Text().split('\n').first(), "G18 G21 G90 G94 G40 G7");
+    EXPECT_EQ(Text().split('\n').first(), "G18 G21 G90 G91.1 G94 G40 G7");
     EXPECT_TRUE(Text().endsWith(" M30"));
     // A new window starts with the controller and the X mode of the last one.
     NcProgramWindow next(Work, Dialogs, Messages, nullptr);
