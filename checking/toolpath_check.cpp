@@ -57,7 +57,7 @@ std::string JobVerdictText(std::span<const TToolpath* const> toolpaths,
         lines += "\n" + toolpaths[k]->Name + ": " + detail;
     }
     if (!results.empty())
-        lines += "\n" + MaterialLeftText(results.back());
+        lines.append("\n").append(MaterialLeftText(results.back()));
     return overall + lines;
 }
 

@@ -17,7 +17,8 @@ std::string CollisionText(const Collision& c) {
         c.Kind == CollisionKind::IntoPart
             ? c.Knife + ", " + Mm(c.Depth) + " mm into the part"
             : "rapid move of " + c.Knife + ", " + Mm(c.Depth) + " mm into the material";
-    return "N" + FormatFloat("0000", c.Block) + " (" + what + " at Z" + Mm(c.Where.X) +
+    std::string text = "N";
+    return text.append(FormatFloat("0000", c.Block)) + " (" + what + " at Z" + Mm(c.Where.X) +
            ", radius " + Mm(c.Where.Y) + ")";
 }
 
