@@ -275,17 +275,19 @@ void MainWindow::ImportDrawingCommand() {
 }
 
 void MainWindow::OpenModel(const std::filesystem::path& file) {
-    DisableForModelLoad(Controls);
-    Simulation->Discard();
-    ApplyControlStates();
-    Scene3D.ClearToolpathLine();
-    TreePanel->Clear();
-    LoadModel(Work, file, Messages);
-    Scene3D.ShowModel(Work.Shaft, Work.StockShaft, Work.SceneScale);
-    // The stock is shown again: its toggle follows.
-    Toolbars->StockToggle()->setChecked(true);
-    SceneChanged();
-    Messages.ShowMessage(ModelLoadedMessage(file));
+    ModelLoad outcome = LoadModel(Work, file, Messages);
+    if (outcome != ModelLoad::NotLoaded) {
+        TreePanel->Clear();
+        DisableForModelLoad(Controls);
+        Simulation->Discard();
+        ApplyControlStates();
+        Scene3D.ClearToolpathLine();
+        Scene3D.ShowModel(Work.Shaft, Work.StockShaft, Work.SceneScale);
+        // The stock is shown again: its toggle follows.
+        Toolbars->StockToggle()->setChecked(true);
+        SceneChanged();
+    }
+    Messages.ShowMessage(ModelLoadMessage(file, outcome));
 }
 
 void MainWindow::SetProgramSettings(std::function<ProgramSettings()> read,

@@ -3,6 +3,8 @@
 #include "geometry/model_files.h"
 #include "workspace/workspace.h"
 
+#include <utility>
+
 namespace torvex {
 
 std::string ModelDisplayName(const std::filesystem::path& modelFile) {
@@ -21,14 +23,38 @@ std::string ModelLoadedMessage(const std::filesystem::path& modelFile) {
     return "Model '" + ModelDisplayName(modelFile) + "' loaded";
 }
 
-void LoadModel(Workspace& workspace, const std::filesystem::path& modelFile,
-               MessageSink& messages) {
+std::string ModelLoadMessage(const std::filesystem::path& modelFile, ModelLoad outcome) {
+    std::string name = "Model '" + ModelDisplayName(modelFile) + "'";
+    switch (outcome) {
+    case ModelLoad::Loaded:
+        break;
+    case ModelLoad::LoadedWithoutStock:
+        return name + " loaded without its stock: its stock file " +
+               StockCompanionPath(modelFile).filename().string() +
+               " could not be read, and no toolpath can be built without one.";
+    case ModelLoad::NotLoaded:
+        return name + " was not loaded: the model and the toolpaths open before are kept.";
+    }
+    return ModelLoadedMessage(modelFile);
+}
+
+ModelLoad LoadModel(Workspace& workspace, const std::filesystem::path& modelFile,
+                    MessageSink& messages) {
+    TShaft part;
+    TShaft stock;
+    bool partRead = part.LoadFromFile(modelFile, messages, ShaftKind::Part);
+    if (!partRead || part.Points.Empty())
+        return ModelLoad::NotLoaded;
+    bool stockRead = stock.LoadFromFile(StockCompanionPath(modelFile), messages, ShaftKind::Stock);
     workspace.DiscardToolpaths();
     workspace.ModelFile = std::filesystem::absolute(modelFile);
     workspace.ModelName = modelFile.stem().string();
-    LoadPartAndStock(modelFile, workspace.Shaft, workspace.StockShaft, messages);
+    workspace.Shaft = std::move(part);
+    workspace.StockShaft = stockRead ? std::move(stock) : TShaft();
     workspace.SceneScale = workspace.Shaft.Length;
     workspace.SimStock = workspace.StockShaft;
+    return stockRead && !workspace.StockShaft.Points.Empty() ? ModelLoad::Loaded
+                                                             : ModelLoad::LoadedWithoutStock;
 }
 
 void ReloadSimulationStock(Workspace& workspace, MessageSink& messages) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -14,11 +15,18 @@ class Workspace;
 std::string ModelDisplayName(const std::filesystem::path& modelFile);
 std::string ModelLoadedMessage(const std::filesystem::path& modelFile);
 
+// What came of loading a model.
+enum class ModelLoad : uint8_t { Loaded, LoadedWithoutStock, NotLoaded };
+// What the user is told of it: "Model 'NAME' loaded", or what was and was not loaded and kept.
+std::string ModelLoadMessage(const std::filesystem::path& modelFile, ModelLoad outcome);
+
 // Starts a new workspace from a model file: every toolpath dropped, the part loaded, the scene
-// scale set to its length and both stock shafts loaded from the stock companion. A file that cannot
-// be read shows the loader's message once and leaves what was read; the simulation's stock is the
+// scale set to its length and both stock shafts loaded from the stock companion. A part that
+// cannot be read whole (the loader says why) changes nothing: half a profile is no part to
+// program. A stock that cannot be read leaves the stock empty; the simulation's stock is the
 // stock just read, so a missing companion is reported once, not once per stock shaft.
-void LoadModel(Workspace& workspace, const std::filesystem::path& modelFile, MessageSink& messages);
+ModelLoad LoadModel(Workspace& workspace, const std::filesystem::path& modelFile,
+                    MessageSink& messages);
 
 // Reads the simulation's stock afresh from the stock companion of the model last loaded, so that a
 // stock file saved over it since is the material a new simulation starts from. A file that cannot

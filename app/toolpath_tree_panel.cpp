@@ -216,8 +216,8 @@ void ToolpathTreePanel::AddToolpathNode(TToolpath& toolpath, const ToolpathNodeT
     QTreeWidgetItem* node = AddNode(Root, Text(texts.Name), 2, 3, ShownState);
     SetToolpathOf(node, &toolpath);
     QTreeWidgetItem* tool = AddNode(node, "Tool", 6, 7);
-    AddNode(tool, Text("Tip : " + texts.TipName), -1, -1);
-    AddNode(tool, Text("Support : " + texts.SupportName), -1, -1);
+    for (const std::string& line : texts.Tools)
+        AddNode(tool, Text(line), -1, -1);
     QTreeWidgetItem* parameters = AddNode(node, "Parameters", 8, 9);
     for (const std::string& parameter : texts.Parameters)
         AddNode(parameters, Text(parameter), -1, -1);

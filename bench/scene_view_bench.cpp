@@ -83,7 +83,7 @@ void AddRoughing(torvex::MainWindow& main, torvex::Workspace& workspace,
                             knife("Left45", 2)};
     torvex::TToolpath* toolpath = &torvex::AddToolpath(workspace, job, "1-Roughing");
     main.DrawToolpath(*toolpath);
-    main.AddToolpathNode(*toolpath, {toolpath->Name, "Rough80", "", {}});
+    main.AddToolpathNode(*toolpath, torvex::NodeTextsOf(*toolpath, '.'));
     QTreeWidgetItem* node = main.RootNode()->child(0);
     QPointF at = main.Tree()->visualItemRect(node).center();
     QMouseEvent press(QEvent::MouseButtonPress, at, main.Tree()->viewport()->mapToGlobal(at),

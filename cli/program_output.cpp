@@ -5,6 +5,7 @@
 #include "cli/commands.h"
 #include "geometry/model_files.h"
 #include "geometry/number_text.h"
+#include "operations/job_fields.h"
 #include "operations/toolpath_building.h"
 #include "platform/text_file.h"
 #include "simulation/move_by_move.h"
@@ -42,8 +43,8 @@ ToolChangePosition ReadToolChange(const std::string& text) {
                          "or none, not '" +
                          text + "'"};
     }
-    if (!(position.X > 0))
-        throw UsageError{"option --tool-change needs a radius X above 0, not '" + text + "'"};
+    CheckedLength(position.X, "Tool change X", Sign::Positive);
+    CheckedLength(position.Z, "Tool change Z", Sign::Any);
     position.Place = ToolChangePlace::Position;
     return position;
 }

@@ -1,5 +1,6 @@
 #include "geometry/model.h"
 
+#include "geometry/number_text.h"
 #include "platform/errors.h"
 #include "platform/message_sink.h"
 #include "platform/text_file.h"
@@ -34,19 +35,37 @@ void TModel::AddRecord(std::string_view text) {
     AddElementText(text);
 }
 
+void TModel::AddRecordInRange(std::string_view line, size_t lineNumber) {
+    size_t before = Elements.size();
+    AddRecord(line);
+    for (size_t k = before; k < Elements.size(); ++k) {
+        const TObj& e = Elements[k];
+        for (const TPoint* p : {&e.P1, &e.P2, &e.P3, &e.P4})
+            for (double v : {p->X, p->Y})
+                if (std::fabs(v) > LengthLimit)
+                    throw RangeError("line " + std::to_string(lineNumber) + ": the coordinate " +
+                                     FloatToText(v) + " lies farther than " +
+                                     FloatToText(LengthLimit) + " mm from the origin");
+    }
+}
+
 void TModel::LoadFromLines(const std::vector<std::string>& lines) {
     Clear();
-    for (const std::string& line : lines)
-        if (!IsBlankLine(line))
-            AddRecord(line);
+    for (size_t k = 0; k < lines.size(); ++k)
+        if (!IsBlankLine(lines[k]))
+            AddRecordInRange(lines[k], k + 1);
 }
 
 bool TModel::LoadFromFile(const std::filesystem::path& fileName, MessageSink& messages) {
     Clear();
     try {
-        for (const std::string& line : ReadTextLines(fileName))
-            if (!IsBlankLine(line))
-                AddRecord(line);
+        std::vector<std::string> lines = ReadTextLines(fileName);
+        for (size_t k = 0; k < lines.size(); ++k)
+            if (!IsBlankLine(lines[k]))
+                AddRecordInRange(lines[k], k + 1);
+    } catch (const RangeError& error) {
+        messages.ShowMessage(fileName.filename().string() + ", " + error.what() + ".");
+        return false;
     } catch (const std::exception&) {
         messages.ShowMessage(FileHandlingErrorText);
         return false;

@@ -39,14 +39,20 @@ public:
     virtual void AddRecord(std::string_view text);
 
     // Clears, then reads every non-blank line as an element record (AddRecord). Conversion errors
-    // propagate with the elements read so far in place.
+    // propagate with the elements read so far in place; a coordinate beyond LengthLimit throws
+    // RangeError naming the line ("line 3: ...").
     virtual void LoadFromLines(const std::vector<std::string>& lines);
     // Clears, then reads the file's non-blank lines as element records. When the file cannot be
-    // read or a record fails, shows FileHandlingErrorText, keeps what was read and returns false.
+    // read or a record fails, shows FileHandlingErrorText, keeps what was read and returns false; a
+    // coordinate beyond LengthLimit is refused likewise, its message naming the file and line.
     virtual bool LoadFromFile(const std::filesystem::path& fileName, MessageSink& messages);
     // Adds the discretised contour to Points (which the loaders clear): line ends, arc ends and
     // ArcSteps - 1 interior points per arc, then sorted by X.
     virtual void BuildPoints();
+
+private:
+    // AddRecord, then refuses a coordinate of the new elements beyond LengthLimit.
+    void AddRecordInRange(std::string_view line, size_t lineNumber);
 };
 
 // Whether a line of a model or knife file holds nothing but blanks: such lines are skipped.

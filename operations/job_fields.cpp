@@ -2,6 +2,9 @@
 
 #include "geometry/number_text.h"
 #include "operations/toolpath_building.h"
+#include "platform/errors.h"
+
+#include <cmath>
 
 #include <utility>
 
@@ -15,6 +18,10 @@ double MachineField(const std::string& text, char separator, const char* name, S
     return CheckedValue(TextToFloat(text, separator), name, sign);
 }
 
+double LengthField(const std::string& text, char separator, const char* name, Sign sign) {
+    return CheckedLength(TextToFloat(text, separator), name, sign);
+}
+
 std::string Parameter(const char* caption, double value, char separator) {
     return std::string(caption) + FloatToText(value, separator);
 }
@@ -26,6 +33,16 @@ double CheckedValue(double value, const char* name, Sign sign) {
         throw OperationError(std::string(name) + " must be greater than 0.");
     if (sign == Sign::NotNegative && !(value >= 0))
         throw OperationError(std::string(name) + " must not be negative.");
+    if (!std::isfinite(value))
+        throw OperationError(std::string(name) + " must be a number.");
+    return value;
+}
+
+double CheckedLength(double value, const char* name, Sign sign) {
+    CheckedValue(value, name, sign);
+    if (std::fabs(value) > LengthLimit)
+        throw OperationError(std::string(name) + " must not exceed " + FloatToText(LengthLimit) +
+                             " mm.");
     return value;
 }
 
@@ -38,11 +55,11 @@ RoughingJob RoughingJobOf(const TRoughingFields& fields, std::vector<RoughingOpe
     job.LongitudinalFeed =
         MachineField(fields.LongitudinalSpeed, separator, "Longitudinal speed", Positive);
     job.TurningSpeed = MachineField(fields.TurningSpeed, separator, "Turning speed", Positive);
-    job.SafeZ = MachineField(fields.SafeZ, separator, "Safe Z", Positive);
-    job.Offset = MachineField(fields.Offset, separator, "Offset", NotNegative);
+    job.SafeZ = LengthField(fields.SafeZ, separator, "Safe Z", Positive);
+    job.Offset = LengthField(fields.Offset, separator, "Offset", NotNegative);
     if (!operations.empty()) {
-        job.Depth = MachineField(fields.CuttingDepth, separator, "Cutting depth", Positive);
-        job.Rest = MachineField(fields.FinishingRest, separator, "Finishing rest", NotNegative);
+        job.Depth = LengthField(fields.CuttingDepth, separator, "Cutting depth", Positive);
+        job.Rest = LengthField(fields.FinishingRest, separator, "Finishing rest", NotNegative);
     }
     job.Operations = std::move(operations);
     job.Left = std::move(left);
@@ -57,10 +74,10 @@ FinishingJob FinishingJobOf(const TFinishingFields& fields,
     FinishingJob job;
     job.Feed = MachineField(fields.CuttingSpeed, separator, "Cutting speed", Positive);
     job.TurningSpeed = MachineField(fields.TurningSpeed, separator, "Turning speed", Positive);
-    job.SafeZ = MachineField(fields.SafeZ, separator, "Safe Z", Positive);
-    job.Offset = MachineField(fields.Offset, separator, "Offset", NotNegative);
+    job.SafeZ = LengthField(fields.SafeZ, separator, "Safe Z", Positive);
+    job.Offset = LengthField(fields.Offset, separator, "Offset", NotNegative);
     if (!operations.empty())
-        job.Approach = MachineField(fields.StartXOffset, separator, "StartXOffset", NotNegative);
+        job.Approach = LengthField(fields.StartXOffset, separator, "StartXOffset", NotNegative);
     job.Operations = std::move(operations);
     job.Left = std::move(left);
     job.Right = std::move(right);

@@ -40,13 +40,16 @@ FinishingJob FinishingJobOf(const TFinishingFields& fields,
                             std::vector<FinishingOperation> operations, JobTool left, JobTool right,
                             char decimalSeparator);
 
-// How a value a machine depends on must lie: above 0 (depths, feeds, speeds, the safe distance)
-// or not below it (offsets, rests, approaches).
-enum class Sign : uint8_t { Positive, NotNegative };
+// How a value a machine depends on must lie: above 0 (depths, feeds, speeds, the safe distance),
+// not below it (offsets, rests, approaches), or either side (a position).
+enum class Sign : uint8_t { Positive, NotNegative, Any };
 
 // The value when it lies as the sign says; otherwise OperationError "<name> must be greater than
 // 0." or "<name> must not be negative.".
 double CheckedValue(double value, const char* name, Sign sign);
+// A length as CheckedValue, and no farther than LengthLimit from 0: "<name> must not exceed 10000
+// mm.".
+double CheckedLength(double value, const char* name, Sign sign);
 
 // The parameter lines the toolpath tree shows under "Parameters" ("SafeZ : 5", ...), the numbers
 // with the given decimal separator.

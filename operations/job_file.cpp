@@ -22,10 +22,13 @@ constexpr const char* Format = "torvex-job";
 constexpr int Version = 1;
 
 // A numbered field of a job: its key, the window's name of it and how it must lie.
+enum class Quantity : uint8_t { Length, Rate };
+
 struct Field {
     const char* Key;
     const char* Name;
     Sign Must;
+    Quantity Is = Quantity::Rate;
 };
 
 // ---- writing
@@ -122,7 +125,9 @@ public:
     }
     double Checked(const Field& field) const {
         try {
-            return CheckedValue(Number(field.Key), field.Name, field.Must);
+            double value = Number(field.Key);
+            return field.Is == Quantity::Length ? CheckedLength(value, field.Name, field.Must)
+                                                : CheckedValue(value, field.Name, field.Must);
         } catch (const OperationError& error) {
             throw JobFileError("The job file's field " + Name(field.Key) + ": " + error.what());
         }
@@ -209,10 +214,10 @@ JobFile::Toolpath ReadToolpath(const Reader& r) {
     if (kind == "roughing") {
         RoughingJob job;
         job.Operations = ReadOperations<TRoughingQueue>(r, RoughingOperationOf);
-        job.SafeZ = r.Checked({"safe", "Safe Z", Sign::Positive});
-        job.Offset = r.Checked({"offset", "Offset", Sign::NotNegative});
-        job.Rest = r.Checked({"rest", "Finishing rest", Sign::NotNegative});
-        job.Depth = r.Checked({"depth", "Cutting depth", Sign::Positive});
+        job.SafeZ = r.Checked({"safe", "Safe Z", Sign::Positive, Quantity::Length});
+        job.Offset = r.Checked({"offset", "Offset", Sign::NotNegative, Quantity::Length});
+        job.Rest = r.Checked({"rest", "Finishing rest", Sign::NotNegative, Quantity::Length});
+        job.Depth = r.Checked({"depth", "Cutting depth", Sign::Positive, Quantity::Length});
         job.TransversalFeed = r.Checked({"transversal", "Transversal speed", Sign::Positive});
         job.LongitudinalFeed = r.Checked({"longitudinal", "Longitudinal speed", Sign::Positive});
         job.TurningSpeed = r.Checked({"speed", "Turning speed", Sign::Positive});
@@ -222,9 +227,9 @@ JobFile::Toolpath ReadToolpath(const Reader& r) {
     } else if (kind == "finishing") {
         FinishingJob job;
         job.Operations = ReadOperations<TFinishingQueue>(r, FinishingOperationOf);
-        job.SafeZ = r.Checked({"safe", "Safe Z", Sign::Positive});
-        job.Offset = r.Checked({"offset", "Offset", Sign::NotNegative});
-        job.Approach = r.Checked({"approach", "StartXOffset", Sign::NotNegative});
+        job.SafeZ = r.Checked({"safe", "Safe Z", Sign::Positive, Quantity::Length});
+        job.Offset = r.Checked({"offset", "Offset", Sign::NotNegative, Quantity::Length});
+        job.Approach = r.Checked({"approach", "StartXOffset", Sign::NotNegative, Quantity::Length});
         job.Feed = r.Checked({"feed", "Cutting speed", Sign::Positive});
         job.TurningSpeed = r.Checked({"speed", "Turning speed", Sign::Positive});
         job.Left = ReadTool(r.Nested("left"));
@@ -249,8 +254,8 @@ ToolChangePosition ReadToolChange(const Reader& r) {
         Reader::Fail(r.Name("tool_change"), "must be null, \"machine\" or {\"x\": X, \"z\": Z}");
     Reader place = r.Nested("tool_change");
     position.Place = ToolChangePlace::Position;
-    position.X = place.Checked({"x", "Tool change X", Sign::Positive});
-    position.Z = place.Number("z");
+    position.X = place.Checked({"x", "Tool change X", Sign::Positive, Quantity::Length});
+    position.Z = place.Checked({"z", "Tool change Z", Sign::Any, Quantity::Length});
     return position;
 }
 

@@ -1,6 +1,7 @@
 #include "operations/toolpath_building.h"
 
 #include "geometry/shaft.h"
+#include "platform/errors.h"
 #include "toollibrary/knife_file.h"
 #include "toolpath/block_writer.h"
 #include "toolpath/strategies.h"
@@ -17,7 +18,12 @@ namespace {
 // The knife of a job's tool: its knife file's contour; no elements for a tool without a knife.
 TKnife KnifeOf(const JobTool& tool) {
     TKnife knife;
-    knife.LoadFromLines(ReadKnifeFields(tool.KnifeFile).Contour);
+    try {
+        knife.LoadFromLines(ReadKnifeFields(tool.KnifeFile).Contour);
+    } catch (const RangeError& error) {
+        throw RangeError("The knife '" + tool.Names.TipName + "', its contour's " + error.what() +
+                         ".");
+    }
     return knife;
 }
 

@@ -22,6 +22,8 @@ inline constexpr const char* NoPartText =
 inline constexpr const char* NoStockText =
     "The part has no stock: its stock file (the model file name followed by \"s\") could not be "
     "read.";
+inline constexpr const char* NoOperationQueuedText =
+    "No operation is queued: queue one with the picture buttons under \"Operations\" first.";
 inline constexpr const char* TooManyToolpathsText =
     "No more than 255 toolpaths can be added for one model. Load the model again to start anew.";
 

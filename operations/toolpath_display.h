@@ -7,17 +7,17 @@ namespace torvex {
 
 class TToolpath;
 
-// The texts of a new toolpath's branch of the toolpath tree: the toolpath, its left tool's tip and
-// support, and its parameters as typed ("SafeZ : 2", ...).
+// The texts of a new toolpath's branch of the toolpath tree: the toolpath, the lines under "Tool"
+// (each tool's number and tip, then its support: "T1 Tip : ShoulderL", "Support : SVJCR2020"),
+// and its parameters ("SafeZ : 2", ...).
 struct ToolpathNodeTexts {
     std::string Name;
-    std::string TipName;
-    std::string SupportName;
+    std::vector<std::string> Tools;
     std::vector<std::string> Parameters;
 };
 
-// The texts of a toolpath's branch: its left tool's names and its job's parameters, numbers with
-// the decimal separator given.
+// The texts of a toolpath's branch: the tools its operations use (the left one when it has
+// none) with their numbers, and its job's parameters, numbers with the decimal separator given.
 ToolpathNodeTexts NodeTextsOf(const TToolpath& toolpath, char decimalSeparator);
 
 // What the operation windows ask of the main window's toolpath tree.

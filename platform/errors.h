@@ -25,6 +25,16 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Every length and coordinate lies within this distance of the origin, mm (10 m): no lathe reaches
+// farther, and the knife check's integer geometry is exact up to there.
+inline constexpr double LengthLimit = 10000;
+
+// A length or coordinate beyond LengthLimit; the text names it.
+class RangeError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 inline constexpr const char* DivisionByZeroText = "Floating point division by zero";
 
 // Divides, refusing a zero divisor and any result that is not finite.

@@ -41,6 +41,8 @@ constexpr const char* CollisionSaveQuestion =
     "program all the same?";
 constexpr const char* WholeJobName = "Whole job";
 constexpr const char* NoJobText = "The job has no toolpath: add a toolpath first.";
+constexpr const char* NothingToSaveText =
+    "There is no program to save: press \"Generate NC code\" first.";
 
 // Where the settings are kept, beside the toolbars' positions.
 constexpr const char* SettingsOrganisation = "MyCompany";
@@ -253,9 +255,10 @@ ProgramSettings NcProgramWindow::Settings() const {
     if (program.ToolChange.Place == ToolChangePlace::Position) {
         char separator = SystemDecimalSeparator();
         program.ToolChange.X =
-            CheckedValue(TextToFloat(ToolChangeX->text().toStdString(), separator), "Tool change X",
-                         Sign::Positive);
-        program.ToolChange.Z = TextToFloat(ToolChangeZ->text().toStdString(), separator);
+            CheckedLength(TextToFloat(ToolChangeX->text().toStdString(), separator),
+                          "Tool change X", Sign::Positive);
+        program.ToolChange.Z = CheckedLength(
+            TextToFloat(ToolChangeZ->text().toStdString(), separator), "Tool change Z", Sign::Any);
     }
     return settings;
 }
@@ -327,6 +330,10 @@ void NcProgramWindow::GenerateCommand() {
 }
 
 void NcProgramWindow::SaveCommand() {
+    if (m1->toPlainText().trimmed().isEmpty()) {
+        Messages.ShowMessage(NothingToSaveText);
+        return;
+    }
     if (Collides && !Messages.Confirm(CollisionSaveQuestion))
         return;
     std::string name = ProgramName;

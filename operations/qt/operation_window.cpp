@@ -211,6 +211,10 @@ void OperationWindow::ClearCommand() {
 }
 
 void OperationWindow::PreviewCommand() {
+    if (QueuedCodes().empty()) {
+        Messages.ShowMessage(NoOperationQueuedText);
+        return;
+    }
     RequireModel(Work.Shaft, Work.StockShaft);
     char separator = SystemDecimalSeparator();
     TToolpath preview = BuildToolpath(Work.Shaft, Work.StockShaft, Job(separator), ToolpathName());
@@ -219,8 +223,10 @@ void OperationWindow::PreviewCommand() {
 }
 
 void OperationWindow::AddCommand() {
-    if (QueuedCodes().empty())
+    if (QueuedCodes().empty()) {
+        Messages.ShowMessage(NoOperationQueuedText);
         return;
+    }
     RequireRoomForAnother(Work);
     RequireModel(Work.Shaft, Work.StockShaft);
     char separator = SystemDecimalSeparator();

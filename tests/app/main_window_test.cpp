@@ -133,8 +133,9 @@ TEST_F(MainWindowTest, AMissingStockCompanionIsReportedOnceBeforeTheLoadedMessag
     std::ofstream(model) << "line 0/0/0/10/\nline 0/10/40/10/\nline 40/10/40/0/\n";
     fs::remove(model.string() + "s");
     Load(model);
-    EXPECT_EQ(Messages.Messages,
-              (std::vector<std::string>{FileHandlingErrorText, "Model 'LONELY' loaded"}));
+    ASSERT_EQ(Messages.Messages.size(), 2u);
+    EXPECT_EQ(Messages.Messages[0], FileHandlingErrorText);
+    EXPECT_EQ(Messages.Messages[1].substr(0, 40), "Model 'LONELY' loaded without its stock:");
     EXPECT_FALSE(Main->SceneObjects().PartSolid.Nodes.empty());
     EXPECT_TRUE(Main->SceneObjects().StockSolid.Nodes.empty());
 }
@@ -199,7 +200,7 @@ TEST_F(MainWindowTest, ANewToolpathBranchIsShownAndExpandedAloneWithItsTexts) {
     QTreeWidgetItem* tool = second->child(0);
     EXPECT_EQ(tool->text(0), "Tool");
     EXPECT_TRUE(tool->isExpanded());
-    EXPECT_EQ(tool->child(0)->text(0), "Tip : CNMG");
+    EXPECT_EQ(tool->child(0)->text(0), "T1 Tip : CNMG");
     EXPECT_EQ(tool->child(1)->text(0), "Support : PCLNR");
     EXPECT_EQ(second->child(1)->text(0), "Parameters");
     EXPECT_EQ(second->child(1)->child(1)->text(0), "Offset : 1,5");

@@ -97,13 +97,21 @@ TEST_F(ModelLoading, AMissingStockCompanionIsReportedOnceAndThePartStillLoads) {
     EXPECT_EQ(Work.SimStock.Points.Count(), 0u);
 }
 
-TEST_F(ModelLoading, AMissingModelFileIsReportedOnceAndTheStockStillLoads) {
+TEST_F(ModelLoading, AModelThatCannotBeReadWholeChangesNothing) {
+    LoadModel(Work, Models / "collared.mdl", Messages);
+    Work.Toolpaths.push_back(std::make_unique<TToolpath>());
     Write("ghost.mdls", "line 0/0/0/12/\nline 0/12/50/12/\nline 50/12/50/0/\n");
-    LoadModel(Work, Folder / "ghost.mdl", Messages);
+    EXPECT_EQ(LoadModel(Work, Folder / "ghost.mdl", Messages), ModelLoad::NotLoaded);
     EXPECT_EQ(Messages.Messages, std::vector<std::string>{FileHandlingErrorText});
-    EXPECT_EQ(Work.SceneScale, Work.Shaft.Length);
-    EXPECT_EQ(Work.Shaft.Points.Count(), 0u);
-    EXPECT_GT(Work.StockShaft.Points.Count(), 0u);
+    // A coordinate beyond ten metres is refused with its file and line.
+    Write("far.mdl", "line 0/0/0/10/\nline 0/10/1E12/10/\n");
+    EXPECT_EQ(LoadModel(Work, Folder / "far.mdl", Messages), ModelLoad::NotLoaded);
+    EXPECT_EQ(Messages.Messages.back(),
+              "far.mdl, line 2: the coordinate 1000000000000 lies farther than 10000 mm from the "
+              "origin.");
+    EXPECT_EQ(Work.ModelName, "collared");
+    EXPECT_EQ(Work.ToolpathCount(), 1u);
+    EXPECT_GT(Work.Shaft.Points.Count(), 0u);
 }
 
 TEST_F(ModelLoading, LeavesTheCurrentDirectoryAlone) {

@@ -2,6 +2,7 @@
 #include "operations/nc_program.h"
 #include "operations/qt/nc_program_window.h"
 #include "operations/qt/operation_windows.h"
+#include "operations/toolpath_building.h"
 #include "platform/text_file.h"
 #include "tests/app/program_windows_fixture.h"
 #include "tests/support/job_args.h"
@@ -228,14 +229,17 @@ TEST_F(ProgramRoadTest, EveryControlOfTheOperationWindowsHasItsAccessibleName) {
 
 TEST_F(ProgramRoadTest, ASlotHandsOverTheKnifeItShowsAndTheToolNumberItWasDroppedWith) {
     Load(Models / "collared.mdl");
-    Mount(Windows.Roughing, 3, "Rough80", 2, "Left45");
-    Mount(Windows.Finishing, 7, "Finish35", 2, "Left45");
+    Mount(Windows.Roughing, 1, "ShoulderL", 2, "ShoulderR");
+    Mount(Windows.Finishing, 3, "FinishL", 4, "FinishR");
     TypeRoughing();
+    Press(Windows.Roughing, "Button1");
+    EXPECT_EQ(Messages.Messages.back(), NoOperationQueuedText);
     Press(Windows.Roughing, "FlatSpeedButton7");
     Press(Windows.Roughing, "Button1");
     ASSERT_EQ(Work.ToolpathCount(), 1u);
-    // The finishing window's drop of slot 7 does not change the roughing window's tool.
-    EXPECT_EQ(Work.Toolpaths[0]->NCBlocks().front(), "N0010 M06 T3");
+    // The finishing window's drop of slot 3 does not change the roughing window's tool.
+    EXPECT_EQ(Work.Toolpaths[0]->NCBlocks().front(), "N0010 M06 T1");
+    EXPECT_EQ(ToolpathNode(0)->child(0)->child(0)->text(0), "T1 Tip : ShoulderL");
     EXPECT_FALSE(Work.Toolpaths[0]->LeftKnife.Points.Empty());
     // A double click takes the knife out of the slot: the next toolpath has no left knife.
     QTest::mouseDClick(Windows.Roughing->LeftSlot(), Qt::LeftButton);

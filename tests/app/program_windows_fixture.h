@@ -76,8 +76,9 @@ protected:
         Work.Toolpaths.push_back(std::move(toolpath));
         if (draw)
             Main->DrawToolpath(*Work.Toolpaths.back());
-        Main->AddToolpathNode(*Work.Toolpaths.back(),
-                              {name, "CNMG", "PCLNR", {"SafeZ : 2", "Offset : 1,5"}});
+        Main->AddToolpathNode(
+            *Work.Toolpaths.back(),
+            {name, {"T1 Tip : CNMG", "Support : PCLNR"}, {"SafeZ : 2", "Offset : 1,5"}});
         return *Work.Toolpaths.back();
     }
     QTreeWidgetItem* ToolpathNode(int index) const { return Main->RootNode()->child(index); }

@@ -55,7 +55,7 @@ protected:
 
     // Gives the toolpath its branch and clicks it, as an operation window and the user do.
     TToolpath& Select(TToolpath& toolpath) {
-        Main->AddToolpathNode(toolpath, {toolpath.Name, "", "", {}});
+        Main->AddToolpathNode(toolpath, {toolpath.Name, {}, {}});
         ClickNode(ToolpathNode(Main->RootNode()->childCount() - 1));
         return toolpath;
     }

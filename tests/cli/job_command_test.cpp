@@ -284,6 +284,15 @@ TEST(JobCommand, ErrorsWriteNothing) {
     Args zeroDepth = badDepth;
     zeroDepth[12] = "0";
     EXPECT_THROW(RunCommand(true, zeroDepth), OperationError);
+    // A safe distance that overflowed the knife check's integers once is refused by name.
+    Args farAway = With(RoughArgs("collared.mdl", "0"), {"--check", "-o", program.string()});
+    farAway[4] = "2147483648";
+    try {
+        RunCommand(true, farAway);
+        ADD_FAILURE() << "accepted";
+    } catch (const OperationError& error) {
+        EXPECT_STREQ(error.what(), "Safe Z must not exceed 10000 mm.");
+    }
     EXPECT_THROW(RunCommand(true, With(RoughArgs("collared.mdl", "0"),
                                        {"--left-knife", "/nonexistent/k.knf"})),
                  UsageError); // given twice

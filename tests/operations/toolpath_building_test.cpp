@@ -129,6 +129,19 @@ TEST_F(ToolpathBuilding, KnifeHeaderLinesAreNotContour) {
     EXPECT_EQ(toolpath.LeftKnife.Elements.size(), 5u);
 }
 
+TEST_F(ToolpathBuilding, AKnifeContourBeyondTenMetresIsRefusedWithItsLine) {
+    RoughingJob job = Roughing({RoughingOperation::WholeLength});
+    job.Left.KnifeFile.push_back("line 0/0/1E12/10/");
+    try {
+        BuildRoughing(workspace.Shaft, workspace.StockShaft, job);
+        FAIL();
+    } catch (const RangeError& error) {
+        EXPECT_NE(std::string(error.what()).find("line 6: the coordinate 1000000000000"),
+                  std::string::npos)
+            << error.what();
+    }
+}
+
 TEST_F(ToolpathBuilding, AddingStoresOnlyWholeBuildsAndNoMoreThan255) {
     RoughingJob zeroDepth = Roughing({RoughingOperation::WholeLength});
     zeroDepth.Depth = 0;
@@ -205,6 +218,20 @@ TEST(JobFields, FieldsAMachineDependsOnAreRefusedByName) {
         else
             EXPECT_THROW(RoughingJobOf(fields, {RoughingOperation::WholeLength}, {}, {}, '.'),
                          OperationError);
+    }
+    // Lengths lie within ten metres: the knife check's integer geometry is exact up to there.
+    for (auto [field, name] : {std::pair{&TRoughingFields::SafeZ, "Safe Z"},
+                               {&TRoughingFields::Offset, "Offset"},
+                               {&TRoughingFields::FinishingRest, "Finishing rest"},
+                               {&TRoughingFields::CuttingDepth, "Cutting depth"}}) {
+        TRoughingFields fields = RoughingTexts();
+        fields.*field = "2147483648";
+        try {
+            RoughingJobOf(fields, {RoughingOperation::WholeLength}, {}, {}, '.');
+            ADD_FAILURE() << name;
+        } catch (const OperationError& error) {
+            EXPECT_EQ(std::string(error.what()), std::string(name) + " must not exceed 10000 mm.");
+        }
     }
     const std::vector<std::pair<std::string TFinishingFields::*, const char*>> finishing = {
         {&TFinishingFields::CuttingSpeed, "Cutting speed must be greater than 0."},

@@ -78,6 +78,12 @@ TEST_F(NcProgramWindowTest, GeneratesOnlyForTheSelectedToolpath) {
     Click("FlatButton2");
     EXPECT_EQ(Messages.Messages, std::vector<std::string>{NoToolpathSelectedText});
     EXPECT_TRUE(Text().isEmpty());
+    // Nothing generated, nothing saved.
+    fs::path file = Folder / "empty.nc";
+    Dialogs.SaveAnswers.push_back(file);
+    Click("FlatButton1");
+    EXPECT_FALSE(fs::exists(file));
+    EXPECT_EQ(Messages.Messages.back().substr(0, 30), "There is no program to save: p");
     Work.SelectedToolpath = Work.Toolpaths.front().get();
     for (int mask = 0; mask < 8; ++mask) {
         Control<QCheckBox>("c1")->setChecked(mask & 1);
