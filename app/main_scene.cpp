@@ -32,7 +32,10 @@ Vec3 ViewOffset(ViewDirection direction) {
 MainScene::MainScene()
     : PartSolid(Contents.Solids.emplace_back()), StockSolid(Contents.Solids.emplace_back()),
       SimulationSolid(Contents.Solids.emplace_back()),
-      ToolSolid(Contents.Extrusions.emplace_back()), ToolpathLine(Contents.Lines.emplace_back()) {
+      ToolSolid(Contents.Extrusions.emplace_back()), ToolpathLine(Contents.Lines.emplace_back()),
+      ChuckSolid(Contents.Solids.emplace_back()) {
+    ChuckSolid.Visible = false;
+    ChuckSolid.Material = {0.35f, 0.37f, 0.42f, 1};
     PartSolid.NormalsInward = true;
     PartSolid.Material = {0.62f, 0.68f, 0.78f, 1};
     StockSolid.NormalsInward = true;
@@ -74,6 +77,24 @@ void MainScene::ShowModel(const TShaft& part, const TShaft& stock, double sceneS
 void MainScene::ShowToolpath(const TToolpath& toolpath, double sceneScale) {
     ClearToolpathLine();
     FillToolpathLine(ToolpathLine, toolpath.PathPoints, SceneMapping(sceneScale));
+}
+
+void MainScene::ShowChuck(const Setup& setup, const TShaft& stock, double sceneScale) {
+    ChuckSolid.Nodes.clear();
+    ChuckSolid.Visible = setup.Holding == WorkHolding::Chuck && sceneScale != 0;
+    if (!ChuckSolid.Visible)
+        return;
+    // Jaws 30 mm long over the stock, ending at the jaw face.
+    double face = JawFaceOf(setup, stock);
+    double inner = stock.MaxRadius;
+    double outer = inner + JawHeight;
+    FillSolid(ChuckSolid,
+              std::vector<TPoint>{{face - 30, inner},
+                                  {face, inner},
+                                  {face, outer},
+                                  {face - 30, outer},
+                                  {face - 30, inner}},
+              SceneMapping(sceneScale));
 }
 
 void MainScene::SetView(const Vec3& offset) {
@@ -118,6 +139,7 @@ void MainScene::SetSlices(int slices) {
     PartSolid.Slices = slices;
     StockSolid.Slices = slices;
     SimulationSolid.Slices = slices;
+    ChuckSolid.Slices = slices;
 }
 
 } // namespace torvex

@@ -3,6 +3,7 @@
 #include "app/scene_mapping.h"
 #include "geometry/shaft.h"
 #include "platform/scene.h"
+#include "toolpath/setup.h"
 
 namespace torvex {
 
@@ -29,6 +30,7 @@ public:
     RevolutionSolid& SimulationSolid;
     Extrusion& ToolSolid;
     Polyline& ToolpathLine;
+    RevolutionSolid& ChuckSolid;
 
     Camera& View() { return Contents.View; }
     const Camera& View() const { return Contents.View; }
@@ -38,6 +40,9 @@ public:
     // line cleared, the camera back to its start.
     void ShowModel(const TShaft& part, const TShaft& stock, double sceneScale);
     void ShowToolpath(const TToolpath& toolpath, double sceneScale);
+    // The chuck's jaws, when the setup holds the part in a chuck: a ring over the stock from the
+    // jaw face leftwards; hidden between centres.
+    void ShowChuck(const Setup& setup, const TShaft& stock, double sceneScale);
     void ClearToolpathLine() { ToolpathLine.Nodes.clear(); }
 
     // Sets the camera's offset, then the target to the origin.

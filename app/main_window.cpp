@@ -8,6 +8,7 @@
 #include "drawing/drawing_import.h"
 #include "geometry/number_text.h"
 #include "operations/job_file.h"
+#include "operations/setup.h"
 #include "operations/toolpath_building.h"
 #include "platform/errors.h"
 #include "platform/file_dialogs.h"
@@ -156,6 +157,11 @@ void MainWindow::BuildCommandBar() {
                           "file (Ctrl+Shift+S)");
     SaveJob->setAccessibleName("Save job");
     ConnectGuarded(SaveJob, &QToolButton::clicked, this, Messages, [this] { SaveJobCommand(); });
+    FlipPart = MakeCommand(bar, "FlipPart", "Flip part", QStyle::SP_BrowserReload, QKeySequence(),
+                           "Flip part: mirror the part and its stock end for end, so that the "
+                           "other end faces the tailstock");
+    FlipPart->setAccessibleName("Flip part");
+    ConnectGuarded(FlipPart, &QToolButton::clicked, this, Messages, [this] { FlipPartCommand(); });
     bar->addSeparator();
     b1 = MakeToggle(bar, "b1", "Tool Library");
     FlatSpeedButton1 = MakeToggle(bar, "FlatSpeedButton1", "Roughing");
@@ -283,11 +289,44 @@ void MainWindow::OpenModel(const std::filesystem::path& file) {
         ApplyControlStates();
         Scene3D.ClearToolpathLine();
         Scene3D.ShowModel(Work.Shaft, Work.StockShaft, Work.SceneScale);
+        Scene3D.ShowChuck(Work.Setup, Work.StockShaft, Work.SceneScale);
         // The stock is shown again: its toggle follows.
         Toolbars->StockToggle()->setChecked(true);
         SceneChanged();
     }
     Messages.ShowMessage(ModelLoadMessage(file, outcome));
+}
+
+void MainWindow::FlipPartCommand() {
+    RequireModel(Work.Shaft, Work.StockShaft);
+    if (!Work.Toolpaths.empty() &&
+        !Messages.Confirm("Flipping the part drops " +
+                          (Work.ToolpathCount() == 1
+                               ? std::string("the toolpath")
+                               : "the " + std::to_string(Work.ToolpathCount()) + " toolpaths") +
+                          " of the job, made for the other end. Flip it?"))
+        return;
+    Simulation->Discard();
+    TreePanel->Clear();
+    Work.DiscardToolpaths();
+    torvex::FlipPart(Work.Shaft, Work.StockShaft);
+    Work.SimStock = Work.StockShaft;
+    // The files on disk hold the part the other way round.
+    Work.ModelFile.clear();
+    Work.ModelName += "-flipped";
+    DisableForModelLoad(Controls);
+    ApplyControlStates();
+    Scene3D.ShowModel(Work.Shaft, Work.StockShaft, Work.SceneScale);
+    Scene3D.ShowChuck(Work.Setup, Work.StockShaft, Work.SceneScale);
+    SceneChanged();
+    ShowStatus("Part flipped end for end");
+}
+
+void MainWindow::ShowSetup() {
+    Scene3D.ShowChuck(Work.Setup, Work.StockShaft, Work.SceneScale);
+    if (Work.SelectedToolpath != nullptr)
+        Scene3D.ShowToolpath(*Work.SelectedToolpath, Work.SceneScale);
+    SceneChanged();
 }
 
 void MainWindow::SetProgramSettings(std::function<ProgramSettings()> read,
@@ -323,6 +362,7 @@ void MainWindow::OpenJob(const std::filesystem::path& file) {
     TreePanel->Clear();
     UseJob(Work, std::move(job));
     Scene3D.ShowModel(Work.Shaft, Work.StockShaft, Work.SceneScale);
+    Scene3D.ShowChuck(Work.Setup, Work.StockShaft, Work.SceneScale);
     Toolbars->StockToggle()->setChecked(true);
     char separator = SystemDecimalSeparator();
     for (const auto& toolpath : Work.Toolpaths)

@@ -77,6 +77,11 @@ public:
     // that cannot be opened says why and changes nothing.
     void OpenJobCommand();
     void OpenJob(const std::filesystem::path& file);
+    // "Flip part": the part and the stock mirrored end for end, so that the other end faces the
+    // tailstock; the job's toolpaths, made for the other end, are dropped (after asking).
+    void FlipPartCommand();
+    // The setup changed: the chuck shown or hidden, the selected toolpath's line drawn anew.
+    void ShowSetup();
     // Where the program's settings come from and go to: the NC program window.
     void SetProgramSettings(std::function<ProgramSettings()> read,
                             std::function<void(const ProgramSettings&)> show);
@@ -130,6 +135,7 @@ private:
     QToolButton* b1 = nullptr;
     QToolButton* b2 = nullptr;
     QToolButton* SaveJob = nullptr;
+    QToolButton* FlipPart = nullptr;
     QToolButton* OpenJobButton = nullptr;
     std::function<ProgramSettings()> ReadProgramSettings;
     std::function<void(const ProgramSettings&)> ShowProgramSettings;

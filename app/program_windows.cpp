@@ -80,6 +80,7 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
     NcProgramWindow* program = windows.NcProgram;
     main->SetProgramSettings([program] { return program->Settings(); },
                              [program](const ProgramSettings& s) { program->ShowSettings(s); });
+    QObject::connect(program, &NcProgramWindow::SetupChanged, main, &MainWindow::ShowSetup);
     place(windows.NcProgram, QSize(420, 700), topRight + QPoint(-1125, 80));
 
     main->BindToggle(main->ToolLibraryToggle(), windows.ToolLibrary);

@@ -50,11 +50,19 @@ struct CollisionCheck::Regions {
     Paths Stock;
     Box StockBox;
     SegmentSet StockOutline;
+    std::optional<Paths> Jaws;
+    Box JawsBox;
+    SegmentSet JawsOutline;
     // What the runs so far swept, and where their last move ended.
     std::vector<Swept> SweptSoFar;
     std::optional<TPoint> Position;
 
-    Regions(const Polyline& part, const Polyline& stock) {
+    Regions(const Polyline& part, const Polyline& stock, const std::optional<Polyline>& jaws) {
+        if (jaws) {
+            Jaws = Paths{Positive(ToPath(*jaws))};
+            JawsBox = BoundsOf(*Jaws);
+            JawsOutline.AddPolyline(*jaws, true);
+        }
         Polyline partRegion = ClosedToAxis(part);
         Part = {Positive(ToPath(partRegion))};
         PartBox = BoundsOf(Part);
@@ -64,6 +72,16 @@ struct CollisionCheck::Regions {
         Stock = {Positive(ToPath(stockRegion))};
         StockBox = BoundsOf(Stock);
         StockOutline.AddPolyline(stockRegion, true);
+    }
+
+    std::optional<Overlap> IntoJaws(const Paths& region, const Box& bounds) const {
+        if (!Jaws || !bounds.Meets(JawsBox))
+            return std::nullopt;
+        Paths overlap = Clip(ClipperLib::ctIntersection, region, *Jaws);
+        if (overlap.empty())
+            return std::nullopt;
+        FarthestPoint deepest = FarthestOnOutline(overlap, JawsOutline, Unbounded);
+        return Overlap{deepest.Where, deepest.Distance};
     }
 
     std::optional<Overlap> IntoPart(const Paths& region, const Box& bounds) const {
@@ -120,8 +138,9 @@ struct CollisionCheck::Regions {
     }
 };
 
-CollisionCheck::CollisionCheck(const Polyline& partProfile, const Polyline& stockProfile)
-    : Data(std::make_unique<Regions>(partProfile, stockProfile)) {}
+CollisionCheck::CollisionCheck(const Polyline& partProfile, const Polyline& stockProfile,
+                               std::optional<Polyline> jaws)
+    : Data(std::make_unique<Regions>(partProfile, stockProfile, jaws)) {}
 
 CollisionCheck::~CollisionCheck() = default;
 
@@ -143,12 +162,16 @@ CheckResult CollisionCheck::Run(const std::vector<CheckedOperation>& operations,
             Paths region = knife.Along(position.value_or(move.To), move.To);
             Box bounds = BoundsOf(region);
             bool feed = move.Kind == MoveKind::Feed;
+            const std::string& name = left ? leftKnife.Name : rightKnife.Name;
             std::optional<Overlap> overlap =
                 feed ? Data->IntoPart(region, bounds) : Data->IntoMaterial(region, bounds, swept);
             if (overlap && overlap->Depth > CollisionTolerance)
                 Record(check, {feed ? CollisionKind::IntoPart : CollisionKind::RapidThroughMaterial,
-                               move.Block, left ? leftKnife.Name : rightKnife.Name, overlap->Where,
-                               overlap->Depth});
+                               move.Block, name, overlap->Where, overlap->Depth});
+            std::optional<Overlap> jaws = Data->IntoJaws(region, bounds);
+            if (jaws && jaws->Depth > CollisionTolerance)
+                Record(check,
+                       {CollisionKind::IntoChuck, move.Block, name, jaws->Where, jaws->Depth});
             swept.push_back({std::move(region), bounds});
             position = move.To;
         }

@@ -35,8 +35,9 @@ struct KnifeShape {
 inline constexpr double CollisionTolerance = 0.001;
 
 enum class CollisionKind {
-    IntoPart,            // a feed move's knife reaches into the finished part
-    RapidThroughMaterial // a rapid move's knife meets material still there: a crash
+    IntoPart,             // a feed move's knife reaches into the finished part
+    RapidThroughMaterial, // a rapid move's knife meets material still there: a crash
+    IntoChuck             // a move's knife touches the chuck's jaws: a crash
 };
 
 struct Collision {
@@ -68,11 +69,15 @@ struct CheckResult {
 // Checks moves against the true shape of the knives that make them. Every feed move's knife, swept
 // along the move, must not reach deeper than CollisionTolerance into the part; every rapid move's
 // knife must not reach that deep into the material still there: the stock less all that the
-// moves before it swept, those of earlier runs of the check included. Regions are the part's and
+// moves before it swept, those of earlier runs of the check included; no move's knife may reach
+// that deep into the chuck's jaws. Regions are the part's and
 // the stock's profile closed down to the axis.
 class CollisionCheck {
 public:
-    CollisionCheck(const Polyline& partProfile, const Polyline& stockProfile);
+    // With `jaws`, the region the chuck's jaws take (the stock they hold included), which no move
+    // may touch.
+    CollisionCheck(const Polyline& partProfile, const Polyline& stockProfile,
+                   std::optional<Polyline> jaws = std::nullopt);
     ~CollisionCheck();
     CollisionCheck(const CollisionCheck&) = delete;
     CollisionCheck& operator=(const CollisionCheck&) = delete;

@@ -17,6 +17,17 @@ void RenumberOne(std::optional<Collision>& collision, const std::map<int32_t, in
         collision->Block = found->second;
 }
 
+// The region the chuck's jaws take with the stock they hold: from the jaw face leftwards, far past
+// the stock's left end, and from the axis up to the jaws' height over the stock.
+std::optional<Polyline> JawsOf(const Setup& setup, const TShaft& stock) {
+    if (setup.Holding != WorkHolding::Chuck || stock.Points.Empty())
+        return std::nullopt;
+    double face = JawFaceOf(setup, stock);
+    double left = std::min(face, stock.Points[0].X) - 100;
+    double top = stock.MaxRadius + JawHeight;
+    return Polyline{{left, 0}, {face, 0}, {face, top}, {left, top}};
+}
+
 bool UsesTool(const std::vector<CheckedOperation>& operations, ToolSide tool) {
     for (const CheckedOperation& operation : operations)
         for (const CheckedMove& move : operation.Moves)
@@ -46,18 +57,18 @@ void RenumberBlocks(CheckResult& result, const std::map<int32_t, int32_t>& numbe
 }
 
 std::string JobVerdictText(std::span<const TToolpath* const> toolpaths,
-                           const std::vector<CheckResult>& results) {
+                           const std::vector<CheckResult>& results, const PlaceTerms& terms) {
     std::string overall = NoCollisionText;
     std::string lines;
     for (size_t k = 0; k < results.size(); ++k) {
-        std::string text = VerdictText(results[k]);
+        std::string text = VerdictText(results[k], terms);
         std::string detail = text.substr(text.find(':') + 2);
         if (results[k].HasCollision() && overall == NoCollisionText)
             overall = "Checked against the knives: " + toolpaths[k]->Name + ": " + detail;
         lines += "\n" + toolpaths[k]->Name + ": " + detail;
     }
     if (!results.empty())
-        lines.append("\n").append(MaterialLeftText(results.back()));
+        lines.append("\n").append(MaterialLeftText(results.back(), terms));
     return overall + lines;
 }
 
@@ -80,8 +91,9 @@ std::vector<CheckedOperation> ToolpathOperations(const TToolpath& toolpath) {
 }
 
 std::vector<CheckResult> CheckToolpaths(std::span<const TToolpath* const> toolpaths,
-                                        const TShaft& part, const TShaft& stock) {
-    CollisionCheck check(ProfileChain(part), ProfileChain(stock));
+                                        const TShaft& part, const TShaft& stock,
+                                        const Setup& setup) {
+    CollisionCheck check(ProfileChain(part), ProfileChain(stock), JawsOf(setup, stock));
     std::vector<CheckResult> results;
     for (const TToolpath* toolpath : toolpaths) {
         std::vector<CheckedOperation> operations = ToolpathOperations(*toolpath);
@@ -107,24 +119,25 @@ CheckResult CheckToolpath(const TToolpath& toolpath, const TShaft& part, const T
 }
 
 ToolpathVerdict VerdictOfToolpath(std::span<const TToolpath* const> toolpaths, const TShaft& part,
-                                  const TShaft& stock, BlockNumbers numbers) {
+                                  const TShaft& stock, const ProgramTerms& terms,
+                                  const Setup& setup) {
     try {
-        CheckResult result = CheckToolpaths(toolpaths, part, stock).back();
-        if (!numbers.empty())
-            RenumberBlocks(result, numbers.back());
-        return {VerdictText(result), true, result.HasCollision()};
+        CheckResult result = CheckToolpaths(toolpaths, part, stock, setup).back();
+        if (!terms.Numbers.empty())
+            RenumberBlocks(result, terms.Numbers.back());
+        return {VerdictText(result, terms.Places), true, result.HasCollision()};
     } catch (const CheckError& error) {
         return {std::string("Not checked against the knives: ") + error.what(), false, false};
     }
 }
 
 ToolpathVerdict VerdictOfJob(std::span<const TToolpath* const> toolpaths, const TShaft& part,
-                             const TShaft& stock, BlockNumbers numbers) {
+                             const TShaft& stock, const ProgramTerms& terms, const Setup& setup) {
     try {
-        std::vector<CheckResult> results = CheckToolpaths(toolpaths, part, stock);
-        for (size_t k = 0; k < numbers.size() && k < results.size(); ++k)
-            RenumberBlocks(results[k], numbers[k]);
-        return {JobVerdictText(toolpaths, results), true,
+        std::vector<CheckResult> results = CheckToolpaths(toolpaths, part, stock, setup);
+        for (size_t k = 0; k < terms.Numbers.size() && k < results.size(); ++k)
+            RenumberBlocks(results[k], terms.Numbers[k]);
+        return {JobVerdictText(toolpaths, results, terms.Places), true,
                 std::any_of(results.begin(), results.end(),
                             [](const CheckResult& r) { return r.HasCollision(); })};
     } catch (const CheckError& error) {

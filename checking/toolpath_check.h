@@ -1,6 +1,8 @@
 #pragma once
 
 #include "checking/collision_check.h"
+#include "checking/verdict.h"
+#include "toolpath/setup.h"
 
 #include <cstdint>
 #include <map>
@@ -22,10 +24,12 @@ std::vector<CheckedOperation> ToolpathOperations(const TToolpath& toolpath);
 CheckResult CheckToolpath(const TToolpath& toolpath, const TShaft& part, const TShaft& stock);
 
 // The toolpaths of a job checked in order, each on the material the ones before it left (their
-// moves swept with their own knives): one result for each, its material left what the toolpaths
-// up to it leave. Throws CheckError, naming the toolpath, when one cannot be checked.
+// moves swept with their own knives), and with a chuck against its jaws: from the jaw face
+// leftwards, up to the stock's radius plus 10 mm. One result for each, its material left what the
+// toolpaths up to it leave. Throws CheckError, naming the toolpath, when one cannot be checked.
 std::vector<CheckResult> CheckToolpaths(std::span<const TToolpath* const> toolpaths,
-                                        const TShaft& part, const TShaft& stock);
+                                        const TShaft& part, const TShaft& stock,
+                                        const Setup& setup = {});
 
 // What the NC program window shows above the program and asks about before saving it.
 struct ToolpathVerdict {
@@ -34,9 +38,12 @@ struct ToolpathVerdict {
     bool Collides = false;
 };
 
-// The program's block numbers of each toolpath's own block numbers, where the program renumbers
-// them; an empty list keeps them.
-using BlockNumbers = std::span<const std::map<int32_t, int32_t>>;
+// How the program names blocks and places: for each toolpath the program's numbers of its own
+// block numbers (an empty list keeps them), and the program's Z zero and X mode.
+struct ProgramTerms {
+    std::span<const std::map<int32_t, int32_t>> Numbers;
+    PlaceTerms Places;
+};
 
 // Names the collisions' blocks by the program's numbers.
 void RenumberBlocks(CheckResult& result, const std::map<int32_t, int32_t>& numbers);
@@ -45,16 +52,17 @@ void RenumberBlocks(CheckResult& result, const std::map<int32_t, int32_t>& numbe
 // collision, if any), then one line for each toolpath ("1-Roughing: no collision") and the
 // material left once all have cut.
 std::string JobVerdictText(std::span<const TToolpath* const> toolpaths,
-                           const std::vector<CheckResult>& results);
+                           const std::vector<CheckResult>& results, const PlaceTerms& terms = {});
 
 // The verdict on the last of the toolpaths, checked on the material the ones before it left: the
-// one line of VerdictText, its blocks named by the program's numbers (`numbers` holds the last
-// toolpath's alone).
+// one line of VerdictText in the program's terms (`Numbers` holds the last toolpath's alone).
 ToolpathVerdict VerdictOfToolpath(std::span<const TToolpath* const> toolpaths, const TShaft& part,
-                                  const TShaft& stock, BlockNumbers numbers = {});
+                                  const TShaft& stock, const ProgramTerms& terms = {},
+                                  const Setup& setup = {});
 // The verdict on a whole job: the overall line, then one line for each toolpath ("1-Roughing: no
 // collision") and the material left at the end.
 ToolpathVerdict VerdictOfJob(std::span<const TToolpath* const> toolpaths, const TShaft& part,
-                             const TShaft& stock, BlockNumbers numbers = {});
+                             const TShaft& stock, const ProgramTerms& terms = {},
+                             const Setup& setup = {});
 
 } // namespace torvex

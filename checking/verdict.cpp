@@ -10,36 +10,52 @@ std::string Mm(double value) {
     return FormatFloat("0.###", value);
 }
 
-// "N0120 (Rough80, 2.5 mm into the part at Z32.5, radius 15)": the place by the axial position the
-// program's Z words carry and by its radius, whichever way a control reads its X words.
-std::string CollisionText(const Collision& c) {
-    std::string what =
-        c.Kind == CollisionKind::IntoPart
-            ? c.Knife + ", " + Mm(c.Depth) + " mm into the part"
-            : "rapid move of " + c.Knife + ", " + Mm(c.Depth) + " mm into the material";
-    std::string text = "N";
-    return text.append(FormatFloat("0000", c.Block)) + " (" + what + " at Z" + Mm(c.Where.X) +
-           ", radius " + Mm(c.Where.Y) + ")";
+// "at Z32.5, radius 15": the place as the program's words carry it, the radius given as a
+// diameter in diameter mode.
+std::string Place(const TPoint& where, const PlaceTerms& terms) {
+    return "at Z" + Mm(where.X - terms.ZeroAt) +
+           (terms.Diameter ? ", diameter " + Mm(2 * where.Y) : ", radius " + Mm(where.Y));
 }
 
-std::string FirstAndDeepest(const Collision& first, const Collision& deepest) {
+// "N0120 (Rough80, 2.5 mm into the part at Z32.5, radius 15)".
+std::string CollisionText(const Collision& c, const PlaceTerms& terms) {
+    std::string what;
+    switch (c.Kind) {
+    case CollisionKind::IntoPart:
+        what = c.Knife + ", " + Mm(c.Depth) + " mm into the part";
+        break;
+    case CollisionKind::RapidThroughMaterial:
+        what = "rapid move of " + c.Knife + ", " + Mm(c.Depth) + " mm into the material";
+        break;
+    case CollisionKind::IntoChuck:
+        what = c.Knife + ", " + Mm(c.Depth) + " mm into the chuck's jaws";
+        break;
+    }
+    std::string text = "N";
+    return text.append(FormatFloat("0000", c.Block)) + " (" + what + " " + Place(c.Where, terms) +
+           ")";
+}
+
+std::string FirstAndDeepest(const Collision& first, const Collision& deepest,
+                            const PlaceTerms& terms) {
     if (first.Block == deepest.Block && first.Kind == deepest.Kind)
-        return "first and deepest collision " + CollisionText(first);
-    return "first collision " + CollisionText(first) + ", deepest " + CollisionText(deepest);
+        return "first and deepest collision " + CollisionText(first, terms);
+    return "first collision " + CollisionText(first, terms) + ", deepest " +
+           CollisionText(deepest, terms);
 }
 
 } // namespace
 
-std::string VerdictText(const CheckResult& result) {
+std::string VerdictText(const CheckResult& result, const PlaceTerms& terms) {
     auto first = result.FirstCollision();
     if (!first)
         return NoCollisionText;
     return std::string("Checked against the knives: ") +
-           FirstAndDeepest(*first, *result.DeepestCollision());
+           FirstAndDeepest(*first, *result.DeepestCollision(), terms);
 }
 
-std::vector<std::string> VerdictReport(const CheckResult& result) {
-    std::vector<std::string> lines{VerdictText(result)};
+std::vector<std::string> VerdictReport(const CheckResult& result, const PlaceTerms& terms) {
+    std::vector<std::string> lines{VerdictText(result, terms)};
     for (size_t i = 0; i < result.Operations.size(); ++i) {
         const OperationCheck& operation = result.Operations[i];
         std::string line = "Operation " + std::to_string(i + 1) + ": ";
@@ -48,18 +64,18 @@ std::vector<std::string> VerdictReport(const CheckResult& result) {
         else
             line += std::to_string(operation.Collisions) +
                     (operation.Collisions == 1 ? " move collides, " : " moves collide, ") +
-                    FirstAndDeepest(*operation.First, *operation.Deepest);
+                    FirstAndDeepest(*operation.First, *operation.Deepest, terms);
         lines.push_back(line);
     }
-    lines.push_back(MaterialLeftText(result));
+    lines.push_back(MaterialLeftText(result, terms));
     return lines;
 }
 
-std::string MaterialLeftText(const CheckResult& result) {
+std::string MaterialLeftText(const CheckResult& result, const PlaceTerms& terms) {
     if (Mm(result.MaterialLeft) == "0")
         return "Material left on the part: none";
-    return "Material left on the part: at most " + Mm(result.MaterialLeft) + " mm (at Z" +
-           Mm(result.MaterialLeftAt.X) + ", radius " + Mm(result.MaterialLeftAt.Y) + ")";
+    return "Material left on the part: at most " + Mm(result.MaterialLeft) + " mm (" +
+           Place(result.MaterialLeftAt, terms) + ")";
 }
 
 } // namespace torvex

@@ -47,6 +47,10 @@ int RunImportDxf(const std::vector<std::string>& arguments, std::ostream& out, s
 // settings. A job file that cannot be read or opened throws JobFileError, and nothing is written.
 int RunJobFile(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
+// `flip MODEL -o FLIPPED.mdl`: the part and its stock companion mirrored end for end about the
+// part's right end, written as FLIPPED.mdl and FLIPPED.mdls.
+int RunFlip(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+
 // `library list|add-knife|add-support|delete-knife|delete-support ... [--dir DIR]`: the tool
 // library below DIR (default: the current directory), changed as the library window changes it.
 // Refusals throw, and nothing is changed.

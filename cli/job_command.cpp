@@ -146,18 +146,19 @@ int RunJob(JobKind kind, const std::vector<std::string>& arguments, std::ostream
     // Usage is checked in full before any file is read.
     JobOptions job(kind, options);
     ProgramSettings settings = ReadProgramSettings(options, {});
+    Setup setup = ReadSetup(options, {});
 
     TShaft part;
     TShaft stock;
     if (!LoadModelFiles(options.Positional(), part, stock, err))
         return ExitFailure;
-    TToolpath toolpath = BuildToolpath(part, stock, job.Job(), job.Name());
+    TToolpath toolpath = BuildToolpath(part, stock, job.Job(), job.Name(), setup);
     const TToolpath* toolpaths[] = {&toolpath};
     if (auto file = options.Value("--path-csv"))
         WriteTextLinesAtomically(*file, PathCsv(toolpath.PathPoints));
     if (auto file = options.Value("--stock-csv"))
         WriteTextLinesAtomically(*file, StockCsv(MachinedStock(toolpaths, XYOf(stock.Points))));
-    return WriteProgram(options, toolpaths, false, settings, part, stock, out, err);
+    return WriteProgram(options, toolpaths, false, settings, setup, part, stock, out, err);
 }
 
 } // namespace

@@ -16,7 +16,9 @@ int RunJobFile(const std::vector<std::string>& arguments, std::ostream& out, std
         flags.erase(fromFile);
     ParsedOptions options(arguments, valued, flags, {1, "job file"});
 
-    OpenedJob job = OpenJob(ReadJobFile(options.Positional()));
+    JobFile file = ReadJobFile(options.Positional());
+    file.Setup = ReadSetup(options, file.Setup);
+    OpenedJob job = OpenJob(file);
     ProgramSettings settings = ReadProgramSettings(options, job.Program);
     std::vector<const TToolpath*> toolpaths;
     for (const auto& toolpath : job.Toolpaths)
@@ -32,7 +34,8 @@ int RunJobFile(const std::vector<std::string>& arguments, std::ostream& out, std
     }
     if (toolpaths.empty())
         throw UsageError{"the job has no toolpath to write a program of"};
-    return WriteProgram(options, toolpaths, wholeJob, settings, job.Part, job.Stock, out, err);
+    return WriteProgram(options, toolpaths, wholeJob, settings, job.Setup, job.Part, job.Stock, out,
+                        err);
 }
 
 } // namespace torvex

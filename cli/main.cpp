@@ -22,6 +22,8 @@ commands:
                  takes -o, --dialect, --diameter, --radius, --program-number, --door-code,
                  --tool-change, --check, --strict and --stock-out, which override the file's
                  program settings
+  flip MODEL -o FLIPPED.mdl   the part and its stock mirrored end for end (x becomes the part's
+                 right end minus x), written as FLIPPED.mdl and FLIPPED.mdls
   import-dxf DRAWING -o MODEL   the part's profile in a DXF drawing as MODEL and its stock bar
                  as MODEL + "s" (--axis-y Y: the turning axis is the drawing's line y = Y,
                  default 0; --layer NAME: that layer only; --stock-allowance MM on the largest
@@ -60,6 +62,13 @@ options of rough and finish (numbers with a decimal point):
   --radius               X words carry the radius (the default with generic and linuxcnc)
   --program-number N     fanuc: the number of the program's O line, 1 to 9999 (default 1)
   --door-code CODE       fanuc: the machine's M code that opens the door, e.g. M21
+  --chuck-at X           the part is held in a chuck whose jaws end at x = X (in the profile's
+                         frame): no move comes nearer to them than the jaw clearance, the left
+                         flank cannot be reached, and the check counts any touch of the jaws as
+                         a crash
+  --jaw-clearance MM     the jaw clearance (default 3)
+  --zero WHERE           program zero: profile (the default, the profile's origin) or free-end
+                         (the part's right end face, the part then lying in negative Z)
   --tool-change WHERE    where the tool goes, radially and then axially, before each tool
                          change and at the end: X,Z (a radius and an axial position), machine
                          (the machine's own position: G30 with linuxcnc, G28 with fanuc; the
@@ -119,6 +128,8 @@ int main(int argc, char** argv) {
             return torvex::RunFinish(arguments, std::cout, std::cerr);
         if (command == "job")
             return torvex::RunJobFile(arguments, std::cout, std::cerr);
+        if (command == "flip")
+            return torvex::RunFlip(arguments, std::cout, std::cerr);
         if (command == "import-dxf")
             return torvex::RunImportDxf(arguments, std::cout, std::cerr);
         if (command == "library")

@@ -6,6 +6,7 @@
 #include "geometry/model_files.h"
 #include "geometry/number_text.h"
 #include "operations/job_fields.h"
+#include "operations/program_generation.h"
 #include "operations/toolpath_building.h"
 #include "platform/text_file.h"
 #include "simulation/move_by_move.h"
@@ -17,7 +18,8 @@
 namespace torvex {
 
 const std::set<std::string> ProgramValuedOptions = {
-    "-o", "--dialect", "--program-number", "--door-code", "--tool-change", "--stock-out"};
+    "-o",          "--dialect",  "--program-number", "--door-code", "--tool-change",
+    "--stock-out", "--chuck-at", "--jaw-clearance",  "--zero"};
 const std::set<std::string> ProgramFlags = {"--coolant", "--anticlockwise", "--door",  "--diameter",
                                             "--radius",  "--check",         "--strict"};
 
@@ -47,13 +49,6 @@ ToolChangePosition ReadToolChange(const std::string& text) {
     CheckedLength(position.Z, "Tool change Z", Sign::Any);
     position.Place = ToolChangePlace::Position;
     return position;
-}
-
-double LargestSafeDistance(std::span<const TToolpath* const> toolpaths) {
-    double safe = 0;
-    for (const TToolpath* t : toolpaths)
-        safe = std::max(safe, std::visit([](const auto& j) { return j.SafeZ; }, t->Job));
-    return safe;
 }
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -119,18 +114,40 @@ ProgramSettings ReadProgramSettings(const ParsedOptions& options, ProgramSetting
     return settings;
 }
 
+Setup ReadSetup(const ParsedOptions& options, Setup setup) {
+    auto number = [&options](const char* option) {
+        try {
+            return TextToFloat(*options.Value(option), '.');
+        } catch (const std::exception&) {
+            throw UsageError{std::string("option ") + option +
+                             " takes a number with a decimal point, not '" +
+                             *options.Value(option) + "'"};
+        }
+    };
+    if (options.Value("--chuck-at")) {
+        setup.Holding = WorkHolding::Chuck;
+        setup.JawFace = CheckedLength(number("--chuck-at"), "Jaw face at x", Sign::Any);
+    }
+    if (options.Value("--jaw-clearance"))
+        setup.JawClearance =
+            CheckedLength(number("--jaw-clearance"), "Jaw clearance", Sign::NotNegative);
+    if (auto zero = options.Value("--zero")) {
+        if (*zero != "free-end" && *zero != "profile")
+            throw UsageError{"option --zero takes free-end or profile, not '" + *zero + "'"};
+        setup.Zero = *zero == "free-end" ? ProgramZero::FreeEnd : ProgramZero::ProfileOrigin;
+    }
+    return setup;
+}
+
 int WriteProgram(const ParsedOptions& options, std::span<const TToolpath* const> toolpaths,
-                 bool wholeJob, const ProgramSettings& settings, const TShaft& part,
-                 const TShaft& stock, std::ostream& out, std::ostream& err) {
-    if (std::optional<std::string> refusal =
-            ToolChangeRefusal(settings.Program.ToolChange, stock, LargestSafeDistance(toolpaths)))
-        throw OperationError(*refusal);
-    // One toolpath's program is of the last toolpath; the ones before it count for its stock.
-    NcProgram program = ProgramFor(wholeJob ? toolpaths : toolpaths.last(1), wholeJob, settings);
+                 bool wholeJob, const ProgramSettings& settings, const Setup& setup,
+                 const TShaft& part, const TShaft& stock, std::ostream& out, std::ostream& err) {
+    GeneratedProgram generated = GenerateProgram(toolpaths, wholeJob, settings, setup, part, stock);
+    const NcProgram& program = generated.Program;
     bool check = options.Flag("--check");
     bool strict = options.Flag("--strict");
     if (check || strict) {
-        std::vector<CheckResult> results = CheckToolpaths(toolpaths, part, stock);
+        std::vector<CheckResult> results = CheckToolpaths(toolpaths, part, stock, setup);
         if (wholeJob)
             for (size_t k = 0; k < results.size(); ++k)
                 RenumberBlocks(results[k], program.Numbers[k]);
@@ -140,15 +157,17 @@ int WriteProgram(const ParsedOptions& options, std::span<const TToolpath* const>
                             ? std::any_of(results.begin(), results.end(),
                                           [](const CheckResult& r) { return r.HasCollision(); })
                             : results.back().HasCollision();
-        std::vector<std::string> report =
-            wholeJob ? Lines(JobVerdictText(toolpaths, results)) : VerdictReport(results.back());
+        PlaceTerms places{ProgramZeroX(setup, part), settings.Dialect.Diameter};
+        std::vector<std::string> report = wholeJob
+                                              ? Lines(JobVerdictText(toolpaths, results, places))
+                                              : VerdictReport(results.back(), places);
         if (check || collides)
             for (const std::string& line : report)
                 err << line << '\n';
         if (strict && collides)
             return ExitCollision;
     }
-    std::vector<std::string> text = NcProgramText(program.Blocks, settings.Dialect);
+    const std::vector<std::string>& text = generated.Text;
     if (auto file = options.Value("--stock-out"))
         SaveStockFile(*file, MachinedStock(toolpaths, XYOf(stock.Points)));
     if (auto file = options.Value("-o")) {

@@ -2,6 +2,7 @@
 
 #include "cli/options.h"
 #include "operations/nc_dialect.h"
+#include "toolpath/setup.h"
 
 #include <iosfwd>
 #include <set>
@@ -14,8 +15,8 @@ namespace torvex {
 class TShaft;
 class TToolpath;
 
-// The options that say how a program is written and where it goes, shared by the commands that
-// write programs.
+// The options that say how a program is written and where it goes, and the setup, shared by the
+// commands that write programs.
 extern const std::set<std::string> ProgramValuedOptions;
 extern const std::set<std::string> ProgramFlags;
 
@@ -28,6 +29,10 @@ int WholeNumber(const std::string& option, const std::string& text, int low, int
 // choice the control cannot take, with the program's own refusal.
 ProgramSettings ReadProgramSettings(const ParsedOptions& options, ProgramSettings base);
 
+// The setup: `base` changed by --chuck-at X (a chuck whose jaws end at X), --jaw-clearance C and
+// --zero free-end|profile.
+Setup ReadSetup(const ParsedOptions& options, Setup base);
+
 // The program of the toolpaths (one toolpath's, or the whole job's) checked and written as the
 // options ask: the tool change position is checked against the stock first (OperationError); with
 // --check the verdict goes to `err`, and with --strict a collision returns ExitCollision with
@@ -35,7 +40,7 @@ ProgramSettings ReadProgramSettings(const ParsedOptions& options, ProgramSetting
 // -o FILE or `out`. The check and the stock start from the stock the toolpaths before the last
 // leave.
 int WriteProgram(const ParsedOptions& options, std::span<const TToolpath* const> toolpaths,
-                 bool wholeJob, const ProgramSettings& settings, const TShaft& part,
-                 const TShaft& stock, std::ostream& out, std::ostream& err);
+                 bool wholeJob, const ProgramSettings& settings, const Setup& setup,
+                 const TShaft& part, const TShaft& stock, std::ostream& out, std::ostream& err);
 
 } // namespace torvex

@@ -2,6 +2,7 @@
 
 #include "geometry/element.h"
 #include "operations/job_fields.h"
+#include "operations/program_generation.h"
 #include "operations/toolpath_building.h"
 #include "platform/text_file.h"
 #include "workspace/operation_queues.h"
@@ -109,6 +110,11 @@ class Reader {
 public:
     Reader(const Json& object, std::string path) : Object(object), Path(std::move(path)) {}
 
+    bool Has(const char* key) const {
+        if (!Object.is_object())
+            Fail(Path, "must be an object");
+        return Object.contains(key);
+    }
     const Json& At(const char* key) const {
         if (!Object.is_object())
             Fail(Path, "must be an object");
@@ -305,11 +311,40 @@ std::vector<std::string> Records(const TModel& model) {
     return records;
 }
 
-double LargestSafeDistance(const std::vector<JobFile::Toolpath>& toolpaths) {
-    double safe = 0;
-    for (const JobFile::Toolpath& t : toolpaths)
-        safe = std::max(safe, std::visit([](const auto& j) { return j.SafeZ; }, t.Job));
-    return safe;
+Json SetupJson(const Setup& setup) {
+    return {{"holding", setup.Holding == WorkHolding::Chuck ? "chuck" : "centres"},
+            {"jaw_face", setup.JawFace ? Json(*setup.JawFace) : Json(nullptr)},
+            {"jaw_clearance", setup.JawClearance},
+            {"zero", setup.Zero == ProgramZero::FreeEnd ? "free_end" : "profile"}};
+}
+
+// A job without a setup, or a setup without a field, takes the field's default: between centres,
+// the jaw face at the stock's left end, 3 mm clearance, program zero at the profile's origin.
+Setup ReadSetup(const Json& file) {
+    Setup setup;
+    if (!file.contains("setup"))
+        return setup;
+    Reader r(file["setup"], "setup");
+    if (r.Has("holding")) {
+        std::string holding = r.Text("holding");
+        if (holding != "centres" && holding != "chuck")
+            Reader::Fail(r.Name("holding"),
+                         "must be \"centres\" or \"chuck\", not \"" + holding + "\"");
+        setup.Holding = holding == "chuck" ? WorkHolding::Chuck : WorkHolding::BetweenCentres;
+    }
+    if (r.Has("jaw_face") && !r.At("jaw_face").is_null())
+        setup.JawFace = r.Checked({"jaw_face", "Jaw face at x", Sign::Any, Quantity::Length});
+    if (r.Has("jaw_clearance"))
+        setup.JawClearance =
+            r.Checked({"jaw_clearance", "Jaw clearance", Sign::NotNegative, Quantity::Length});
+    if (r.Has("zero")) {
+        std::string zero = r.Text("zero");
+        if (zero != "profile" && zero != "free_end")
+            Reader::Fail(r.Name("zero"),
+                         "must be \"profile\" or \"free_end\", not \"" + zero + "\"");
+        setup.Zero = zero == "free_end" ? ProgramZero::FreeEnd : ProgramZero::ProfileOrigin;
+    }
+    return setup;
 }
 
 } // namespace
@@ -324,7 +359,8 @@ std::string JobFileText(const JobFile& job) {
               {"part", job.Part},
               {"stock", job.Stock},
               {"toolpaths", toolpaths},
-              {"program", ProgramJson(job.Program)}};
+              {"program", ProgramJson(job.Program)},
+              {"setup", SetupJson(job.Setup)}};
     return file.dump(2);
 }
 
@@ -354,6 +390,7 @@ JobFile ReadJobFileText(std::string_view text) {
         job.Toolpaths.push_back(
             ReadToolpath(Reader(toolpaths[k], "toolpaths[" + std::to_string(k) + "]")));
     job.Program = ReadProgram(r.Nested("program"));
+    job.Setup = ReadSetup(file);
     return job;
 }
 
@@ -383,6 +420,7 @@ JobFile JobOfWorkspace(const Workspace& workspace, const ProgramSettings& progra
     for (const auto& toolpath : workspace.Toolpaths)
         job.Toolpaths.push_back({toolpath->Name, toolpath->Job});
     job.Program = program;
+    job.Setup = workspace.Setup;
     return job;
 }
 
@@ -392,18 +430,22 @@ OpenedJob OpenJob(const JobFile& job) {
     opened.Part = ShaftOf(job.Part, ShaftKind::Part, "part");
     opened.Stock = ShaftOf(job.Stock, ShaftKind::Stock, "stock");
     opened.Program = job.Program;
-    if (std::optional<std::string> refusal = ToolChangeRefusal(
-            job.Program.Program.ToolChange, opened.Stock, LargestSafeDistance(job.Toolpaths)))
-        throw JobFileError("The job file's program.tool_change: " + *refusal);
+    opened.Setup = job.Setup;
     for (const JobFile::Toolpath& toolpath : job.Toolpaths) {
         try {
-            opened.Toolpaths.push_back(std::make_unique<TToolpath>(
-                BuildToolpath(opened.Part, opened.Stock, toolpath.Job, toolpath.Name)));
+            opened.Toolpaths.push_back(std::make_unique<TToolpath>(BuildToolpath(
+                opened.Part, opened.Stock, toolpath.Job, toolpath.Name, opened.Setup)));
         } catch (const std::exception& error) {
             throw JobFileError("The job file's toolpath \"" + toolpath.Name +
                                "\" cannot be built: " + error.what());
         }
     }
+    std::vector<const TToolpath*> toolpaths;
+    for (const auto& t : opened.Toolpaths)
+        toolpaths.push_back(t.get());
+    if (std::optional<std::string> refusal = ToolChangeRefusal(
+            job.Program.Program.ToolChange, opened.Stock, LargestSafeDistance(toolpaths)))
+        throw JobFileError("The job file's program.tool_change: " + *refusal);
     return opened;
 }
 
@@ -416,6 +458,7 @@ void UseJob(Workspace& workspace, OpenedJob job) {
     workspace.SimStock = workspace.StockShaft;
     workspace.SceneScale = workspace.Shaft.Length;
     workspace.Toolpaths = std::move(job.Toolpaths);
+    workspace.Setup = job.Setup;
 }
 
 } // namespace torvex

@@ -3,6 +3,7 @@
 #include "geometry/shaft.h"
 #include "operations/nc_dialect.h"
 #include "toolpath/job.h"
+#include "toolpath/setup.h"
 #include "toolpath/toolpath.h"
 
 #include <filesystem>
@@ -35,6 +36,7 @@ struct JobFile {
     std::vector<std::string> Stock;
     std::vector<Toolpath> Toolpaths;
     ProgramSettings Program;
+    torvex::Setup Setup;
 };
 
 // The job file's JSON text ("format": "torvex-job", "version": 1), numbers with a decimal point.
@@ -49,18 +51,20 @@ JobFile ReadJobFileText(std::string_view text);
 void SaveJobFile(const std::filesystem::path& file, const JobFile& job);
 JobFile ReadJobFile(const std::filesystem::path& file);
 
-// The job the workspace holds: its model and its toolpaths, with the program's settings.
+// The job the workspace holds: its model, its toolpaths and its setup, with the program's
+// settings.
 JobFile JobOfWorkspace(const Workspace& workspace, const ProgramSettings& program);
 
 // A job file opened: the part and the stock loaded from its records and every toolpath rebuilt
-// from its job through the code the windows use. Throws JobFileError naming the record or the
-// toolpath that cannot be loaded or built; nothing is kept then.
+// from its job, in the file's setup, through the code the windows use. Throws JobFileError naming
+// the record or the toolpath that cannot be loaded or built; nothing is kept then.
 struct OpenedJob {
     std::string ModelName;
     TShaft Part;
     TShaft Stock;
     std::vector<std::unique_ptr<TToolpath>> Toolpaths;
     ProgramSettings Program;
+    torvex::Setup Setup;
 };
 OpenedJob OpenJob(const JobFile& job);
 

@@ -28,7 +28,10 @@ public:
     void Toolpath(const TToolpath& toolpath, bool first) {
         bool started = first;
         Program.Numbers.emplace_back();
-        for (const NcBlock& block : toolpath.Blocks) {
+        for (NcBlock block : toolpath.Blocks) {
+            // Z words measured from program zero.
+            block.Z -= Options.ZeroAt;
+            block.CentreZ -= Options.ZeroAt;
             if (block.Kind != BlockKind::ToolChange) {
                 Program.Numbers.back()[block.Number] = Add(block);
                 continue;

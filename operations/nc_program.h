@@ -34,6 +34,9 @@ struct NcProgramOptions {
     // A tool change to the tool already in place is left out, with its move to the tool change
     // position.
     bool SkipToolInPlace = false;
+    // The profile x of program zero: the toolpaths' Z words are written as x minus this (the tool
+    // change position's Z is already the program's).
+    double ZeroAt = 0;
 };
 
 // A program's blocks, and for each of its toolpaths the program's number of each of the

@@ -1,6 +1,8 @@
 #include "operations/toolpath_building.h"
 
+#include "geometry/number_text.h"
 #include "geometry/shaft.h"
+#include "operations/setup.h"
 #include "platform/errors.h"
 #include "toollibrary/knife_file.h"
 #include "toolpath/block_writer.h"
@@ -63,6 +65,24 @@ void RunRoughingOperation(BlockWriter& w, RoughingOperation operation, const TSh
     }
 }
 
+// The limit of the tip of the tool on `side` in the setup, refusing operations from the left in a
+// chuck and a part the jaws and the knife's reach cover whole.
+std::optional<double> LimitFor(const Setup& setup, const TShaft& part, const TShaft& stock,
+                               bool fromTheLeft, const TToolpath& toolpath, ToolSide side) {
+    std::optional<double> limit = TipLimit(setup, stock, toolpath.Knife(side));
+    if (!limit)
+        return limit;
+    if (fromTheLeft)
+        throw OperationError(LeftFlankInChuckText);
+    double rightEnd = part.Points.Last().X;
+    if (*limit >= rightEnd)
+        throw OperationError("The chuck's jaws, their clearance and the knife '" +
+                             toolpath.Tool(side).Names.TipName + "' reach to x " +
+                             FloatToText(*limit) + ", beyond the part's right end at x " +
+                             FloatToText(rightEnd) + ": nothing of the part can be reached.");
+    return limit;
+}
+
 } // namespace
 
 void RequireModel(const TShaft& part, const TShaft& stock) {
@@ -73,8 +93,11 @@ void RequireModel(const TShaft& part, const TShaft& stock) {
 }
 
 TToolpath BuildRoughing(const TShaft& part, const TShaft& stock, const RoughingJob& job,
-                        std::string name) {
+                        std::string name, const Setup& setup) {
     TToolpath toolpath = NewToolpath(part, stock, job, std::move(name));
+    using enum RoughingOperation;
+    bool fromTheLeft = std::any_of(job.Operations.begin(), job.Operations.end(),
+                                   [](auto o) { return o == LeftFromStock || o == LeftBelowTop; });
     SideOutlines outlines = part.SideOutlinesFor(EntryCorner::Drop, FlatTop::Drop, FlatTop::Drop);
     RoughingParameters p;
     p.SafeX = job.SafeZ + stock.MaxRadius;
@@ -85,6 +108,7 @@ TToolpath BuildRoughing(const TShaft& part, const TShaft& stock, const RoughingJ
     BlockWriter w(toolpath);
     for (RoughingOperation operation : job.Operations) {
         ToolSide side = ToolOf(operation);
+        p.Limit = LimitFor(setup, part, stock, fromTheLeft, toolpath, side);
         w.BeginOperation(operation == RoughingOperation::WholeLength
                              ? OperationKind::FullLengthRoughing
                              : OperationKind::SideRoughing,
@@ -96,8 +120,11 @@ TToolpath BuildRoughing(const TShaft& part, const TShaft& stock, const RoughingJ
 }
 
 TToolpath BuildFinishing(const TShaft& part, const TShaft& stock, const FinishingJob& job,
-                         std::string name) {
+                         std::string name, const Setup& setup) {
     TToolpath toolpath = NewToolpath(part, stock, job, std::move(name));
+    bool fromTheLeft =
+        std::any_of(job.Operations.begin(), job.Operations.end(),
+                    [](FinishingOperation o) { return ToolOf(o) == ToolSide::Left; });
     auto flat = [&job](FinishingOperation withTop) {
         bool keep = std::find(job.Operations.begin(), job.Operations.end(), withTop) !=
                     job.Operations.end();
@@ -114,6 +141,7 @@ TToolpath BuildFinishing(const TShaft& part, const TShaft& stock, const Finishin
     BlockWriter w(toolpath);
     for (FinishingOperation operation : job.Operations) {
         ToolSide side = ToolOf(operation);
+        p.Limit = LimitFor(setup, part, stock, fromTheLeft, toolpath, side);
         w.BeginOperation(OperationKind::Finishing, side, ToolOn(job, side).Number);
         if (side == ToolSide::Right)
             FinishFlank(w, outlines.Right.Elements, Flank::Right, p);
@@ -125,12 +153,14 @@ TToolpath BuildFinishing(const TShaft& part, const TShaft& stock, const Finishin
 }
 
 TToolpath BuildToolpath(const TShaft& part, const TShaft& stock, const MachiningJob& job,
-                        std::string name) {
-    return std::visit(
-        Overloaded{
-            [&](const RoughingJob& j) { return BuildRoughing(part, stock, j, std::move(name)); },
-            [&](const FinishingJob& j) { return BuildFinishing(part, stock, j, std::move(name)); }},
-        job);
+                        std::string name, const Setup& setup) {
+    return std::visit(Overloaded{[&](const RoughingJob& j) {
+                                     return BuildRoughing(part, stock, j, std::move(name), setup);
+                                 },
+                                 [&](const FinishingJob& j) {
+                                     return BuildFinishing(part, stock, j, std::move(name), setup);
+                                 }},
+                      job);
 }
 
 std::string NextToolpathName(const Workspace& workspace, const char* kind) {
@@ -144,8 +174,8 @@ void RequireRoomForAnother(const Workspace& workspace) {
 
 TToolpath& AddToolpath(Workspace& workspace, const MachiningJob& job, std::string name) {
     RequireRoomForAnother(workspace);
-    auto toolpath = std::make_unique<TToolpath>(
-        BuildToolpath(workspace.Shaft, workspace.StockShaft, job, std::move(name)));
+    auto toolpath = std::make_unique<TToolpath>(BuildToolpath(
+        workspace.Shaft, workspace.StockShaft, job, std::move(name), workspace.Setup));
     workspace.Toolpaths.push_back(std::move(toolpath));
     return *workspace.Toolpaths.back();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "toolpath/job.h"
+#include "toolpath/setup.h"
 #include "toolpath/toolpath.h"
 
 #include <stdexcept>
@@ -30,24 +31,25 @@ inline constexpr const char* TooManyToolpathsText =
 // Throws OperationError without a part or without a stock.
 void RequireModel(const TShaft& part, const TShaft& stock);
 
-// The toolpath of a job on the part and its stock, named `name`: a tool change before each
-// queued operation, then the operation's strategy. The part's side outlines are built for this
-// build alone. Throws OperationError without a part or a stock, ArithmeticError when a strategy's
-// arithmetic cannot be done (a zero depth, parallel lines), ConversionError for a knife file whose
-// contour cannot be read.
+// The toolpath of a job on the part and its stock in the setup, named `name`: a tool change before
+// each queued operation, then the operation's strategy, no move below the setup's limit (the
+// chuck's jaws and their clearance). The part's side outlines are built for this build alone.
+// Throws OperationError without a part or a stock or for an operation the setup cannot reach,
+// ArithmeticError when a strategy's arithmetic cannot be done (a zero depth, parallel lines),
+// ConversionError for a knife file whose contour cannot be read.
 TToolpath BuildRoughing(const TShaft& part, const TShaft& stock, const RoughingJob& job,
-                        std::string name = {});
+                        std::string name = {}, const Setup& setup = {});
 TToolpath BuildFinishing(const TShaft& part, const TShaft& stock, const FinishingJob& job,
-                         std::string name = {});
+                         std::string name = {}, const Setup& setup = {});
 TToolpath BuildToolpath(const TShaft& part, const TShaft& stock, const MachiningJob& job,
-                        std::string name = {});
+                        std::string name = {}, const Setup& setup = {});
 
 // The default name of the next toolpath of a kind: "3-Roughing" when two exist.
 std::string NextToolpathName(const Workspace& workspace, const char* kind);
 // Throws OperationError when the workspace holds 255 toolpaths already.
 void RequireRoomForAnother(const Workspace& workspace);
-// Builds the job's toolpath on the workspace's part and stock and, only when the whole build
-// succeeded, appends it to the workspace's toolpaths and returns it.
+// Builds the job's toolpath on the workspace's part and stock in its setup and, only when the whole
+// build succeeded, appends it to the workspace's toolpaths and returns it.
 TToolpath& AddToolpath(Workspace& workspace, const MachiningJob& job, std::string name);
 
 } // namespace torvex

@@ -5,8 +5,9 @@
 
 namespace torvex {
 
-void FinishFlank(BlockWriter& w, const Tobjects& outline, Flank flank,
+void FinishFlank(BlockWriter& w, const Tobjects& wholeOutline, Flank flank,
                  const FinishingParameters& p) {
+    Tobjects outline = ContourUpTo(wholeOutline, flank, p.Limit);
     const TObj* first = FirstProfileElement(outline);
     if (first == nullptr)
         return;

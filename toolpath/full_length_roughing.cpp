@@ -15,7 +15,7 @@ void RoughFullLength(BlockWriter& w, const Tobjects& profile, double stockRadius
         return;
     double xStart = first->IsLine() ? first->P1.X : std::min(first->P3.X, first->P4.X);
     double xEnd = last->IsLine() ? last->P2.X : std::max(last->P3.X, last->P4.X);
-    double zLeft = xStart - p.Offset;
+    double zLeft = p.Limit ? *p.Limit : xStart - p.Offset;
     double zRight = xEnd + p.Offset;
     w.Rapid({zLeft, p.SafeX});
 

@@ -2,6 +2,7 @@
 #include "toolpath/profile_measures.h"
 #include "toolpath/strategies.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <optional>
@@ -265,6 +266,44 @@ Tobjects BuildOffsetContour(const Tobjects& outline, Flank flank, double rest,
         Close(built, flank, *climb);
     JoinNeighbours(built, flank);
     return built;
+}
+
+Tobjects ContourUpTo(const Tobjects& contour, Flank flank, std::optional<double> limit) {
+    if (!limit || flank == Flank::Left)
+        return contour;
+    Tobjects kept;
+    for (const TObj& e : contour) {
+        if (!e.IsLine() && !(e.IsArc() && e.P3.X != e.P4.X)) {
+            kept.push_back(e);
+            continue;
+        }
+        const TPoint& start = e.IsLine() ? NearEnd(e, flank) : ArcStart(e, flank);
+        const TPoint& end = e.IsLine() ? FarEnd(e, flank) : ArcEnd(e, flank);
+        if (start.X <= *limit)
+            break;
+        kept.push_back(e);
+        if (end.X >= *limit)
+            continue;
+        // The element crosses the limit: it ends there, a line along its straight, an arc on its
+        // circle and its half.
+        TObj& cut = kept.back();
+        TPoint at;
+        if (e.IsLine()) {
+            double t = (*limit - start.X) / (end.X - start.X);
+            at = {*limit, start.Y + t * (end.Y - start.Y)};
+            FarEnd(cut, flank) = at;
+        } else {
+            TPoint c = e.Centre();
+            double r = e.Radius();
+            double dx = *limit - c.X;
+            double root = std::sqrt(std::max(0.0, r * r - dx * dx));
+            at = {*limit, IsUpperHalf(e) ? c.Y + root : c.Y - root};
+            ArcEnd(cut, flank) = at;
+        }
+        cut.Mid = {(start.X + at.X) / 2, (start.Y + at.Y) / 2};
+        break;
+    }
+    return kept;
 }
 
 } // namespace torvex

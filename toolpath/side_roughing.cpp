@@ -3,9 +3,13 @@
 #include "toolpath/roughing_pass.h"
 #include "toolpath/strategies.h"
 
+#include <algorithm>
+
 namespace torvex {
 
-void RoughFlank(BlockWriter& w, const Tobjects& contour, Flank flank, const RoughingParameters& p) {
+void RoughFlank(BlockWriter& w, const Tobjects& wholeContour, Flank flank,
+                const RoughingParameters& p) {
+    Tobjects contour = ContourUpTo(wholeContour, flank, p.Limit);
     const TObj* first = FirstProfileElement(contour);
     if (first == nullptr)
         return;
@@ -22,6 +26,8 @@ void RoughFlank(BlockWriter& w, const Tobjects& contour, Flank flank, const Roug
         // The layer ends where the tool first meets the contour, on the contour's own lines and
         // arcs.
         double z = ContourXAtLevel(contour, flank, y);
+        if (p.Limit)
+            z = std::max(z, *p.Limit);
         RoughingPass(w, y, z, outwards * p.Lift, p.Lift, p);
     }
     w.FeedX(contourStart, p.RadialFeed);

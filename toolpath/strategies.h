@@ -19,6 +19,8 @@ struct RoughingParameters {
     double RadialFeed = 0; // mm/min
     double AxialFeed = 0;  // mm/min
     uint8_t ArcSteps = 20; // an arc's moves: its preview points and its end
+    // No move goes below this x (the chuck's jaws and their clearance); nothing: no limit.
+    std::optional<double> Limit;
 };
 
 // How a finishing pass runs.
@@ -28,6 +30,7 @@ struct FinishingParameters {
     double Approach = 0; // the rapid approach stops this far above the outline's start
     double Feed = 0;     // mm/min
     uint8_t ArcSteps = 20;
+    std::optional<double> Limit;
 };
 
 // The strategies write their blocks and moves through the writer. A strategy given no line or arc
@@ -35,15 +38,17 @@ struct FinishingParameters {
 // throws ArithmeticError.
 
 // Full-length roughing with the left tool: longitudinal passes from the stock radius down to the
-// profile's highest point plus the rest, from left to right. `profile` is the whole profile.
+// profile's highest point plus the rest, from left to right (from the limit, when there is one).
+// `profile` is the whole profile.
 void RoughFullLength(BlockWriter& w, const Tobjects& profile, double stockRadius, double rest,
                      const RoughingParameters& p);
 
 // Side roughing of one flank along its offset contour: layers from the top down, each cut axially
-// in to the contour, then one pass along the contour.
+// in to the contour, then one pass along the contour; layers and pass stop at the limit.
 void RoughFlank(BlockWriter& w, const Tobjects& contour, Flank flank, const RoughingParameters& p);
 
-// One finishing pass along a flank's outline, entering `Approach` above its start.
+// One finishing pass along a flank's outline, entering `Approach` above its start, and stopping at
+// the limit.
 void FinishFlank(BlockWriter& w, const Tobjects& outline, Flank flank,
                  const FinishingParameters& p);
 
@@ -51,5 +56,9 @@ void FinishFlank(BlockWriter& w, const Tobjects& outline, Flank flank,
 // a rise of that height towards the stock.
 Tobjects BuildOffsetContour(const Tobjects& outline, Flank flank, double rest,
                             std::optional<double> climb);
+
+// The right flank's contour up to x = limit: the element that crosses it cut there, those beyond
+// it dropped. The left flank's, or no limit, gives the contour as it is.
+Tobjects ContourUpTo(const Tobjects& contour, Flank flank, std::optional<double> limit);
 
 } // namespace torvex

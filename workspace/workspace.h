@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geometry/shaft.h"
+#include "toolpath/setup.h"
 #include "toolpath/toolpath.h"
 #include "workspace/operation_queues.h"
 
@@ -31,6 +32,8 @@ public:
     // shows; toolpaths may share a name.
     TToolpath* SelectedToolpath = nullptr;
     std::string SelectedToolpathName;
+    // How the part is held and where program zero is: the toolpaths are built for it.
+    torvex::Setup Setup;
     TRoughingQueue RoughingQueue;
     TFinishingQueue FinishingQueue;
     std::filesystem::path StartupDirectory;

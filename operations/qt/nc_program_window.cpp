@@ -4,6 +4,8 @@
 #include "geometry/number_text.h"
 #include "operations/job_fields.h"
 #include "operations/nc_program.h"
+#include "operations/program_generation.h"
+#include "operations/setup.h"
 #include "platform/file_dialogs.h"
 #include "platform/message_sink.h"
 #include "platform/qt/qt_support.h"
@@ -95,13 +97,6 @@ std::vector<std::string> LinesOf(const QString& text) {
     return lines;
 }
 
-double LargestSafeDistance(std::span<const TToolpath* const> toolpaths) {
-    double safe = 0;
-    for (const TToolpath* t : toolpaths)
-        safe = std::max(safe, std::visit([](const auto& j) { return j.SafeZ; }, t->Job));
-    return safe;
-}
-
 } // namespace
 
 NcProgramWindow::NcProgramWindow(Workspace& workspace, FileDialogs& dialogs, MessageSink& messages,
@@ -166,6 +161,7 @@ void NcProgramWindow::BuildProgramControls() {
                             "mm (a radius, written doubled in diameter mode)");
     ToolChangeZ = Labelled(Body(), form, new QLineEdit(Body()), "ToolChangeZ", "Tool change Z");
     ToolChangeZ->setToolTip("Tool change Z: the axial position the tool then goes to, mm");
+    BuildSetupControls(form);
     static_cast<QVBoxLayout*>(Body()->layout())->addLayout(form);
     Diameter = CheckBox(Body(), "Diameter", "Diameter programming");
     Body()->layout()->addWidget(Diameter);
@@ -187,6 +183,65 @@ void NcProgramWindow::BuildProgramControls() {
         ConnectGuarded(edit, &QLineEdit::editingFinished, this, Messages, [this] { Remember(); });
     ConnectGuarded(ProgramOf, &QComboBox::currentIndexChanged, this, Messages,
                    [this] { Remember(); });
+}
+
+void NcProgramWindow::BuildSetupControls(QFormLayout* form) {
+    Holding =
+        List(Body(), form, "Holding", "Work holding", {"Between centres", "Chuck at the left end"});
+    JawFace = Labelled(Body(), form, new QLineEdit(Body()), "JawFace", "Jaw face at x :");
+    JawFace->setToolTip("Jaw face at x : where the chuck's jaws end, in the profile's frame, mm "
+                        "(empty: the stock's left end)");
+    JawClearance = Labelled(Body(), form, new QLineEdit(Body()), "JawClearance", "Jaw clearance :");
+    JawClearance->setToolTip("Jaw clearance : how near to the jaws no move may come, mm");
+    Zero = List(Body(), form, "Zero", "Program zero", {"Profile origin", "Free end face"});
+    Zero->setToolTip("Program zero: Z0 at the profile's origin, or on the part's free (right) end "
+                     "face with the part in negative Z");
+    ShowSetup();
+    for (QComboBox* list : {Holding, Zero})
+        ConnectGuarded(list, &QComboBox::currentIndexChanged, this, Messages,
+                       [this] { SetupChosen(); });
+    for (QLineEdit* edit : {JawFace, JawClearance})
+        ConnectGuarded(edit, &QLineEdit::editingFinished, this, Messages,
+                       [this] { SetupChosen(); });
+}
+
+void NcProgramWindow::ShowSetup() {
+    const Setup& setup = Work.Setup;
+    char separator = SystemDecimalSeparator();
+    for (QWidget* control : std::initializer_list<QWidget*>{Holding, JawFace, JawClearance, Zero})
+        control->blockSignals(true);
+    Holding->setCurrentIndex(static_cast<int>(setup.Holding));
+    JawFace->setText(setup.JawFace ? QString::fromStdString(FloatToText(*setup.JawFace, separator))
+                                   : QString());
+    JawClearance->setText(QString::fromStdString(FloatToText(setup.JawClearance, separator)));
+    Zero->setCurrentIndex(static_cast<int>(setup.Zero));
+    bool chuck = setup.Holding == WorkHolding::Chuck;
+    JawFace->setEnabled(chuck);
+    JawClearance->setEnabled(chuck);
+    for (QWidget* control : std::initializer_list<QWidget*>{Holding, JawFace, JawClearance, Zero})
+        control->blockSignals(false);
+}
+
+void NcProgramWindow::SetupChosen() {
+    Setup setup;
+    char separator = SystemDecimalSeparator();
+    setup.Holding = static_cast<WorkHolding>(Holding->currentIndex());
+    setup.Zero = static_cast<ProgramZero>(Zero->currentIndex());
+    try {
+        std::string face = JawFace->text().trimmed().toStdString();
+        if (!face.empty())
+            setup.JawFace = CheckedLength(TextToFloat(face, separator), "Jaw face at x", Sign::Any);
+        std::string clearance = JawClearance->text().trimmed().toStdString();
+        setup.JawClearance = clearance.empty() ? DefaultJawClearance
+                                               : CheckedLength(TextToFloat(clearance, separator),
+                                                               "Jaw clearance", Sign::NotNegative);
+        ChangeSetup(Work, setup);
+    } catch (...) {
+        ShowSetup();
+        throw;
+    }
+    ShowSetup();
+    emit SetupChanged();
 }
 
 void NcProgramWindow::Restore() {
@@ -282,6 +337,7 @@ void NcProgramWindow::ShowSettings(const ProgramSettings& settings) {
     }
     ShowToolChangeFields();
     Remember();
+    ShowSetup();
 }
 
 void NcProgramWindow::GenerateCommand() {
@@ -301,23 +357,14 @@ void NcProgramWindow::GenerateCommand() {
         return;
     }
     ProgramSettings settings = Settings();
-    if (std::optional<std::string> refusal = DialectRefusal(settings.Dialect, settings.Program)) {
-        Messages.ShowMessage(*refusal);
-        return;
-    }
-    if (std::optional<std::string> refusal = ToolChangeRefusal(
-            settings.Program.ToolChange, Work.StockShaft, LargestSafeDistance(toolpaths))) {
-        Messages.ShowMessage(*refusal);
-        return;
-    }
-    std::span<const TToolpath* const> programmed(toolpaths);
-    if (!wholeJob)
-        programmed = programmed.last(1);
-    NcProgram program = ProgramFor(programmed, wholeJob, settings);
-    std::vector<std::string> text = NcProgramText(program.Blocks, settings.Dialect);
+    GeneratedProgram generated =
+        GenerateProgram(toolpaths, wholeJob, settings, Work.Setup, Work.Shaft, Work.StockShaft);
+    const std::vector<std::string>& text = generated.Text;
+    ProgramTerms terms{generated.Program.Numbers,
+                       {ProgramZeroX(Work.Setup, Work.Shaft), settings.Dialect.Diameter}};
     ToolpathVerdict verdict =
-        wholeJob ? VerdictOfJob(toolpaths, Work.Shaft, Work.StockShaft, program.Numbers)
-                 : VerdictOfToolpath(toolpaths, Work.Shaft, Work.StockShaft, program.Numbers);
+        wholeJob ? VerdictOfJob(toolpaths, Work.Shaft, Work.StockShaft, terms, Work.Setup)
+                 : VerdictOfToolpath(toolpaths, Work.Shaft, Work.StockShaft, terms, Work.Setup);
     ProgramName = wholeJob ? WholeJobName : Work.SelectedToolpath->Name;
     Shown->setText(QString::fromStdString("Program of: " + ProgramName));
     Verdict->setText(QString::fromStdString(verdict.Text));

@@ -7,6 +7,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QFormLayout;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -36,10 +37,20 @@ public:
 
     // How the program is written, as the controls say; a job file keeps it.
     ProgramSettings Settings() const;
-    // Shows settings (of a job file opened) in the controls and keeps them.
+    // Shows settings (of a job file opened) in the controls and keeps them; shows the workspace's
+    // setup.
     void ShowSettings(const ProgramSettings& settings);
 
+signals:
+    // The setup changed and the toolpaths were rebuilt for it.
+    void SetupChanged();
+
 private:
+    void BuildSetupControls(QFormLayout* form);
+    void ShowSetup();
+    // The setup the controls say, taken by the workspace (its toolpaths rebuilt); a setup a
+    // toolpath cannot be built for is refused and the controls show the setup in force.
+    void SetupChosen();
     void BuildProgramControls();
     void BuildDialectControls();
     void BuildToolChangeControls();
@@ -65,6 +76,10 @@ private:
     QComboBox* ToolChange = nullptr;
     QLineEdit* ToolChangeX = nullptr;
     QLineEdit* ToolChangeZ = nullptr;
+    QComboBox* Holding = nullptr;
+    QLineEdit* JawFace = nullptr;
+    QLineEdit* JawClearance = nullptr;
+    QComboBox* Zero = nullptr;
     QLabel* Shown = nullptr;
     QLabel* XMode = nullptr;
     QLabel* Verdict = nullptr;

@@ -217,7 +217,8 @@ void OperationWindow::PreviewCommand() {
     }
     RequireModel(Work.Shaft, Work.StockShaft);
     char separator = SystemDecimalSeparator();
-    TToolpath preview = BuildToolpath(Work.Shaft, Work.StockShaft, Job(separator), ToolpathName());
+    TToolpath preview =
+        BuildToolpath(Work.Shaft, Work.StockShaft, Job(separator), ToolpathName(), Work.Setup);
     ResetViewpointIfAsked(preview);
     View.DrawToolpath(preview);
 }

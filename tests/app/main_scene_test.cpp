@@ -38,7 +38,8 @@ TEST(MainScene, StartsAsTheViewIsSetUp) {
     EXPECT_DOUBLE_EQ(scene.View().FocalLength, 50);
     EXPECT_DOUBLE_EQ(scene.View().DepthOfView, 100);
     EXPECT_EQ(scene.Contents.Light.Position, (Vec3{6, 6, 10}));
-    EXPECT_EQ(scene.Contents.Solids.size(), 3u);
+    EXPECT_EQ(scene.Contents.Solids.size(), 4u);
+    EXPECT_FALSE(scene.ChuckSolid.Visible);
 }
 
 TEST(MainScene, RecentringMovesOnlyTheTarget) {

@@ -82,6 +82,26 @@ TEST(JobFileCommand, TheWholeJobRunsInLinuxCncsInterpreterWithSafeToolChanges) {
     EXPECT_EQ(changes, 4u);
 }
 
+TEST(JobFileCommand, AChuckedJobStaysClearOfTheJawsAndRunsInLinuxCncsInterpreter) {
+    ASSERT_FALSE(torvex::testing::InterpreterUnavailable());
+    // Chucked at the stock's left end, 3 mm clear, with zero on the free end face at x 180.
+    Outcome chucked = RunJob({std::string(TORVEX_DATA) + "/Jobs/production-chucked.tjob"});
+    ASSERT_EQ(chucked.Status, ExitOk) << chucked.Err;
+    torvex::testing::InterpreterRun run = RunLinuxCncInterpreter(chucked.Out);
+    EXPECT_TRUE(run.Accepted()) << run.Errors;
+    double lowest = 0, highest = -1000;
+    for (const std::string& line : chucked.Out)
+        if (size_t z = line.find(" Z"); z != std::string::npos && line.find("G30") == line.npos) {
+            lowest = std::min(lowest, std::stod(line.substr(z + 2)));
+            highest = std::max(highest, std::stod(line.substr(z + 2)));
+        }
+    EXPECT_GE(lowest, 3 - 180);
+    EXPECT_LE(lowest, -100) << "the part lies in negative Z";
+    EXPECT_EQ(highest, 2) << "nothing beyond the free end but the passes' run-out";
+    // The sample job's left flank cannot be reached in a chuck.
+    EXPECT_THROW(RunJob({SampleJob, "--chuck-at", "0", "--zero", "free-end"}), std::runtime_error);
+}
+
 TEST(JobFileCommand, OneToolpathIsCheckedOnWhatTheToolpathsBeforeItLeave) {
     TempFolder folder("job-command");
     std::filesystem::path stock = folder.Path / "finished.mdls";

@@ -86,6 +86,33 @@ TEST(JobFile, TheSampleJobRoughsAndFinishesWithoutACollisionAndLeavesNothing) {
     EXPECT_GT(CheckToolpath(*job.Toolpaths[1], job.Part, job.Stock).MaterialLeft, 1);
 }
 
+TEST(JobFile, TheSetupTravelsWithTheJobAndItsToolpathsAreBuiltForIt) {
+    JobFile file = ReadJobFile(Data / "Jobs" / "production-chucked.tjob");
+    EXPECT_EQ(file.Setup,
+              (torvex::Setup{WorkHolding::Chuck, std::nullopt, 3, ProgramZero::FreeEnd}));
+    file.Setup.JawFace = -2.5;
+    JobFile again = ReadJobFileText(JobFileText(file));
+    EXPECT_EQ(again.Setup, file.Setup);
+    OpenedJob job = OpenJob(again);
+    EXPECT_EQ(job.Setup, file.Setup);
+    std::vector<CheckResult> results =
+        CheckToolpaths(Toolpaths(job.Toolpaths), job.Part, job.Stock, job.Setup);
+    for (const CheckResult& result : results)
+        EXPECT_FALSE(result.HasCollision());
+    // A file without a setup is held between centres with the profile's origin as zero.
+    EXPECT_EQ(ReadJobFileText(Changed([](nlohmann::json& j) { j.erase("setup"); })).Setup,
+              torvex::Setup{});
+    // The sample job works the left flank, which a chuck at the left end hides.
+    try {
+        OpenJob(ReadJobFileText(Changed([](nlohmann::json& j) {
+            j["setup"] = {{"holding", "chuck"}};
+        })));
+        FAIL();
+    } catch (const JobFileError& error) {
+        EXPECT_NE(std::string(error.what()).find("Flip the part"), std::string::npos);
+    }
+}
+
 TEST(JobFile, AFileTheWindowsWouldRefuseIsRefusedNamingTheField) {
     using Json = nlohmann::json;
     const std::vector<std::pair<std::string, std::string>> cases = {
@@ -108,6 +135,14 @@ TEST(JobFile, AFileTheWindowsWouldRefuseIsRefusedNamingTheField) {
              j["program"]["tool_change"] = Json{{"x", 10}, {"z", 200}};
          }),
          "program.tool_change"},
+        {Changed([](Json& j) {
+             j["setup"] = {{"holding", "vice"}};
+         }),
+         "setup.holding"},
+        {Changed([](Json& j) {
+             j["setup"] = {{"holding", "chuck"}, {"jaw_clearance", -1}};
+         }),
+         "setup.jaw_clearance"},
     };
     for (const auto& [text, named] : cases) {
         try {

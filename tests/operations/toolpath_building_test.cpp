@@ -1,5 +1,8 @@
+#include "checking/toolpath_check.h"
 #include "geometry/model_files.h"
 #include "operations/job_fields.h"
+#include "operations/program_generation.h"
+#include "operations/setup.h"
 #include "operations/toolpath_building.h"
 #include "platform/errors.h"
 #include "platform/message_sink.h"
@@ -9,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <regex>
 #include <utility>
 
 using namespace torvex;
@@ -45,6 +49,23 @@ std::vector<std::string> ToolChanges(const TToolpath& toolpath) {
         if (block.find(" M06 ") != std::string::npos)
             blocks.push_back(block);
     return blocks;
+}
+
+// The Z words of a program's lines, in order.
+std::vector<double> ZWords(const std::vector<std::string>& program) {
+    static const std::regex word(" Z(-?[0-9.]+)");
+    std::vector<double> z;
+    for (const std::string& line : program)
+        for (std::sregex_iterator m(line.begin(), line.end(), word), end; m != end; ++m)
+            z.push_back(std::stod((*m)[1]));
+    return z;
+}
+
+double LeftmostMove(const TToolpath& toolpath) {
+    double x = toolpath.PathPoints[0].X;
+    for (const TPunct& p : toolpath.PathPoints)
+        x = std::min(x, p.X);
+    return x;
 }
 
 class ToolpathBuilding : public ::testing::Test {
@@ -169,6 +190,106 @@ TEST_F(ToolpathBuilding, NoPartOrNoStockIsRefusedWithAClearMessage) {
     } catch (const OperationError& error) {
         EXPECT_STREQ(error.what(), NoStockText);
     }
+}
+
+TEST_F(ToolpathBuilding, WithAChuckNoKnifeComesNearerToTheJawsThanTheClearance) {
+    using enum RoughingOperation;
+    // Jaws ending at x 55, 3 mm clear: Rough80 reaches 4 mm to the left of its tip, Left45 2 mm.
+    torvex::Setup chuck{WorkHolding::Chuck, 55, 3, ProgramZero::ProfileOrigin};
+    TToolpath whole =
+        BuildRoughing(workspace.Shaft, workspace.StockShaft, Roughing({WholeLength}), "r", chuck);
+    EXPECT_EQ(LeftmostMove(whole), 62);
+    EXPECT_EQ(whole.PathPoints[1].X, 62) << "the passes start at the limit";
+    TToolpath flank = BuildRoughing(workspace.Shaft, workspace.StockShaft,
+                                    Roughing({RightFromStock}), "r", chuck);
+    EXPECT_EQ(LeftmostMove(flank), 60);
+    TToolpath finish = BuildFinishing(workspace.Shaft, workspace.StockShaft,
+                                      Finishing({FinishingOperation::RightWithTop}), "f", chuck);
+    EXPECT_EQ(LeftmostMove(finish), 60);
+    // Between centres the same jobs reach the collar and beyond.
+    EXPECT_LT(LeftmostMove(
+                  BuildRoughing(workspace.Shaft, workspace.StockShaft, Roughing({RightFromStock}))),
+              60);
+    for (const MachiningJob& fromTheLeft :
+         {MachiningJob(Roughing({WholeLength, LeftBelowTop})),
+          MachiningJob(Finishing({FinishingOperation::LeftWithoutTop}))}) {
+        try {
+            BuildToolpath(workspace.Shaft, workspace.StockShaft, fromTheLeft, "x", chuck);
+            ADD_FAILURE() << "an operation from the left end built in a chuck";
+        } catch (const OperationError& error) {
+            EXPECT_STREQ(error.what(), LeftFlankInChuckText);
+        }
+    }
+    chuck.JawFace = 75;
+    EXPECT_THROW(
+        BuildRoughing(workspace.Shaft, workspace.StockShaft, Roughing({WholeLength}), "r", chuck),
+        OperationError);
+}
+
+TEST_F(ToolpathBuilding, TheFreeEndFaceAsZeroShiftsEveryZWordByThePartsLength) {
+    AddToolpath(workspace, Roughing({RoughingOperation::WholeLength}), "r");
+    std::vector<const TToolpath*> toolpaths = {workspace.Toolpaths[0].get()};
+    ProgramSettings settings{DefaultDialectOptions(NcDialect::LinuxCnc), {}};
+    torvex::Setup freeEnd;
+    freeEnd.Zero = ProgramZero::FreeEnd;
+    std::vector<double> profile = ZWords(
+        GenerateProgram(toolpaths, true, settings, {}, workspace.Shaft, workspace.StockShaft).Text);
+    std::vector<double> shifted = ZWords(
+        GenerateProgram(toolpaths, true, settings, freeEnd, workspace.Shaft, workspace.StockShaft)
+            .Text);
+    ASSERT_EQ(shifted.size(), profile.size());
+    // The pass runs from 2 mm left of the part's left end to 2 mm beyond its right end, x = 80.
+    EXPECT_EQ(profile.front(), -2);
+    EXPECT_EQ(shifted.front(), -82);
+    EXPECT_EQ(*std::max_element(shifted.begin(), shifted.end()), 2);
+    for (size_t k = 0; k < profile.size(); ++k)
+        EXPECT_NEAR(shifted[k], profile[k] - 80, 1e-9);
+}
+
+TEST_F(ToolpathBuilding, MovesIntoTheJawsAreCrashesAndTheirProgramIsRefused) {
+    // Built between centres, the roughing starts left of the part, where the jaws now stand.
+    AddToolpath(workspace, Roughing({RoughingOperation::WholeLength}), "r");
+    std::vector<const TToolpath*> toolpaths = {workspace.Toolpaths[0].get()};
+    torvex::Setup chuck;
+    chuck.Holding = WorkHolding::Chuck;
+    CheckResult result = CheckToolpaths(toolpaths, workspace.Shaft, workspace.StockShaft, chuck)[0];
+    ASSERT_TRUE(result.HasCollision());
+    EXPECT_EQ(result.Operations[0].First->Kind, CollisionKind::IntoChuck);
+    try {
+        GenerateProgram(toolpaths, false, {DefaultDialectOptions(NcDialect::Generic), {}}, chuck,
+                        workspace.Shaft, workspace.StockShaft);
+        FAIL();
+    } catch (const OperationError& error) {
+        EXPECT_EQ(std::string(error.what()).substr(0, 38), "N0020 would take the tool to Z-2, near")
+            << error.what();
+    }
+    // A setup a toolpath cannot take changes nothing; taking one rebuilds the toolpaths for it.
+    AddToolpath(workspace, Roughing({RoughingOperation::LeftBelowTop}), "l");
+    EXPECT_THROW(ChangeSetup(workspace, chuck), OperationError);
+    EXPECT_EQ(workspace.Setup, torvex::Setup{});
+    EXPECT_EQ(LeftmostMove(*toolpaths[0]), -2);
+    workspace.Toolpaths.pop_back();
+    ChangeSetup(workspace, chuck);
+    EXPECT_EQ(workspace.Setup, chuck);
+    EXPECT_EQ(LeftmostMove(*toolpaths[0]), 7);
+    EXPECT_FALSE(
+        CheckToolpaths(toolpaths, workspace.Shaft, workspace.StockShaft, chuck)[0].HasCollision());
+}
+
+TEST(FlipPart, TwiceGivesThePartBackAndOnceTurnsItEndForEnd) {
+    Workspace workspace;
+    LoadModel(workspace, "production.mdl");
+    TShaft part = workspace.Shaft;
+    TShaft stock = workspace.StockShaft;
+    FlipPart(part, stock);
+    // The right end's 8 mm radius now lies at x 0, and the part keeps its length.
+    EXPECT_EQ(part.Points[1].X, 0);
+    EXPECT_EQ(part.Points[1].Y, 8);
+    EXPECT_EQ(part.Points.Last().X, 180);
+    EXPECT_EQ(part.MaxRadius, workspace.Shaft.MaxRadius);
+    FlipPart(part, stock);
+    EXPECT_EQ(FlippedRecords(part, 0), FlippedRecords(workspace.Shaft, 0));
+    EXPECT_EQ(FlippedRecords(stock, 0), FlippedRecords(workspace.StockShaft, 0));
 }
 
 TEST(JobFields, AreConvertedWithTheSystemsSeparatorAndShownWithIt) {

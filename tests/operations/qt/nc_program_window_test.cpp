@@ -191,3 +191,22 @@ TEST_F(NcProgramWindowTest, ShowsTheKnifeCheckAboveTheProgramAndAsksBeforeSaving
     Click("FlatButton1");
     EXPECT_TRUE(fs::exists(file));
 }
+
+TEST_F(NcProgramWindowTest, AChuckRebuildsTheToolpathsClearOfItsJawsOrChangesNothing) {
+    Work.SelectedToolpath = Work.Toolpaths.front().get();
+    Control<QComboBox>("Zero")->setCurrentIndex(1);
+    Control<QComboBox>("Holding")->setCurrentIndex(1);
+    // Jaws at the stock's left end, 3 mm clear, Rough80 reaching 4 mm left of its tip; the part
+    // ends at x 80.
+    EXPECT_EQ(Work.Setup.Holding, WorkHolding::Chuck);
+    EXPECT_EQ(Work.SelectedToolpath->PathPoints[1].X, 7);
+    Click("FlatButton2");
+    EXPECT_TRUE(Text().contains("G00 X27 Z-73")) << Text().toStdString();
+    // Jaws reaching beyond the part are refused, and the setup stays as it was.
+    auto* face = Control<QLineEdit>("JawFace");
+    face->setText("78");
+    emit face->editingFinished();
+    EXPECT_NE(Messages.Messages.back().find("beyond the part's right end"), std::string::npos);
+    EXPECT_FALSE(Work.Setup.JawFace);
+    EXPECT_TRUE(face->text().isEmpty());
+}
