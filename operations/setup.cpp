@@ -71,16 +71,22 @@ void ChangeSetup(Workspace& workspace, const Setup& setup) {
 std::vector<std::string> FlippedRecords(const TModel& model, double about) {
     auto mirrored = [about](TPoint p) { return TPoint{about - p.X, p.Y}; };
     std::vector<std::string> records;
-    for (const TObj& e : model.Elements) {
-        if (!e.IsLine() && !e.IsArc())
+    // From the new left end to the new right end, each line written left to right.
+    for (auto e = model.Elements.rbegin(); e != model.Elements.rend(); ++e) {
+        if (!e->IsLine() && !e->IsArc())
             continue;
-        TObj flipped = e;
-        flipped.P1 = mirrored(e.P1);
-        flipped.P2 = mirrored(e.P2);
-        // Mirrored, an arc would run the other way along x and so change its half: its start and
-        // end change places.
-        flipped.P3 = mirrored(e.IsArc() ? e.P4 : e.P3);
-        flipped.P4 = mirrored(e.IsArc() ? e.P3 : e.P4);
+        TObj flipped = *e;
+        if (e->IsLine()) {
+            flipped.P1 = mirrored(e->P2);
+            flipped.P2 = mirrored(e->P1);
+        } else {
+            // The arc's box keeps its lower left corner first. Mirrored, the arc would run the
+            // other way round its centre: its start and end change places.
+            flipped.P1 = {about - e->P2.X, e->P1.Y};
+            flipped.P2 = {about - e->P1.X, e->P2.Y};
+            flipped.P3 = mirrored(e->P4);
+            flipped.P4 = mirrored(e->P3);
+        }
         records.push_back(ElementText(flipped));
     }
     return records;

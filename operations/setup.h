@@ -33,8 +33,8 @@ std::optional<std::string> ChuckRefusal(std::span<const TToolpath* const> toolpa
 // otherwise, and nothing changes.
 void ChangeSetup(Workspace& workspace, const Setup& setup);
 
-// The model mirrored end for end about x = `about` (x becomes about - x) as element records, arcs
-// kept on their half of the circle.
+// The model mirrored end for end about x = `about` (x becomes about - x) as element records in
+// order from the new left end, lines written left to right, arcs kept on their half of the circle.
 std::vector<std::string> FlippedRecords(const TModel& model, double about);
 // The part and the stock flipped about the part's right end: the other end faces the tailstock.
 void FlipPart(TShaft& part, TShaft& stock);
