@@ -1,5 +1,6 @@
 #include "app/main_scene.h"
 
+#include "material/outlines.h"
 #include "platform/errors.h"
 #include "toolpath/toolpath.h"
 
@@ -64,7 +65,9 @@ void MainScene::ShowModel(const TShaft& part, const TShaft& stock, double sceneS
     if (sceneScale != 0) {
         SceneMapping mapping(sceneScale);
         FillSolid(PartSolid, part.Points, mapping);
-        FillSolid(StockSolid, stock.Points, mapping);
+        // A machined stock saved as the next operation's may turn back under an undercut: its
+        // chain follows it, its points sorted by X would not.
+        FillSolid(StockSolid, ProfileChain(stock), mapping);
     }
     View().Offset = StartOffset;
     View().Target = {};

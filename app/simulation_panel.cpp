@@ -111,7 +111,7 @@ void SimulationPanel::ApplyControlStates(const MainControlStates& controls) {
 
 void SimulationPanel::InitializeCommand() {
     ReloadSimulationStock(Work, Messages);
-    TToolpathTotals totals = Run.Initialize(Work.SelectedToolpath, XYOf(Work.SimStock.Points));
+    TToolpathTotals totals = Run.Initialize(Work.SelectedToolpath, ProfileChain(Work.SimStock));
     View->SetClockEnabled(false);
     EnableForSimulation(Controls);
     emit ControlsChanged();

@@ -20,8 +20,7 @@ const std::vector<SampleJob>& Jobs() {
 }
 
 TSimulation NewSimulation(const SampleJob& job) {
-    return TSimulation(job.Toolpath->LeftKnife.Points, job.Toolpath->RightKnife.Points,
-                       job.Space->StockShaft.Points, job.Toolpath->PathPoints);
+    return TSimulation(*job.Toolpath, TMaterial(ProfileChain(job.Space->StockShaft)));
 }
 
 void Report(benchmark::State& state, const SampleJob& job, double steps, size_t stockPoints) {
@@ -39,8 +38,8 @@ void BM_SampleJobMoveByMove(benchmark::State& state) {
     for (auto _ : state) {
         TSimulation simulation = NewSimulation(job);
         RunMoveByMove(simulation);
-        stockPoints = simulation.Stock.size();
-        benchmark::DoNotOptimize(simulation.Stock.data());
+        stockPoints = simulation.Stock().size();
+        benchmark::DoNotOptimize(simulation.Stock().data());
     }
     Report(state, job, static_cast<double>(job.Toolpath->PathPoints.Count()), stockPoints);
 }
@@ -52,8 +51,7 @@ void BM_SampleJobInFrameSteps(benchmark::State& state) {
     size_t stockPoints = 0;
     for (auto _ : state) {
         TSimulation simulation = NewSimulation(job);
-        simulation.SplitOutlinesOfPath();
-        TPoint last = RunStartPosition;
+        TPoint last{job.Toolpath->PathPoints[0].X, job.Toolpath->PathPoints[0].Y};
         steps = 0;
         for (const TPunct& to : job.Toolpath->PathPoints) {
             TPoint from = last;
@@ -67,8 +65,8 @@ void BM_SampleJobInFrameSteps(benchmark::State& state) {
                 MoveTool(simulation, at, last);
             }
         }
-        stockPoints = simulation.Stock.size();
-        benchmark::DoNotOptimize(simulation.Stock.data());
+        stockPoints = simulation.Stock().size();
+        benchmark::DoNotOptimize(simulation.Stock().data());
     }
     Report(state, job, static_cast<double>(steps), stockPoints);
 }
@@ -79,7 +77,7 @@ void BM_SampleJobInFrameSteps(benchmark::State& state) {
 void BM_SampleJobPlayback(benchmark::State& state) {
     const SampleJob& job = Jobs()[static_cast<size_t>(state.range(0))];
     double multiplier = static_cast<double>(state.range(1));
-    std::vector<TPoint> stock = XYOf(job.Space->StockShaft.Points);
+    PointChain stock = ProfileChain(job.Space->StockShaft);
     std::vector<double> best;
     size_t changing = 0;
     for (auto _ : state) {
@@ -101,7 +99,7 @@ void BM_SampleJobPlayback(benchmark::State& state) {
                     best.push_back(took);
                 best[frame] = std::min(best[frame], took);
             }
-            benchmark::DoNotOptimize(playback.SavedStock.data());
+            benchmark::DoNotOptimize(playback.Stock().data());
         }
     }
     std::sort(best.begin(), best.end());

@@ -1,14 +1,15 @@
 #include "checking/collision_check.h"
 
-#include "checking/clipper_paths.h"
 #include "checking/farthest_point.h"
-#include "checking/sweep.h"
+#include "material/knife_sweep.h"
+#include "material/material.h"
 
 #include <limits>
 
 namespace torvex {
 
 using namespace checking;
+using namespace material;
 
 namespace {
 
@@ -47,7 +48,7 @@ struct CollisionCheck::Regions {
     Box PartBox;
     SegmentSet PartProfile; // the part's surface, without the closing line along the axis
     SegmentSet PartRegionOutline;
-    Paths Stock;
+    TMaterial Stock;
     Box StockBox;
     SegmentSet StockOutline;
     KnifeSweep LeftSweep;
@@ -55,19 +56,18 @@ struct CollisionCheck::Regions {
     std::string LeftName;
     std::string RightName;
 
-    Regions(const Polyline& part, const Polyline& stock, const KnifeShape& left,
+    Regions(const PointChain& part, const PointChain& stock, const KnifeShape& left,
             const KnifeShape& right)
         : LeftSweep(left.Outline), RightSweep(right.Outline), LeftName(left.Name),
           RightName(right.Name) {
-        Polyline partRegion = ClosedToAxis(part);
+        PointChain partRegion = ClosedToAxis(part);
         Part = {Positive(ToPath(partRegion))};
         PartBox = BoundsOf(Part);
         PartProfile.AddPolyline(part, false);
         PartRegionOutline.AddPolyline(partRegion, true);
-        Polyline stockRegion = ClosedToAxis(stock);
-        Stock = {Positive(ToPath(stockRegion))};
-        StockBox = BoundsOf(Stock);
-        StockOutline.AddPolyline(stockRegion, true);
+        Stock = TMaterial(stock);
+        StockBox = BoundsOf(Stock.Region());
+        StockOutline.AddPolyline(ClosedToAxis(stock), true);
     }
 
     std::optional<Overlap> IntoPart(const Paths& region, const Box& bounds) const {
@@ -86,7 +86,7 @@ struct CollisionCheck::Regions {
                                         const std::vector<Swept>& before) const {
         if (!bounds.Meets(StockBox))
             return std::nullopt;
-        Paths overlap = Clip(ClipperLib::ctIntersection, region, Stock);
+        Paths overlap = Clip(ClipperLib::ctIntersection, region, Stock.Region());
         if (overlap.empty())
             return std::nullopt;
         Paths meeting;
@@ -113,18 +113,22 @@ struct CollisionCheck::Regions {
         return FarthestOnOutline(overlap, surface, Unbounded);
     }
 
-    double MaterialLeft(const std::vector<Swept>& swept, TPoint& at) const {
-        Paths removed = Part;
+    // The stock less every sweep, as the simulation takes it away, then less the part.
+    void MaterialLeft(const std::vector<Swept>& swept, CheckResult& result) const {
+        Paths removed;
         for (const Swept& s : swept)
             removed.insert(removed.end(), s.Region.begin(), s.Region.end());
-        Paths left = Clip(ClipperLib::ctDifference, Stock, removed);
+        TMaterial material = Stock;
+        material.Remove(removed);
+        Paths left = Clip(ClipperLib::ctDifference, material.Region(), Part);
         FarthestPoint thickest = FarthestOnOutline(left, PartRegionOutline, Unbounded);
-        at = thickest.Where;
-        return thickest.Distance;
+        result.MaterialLeftAt = thickest.Where;
+        result.MaterialLeft = thickest.Distance;
+        result.Material = material.Profile();
     }
 };
 
-CollisionCheck::CollisionCheck(const Polyline& partProfile, const Polyline& stockProfile,
+CollisionCheck::CollisionCheck(const PointChain& partProfile, const PointChain& stockProfile,
                                const KnifeShape& left, const KnifeShape& right)
     : Data(std::make_unique<Regions>(partProfile, stockProfile, left, right)) {}
 
@@ -140,8 +144,7 @@ CheckResult CollisionCheck::Run(const std::vector<CheckedOperation>& operations)
             bool left = move.Tool == ToolSide::Left;
             const KnifeSweep& knife = left ? Data->LeftSweep : Data->RightSweep;
             if (knife.Empty())
-                throw CheckError(std::string("The ") + (left ? "left" : "right") +
-                                 " tool has no knife outline to check the toolpath with.");
+                throw OutlineError(NoKnifeOutlineText(move.Tool));
             Paths region = knife.Along(position.value_or(move.To), move.To);
             Box bounds = BoundsOf(region);
             bool feed = move.Kind == MoveKind::Feed;
@@ -156,7 +159,7 @@ CheckResult CollisionCheck::Run(const std::vector<CheckedOperation>& operations)
         }
         result.Operations.push_back(std::move(check));
     }
-    result.MaterialLeft = Data->MaterialLeft(swept, result.MaterialLeftAt);
+    Data->MaterialLeft(swept, result);
     return result;
 }
 

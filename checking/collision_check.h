@@ -1,7 +1,7 @@
 #pragma once
 
-#include "checking/regions.h"
 #include "geometry/point_list.h"
+#include "material/outlines.h"
 
 #include <cstdint>
 #include <memory>
@@ -24,11 +24,6 @@ struct CheckedMove {
 // the previous operation ended; the very first move of a check starts at its own end.
 struct CheckedOperation {
     std::vector<CheckedMove> Moves;
-};
-
-struct KnifeShape {
-    std::string Name;
-    Polyline Outline; // a closed ring at the tip, as KnifeOutline gives it; empty for no knife
 };
 
 // Any overlap shallower than this is taken for the knife touching the surface.
@@ -59,6 +54,8 @@ struct CheckResult {
     // distance of a point of it from the part, and that point.
     double MaterialLeft = 0;
     TPoint MaterialLeftAt;
+    // What the moves leave of the stock, as the simulation shows it (TMaterial::Profile).
+    PointChain Material;
 
     bool HasCollision() const;
     std::optional<Collision> FirstCollision() const;
@@ -71,13 +68,13 @@ struct CheckResult {
 // moves before it swept. Regions are the part's and the stock's profile closed down to the axis.
 class CollisionCheck {
 public:
-    CollisionCheck(const Polyline& partProfile, const Polyline& stockProfile,
+    CollisionCheck(const PointChain& partProfile, const PointChain& stockProfile,
                    const KnifeShape& left, const KnifeShape& right);
     ~CollisionCheck();
     CollisionCheck(const CollisionCheck&) = delete;
     CollisionCheck& operator=(const CollisionCheck&) = delete;
 
-    // Throws CheckError when a move is made by a tool whose knife has no outline.
+    // Throws OutlineError when a move is made by a tool whose knife has no outline.
     CheckResult Run(const std::vector<CheckedOperation>& operations) const;
 
 private:

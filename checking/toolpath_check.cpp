@@ -6,29 +6,6 @@
 
 namespace torvex {
 
-namespace {
-
-bool UsesTool(const std::vector<CheckedOperation>& operations, ToolSide tool) {
-    for (const CheckedOperation& operation : operations)
-        for (const CheckedMove& move : operation.Moves)
-            if (move.Tool == tool)
-                return true;
-    return false;
-}
-
-// The knife of a tool the moves use; an unused tool needs none.
-KnifeShape Shape(const TKnife& knife, const std::string& tipName, const char* tool, bool used) {
-    std::string name = tipName.empty() ? std::string(tool) : tipName;
-    if (!used)
-        return {name, {}};
-    if (knife.Elements.empty())
-        throw CheckError("The " + std::string(tool) +
-                         " has no knife outline to check the toolpath with.");
-    return {name, KnifeOutline(knife, name)};
-}
-
-} // namespace
-
 std::vector<CheckedOperation> ToolpathOperations(const TToolpath& toolpath) {
     auto moves = [&toolpath](size_t first, size_t end) {
         CheckedOperation operation;
@@ -48,12 +25,9 @@ std::vector<CheckedOperation> ToolpathOperations(const TToolpath& toolpath) {
 }
 
 CheckResult CheckToolpath(const TToolpath& toolpath, const TShaft& part, const TShaft& stock) {
-    std::vector<CheckedOperation> operations = ToolpathOperations(toolpath);
-    KnifeShape left = Shape(toolpath.LeftKnife, toolpath.Tool(ToolSide::Left).Names.TipName,
-                            "left tool", UsesTool(operations, ToolSide::Left));
-    KnifeShape right = Shape(toolpath.RightKnife, toolpath.Tool(ToolSide::Right).Names.TipName,
-                             "right tool", UsesTool(operations, ToolSide::Right));
-    return CollisionCheck(ProfileChain(part), ProfileChain(stock), left, right).Run(operations);
+    std::array<KnifeShape, 2> knives = ToolpathKnives(toolpath);
+    return CollisionCheck(ProfileChain(part), ProfileChain(stock), knives[0], knives[1])
+        .Run(ToolpathOperations(toolpath));
 }
 
 ToolpathVerdict VerdictOfToolpath(const TToolpath& toolpath, const TShaft& part,
@@ -61,7 +35,7 @@ ToolpathVerdict VerdictOfToolpath(const TToolpath& toolpath, const TShaft& part,
     try {
         CheckResult result = CheckToolpath(toolpath, part, stock);
         return {VerdictText(result), true, result.HasCollision()};
-    } catch (const CheckError& error) {
+    } catch (const OutlineError& error) {
         return {std::string("Not checked against the knives: ") + error.what(), false, false};
     }
 }

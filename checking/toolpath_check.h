@@ -15,7 +15,7 @@ class TToolpath;
 std::vector<CheckedOperation> ToolpathOperations(const TToolpath& toolpath);
 
 // The toolpath checked against its own knives, on the part and the stock it was made for. Throws
-// CheckError when a tool that makes moves has no closed knife outline.
+// OutlineError when a tool that makes moves has no closed knife outline.
 CheckResult CheckToolpath(const TToolpath& toolpath, const TShaft& part, const TShaft& stock);
 
 // What the NC program window shows above the program and asks about before saving it.

@@ -179,10 +179,9 @@ std::vector<std::string> PathCsv(const TPctList& path) {
 // The stock companion's profile after the toolpath has cut it move by move, each move with the
 // knife that makes it.
 std::vector<TPoint> SimulatedStock(const TShaft& stock, const TToolpath& toolpath) {
-    TSimulation simulation(toolpath.LeftKnife.Points, toolpath.RightKnife.Points, stock.Points,
-                           toolpath.PathPoints);
+    TSimulation simulation(toolpath, TMaterial(ProfileChain(stock)));
     RunMoveByMove(simulation);
-    return simulation.Stock;
+    return simulation.Stock();
 }
 
 std::vector<std::string> StockCsv(const std::vector<TPoint>& stock) {

@@ -3,6 +3,7 @@
 #include "app/toolbars_chooser.h"
 #include "app/toolpath_tree.h"
 #include "geometry/model.h"
+#include "material/outlines.h"
 #include "operations/qt/nc_program_window.h"
 #include "operations/qt/operation_windows.h"
 #include "platform/errors.h"
@@ -87,7 +88,7 @@ TEST_F(MainWindowTest, LoadingEachSampleShowsItsPartAndStockAndSaysSo) {
         MainScene& scene = Main->SceneObjects();
         ASSERT_GT(Work.SceneScale, 0) << name;
         EXPECT_EQ(scene.PartSolid.Nodes, Mapped(Work.Shaft.Points)) << name;
-        EXPECT_EQ(scene.StockSolid.Nodes, Mapped(Work.StockShaft.Points)) << name;
+        EXPECT_EQ(scene.StockSolid.Nodes, Mapped(ProfileChain(Work.StockShaft))) << name;
         EXPECT_EQ(scene.PartSolid.Nodes.size(), Work.Shaft.Points.Count());
         EXPECT_TRUE(scene.PartSolid.Visible && scene.StockSolid.Visible);
         EXPECT_FALSE(scene.SimulationSolid.Visible);

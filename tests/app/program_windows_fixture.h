@@ -82,12 +82,13 @@ protected:
     }
     QTreeWidgetItem* ToolpathNode(int index) const { return Main->RootNode()->child(index); }
     bool Enabled(const char* name) const { return Control<QWidget>(name)->isEnabled(); }
-    std::vector<SolidNode> Mapped(const TPctList& points) const {
+    std::vector<SolidNode> Mapped(const std::vector<TPoint>& points) const {
         std::vector<SolidNode> nodes;
-        for (const TPunct& p : points)
+        for (const TPoint& p : points)
             nodes.push_back({p.Y * 10 / Work.SceneScale, p.X * 10 / Work.SceneScale - 5});
         return nodes;
     }
+    std::vector<SolidNode> Mapped(const TPctList& points) const { return Mapped(XYOf(points)); }
     fs::path Scratch(const std::string& name) {
         fs::path folder = fs::temp_directory_path() / "torvex-main-window-tests";
         fs::create_directories(folder);

@@ -1,8 +1,8 @@
-#include "checking/sweep.h"
+#include "material/knife_sweep.h"
 
 #include <algorithm>
 
-namespace torvex::checking {
+namespace torvex::material {
 
 namespace {
 
@@ -66,7 +66,7 @@ Path Moved(const std::vector<TPoint>& ring, const TPoint& by) {
 
 } // namespace
 
-KnifeSweep::KnifeSweep(const Polyline& outline) : Outline(outline) {
+KnifeSweep::KnifeSweep(const PointChain& outline) : Outline(outline) {
     if (SignedArea(Outline) < 0)
         std::reverse(Outline.begin(), Outline.end());
     Convex = IsConvex(Outline);
@@ -97,4 +97,4 @@ Paths KnifeSweep::Along(const TPoint& from, const TPoint& to) const {
     return swept;
 }
 
-} // namespace torvex::checking
+} // namespace torvex::material
