@@ -101,9 +101,15 @@ auto QueuedOperations(const std::string& codes, OperationOf operationOf) {
     return queue.Codes;
 }
 
+// The library position of a tool; 0 when the option is not given, which the job refuses for a
+// tool that a queued operation needs.
 int ToolNumber(const ParsedOptions& options, const std::string& option) {
-    return WholeNumber(option, options.Value(option).value_or("0"), 0, 20);
+    std::optional<std::string> number = options.Value(option);
+    return number ? WholeNumber(option, *number, 1, 20) : 0;
 }
+
+constexpr ToolCaptions OptionCaptions{{"--left-knife", "--right-knife"},
+                                      {"--left-tool", "--right-tool"}};
 
 // A tool as the options give it: its number and, with a knife file, the file's lines, named by
 // the file's first line; there is no support name.
@@ -153,8 +159,8 @@ public:
         JobTool left = ToolOption(Options, "--left-knife", "--left-tool");
         JobTool right = ToolOption(Options, "--right-knife", "--right-tool");
         if (Kind == JobKind::Roughing)
-            return RoughingJobOf(Roughing, RoughingOperations, left, right, '.');
-        return FinishingJobOf(Finishing, FinishingOperations, left, right, '.');
+            return RoughingJobOf(Roughing, RoughingOperations, left, right, '.', OptionCaptions);
+        return FinishingJobOf(Finishing, FinishingOperations, left, right, '.', OptionCaptions);
     }
 
 private:

@@ -41,9 +41,10 @@ options of rough and finish (numbers with a decimal point):
   --offset MM            Offset: axial clearance beyond the part's ends
   --speed RPM            Turning speed
   --name NAME            toolpath name (1-Roughing, 1-Finishing)
-  --left-knife FILE      knife file of the left tool (default: no knife)
+  --left-knife FILE      knife file of the left tool (needed when an operation uses it)
   --right-knife FILE     knife file of the right tool
-  --left-tool N          tool number of the left tool, 0 to 20 (default 0)
+  --left-tool N          tool number of the left tool, its library position 1 to 20 (needed
+                         when an operation uses it)
   --right-tool N         tool number of the right tool
   --coolant              use cooling fluid (M08 ... M09)
   --anticlockwise        anti-clockwise turning (M04)

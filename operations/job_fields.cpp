@@ -2,6 +2,7 @@
 
 #include "geometry/number_text.h"
 #include "operations/toolpath_building.h"
+#include "platform/errors.h"
 
 #include <utility>
 
@@ -14,12 +15,32 @@ namespace {
 enum class Sign { Positive, NotNegative };
 
 double MachineField(const std::string& text, char separator, const char* name, Sign sign) {
-    double value = TextToFloat(text, separator);
+    double value = 0;
+    try {
+        value = TextToFloat(text, separator);
+    } catch (const ConversionError& error) {
+        throw ConversionError(name, error);
+    }
     if (sign == Sign::Positive && !(value > 0))
         throw OperationError(std::string(name) + " must be greater than 0.");
     if (sign == Sign::NotNegative && value < 0)
         throw OperationError(std::string(name) + " must not be negative.");
     return value;
+}
+
+const char* SideName(ToolSide side) {
+    return side == ToolSide::Left ? "left" : "right";
+}
+
+template <class Job> void RequireTools(const Job& job, const ToolCaptions& captions) {
+    for (auto operation : job.Operations) {
+        ToolSide side = ToolOf(operation);
+        const JobTool& tool = ToolOn(job, side);
+        if (tool.KnifeFile.empty())
+            throw OperationError(NoKnifeText(side, captions));
+        if (tool.Number < 1)
+            throw OperationError(NoToolNumberText(side, captions));
+    }
 }
 
 std::string Parameter(const char* caption, double value, char separator) {
@@ -28,8 +49,20 @@ std::string Parameter(const char* caption, double value, char separator) {
 
 } // namespace
 
+std::string NoKnifeText(ToolSide side, const ToolCaptions& captions) {
+    return std::string("No knife for the ") + SideName(side) + " tool (" +
+           captions.Knife[static_cast<size_t>(side)] + "): a queued operation needs it.";
+}
+
+std::string NoToolNumberText(ToolSide side, const ToolCaptions& captions) {
+    return std::string("No tool number for the ") + SideName(side) + " tool (" +
+           captions.Number[static_cast<size_t>(side)] +
+           "): a queued operation needs it; give its library position, 1 to 20.";
+}
+
 RoughingJob RoughingJobOf(const TRoughingFields& fields, std::vector<RoughingOperation> operations,
-                          JobTool left, JobTool right, char separator) {
+                          JobTool left, JobTool right, char separator,
+                          const ToolCaptions& captions) {
     using enum Sign;
     RoughingJob job;
     job.TransversalFeed =
@@ -46,12 +79,13 @@ RoughingJob RoughingJobOf(const TRoughingFields& fields, std::vector<RoughingOpe
     job.Operations = std::move(operations);
     job.Left = std::move(left);
     job.Right = std::move(right);
+    RequireTools(job, captions);
     return job;
 }
 
 FinishingJob FinishingJobOf(const TFinishingFields& fields,
                             std::vector<FinishingOperation> operations, JobTool left, JobTool right,
-                            char separator) {
+                            char separator, const ToolCaptions& captions) {
     using enum Sign;
     FinishingJob job;
     job.Feed = MachineField(fields.CuttingSpeed, separator, "Cutting speed", Positive);
@@ -63,6 +97,7 @@ FinishingJob FinishingJobOf(const TFinishingFields& fields,
     job.Operations = std::move(operations);
     job.Left = std::move(left);
     job.Right = std::move(right);
+    RequireTools(job, captions);
     return job;
 }
 

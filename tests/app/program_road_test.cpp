@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "operations/job_fields.h"
 #include "operations/nc_program.h"
 #include "operations/qt/nc_program_window.h"
 #include "operations/qt/operation_windows.h"
@@ -171,7 +172,8 @@ TEST_F(ProgramRoadTest, PreviewAndBadFieldsLeaveNoTraceAndNamesAdvanceTogether) 
     EXPECT_GT(Main->SceneObjects().ToolpathLine.Nodes.size(), 2u);
     In<QLineEdit>(Windows.Roughing, "e3")->setText("2,5x");
     Press(Windows.Roughing, "Button1");
-    EXPECT_EQ(Messages.Messages.back(), "'2,5x' is not a valid floating point value");
+    EXPECT_EQ(Messages.Messages.back(),
+              "Cutting depth : '2,5x' is not a valid floating point value");
     EXPECT_EQ(Work.ToolpathCount(), 0u);
     EXPECT_EQ(In<QLineEdit>(Windows.Roughing, "namee")->text(), "1-Roughing");
     In<QLineEdit>(Windows.Roughing, "e3")->setText("2");
@@ -234,9 +236,14 @@ TEST_F(ProgramRoadTest, ASlotHandsOverTheKnifeItShowsAndTheToolNumberItWasDroppe
     // The finishing window's drop of slot 7 does not change the roughing window's tool.
     EXPECT_EQ(Work.Toolpaths[0]->NCBlocks().front(), "N0010 M06 T3");
     EXPECT_FALSE(Work.Toolpaths[0]->LeftKnife.Points.Empty());
-    // A double click takes the knife out of the slot: the next toolpath has no left knife.
+    // A double click takes the knife out of the slot: a toolpath whose queued operation needs
+    // it is refused, by Preview as by Add toolpath.
     QTest::mouseDClick(Windows.Roughing->LeftSlot(), Qt::LeftButton);
-    Press(Windows.Roughing, "Button1");
-    ASSERT_EQ(Work.ToolpathCount(), 2u);
-    EXPECT_TRUE(Work.Toolpaths[1]->LeftKnife.Points.Empty());
+    for (const char* command : {"FlatSpeedButton1", "Button1"}) {
+        Messages.Messages.clear();
+        Press(Windows.Roughing, command);
+        EXPECT_EQ(Messages.Messages,
+                  std::vector<std::string>{NoKnifeText(ToolSide::Left, SlotCaptions)});
+    }
+    EXPECT_EQ(Work.ToolpathCount(), 1u);
 }

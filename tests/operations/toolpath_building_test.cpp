@@ -31,6 +31,10 @@ JobTool Knife(const char* name, int number) {
             ReadTextLines(DataPath(std::string("Knives/") + name + ".knf"))};
 }
 
+JobTool Tool() {
+    return Knife("Rough80", 1);
+}
+
 TRoughingFields RoughingTexts() {
     return {"5", "2", "0.5", "2", "100", "200", "1200"};
 }
@@ -161,18 +165,18 @@ TEST_F(ToolpathBuilding, NoPartOrNoStockIsRefusedWithAClearMessage) {
 TEST(JobFields, AreConvertedWithTheSystemsSeparatorAndShownWithIt) {
     TRoughingFields comma = {"5", "2", "0,5", "1,5", "100", "200", "1200"};
     try {
-        RoughingJobOf(comma, {RoughingOperation::WholeLength}, {}, {}, '.');
+        RoughingJobOf(comma, {RoughingOperation::WholeLength}, Tool(), Tool(), '.');
         FAIL();
     } catch (const ConversionError& error) {
-        EXPECT_STREQ(error.what(), "'1,5' is not a valid floating point value");
+        EXPECT_STREQ(error.what(), "Cutting depth : '1,5' is not a valid floating point value");
     }
-    RoughingJob job = RoughingJobOf(comma, {RoughingOperation::WholeLength}, {}, {}, ',');
+    RoughingJob job = RoughingJobOf(comma, {RoughingOperation::WholeLength}, Tool(), Tool(), ',');
     EXPECT_EQ(job.Rest, 0.5);
     EXPECT_EQ(ParameterTexts(job, ','),
               (std::vector<std::string>{"SafeZ : 5", "Offset : 2", "Finishing rest : 0,5",
                                         "Cutting depth : 1,5", "Transv. cutting speed : 100",
                                         "Longit. cutting speed : 200", "Turning speed : 1200"}));
-    EXPECT_EQ(ParameterTexts(FinishingJobOf(FinishingTexts(), {}, {}, {}, '.'), '.'),
+    EXPECT_EQ(ParameterTexts(FinishingJobOf(FinishingTexts(), {}, Tool(), Tool(), '.'), '.'),
               (std::vector<std::string>{"SafeZ : 5", "Offset : 2", "StartXOffset : 0",
                                         "Cutting speed : 120", "Turning speed : 1500"}))
         << "without operations the approach is not read";
@@ -192,7 +196,7 @@ TEST(JobFields, FieldsAMachineDependsOnAreRefusedByName) {
         TRoughingFields fields = RoughingTexts();
         fields.*field = "-2";
         try {
-            RoughingJobOf(fields, {RoughingOperation::WholeLength}, {}, {}, '.');
+            RoughingJobOf(fields, {RoughingOperation::WholeLength}, Tool(), Tool(), '.');
             ADD_FAILURE() << message;
         } catch (const OperationError& error) {
             EXPECT_STREQ(error.what(), message);
@@ -201,10 +205,12 @@ TEST(JobFields, FieldsAMachineDependsOnAreRefusedByName) {
         bool mayBeZero =
             field == &TRoughingFields::Offset || field == &TRoughingFields::FinishingRest;
         if (mayBeZero)
-            EXPECT_NO_THROW(RoughingJobOf(fields, {RoughingOperation::WholeLength}, {}, {}, '.'));
+            EXPECT_NO_THROW(
+                RoughingJobOf(fields, {RoughingOperation::WholeLength}, Tool(), Tool(), '.'));
         else
-            EXPECT_THROW(RoughingJobOf(fields, {RoughingOperation::WholeLength}, {}, {}, '.'),
-                         OperationError);
+            EXPECT_THROW(
+                RoughingJobOf(fields, {RoughingOperation::WholeLength}, Tool(), Tool(), '.'),
+                OperationError);
     }
     const std::vector<std::pair<std::string TFinishingFields::*, const char*>> finishing = {
         {&TFinishingFields::CuttingSpeed, "Cutting speed must be greater than 0."},
@@ -217,10 +223,37 @@ TEST(JobFields, FieldsAMachineDependsOnAreRefusedByName) {
         TFinishingFields fields = FinishingTexts();
         fields.*field = "-5";
         try {
-            FinishingJobOf(fields, {FinishingOperation::LeftWithoutTop}, {}, {}, '.');
+            FinishingJobOf(fields, {FinishingOperation::LeftWithoutTop}, Tool(), Tool(), '.');
             ADD_FAILURE() << message;
         } catch (const OperationError& error) {
             EXPECT_STREQ(error.what(), message);
         }
     }
+}
+
+TEST(JobFields, AQueuedOperationsToolNeedsAKnifeAndANumber) {
+    using enum RoughingOperation;
+    JobTool none;
+    JobTool unnumbered = Tool();
+    unnumbered.Number = 0;
+    auto refusal = [](auto build) -> std::string {
+        try {
+            build();
+        } catch (const OperationError& error) {
+            return error.what();
+        }
+        return "accepted";
+    };
+    EXPECT_EQ(refusal([&] { RoughingJobOf(RoughingTexts(), {WholeLength}, none, Tool(), '.'); }),
+              "No knife for the left tool (LTool :): a queued operation needs it.");
+    EXPECT_EQ(refusal([&] {
+                  FinishingJobOf(
+                      FinishingTexts(), {FinishingOperation::RightWithTop}, Tool(), unnumbered, '.',
+                      {{"--left-knife", "--right-knife"}, {"--left-tool", "--right-tool"}});
+              }),
+              "No tool number for the right tool (--right-tool): a queued operation needs it; "
+              "give its library position, 1 to 20.");
+    // A tool no queued operation uses may stay empty.
+    EXPECT_EQ(refusal([&] { RoughingJobOf(RoughingTexts(), {LeftBelowTop}, Tool(), none, '.'); }),
+              "accepted");
 }
