@@ -5,9 +5,11 @@
 #include "geometry/model_files.h"
 #include "geometry/number_text.h"
 #include "operations/job_fields.h"
+#include "operations/machine_limits.h"
 #include "operations/nc_dialect.h"
 #include "operations/nc_program.h"
 #include "operations/toolpath_building.h"
+#include "platform/errors.h"
 #include "platform/text_file.h"
 #include "simulation/move_by_move.h"
 #include "simulation/simulation.h"
@@ -15,6 +17,7 @@
 
 #include <charconv>
 #include <ostream>
+#include <utility>
 
 namespace torvex {
 
@@ -22,10 +25,24 @@ namespace {
 
 enum class JobKind { Roughing, Finishing };
 
-const std::set<std::string> CommonValued = {
-    "--safe",        "--offset",         "--speed",      "--name",     "--ops",      "--left-knife",
-    "--right-knife", "--left-tool",      "--right-tool", "-o",         "--path-csv", "--stock-csv",
-    "--dialect",     "--program-number", "--door-code",  "--stock-out"};
+const std::set<std::string> CommonValued = {"--safe",
+                                            "--offset",
+                                            "--speed",
+                                            "--name",
+                                            "--ops",
+                                            "--left-knife",
+                                            "--right-knife",
+                                            "--left-tool",
+                                            "--right-tool",
+                                            "-o",
+                                            "--path-csv",
+                                            "--stock-csv",
+                                            "--dialect",
+                                            "--program-number",
+                                            "--door-code",
+                                            "--stock-out",
+                                            "--max-spindle-speed",
+                                            "--max-feed"};
 const std::set<std::string> Flags = {"--coolant", "--anticlockwise", "--door",  "--diameter",
                                      "--radius",  "--check",         "--strict"};
 
@@ -78,6 +95,26 @@ NcDialectOptions ReadDialectOptions(const ParsedOptions& options) {
     if (std::optional<std::string> refusal = DialectRefusal(result, options.Flag("--door")))
         throw UsageError{*refusal};
     return result;
+}
+
+// The machine's limits as the options give them (numbers above 0), else the defaults.
+MachineLimits ReadMachineLimits(const ParsedOptions& options) {
+    MachineLimits limits;
+    for (auto [option, limit] : {std::pair{"--max-spindle-speed", &limits.MaxSpindleSpeed},
+                                 std::pair{"--max-feed", &limits.MaxFeed}}) {
+        std::optional<std::string> text = options.Value(option);
+        if (!text)
+            continue;
+        try {
+            *limit = TextToFloat(*text, '.');
+        } catch (const ConversionError&) {
+            *limit = 0;
+        }
+        if (!(*limit > 0))
+            throw UsageError{"option " + std::string(option) + " takes a number above 0, not '" +
+                             *text + "'"};
+    }
+    return limits;
 }
 
 // The comma-separated operation codes, refusing one the queue does not allow after the codes
@@ -218,12 +255,14 @@ int RunJob(JobKind kind, const std::vector<std::string>& arguments, std::ostream
     // Usage is checked in full before any file is read.
     JobOptions job(kind, options);
     NcDialectOptions dialect = ReadDialectOptions(options);
+    MachineLimits limits = ReadMachineLimits(options);
 
     TShaft part;
     TShaft stock;
     if (!LoadModelFiles(options.Positional(), part, stock, err))
         return ExitFailure;
     TToolpath toolpath = BuildToolpath(part, stock, job.Job(), job.Name());
+    RequireWithinLimits(toolpath, limits);
     if (!PassesCheck(options, toolpath, part, stock, err))
         return ExitCollision;
     NcProgramOptions programOptions{options.Flag("--coolant"), options.Flag("--anticlockwise"),

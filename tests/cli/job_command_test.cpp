@@ -250,6 +250,8 @@ TEST(JobCommand, UsageErrorsNameWhatIsWrong) {
     expectUsage(true, With(RoughArgs("collared.mdl", "0"), {"--left-tool"}),
                 "option --left-tool needs a value");
     expectUsage(true, {Data("Models/collared.mdl"), "--ops", "0"}, "option --safe is required");
+    expectUsage(true, With(RoughArgs("collared.mdl", "0"), {"--max-feed", "0"}),
+                "option --max-feed takes a number above 0, not '0'");
     Args badTool = RoughArgs("collared.mdl", "0");
     badTool[22] = "21";
     expectUsage(true, badTool, "option --left-tool takes a whole number from 1 to 20, not '21'");
@@ -306,6 +308,9 @@ TEST(JobCommand, ErrorsWriteNothing) {
     noNumber.erase(noNumber.begin() + 21, noNumber.begin() + 23);
     EXPECT_EQ(refusal(true, noNumber), "No tool number for the left tool (--left-tool): a queued "
                                        "operation needs it; give its library position, 1 to 20.");
+    EXPECT_EQ(refusal(true, With(RoughArgs("collared.mdl", "0"), {"--max-spindle-speed", "1000"})),
+              "The turning speed 1200 rev/min is above the machine's Max spindle speed of 1000 "
+              "rev/min.");
     EXPECT_FALSE(std::filesystem::exists(program));
     std::ostringstream out, err;
     EXPECT_EQ(RunRough(With(RoughArgs("missing.mdl", "0"), {"-o", program.string()}), out, err),

@@ -1,5 +1,6 @@
 #include "geometry/model_files.h"
 #include "operations/job_fields.h"
+#include "operations/machine_limits.h"
 #include "operations/toolpath_building.h"
 #include "platform/errors.h"
 #include "platform/message_sink.h"
@@ -256,4 +257,24 @@ TEST(JobFields, AQueuedOperationsToolNeedsAKnifeAndANumber) {
     // A tool no queued operation uses may stay empty.
     EXPECT_EQ(refusal([&] { RoughingJobOf(RoughingTexts(), {LeftBelowTop}, Tool(), none, '.'); }),
               "accepted");
+}
+
+TEST_F(ToolpathBuilding, AToolpathFasterThanTheMachineIsRefusedNamingTheValueAndTheLimit) {
+    TToolpath toolpath = BuildRoughing(workspace.Shaft, workspace.StockShaft,
+                                       Roughing({RoughingOperation::WholeLength}));
+    EXPECT_NO_THROW(RequireWithinLimits(toolpath, MachineLimits{}));
+    auto refusal = [&toolpath](MachineLimits limits) -> std::string {
+        try {
+            RequireWithinLimits(toolpath, limits);
+        } catch (const OperationError& error) {
+            return error.what();
+        }
+        return "accepted";
+    };
+    EXPECT_EQ(refusal({1000, 10000}), "The turning speed 1200 rev/min is above the machine's Max "
+                                      "spindle speed of 1000 rev/min.");
+    // The first pass: down at 100 mm/min (N0030), along at 200 (N0040).
+    EXPECT_EQ(refusal({4000, 150}), "The feed 200 mm/min of block N0040 is above the machine's "
+                                    "Max feed of 150 mm/min.");
+    EXPECT_EQ(refusal({1200, 200}), "accepted");
 }
