@@ -9,6 +9,7 @@
 #include "geometry/number_text.h"
 #include "platform/errors.h"
 #include "platform/file_dialogs.h"
+#include "platform/qt/program_settings.h"
 #include "platform/qt/qt_support.h"
 #include "platform/qt/scene_view.h"
 #include "platform/qt/tool_window.h"
@@ -21,7 +22,6 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QScreen>
-#include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
@@ -35,8 +35,6 @@ namespace torvex {
 namespace {
 
 // Where the toolbar control keeps the dock positions of the three view toolbars.
-constexpr const char* SettingsOrganisation = "MyCompany";
-constexpr const char* SettingsApplication = "MyApp";
 constexpr const char* ToolbarPositionsKey = "ToolBars/State";
 
 constexpr const char* ModelFilter = "Model files (*.mdl)|*.mdl|All files (*.*)|*.*";
@@ -348,7 +346,7 @@ void MainWindow::ShowFrameRate() {
 }
 
 void MainWindow::RestoreToolbarPositions() {
-    QSettings settings(SettingsOrganisation, SettingsApplication);
+    QSettings settings = ProgramSettings();
     restoreState(settings.value(ToolbarPositionsKey).toByteArray());
     // The chooser starts with every toolbar checked, so every toolbar starts visible.
     for (QToolBar* bar : ViewToolbars())
@@ -356,7 +354,7 @@ void MainWindow::RestoreToolbarPositions() {
 }
 
 void MainWindow::SaveToolbarPositions() const {
-    QSettings settings(SettingsOrganisation, SettingsApplication);
+    QSettings settings = ProgramSettings();
     settings.setValue(ToolbarPositionsKey, saveState());
 }
 

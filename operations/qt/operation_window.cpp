@@ -3,6 +3,7 @@
 #include "operations/job_fields.h"
 #include "operations/toolpath_building.h"
 #include "operations/toolpath_display.h"
+#include "platform/qt/program_settings.h"
 #include "platform/qt/qt_support.h"
 #include "toollibrary/qt/tool_slot_widget.h"
 #include "toolpath/toolpath.h"
@@ -62,13 +63,27 @@ void OperationWindow::Build(const Description& description) {
 void OperationWindow::BuildFields(const std::vector<Field>& fields) {
     auto* form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignRight);
+    QSettings settings = ProgramSettings();
     for (const Field& field : fields) {
-        auto* edit = new QLineEdit(Body());
+        QString key = objectName() + "/" + field.Name;
+        auto* edit = new QLineEdit(settings.value(key).toString(), Body());
         edit->setObjectName(field.Name);
         auto* label = new QLabel(field.Label, Body());
         label->setBuddy(edit);
         edit->setAccessibleName(field.Label);
-        form->addRow(label, edit);
+        edit->setToolTip(field.Tip);
+        label->setToolTip(field.Tip);
+        // Kept as it is typed, so that the next run starts with it whatever ends this one.
+        connect(edit, &QLineEdit::textChanged, this,
+                [key](const QString& text) { ProgramSettings().setValue(key, text); });
+        auto* row = new QHBoxLayout;
+        row->addWidget(edit);
+        auto* unit = new QLabel(field.Unit, Body());
+        unit->setBuddy(edit);
+        edit->setAccessibleDescription(field.Tip);
+        unit->setMinimumWidth(unit->fontMetrics().horizontalAdvance("rev/min"));
+        row->addWidget(unit);
+        form->addRow(label, row);
         Fields[field.Name] = edit;
     }
     static_cast<QVBoxLayout*>(Body()->layout())->addLayout(form);

@@ -35,6 +35,8 @@ public:
     struct Field {
         const char* Name;  // e1, ...
         const char* Label; // "Safe Z :", ...
+        const char* Unit;  // "mm", "mm/min" or "rev/min", shown beside the field
+        const char* Tip;   // what the field is, in a machinist's words
     };
     struct OperationButton {
         int Code;
@@ -54,7 +56,8 @@ public:
                     const SlotPictureSource& pictures, ToolpathTreeDisplay& tree,
                     ToolpathViewDisplay& view, MessageSink& messages, QWidget* parent);
 
-    // The text of a field, as typed, and of the toolpath's name.
+    // The text of a field, as typed, and of the toolpath's name. Each field starts with the text
+    // it last held (kept in the settings under the window's object name).
     std::string FieldText(const char* name) const;
     std::string ToolpathName() const;
     // The default name of the next toolpath, after a toolpath was added in either window.

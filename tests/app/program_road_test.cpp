@@ -184,6 +184,16 @@ TEST_F(ProgramRoadTest, PreviewAndBadFieldsLeaveNoTraceAndNamesAdvanceTogether) 
     EXPECT_EQ(Main->RootNode()->child(0)->text(0), "1-Roughing");
 }
 
+TEST_F(ProgramRoadTest, FieldsStartTheNextRunWithWhatTheyLastHeld) {
+    TypeRoughing();
+    In<QLineEdit>(Windows.Finishing, "e4")->setText("120");
+    ProgramWindows again = CreateProgramWindows(Work, Dialogs, Messages);
+    EXPECT_EQ(In<QLineEdit>(again.Roughing, "e7")->text(), "1200");
+    EXPECT_EQ(In<QLineEdit>(again.Roughing, "e6")->text(), "0.5");
+    EXPECT_EQ(In<QLineEdit>(again.Finishing, "e4")->text(), "120");
+    EXPECT_EQ(In<QLineEdit>(again.Finishing, "e1")->text(), "");
+}
+
 TEST_F(ProgramRoadTest, EveryControlOfTheOperationWindowsHasItsAccessibleName) {
     const std::vector<std::pair<const char*, const char*>> roughing = {
         {"e1", "Safe Z :"},

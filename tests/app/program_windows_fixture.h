@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "app/program_windows.h"
 #include "platform/message_sink.h"
+#include "platform/qt/program_settings.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/temp_folder.h"
 #include "workspace/workspace.h"
@@ -32,6 +33,8 @@ protected:
     // The program starts in a copy of the sample workspace, its tool library included, wherever
     // the current directory is: loading a model goes back to the start-up directory.
     void SetUp() override {
+        // Every test starts as a first run: no field, toolbar or NC setting kept from another.
+        ProgramSettings().clear();
         fs::copy(TORVEX_DATA, Sample.Path, fs::copy_options::recursive);
         Before = fs::current_path();
         Work.StartupDirectory = Sample.Path;
