@@ -41,12 +41,13 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
     QPoint topRight = screen.topRight();
     using Frame = ToolWindow::Frame;
 
-    // The operation windows stand side by side from the right edge, the library over them, the
-    // popups over the library's lists.
+    // On a screen of 1920 by 1080 pixels the operation windows stand side by side from the right
+    // edge and the library to their left, so that none hides another's tool slots; the popups
+    // stand over the library's lists.
     windows.KnifePreview = CreateToolWindow(main, "", Frame::SmallTool, QSize(210, 194),
-                                            topRight + QPoint(-1000, 180));
+                                            topRight + QPoint(-1225, 180));
     windows.SupportPopup =
-        CreateToolWindow(main, "", Frame::SmallTool, QSize(104, 36), topRight + QPoint(-1000, 180));
+        CreateToolWindow(main, "", Frame::SmallTool, QSize(104, 36), topRight + QPoint(-1225, 180));
     windows.Chooser = new ToolbarsChooser(main->ViewToolbars(), messages, main);
     windows.Chooser->move(screen.topLeft() + QPoint(430, 40));
     auto place = [](QWidget* window, QSize size, QPoint at) {
@@ -55,7 +56,7 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
     };
     // The library comes before the operation windows, whose slots take its tools.
     windows.ToolLibrary = CreateToolWindow(main, "Tool library", Frame::Borderless, QSize(740, 499),
-                                           topRight + QPoint(-1220, 80));
+                                           topRight + QPoint(-1445, 80));
     windows.ToolLibrary->SetStripText("Tool Library");
     windows.Library =
         new ToolLibraryWindow(workspace.StartupDirectory, *windows.KnifePreview,
@@ -63,10 +64,11 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
     auto* libraryLayout = new QVBoxLayout(windows.ToolLibrary->Body());
     libraryLayout->setContentsMargins(0, 0, 0, 0);
     libraryLayout->addWidget(windows.Library);
-    windows.Roughing = new RoughingWindow(workspace, windows.Library->SlotPictures(),
+    LibraryPositions positions = [library = windows.Library] { return library->Positions(); };
+    windows.Roughing = new RoughingWindow(workspace, windows.Library->SlotPictures(), positions,
                                           main->TreeDisplay(), *main, messages, main);
     place(windows.Roughing, QSize(330, 620), topRight + QPoint(-345, 80));
-    windows.Finishing = new FinishingWindow(workspace, windows.Library->SlotPictures(),
+    windows.Finishing = new FinishingWindow(workspace, windows.Library->SlotPictures(), positions,
                                             main->TreeDisplay(), *main, messages, main);
     place(windows.Finishing, QSize(330, 540), topRight + QPoint(-690, 80));
     // Adding a toolpath in either window advances both default names.

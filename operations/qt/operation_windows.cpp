@@ -64,9 +64,10 @@ template <class Operation> std::vector<int> Numbers(const std::vector<Operation>
 } // namespace
 
 RoughingWindow::RoughingWindow(Workspace& workspace, const SlotPictureSource& pictures,
-                               ToolpathTreeDisplay& tree, ToolpathViewDisplay& view,
-                               MessageSink& messages, QWidget* parent)
-    : OperationWindow(RoughingDescription(), workspace, pictures, tree, view, messages, parent) {
+                               LibraryPositions positions, ToolpathTreeDisplay& tree,
+                               ToolpathViewDisplay& view, MessageSink& messages, QWidget* parent)
+    : OperationWindow(RoughingDescription(), workspace, pictures, std::move(positions), tree, view,
+                      messages, parent) {
     Build(RoughingDescription());
 }
 
@@ -99,9 +100,10 @@ MachiningJob RoughingWindow::Job(char separator) const {
 }
 
 FinishingWindow::FinishingWindow(Workspace& workspace, const SlotPictureSource& pictures,
-                                 ToolpathTreeDisplay& tree, ToolpathViewDisplay& view,
-                                 MessageSink& messages, QWidget* parent)
-    : OperationWindow(FinishingDescription(), workspace, pictures, tree, view, messages, parent) {
+                                 LibraryPositions positions, ToolpathTreeDisplay& tree,
+                                 ToolpathViewDisplay& view, MessageSink& messages, QWidget* parent)
+    : OperationWindow(FinishingDescription(), workspace, pictures, std::move(positions), tree, view,
+                      messages, parent) {
     Build(FinishingDescription());
 }
 

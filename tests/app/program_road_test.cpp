@@ -3,6 +3,7 @@
 #include "operations/nc_program.h"
 #include "operations/qt/nc_program_window.h"
 #include "operations/qt/operation_windows.h"
+#include "platform/qt/tool_window.h"
 #include "platform/text_file.h"
 #include "tests/app/program_windows_fixture.h"
 #include "tests/support/job_args.h"
@@ -10,12 +11,19 @@
 #include "toollibrary/qt/tool_library_window.h"
 #include "toollibrary/qt/tool_slot_widget.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QTimer>
 #include <QToolButton>
 
 #include <fstream>
@@ -182,6 +190,61 @@ TEST_F(ProgramRoadTest, PreviewAndBadFieldsLeaveNoTraceAndNamesAdvanceTogether) 
     EXPECT_EQ(In<QLineEdit>(Windows.Roughing, "namee")->text(), "2-Roughing");
     EXPECT_EQ(In<QLineEdit>(Windows.Finishing, "namee")->text(), "2-Finishing");
     EXPECT_EQ(Main->RootNode()->child(0)->text(0), "1-Roughing");
+}
+
+TEST_F(ProgramRoadTest, TakeToolListsTheLibraryPositionsAndTakesOneAsItsDropWould) {
+    Load(Models / "collared.mdl");
+    FillLibrarySlot(5, "ShoulderL");
+    TTool* slot = Windows.Roughing->LeftSlot();
+    QAction* take = nullptr;
+    for (QAction* action : slot->actions())
+        if (action->text() == "Take tool...")
+            take = action;
+    ASSERT_NE(take, nullptr);
+    EXPECT_EQ(slot->contextMenuPolicy(), Qt::ActionsContextMenu);
+    // The chooser lists the twenty positions; the fifth is taken.
+    QStringList listed;
+    auto choose = [&listed](int row) {
+        QTimer::singleShot(0, [&listed, row] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            auto* list = dialog->findChild<QListWidget*>("Positions");
+            listed.clear();
+            for (int k = 0; k < list->count(); ++k)
+                listed << list->item(k)->text();
+            list->setCurrentRow(row);
+            row < 0 ? dialog->reject() : dialog->accept();
+        });
+    };
+    choose(4);
+    take->trigger();
+    ASSERT_EQ(listed.size(), 20);
+    EXPECT_EQ(listed[4], "5: ShoulderL on SVJCR2020");
+    EXPECT_EQ(listed[0], "1: empty");
+    EXPECT_EQ(slot->State().Ncutit, "ShoulderL");
+    // From the keyboard: Enter on the slot asks again; cancelled, the slot keeps its tool.
+    choose(-1);
+    slot->setFocus();
+    QTest::keyClick(slot, Qt::Key_Return);
+    EXPECT_EQ(listed.size(), 20);
+    EXPECT_EQ(slot->State().Ncutit, "ShoulderL");
+    TypeRoughing();
+    Press(Windows.Roughing, "FlatSpeedButton7");
+    Press(Windows.Roughing, "Button1");
+    ASSERT_EQ(Work.ToolpathCount(), 1u);
+    EXPECT_EQ(Work.Toolpaths[0]->NCBlocks().front(), "N0010 M06 T5");
+}
+
+TEST_F(ProgramRoadTest, TheLibraryAndTheOperationWindowsOpenSideBySideOnTheScreen) {
+    QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    ASSERT_GE(screen.width(), 1920);
+    std::vector<QWidget*> windows{Windows.ToolLibrary, Windows.Roughing, Windows.Finishing};
+    for (size_t i = 0; i < windows.size(); ++i) {
+        QRect place = windows[i]->frameGeometry();
+        EXPECT_TRUE(screen.contains(place)) << i;
+        for (size_t j = i + 1; j < windows.size(); ++j)
+            EXPECT_FALSE(place.intersects(windows[j]->frameGeometry())) << i << " " << j;
+    }
 }
 
 TEST_F(ProgramRoadTest, FieldsStartTheNextRunWithWhatTheyLastHeld) {
