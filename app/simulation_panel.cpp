@@ -60,7 +60,8 @@ SimulationPanel::SimulationPanel(Workspace& workspace, MainScene& scene,
     s3 = PictureButton(this, "s3", QStyle::SP_MediaStop, "Stop");
     M = new QLineEdit("1", this);
     M->setObjectName("M");
-    M->setToolTip("Time multiplier");
+    M->setToolTip("Time multiplier, 0 to 100: type it and press Enter, or step it with the "
+                  "arrow and page keys");
     M->setAccessibleName("Time multiplier");
     M->setFixedWidth(44);
     M->setAlignment(Qt::AlignRight);
@@ -87,7 +88,7 @@ SimulationPanel::SimulationPanel(Workspace& workspace, MainScene& scene,
     ConnectGuarded(s1, &QPushButton::clicked, this, Messages, [this] { InitializeCommand(); });
     ConnectGuarded(s2, &QToolButton::clicked, this, Messages, [this] { StartCommand(); });
     ConnectGuarded(s3, &QToolButton::clicked, this, Messages, [this] { StopCommand(); });
-    ConnectGuarded(MUP, &UpDown::Clicked, this, Messages, [this] { MultiplierCommand(); });
+    ConnectGuarded(MUP, &UpDown::Changed, this, Messages, [this] { MultiplierCommand(); });
     ConnectGuarded(SaveStock, &QPushButton::clicked, this, Messages,
                    [this] { SaveStockCommand(); });
 }
