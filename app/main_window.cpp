@@ -257,6 +257,8 @@ void MainWindow::ImportDrawingCommand() {
 }
 
 void MainWindow::OpenModel(const std::filesystem::path& file) {
+    if (!MayDiscardToolpaths(Work, Messages))
+        return;
     DisableForModelLoad(Controls);
     Simulation->Discard();
     ApplyControlStates();
@@ -267,6 +269,7 @@ void MainWindow::OpenModel(const std::filesystem::path& file) {
     // The stock is shown again: its toggle follows.
     Toolbars->StockToggle()->setChecked(true);
     SceneChanged();
+    emit ModelOpened();
     Messages.ShowMessage(ModelLoadedMessage(file));
 }
 

@@ -14,6 +14,10 @@ class Workspace;
 std::string ModelDisplayName(const std::filesystem::path& modelFile);
 std::string ModelLoadedMessage(const std::filesystem::path& modelFile);
 
+// Whether the current job's toolpaths may go: yes without any, else the user's answer to "Discard
+// the 2 toolpaths of the current job?" (or "the toolpath" for one).
+bool MayDiscardToolpaths(const Workspace& workspace, MessageSink& messages);
+
 // Starts a new workspace from a model file: every toolpath dropped, the part loaded, the scene
 // scale set to its length and both stock shafts loaded from the stock companion. A file that cannot
 // be read shows the loader's message once and leaves what was read; the simulation's stock is the

@@ -13,6 +13,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <array>
+
 namespace torvex {
 
 namespace {
@@ -71,13 +73,15 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
     windows.Finishing = new FinishingWindow(workspace, windows.Library->SlotPictures(), positions,
                                             main->TreeDisplay(), *main, messages, main);
     place(windows.Finishing, QSize(330, 540), topRight + QPoint(-690, 80));
-    // Adding a toolpath in either window advances both default names.
-    for (OperationWindow* window : {static_cast<OperationWindow*>(windows.Roughing),
-                                    static_cast<OperationWindow*>(windows.Finishing)})
-        for (OperationWindow* other : {static_cast<OperationWindow*>(windows.Roughing),
-                                       static_cast<OperationWindow*>(windows.Finishing)})
+    // Adding a toolpath in either window advances both default names; a new model starts a new
+    // job, whose names start anew.
+    const std::array<OperationWindow*, 2> operations{windows.Roughing, windows.Finishing};
+    for (OperationWindow* window : operations) {
+        for (OperationWindow* other : operations)
             QObject::connect(window, &OperationWindow::ToolpathAdded, other,
                              &OperationWindow::AdvanceName);
+        QObject::connect(main, &MainWindow::ModelOpened, window, &OperationWindow::AdvanceName);
+    }
     windows.NcProgram = new NcProgramWindow(workspace, dialogs, messages, main);
     place(windows.NcProgram, QSize(420, 700), topRight + QPoint(-1125, 80));
 

@@ -501,6 +501,25 @@ TEST_F(MainWindowTest, TheToolbarsDockWhereTheyWereLeft) {
     QSettings("MyCompany", "MyApp").clear();
 }
 
+TEST_F(MainWindowTest, LoadingAModelOverAJobAsksFirstAndItsNamesStartAnew) {
+    Load(Models / "collared.mdl");
+    AddToolpath("1-Roughing", {{90, 30}, {-5, 30}});
+    AddToolpath("2-Roughing", {{90, 30}, {-5, 20}});
+    Messages.Answer = false;
+    Load(Models / "taper.mdl");
+    EXPECT_EQ(Messages.Questions,
+              std::vector<std::string>{"Discard the 2 toolpaths of the current job?"});
+    EXPECT_EQ(Work.ToolpathCount(), 2u);
+    EXPECT_EQ(Work.ModelFile.filename(), "collared.mdl");
+    Messages.Answer = true;
+    Load(Models / "taper.mdl");
+    EXPECT_EQ(Work.ToolpathCount(), 0u);
+    EXPECT_EQ(Main->RootNode()->childCount(), 0);
+    EXPECT_EQ(Windows.Roughing->ToolpathName(), "1-Roughing");
+    Load(Models / "collared.mdl");
+    EXPECT_EQ(Messages.Questions.size(), 2u) << "no toolpath, no question";
+}
+
 TEST_F(MainWindowTest, ClosingTheMainWindowDropsTheModelAndEveryToolpath) {
     Load(Models / "collared.mdl");
     AddToolpath("1-Roughing", {{80, 30}, {0, 30}});

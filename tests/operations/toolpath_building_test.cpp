@@ -143,6 +143,10 @@ TEST_F(ToolpathBuilding, AddingStoresOnlyWholeBuildsAndNoMoreThan255) {
     for (size_t i = 0; i < Workspace::MaxToolpaths; ++i)
         AddToolpath(workspace, finishing, NextToolpathName(workspace, "Finishing"));
     EXPECT_EQ(workspace.Toolpaths[1]->Name, "2-Finishing");
+    // Names count on from the highest number: a renamed or dropped toolpath makes no repeat.
+    workspace.Toolpaths[0]->Name = "300-Roughing";
+    workspace.Toolpaths[1]->Name = "x-2";
+    EXPECT_EQ(NextToolpathName(workspace, "Roughing"), "301-Roughing");
     EXPECT_THROW(AddToolpath(workspace, finishing, "x"), OperationError);
     EXPECT_EQ(workspace.ToolpathCount(), 255u);
 }
