@@ -77,6 +77,12 @@ void MainScene::ShowModel(const TShaft& part, const TShaft& stock, double sceneS
 void MainScene::ShowToolpath(const TToolpath& toolpath, double sceneScale) {
     ClearToolpathLine();
     FillToolpathLine(ToolpathLine, toolpath.PathPoints, SceneMapping(sceneScale));
+    Contents.Legend = ToolpathLegend();
+}
+
+void MainScene::ClearToolpathLine() {
+    ToolpathLine.Nodes.clear();
+    Contents.Legend.clear();
 }
 
 void MainScene::SetView(const Vec3& offset) {
