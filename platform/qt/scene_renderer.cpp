@@ -18,7 +18,7 @@ namespace torvex {
 namespace {
 
 constexpr double NearPlane = 0.05;
-constexpr GLushort DashPattern = 0x0F0F;
+constexpr GLushort DashPattern = 0x00FF; // 8 pixels on, 8 off
 constexpr int LegendMargin = 8;
 
 void SetColour(const Colour& c) {
@@ -169,7 +169,7 @@ QImage LegendPicture(const std::vector<LegendEntry>& legend) {
         QPen pen(QColor::fromRgbF(entry.LineColour.R, entry.LineColour.G, entry.LineColour.B));
         pen.setWidth(2);
         if (entry.Style == LineStyle::Dashed)
-            pen.setDashPattern({2, 2});
+            pen.setDashPattern({4, 4});
         painter.setPen(pen);
         painter.drawLine(Gap, middle, Gap + Sample, middle);
         painter.setPen(QColor(235, 235, 235));
