@@ -26,13 +26,6 @@ struct Overlap {
     double Depth;
 };
 
-// Counter-clockwise, as every region is kept, so that unions of them never cancel out.
-Path Positive(Path path) {
-    if (!ClipperLib::Orientation(path))
-        ClipperLib::ReversePath(path);
-    return path;
-}
-
 void Record(OperationCheck& check, const Collision& collision) {
     if (!check.First)
         check.First = collision;

@@ -37,6 +37,13 @@ inline Path ToPath(const std::vector<TPoint>& ring) {
     return path;
 }
 
+// Counter-clockwise, as every region is kept, so that unions of them never cancel out.
+inline Path Positive(Path path) {
+    if (!ClipperLib::Orientation(path))
+        ClipperLib::ReversePath(path);
+    return path;
+}
+
 // An axis-aligned box in integer units.
 struct Box {
     ClipperLib::cInt MinX = 0, MinY = 0, MaxX = -1, MaxY = -1;

@@ -84,9 +84,7 @@ Paths KnifeSweep::Along(const TPoint& from, const TPoint& to) const {
     Paths parts{start, end};
     for (size_t i = 0; i < start.size(); ++i) {
         size_t j = (i + 1) % start.size();
-        Path quad{start[i], start[j], end[j], end[i]};
-        if (!ClipperLib::Orientation(quad))
-            ClipperLib::ReversePath(quad);
+        Path quad = Positive({start[i], start[j], end[j], end[i]});
         if (ClipperLib::Area(quad) != 0)
             parts.push_back(std::move(quad));
     }

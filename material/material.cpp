@@ -9,13 +9,15 @@ using namespace material;
 
 namespace {
 
-// The boundary of an outer ring that rests on the axis, from its leftmost point on the axis over
-// the top to its rightmost one: the ring runs counter-clockwise, so that is the way back.
+// A piece of the material that rests on the axis: where it starts on the axis and its outline
+// over the top.
 struct Piece {
     ClipperLib::cInt Left = 0;
     Path Top;
 };
 
+// The boundary of an outer ring from its leftmost point on the axis over the top to its rightmost
+// one: the ring runs counter-clockwise, so that is the way back. Nothing for a ring off the axis.
 std::optional<Piece> TopOf(const Path& ring) {
     std::optional<size_t> left;
     std::optional<size_t> right;
@@ -76,9 +78,7 @@ PointChain ProfileOf(const Paths& area, const TPoint& first, const TPoint& last)
 TMaterial::TMaterial(const PointChain& stockProfile) : Shown(stockProfile) {
     if (stockProfile.empty())
         return;
-    Area = {ToPath(ClosedToAxis(stockProfile))};
-    if (!ClipperLib::Orientation(Area.front()))
-        ClipperLib::ReversePath(Area.front());
+    Area = {Positive(ToPath(ClosedToAxis(stockProfile)))};
     Bounds = BoundsOf(Area);
     First = stockProfile.front();
     Last = stockProfile.back();
