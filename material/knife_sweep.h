@@ -8,7 +8,6 @@ namespace torvex::material {
 // The region a knife covers while its tip moves along a straight segment.
 class KnifeSweep {
 public:
-    KnifeSweep() = default;
     explicit KnifeSweep(const PointChain& outline);
 
     bool Empty() const { return Outline.empty(); }

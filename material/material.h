@@ -31,7 +31,6 @@ public:
     // of the axis) is left out. Until something is cut, the stock's own profile.
     const PointChain& Profile() const;
     const material::Paths& Region() const { return Area; }
-    bool Empty() const { return Area.empty(); }
 
 private:
     material::Paths Area; // outer rings counter-clockwise, pockets clockwise
