@@ -13,21 +13,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <array>
 
 namespace torvex {
-
-namespace {
-
-ToolWindow* CreateToolWindow(QWidget* main, const QString& caption, ToolWindow::Frame frame,
-                             QSize size, QPoint place) {
-    auto* window = new ToolWindow(caption, frame, main);
-    window->resize(size);
-    window->move(place);
-    return window;
-}
-
-} // namespace
 
 ProgramWindows::ProgramWindows() = default;
 ProgramWindows::ProgramWindows(ProgramWindows&&) noexcept = default;
@@ -43,22 +32,22 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
     QPoint topRight = screen.topRight();
     using Frame = ToolWindow::Frame;
 
-    // On a screen of 1920 by 1080 pixels the operation windows stand side by side from the right
-    // edge and the library to their left, so that none hides another's tool slots; the popups
-    // stand over the library's lists.
-    windows.KnifePreview = CreateToolWindow(main, "", Frame::SmallTool, QSize(210, 194),
-                                            topRight + QPoint(-1225, 180));
-    windows.SupportPopup =
-        CreateToolWindow(main, "", Frame::SmallTool, QSize(104, 36), topRight + QPoint(-1225, 180));
-    windows.Chooser = new ToolbarsChooser(main->ViewToolbars(), messages, main);
-    windows.Chooser->move(screen.topLeft() + QPoint(430, 40));
+    // The operation windows stand side by side from the right edge and the library to their left,
+    // as wide as its forms need, so that on a screen of 1920 by 1080 pixels none hides another's
+    // tool slots; the popups stand over the library's lists.
+    constexpr int Gap = 15;
+    const QPoint roughingAt = topRight + QPoint(-345, 80);
+    const QPoint finishingAt = roughingAt - QPoint(330 + Gap, 0);
     auto place = [](QWidget* window, QSize size, QPoint at) {
         window->resize(size);
         window->move(at);
     };
+    windows.KnifePreview = new ToolWindow("", Frame::SmallTool, main);
+    windows.SupportPopup = new ToolWindow("", Frame::SmallTool, main);
+    windows.Chooser = new ToolbarsChooser(main->ViewToolbars(), messages, main);
+    windows.Chooser->move(screen.topLeft() + QPoint(430, 40));
     // The library comes before the operation windows, whose slots take its tools.
-    windows.ToolLibrary = CreateToolWindow(main, "Tool library", Frame::Borderless, QSize(740, 499),
-                                           topRight + QPoint(-1445, 80));
+    windows.ToolLibrary = new ToolWindow("Tool library", Frame::Borderless, main);
     windows.ToolLibrary->SetStripText("Tool Library");
     windows.Library =
         new ToolLibraryWindow(workspace.StartupDirectory, *windows.KnifePreview,
@@ -66,13 +55,19 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
     auto* libraryLayout = new QVBoxLayout(windows.ToolLibrary->Body());
     libraryLayout->setContentsMargins(0, 0, 0, 0);
     libraryLayout->addWidget(windows.Library);
+    QSize librarySize = QSize(740, 499).expandedTo(windows.ToolLibrary->minimumSizeHint());
+    QPoint libraryAt(std::max(screen.left(), finishingAt.x() - Gap - librarySize.width()),
+                     finishingAt.y());
+    place(windows.ToolLibrary, librarySize, libraryAt);
+    place(windows.KnifePreview, QSize(210, 194), libraryAt + QPoint(220, 100));
+    place(windows.SupportPopup, QSize(104, 36), libraryAt + QPoint(220, 100));
     LibraryPositions positions = [library = windows.Library] { return library->Positions(); };
     windows.Roughing = new RoughingWindow(workspace, windows.Library->SlotPictures(), positions,
                                           main->TreeDisplay(), *main, messages, main);
-    place(windows.Roughing, QSize(330, 620), topRight + QPoint(-345, 80));
+    place(windows.Roughing, QSize(330, 620), roughingAt);
     windows.Finishing = new FinishingWindow(workspace, windows.Library->SlotPictures(), positions,
                                             main->TreeDisplay(), *main, messages, main);
-    place(windows.Finishing, QSize(330, 540), topRight + QPoint(-690, 80));
+    place(windows.Finishing, QSize(330, 540), finishingAt);
     // Adding a toolpath in either window advances both default names; a new model starts a new
     // job, whose names start anew.
     const std::array<OperationWindow*, 2> operations{windows.Roughing, windows.Finishing};

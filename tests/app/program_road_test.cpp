@@ -239,6 +239,11 @@ TEST_F(ProgramRoadTest, TheLibraryAndTheOperationWindowsOpenSideBySideOnTheScree
     QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     ASSERT_GE(screen.width(), 1920);
     std::vector<QWidget*> windows{Windows.ToolLibrary, Windows.Roughing, Windows.Finishing};
+    // Shown, each takes the room its controls need.
+    for (QWidget* window : windows) {
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    }
     for (size_t i = 0; i < windows.size(); ++i) {
         QRect place = windows[i]->frameGeometry();
         EXPECT_TRUE(screen.contains(place)) << i;
