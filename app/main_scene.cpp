@@ -1,5 +1,6 @@
 #include "app/main_scene.h"
 
+#include "material/outlines.h"
 #include "platform/errors.h"
 #include "toolpath/toolpath.h"
 
@@ -67,7 +68,9 @@ void MainScene::ShowModel(const TShaft& part, const TShaft& stock, double sceneS
     if (sceneScale != 0) {
         SceneMapping mapping(sceneScale);
         FillSolid(PartSolid, part.Points, mapping);
-        FillSolid(StockSolid, stock.Points, mapping);
+        // A machined stock saved as the next operation's may turn back under an undercut: its
+        // chain follows it, its points sorted by X would not.
+        FillSolid(StockSolid, ProfileChain(stock), mapping);
     }
     View().Offset = StartOffset;
     View().Target = {};
@@ -77,6 +80,12 @@ void MainScene::ShowModel(const TShaft& part, const TShaft& stock, double sceneS
 void MainScene::ShowToolpath(const TToolpath& toolpath, double sceneScale) {
     ClearToolpathLine();
     FillToolpathLine(ToolpathLine, toolpath.PathPoints, SceneMapping(sceneScale));
+    Contents.Legend = ToolpathLegend();
+}
+
+void MainScene::ClearToolpathLine() {
+    ToolpathLine.Nodes.clear();
+    Contents.Legend.clear();
 }
 
 void MainScene::ShowChuck(const Setup& setup, const TShaft& stock, double sceneScale) {

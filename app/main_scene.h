@@ -39,11 +39,12 @@ public:
     // empty when the part has no length to scale by), the simulation solid hidden, the toolpath
     // line cleared, the camera back to its start.
     void ShowModel(const TShaft& part, const TShaft& stock, double sceneScale);
+    // The toolpath's line, with the legend of its rapid and cutting moves.
     void ShowToolpath(const TToolpath& toolpath, double sceneScale);
     // The chuck's jaws, when the setup holds the part in a chuck: a ring over the stock from the
     // jaw face leftwards; hidden between centres.
     void ShowChuck(const Setup& setup, const TShaft& stock, double sceneScale);
-    void ClearToolpathLine() { ToolpathLine.Nodes.clear(); }
+    void ClearToolpathLine();
 
     // Sets the camera's offset, then the target to the origin.
     void SetView(const Vec3& offset);

@@ -12,6 +12,7 @@
 #include "operations/toolpath_building.h"
 #include "platform/errors.h"
 #include "platform/file_dialogs.h"
+#include "platform/qt/program_settings.h"
 #include "platform/qt/qt_support.h"
 #include "platform/qt/scene_view.h"
 #include "platform/qt/tool_window.h"
@@ -24,7 +25,6 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QScreen>
-#include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
@@ -38,8 +38,6 @@ namespace torvex {
 namespace {
 
 // Where the toolbar control keeps the dock positions of the three view toolbars.
-constexpr const char* SettingsOrganisation = "MyCompany";
-constexpr const char* SettingsApplication = "MyApp";
 constexpr const char* ToolbarPositionsKey = "ToolBars/State";
 
 constexpr const char* ModelFilter = "Model files (*.mdl)|*.mdl|All files (*.*)|*.*";
@@ -281,6 +279,8 @@ void MainWindow::ImportDrawingCommand() {
 }
 
 void MainWindow::OpenModel(const std::filesystem::path& file) {
+    if (!MayDiscardToolpaths(Work, Messages))
+        return;
     ModelLoad outcome = LoadModel(Work, file, Messages);
     if (outcome != ModelLoad::NotLoaded) {
         TreePanel->Clear();
@@ -293,6 +293,7 @@ void MainWindow::OpenModel(const std::filesystem::path& file) {
         // The stock is shown again: its toggle follows.
         Toolbars->StockToggle()->setChecked(true);
         SceneChanged();
+        emit ModelOpened();
     }
     Messages.ShowMessage(ModelLoadMessage(file, outcome));
 }
@@ -319,6 +320,7 @@ void MainWindow::FlipPartCommand() {
     Scene3D.ShowModel(Work.Shaft, Work.StockShaft, Work.SceneScale);
     Scene3D.ShowChuck(Work.Setup, Work.StockShaft, Work.SceneScale);
     SceneChanged();
+    emit ModelOpened();
     ShowStatus("Part flipped end for end");
 }
 
@@ -355,6 +357,8 @@ void MainWindow::OpenJob(const std::filesystem::path& file) {
     // Everything is read and built before anything of the open job changes.
     OpenedJob job = torvex::OpenJob(ReadJobFile(file));
     ProgramSettings settings = job.Program;
+    if (!MayDiscardToolpaths(Work, Messages))
+        return;
     DisableForModelLoad(Controls);
     Simulation->Discard();
     ApplyControlStates();
@@ -372,6 +376,7 @@ void MainWindow::OpenJob(const std::filesystem::path& file) {
     if (ShowProgramSettings)
         ShowProgramSettings(settings);
     SceneChanged();
+    emit ModelOpened();
     ShowStatus("Job '" + file.filename().string() +
                "' opened: " + std::to_string(Work.Toolpaths.size()) + " toolpaths");
 }
@@ -453,7 +458,7 @@ void MainWindow::ShowFrameRate() {
 }
 
 void MainWindow::RestoreToolbarPositions() {
-    QSettings settings(SettingsOrganisation, SettingsApplication);
+    QSettings settings = StoredSettings();
     restoreState(settings.value(ToolbarPositionsKey).toByteArray());
     // The chooser starts with every toolbar checked, so every toolbar starts visible.
     for (QToolBar* bar : ViewToolbars())
@@ -461,7 +466,7 @@ void MainWindow::RestoreToolbarPositions() {
 }
 
 void MainWindow::SaveToolbarPositions() const {
-    QSettings settings(SettingsOrganisation, SettingsApplication);
+    QSettings settings = StoredSettings();
     settings.setValue(ToolbarPositionsKey, saveState());
 }
 

@@ -67,8 +67,8 @@ public:
     // dialog, and on "Import" written as Models/<name>.mdl with its stock (asking before
     // overwriting) and opened as "Load model" opens a model.
     void ImportDrawingCommand();
-    // Opens a model as "Load model" does after its dialog: a new workspace, the part and stock
-    // shown, the "loaded" message.
+    // Opens a model as "Load model" does after its dialog, once the user agrees to discard the
+    // current job's toolpaths: a new workspace, the part and stock shown, the "loaded" message.
     void OpenModel(const std::filesystem::path& file);
     // "Save job...": the model, the toolpaths and the program's settings as a job file.
     void SaveJobCommand();
@@ -102,6 +102,8 @@ public:
 signals:
     // The main window was closed: the program ends.
     void Closed();
+    // A model was opened: the job starts anew.
+    void ModelOpened();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

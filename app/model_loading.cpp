@@ -1,6 +1,7 @@
 #include "app/model_loading.h"
 
 #include "geometry/model_files.h"
+#include "platform/message_sink.h"
 #include "workspace/workspace.h"
 
 #include <utility>
@@ -21,6 +22,15 @@ std::string ModelDisplayName(const std::filesystem::path& modelFile) {
 
 std::string ModelLoadedMessage(const std::filesystem::path& modelFile) {
     return "Model '" + ModelDisplayName(modelFile) + "' loaded";
+}
+
+bool MayDiscardToolpaths(const Workspace& workspace, MessageSink& messages) {
+    size_t count = workspace.ToolpathCount();
+    if (count == 0)
+        return true;
+    std::string toolpaths =
+        count == 1 ? "the toolpath" : "the " + std::to_string(count) + " toolpaths";
+    return messages.Confirm("Discard " + toolpaths + " of the current job?");
 }
 
 std::string ModelLoadMessage(const std::filesystem::path& modelFile, ModelLoad outcome) {

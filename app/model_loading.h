@@ -20,6 +20,10 @@ enum class ModelLoad : uint8_t { Loaded, LoadedWithoutStock, NotLoaded };
 // What the user is told of it: "Model 'NAME' loaded", or what was and was not loaded and kept.
 std::string ModelLoadMessage(const std::filesystem::path& modelFile, ModelLoad outcome);
 
+// Whether the current job's toolpaths may go: yes without any, else the user's answer to "Discard
+// the 2 toolpaths of the current job?" (or "the toolpath" for one).
+bool MayDiscardToolpaths(const Workspace& workspace, MessageSink& messages);
+
 // Starts a new workspace from a model file: every toolpath dropped, the part loaded, the scene
 // scale set to its length and both stock shafts loaded from the stock companion. A part that
 // cannot be read whole (the loader says why) changes nothing: half a profile is no part to

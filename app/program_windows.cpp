@@ -13,19 +13,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <array>
+
 namespace torvex {
-
-namespace {
-
-ToolWindow* CreateToolWindow(QWidget* main, const QString& caption, ToolWindow::Frame frame,
-                             QSize size, QPoint place) {
-    auto* window = new ToolWindow(caption, frame, main);
-    window->resize(size);
-    window->move(place);
-    return window;
-}
-
-} // namespace
 
 ProgramWindows::ProgramWindows() = default;
 ProgramWindows::ProgramWindows(ProgramWindows&&) noexcept = default;
@@ -41,21 +32,22 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
     QPoint topRight = screen.topRight();
     using Frame = ToolWindow::Frame;
 
-    // The operation windows stand side by side from the right edge, the library over them, the
-    // popups over the library's lists.
-    windows.KnifePreview = CreateToolWindow(main, "", Frame::SmallTool, QSize(210, 194),
-                                            topRight + QPoint(-1000, 180));
-    windows.SupportPopup =
-        CreateToolWindow(main, "", Frame::SmallTool, QSize(104, 36), topRight + QPoint(-1000, 180));
-    windows.Chooser = new ToolbarsChooser(main->ViewToolbars(), messages, main);
-    windows.Chooser->move(screen.topLeft() + QPoint(430, 40));
+    // The operation windows stand side by side from the right edge and the library to their left,
+    // as wide as its forms need, so that on a screen of 1920 by 1080 pixels none hides another's
+    // tool slots; the popups stand over the library's lists.
+    constexpr int Gap = 15;
+    const QPoint roughingAt = topRight + QPoint(-345, 80);
+    const QPoint finishingAt = roughingAt - QPoint(330 + Gap, 0);
     auto place = [](QWidget* window, QSize size, QPoint at) {
         window->resize(size);
         window->move(at);
     };
+    windows.KnifePreview = new ToolWindow("", Frame::SmallTool, main);
+    windows.SupportPopup = new ToolWindow("", Frame::SmallTool, main);
+    windows.Chooser = new ToolbarsChooser(main->ViewToolbars(), messages, main);
+    windows.Chooser->move(screen.topLeft() + QPoint(430, 40));
     // The library comes before the operation windows, whose slots take its tools.
-    windows.ToolLibrary = CreateToolWindow(main, "Tool library", Frame::Borderless, QSize(740, 499),
-                                           topRight + QPoint(-1220, 80));
+    windows.ToolLibrary = new ToolWindow("Tool library", Frame::Borderless, main);
     windows.ToolLibrary->SetStripText("Tool Library");
     windows.Library =
         new ToolLibraryWindow(workspace.StartupDirectory, *windows.KnifePreview,
@@ -63,19 +55,28 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
     auto* libraryLayout = new QVBoxLayout(windows.ToolLibrary->Body());
     libraryLayout->setContentsMargins(0, 0, 0, 0);
     libraryLayout->addWidget(windows.Library);
-    windows.Roughing = new RoughingWindow(workspace, windows.Library->SlotPictures(),
+    QSize librarySize = QSize(740, 499).expandedTo(windows.ToolLibrary->minimumSizeHint());
+    QPoint libraryAt(std::max(screen.left(), finishingAt.x() - Gap - librarySize.width()),
+                     finishingAt.y());
+    place(windows.ToolLibrary, librarySize, libraryAt);
+    place(windows.KnifePreview, QSize(210, 194), libraryAt + QPoint(220, 100));
+    place(windows.SupportPopup, QSize(104, 36), libraryAt + QPoint(220, 100));
+    LibraryPositions positions = [library = windows.Library] { return library->Positions(); };
+    windows.Roughing = new RoughingWindow(workspace, windows.Library->SlotPictures(), positions,
                                           main->TreeDisplay(), *main, messages, main);
-    place(windows.Roughing, QSize(330, 620), topRight + QPoint(-345, 80));
-    windows.Finishing = new FinishingWindow(workspace, windows.Library->SlotPictures(),
+    place(windows.Roughing, QSize(330, 620), roughingAt);
+    windows.Finishing = new FinishingWindow(workspace, windows.Library->SlotPictures(), positions,
                                             main->TreeDisplay(), *main, messages, main);
-    place(windows.Finishing, QSize(330, 540), topRight + QPoint(-690, 80));
-    // Adding a toolpath in either window advances both default names.
-    for (OperationWindow* window : {static_cast<OperationWindow*>(windows.Roughing),
-                                    static_cast<OperationWindow*>(windows.Finishing)})
-        for (OperationWindow* other : {static_cast<OperationWindow*>(windows.Roughing),
-                                       static_cast<OperationWindow*>(windows.Finishing)})
+    place(windows.Finishing, QSize(330, 540), finishingAt);
+    // Adding a toolpath in either window advances both default names; a new model starts a new
+    // job, whose names start anew.
+    const std::array<OperationWindow*, 2> operations{windows.Roughing, windows.Finishing};
+    for (OperationWindow* window : operations) {
+        for (OperationWindow* other : operations)
             QObject::connect(window, &OperationWindow::ToolpathAdded, other,
                              &OperationWindow::AdvanceName);
+        QObject::connect(main, &MainWindow::ModelOpened, window, &OperationWindow::AdvanceName);
+    }
     windows.NcProgram = new NcProgramWindow(workspace, dialogs, messages, main);
     NcProgramWindow* program = windows.NcProgram;
     main->SetProgramSettings([program] { return program->Settings(); },

@@ -42,7 +42,13 @@ void FillToolpathLine(Polyline& line, const TPctList& pathPoints, const SceneMap
     line.Nodes.clear();
     for (const TPunct& point : pathPoints)
         line.Nodes.push_back({mapping.ProfilePoint(point.X, point.Y),
-                              point.IsRapid() ? RapidMoveColour : CuttingMoveColour});
+                              point.IsRapid() ? RapidMoveColour : CuttingMoveColour,
+                              point.IsRapid() ? LineStyle::Dashed : LineStyle::Solid});
+}
+
+std::vector<LegendEntry> ToolpathLegend() {
+    return {{"Cutting move", CuttingMoveColour, LineStyle::Solid},
+            {"Rapid move", RapidMoveColour, LineStyle::Dashed}};
 }
 
 } // namespace torvex

@@ -36,10 +36,13 @@ std::vector<ContourNode> ToolContour(const std::vector<TPoint>& outline,
                                      const SceneMapping& mapping);
 
 inline constexpr Colour CuttingMoveColour{0.35f, 0.95f, 0.35f, 1};
-inline constexpr Colour RapidMoveColour{1.0f, 0.35f, 0.3f, 1};
+inline constexpr Colour RapidMoveColour{1.0f, 0.75f, 0.2f, 1};
 
-// Replaces the line's nodes with one per path point, in order; a node that ends a rapid move
-// takes the rapid colour, every other the cutting colour.
+// Replaces the line's nodes with one per path point, in order; a rapid move is drawn dashed in the
+// rapid colour, every other move solid in the cutting colour.
 void FillToolpathLine(Polyline& line, const TPctList& pathPoints, const SceneMapping& mapping);
+
+// What the toolpath line's colours and dashes mean, for the view's legend.
+std::vector<LegendEntry> ToolpathLegend();
 
 } // namespace torvex

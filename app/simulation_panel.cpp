@@ -65,7 +65,8 @@ SimulationPanel::SimulationPanel(Workspace& workspace, MainScene& scene,
     s3 = PictureButton(this, "s3", QStyle::SP_MediaStop, "Stop");
     M = new QLineEdit("1", this);
     M->setObjectName("M");
-    M->setToolTip("Time multiplier");
+    M->setToolTip("Time multiplier, 0 to 100: type it and press Enter, or step it with the "
+                  "arrow and page keys");
     M->setAccessibleName("Time multiplier");
     M->setFixedWidth(44);
     M->setAlignment(Qt::AlignRight);
@@ -92,7 +93,7 @@ SimulationPanel::SimulationPanel(Workspace& workspace, MainScene& scene,
     ConnectGuarded(s1, &QPushButton::clicked, this, Messages, [this] { InitializeCommand(); });
     ConnectGuarded(s2, &QToolButton::clicked, this, Messages, [this] { StartCommand(); });
     ConnectGuarded(s3, &QToolButton::clicked, this, Messages, [this] { StopCommand(); });
-    ConnectGuarded(MUP, &UpDown::Clicked, this, Messages, [this] { MultiplierCommand(); });
+    ConnectGuarded(MUP, &UpDown::Changed, this, Messages, [this] { MultiplierCommand(); });
     ConnectGuarded(SaveStock, &QPushButton::clicked, this, Messages,
                    [this] { SaveStockCommand(); });
 }
@@ -126,7 +127,6 @@ std::vector<const TToolpath*> SimulationPanel::ToolpathsUpTo(const TToolpath* la
 
 void SimulationPanel::InitializeCommand() {
     ReloadSimulationStock(Work, Messages);
-    std::vector<TPoint> stock = XYOf(Work.SimStock.Points);
     TToolpathTotals totals;
     if (Work.SelectedToolpath == nullptr && !Work.Toolpaths.empty()) {
         // The root: the whole job, from the stock.
@@ -135,12 +135,14 @@ void SimulationPanel::InitializeCommand() {
             totals.Length += each.Length;
             totals.Time += each.Time;
         }
-        Run.Initialize(Work.Toolpaths.front().get(), stock);
-    } else {
+        Run.Initialize(Work.Toolpaths.front().get(), ProfileChain(Work.SimStock));
+    } else if (Work.SelectedToolpath != nullptr) {
         // A toolpath starts from the stock the toolpaths above it leave.
-        if (Work.SelectedToolpath != nullptr)
-            stock = MachinedStock(ToolpathsUpTo(Work.SelectedToolpath), std::move(stock));
-        totals = Run.Initialize(Work.SelectedToolpath, stock);
+        TMaterial stock = MachinedStock(ToolpathsUpTo(Work.SelectedToolpath),
+                                        TMaterial(ProfileChain(Work.SimStock)));
+        totals = Run.Initialize(Work.SelectedToolpath, std::move(stock));
+    } else {
+        totals = Run.Initialize(nullptr, ProfileChain(Work.SimStock));
     }
     View->SetClockEnabled(false);
     EnableForSimulation(Controls);

@@ -41,7 +41,7 @@ public:
     void InitializeCommand();
     void StartCommand();
     void StopCommand();
-    // The arrows were clicked: the run goes on at the multiplier they set.
+    // The multiplier was stepped or typed: the run goes on at it from now on.
     void MultiplierCommand();
     void SaveStockCommand();
     // One frame of the run at the simulated time: what the view's clock calls.

@@ -1,14 +1,15 @@
 #include "checking/collision_check.h"
 
-#include "checking/clipper_paths.h"
 #include "checking/farthest_point.h"
-#include "checking/sweep.h"
+#include "material/knife_sweep.h"
+#include "material/material.h"
 
 #include <limits>
 
 namespace torvex {
 
 using namespace checking;
+using namespace material;
 
 namespace {
 
@@ -25,13 +26,6 @@ struct Overlap {
     double Depth;
 };
 
-// Counter-clockwise, as every region is kept, so that unions of them never cancel out.
-Path Positive(Path path) {
-    if (!ClipperLib::Orientation(path))
-        ClipperLib::ReversePath(path);
-    return path;
-}
-
 void Record(OperationCheck& check, const Collision& collision) {
     if (!check.First)
         check.First = collision;
@@ -47,7 +41,7 @@ struct CollisionCheck::Regions {
     Box PartBox;
     SegmentSet PartProfile; // the part's surface, without the closing line along the axis
     SegmentSet PartRegionOutline;
-    Paths Stock;
+    TMaterial Stock;
     Box StockBox;
     SegmentSet StockOutline;
     std::optional<Paths> Jaws;
@@ -57,21 +51,21 @@ struct CollisionCheck::Regions {
     std::vector<Swept> SweptSoFar;
     std::optional<TPoint> Position;
 
-    Regions(const Polyline& part, const Polyline& stock, const std::optional<Polyline>& jaws) {
+    Regions(const PointChain& part, const PointChain& stock,
+            const std::optional<PointChain>& jaws) {
         if (jaws) {
             Jaws = Paths{Positive(ToPath(*jaws))};
             JawsBox = BoundsOf(*Jaws);
             JawsOutline.AddPolyline(*jaws, true);
         }
-        Polyline partRegion = ClosedToAxis(part);
+        PointChain partRegion = ClosedToAxis(part);
         Part = {Positive(ToPath(partRegion))};
         PartBox = BoundsOf(Part);
         PartProfile.AddPolyline(part, false);
         PartRegionOutline.AddPolyline(partRegion, true);
-        Polyline stockRegion = ClosedToAxis(stock);
-        Stock = {Positive(ToPath(stockRegion))};
-        StockBox = BoundsOf(Stock);
-        StockOutline.AddPolyline(stockRegion, true);
+        Stock = TMaterial(stock);
+        StockBox = BoundsOf(Stock.Region());
+        StockOutline.AddPolyline(ClosedToAxis(stock), true);
     }
 
     std::optional<Overlap> IntoJaws(const Paths& region, const Box& bounds) const {
@@ -100,7 +94,7 @@ struct CollisionCheck::Regions {
                                         const std::vector<Swept>& before) const {
         if (!bounds.Meets(StockBox))
             return std::nullopt;
-        Paths overlap = Clip(ClipperLib::ctIntersection, region, Stock);
+        Paths overlap = Clip(ClipperLib::ctIntersection, region, Stock.Region());
         if (overlap.empty())
             return std::nullopt;
         Paths meeting;
@@ -127,19 +121,27 @@ struct CollisionCheck::Regions {
         return FarthestOnOutline(overlap, surface, Unbounded);
     }
 
-    double MaterialLeft(const std::vector<Swept>& swept, TPoint& at) const {
-        Paths removed = Part;
+    // The stock less every sweep, as the simulation takes it away, then less the part and what
+    // the jaws hold.
+    void MaterialLeft(const std::vector<Swept>& swept, CheckResult& result) const {
+        Paths removed;
         for (const Swept& s : swept)
             removed.insert(removed.end(), s.Region.begin(), s.Region.end());
-        Paths left = Clip(ClipperLib::ctDifference, Stock, removed);
+        TMaterial material = Stock;
+        material.Remove(removed);
+        Paths kept = Part;
+        if (Jaws)
+            kept.insert(kept.end(), Jaws->begin(), Jaws->end());
+        Paths left = Clip(ClipperLib::ctDifference, material.Region(), kept);
         FarthestPoint thickest = FarthestOnOutline(left, PartRegionOutline, Unbounded);
-        at = thickest.Where;
-        return thickest.Distance;
+        result.MaterialLeftAt = thickest.Where;
+        result.MaterialLeft = thickest.Distance;
+        result.Material = material.Profile();
     }
 };
 
-CollisionCheck::CollisionCheck(const Polyline& partProfile, const Polyline& stockProfile,
-                               std::optional<Polyline> jaws)
+CollisionCheck::CollisionCheck(const PointChain& partProfile, const PointChain& stockProfile,
+                               std::optional<PointChain> jaws)
     : Data(std::make_unique<Regions>(partProfile, stockProfile, jaws)) {}
 
 CollisionCheck::~CollisionCheck() = default;
@@ -157,8 +159,7 @@ CheckResult CollisionCheck::Run(const std::vector<CheckedOperation>& operations,
             bool left = move.Tool == ToolSide::Left;
             const KnifeSweep& knife = left ? leftSweep : rightSweep;
             if (knife.Empty())
-                throw CheckError(std::string("The ") + (left ? "left" : "right") +
-                                 " tool has no knife outline to check the toolpath with.");
+                throw OutlineError(NoKnifeOutlineText(move.Tool));
             Paths region = knife.Along(position.value_or(move.To), move.To);
             Box bounds = BoundsOf(region);
             bool feed = move.Kind == MoveKind::Feed;
@@ -177,7 +178,7 @@ CheckResult CollisionCheck::Run(const std::vector<CheckedOperation>& operations,
         }
         result.Operations.push_back(std::move(check));
     }
-    result.MaterialLeft = Data->MaterialLeft(swept, result.MaterialLeftAt);
+    Data->MaterialLeft(swept, result);
     return result;
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "checking/regions.h"
 #include "geometry/point_list.h"
+#include "material/outlines.h"
 
 #include <cstdint>
 #include <memory>
@@ -24,11 +24,6 @@ struct CheckedMove {
 // the previous operation ended; the very first move of a check starts at its own end.
 struct CheckedOperation {
     std::vector<CheckedMove> Moves;
-};
-
-struct KnifeShape {
-    std::string Name;
-    Polyline Outline; // a closed ring at the tip, as KnifeOutline gives it; empty for no knife
 };
 
 // Any overlap shallower than this is taken for the knife touching the surface.
@@ -60,6 +55,8 @@ struct CheckResult {
     // distance of a point of it from the part, and that point.
     double MaterialLeft = 0;
     TPoint MaterialLeftAt;
+    // What the moves leave of the stock, as the simulation shows it (TMaterial::Profile).
+    PointChain Material;
 
     bool HasCollision() const;
     std::optional<Collision> FirstCollision() const;
@@ -70,21 +67,22 @@ struct CheckResult {
 // along the move, must not reach deeper than CollisionTolerance into the part; every rapid move's
 // knife must not reach that deep into the material still there: the stock less all that the
 // moves before it swept, those of earlier runs of the check included; no move's knife may reach
-// that deep into the chuck's jaws. Regions are the part's and
-// the stock's profile closed down to the axis.
+// that deep into the chuck's jaws. Regions are the part's and the stock's profile closed down to
+// the axis.
 class CollisionCheck {
 public:
     // With `jaws`, the region the chuck's jaws take (the stock they hold included), which no move
     // may touch.
-    CollisionCheck(const Polyline& partProfile, const Polyline& stockProfile,
-                   std::optional<Polyline> jaws = std::nullopt);
+    CollisionCheck(const PointChain& partProfile, const PointChain& stockProfile,
+                   std::optional<PointChain> jaws = std::nullopt);
     ~CollisionCheck();
     CollisionCheck(const CollisionCheck&) = delete;
     CollisionCheck& operator=(const CollisionCheck&) = delete;
 
     // Checks the operations, made with the two knives, on the material the runs before left; the
     // first move starts where the last run's last move ended. The material left is what all runs
-    // so far leave. Throws CheckError when a move is made by a tool whose knife has no outline.
+    // so far leave, outside the part and the jaws. Throws OutlineError when a move is made by a
+    // tool whose knife has no outline.
     CheckResult Run(const std::vector<CheckedOperation>& operations, const KnifeShape& left,
                     const KnifeShape& right);
 

@@ -6,6 +6,8 @@
 
 namespace torvex::checking {
 
+using material::ToMm;
+
 namespace {
 
 constexpr double Resolution = 1e-5;

@@ -1,10 +1,14 @@
 #pragma once
 
-#include "checking/clipper_paths.h"
+#include "material/clipper_paths.h"
 
 #include <vector>
 
 namespace torvex::checking {
+
+using material::IntPoint;
+using material::Path;
+using material::Paths;
 
 // Segments to measure distances to, with a cheap lower bound that skips most of them.
 class SegmentSet {

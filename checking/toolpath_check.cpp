@@ -5,6 +5,7 @@
 #include "toolpath/toolpath.h"
 
 #include <algorithm>
+#include <array>
 
 namespace torvex {
 
@@ -19,32 +20,13 @@ void RenumberOne(std::optional<Collision>& collision, const std::map<int32_t, in
 
 // The region the chuck's jaws take with the stock they hold: from the jaw face leftwards, far past
 // the stock's left end, and from the axis up to the jaws' height over the stock.
-std::optional<Polyline> JawsOf(const Setup& setup, const TShaft& stock) {
+std::optional<PointChain> JawsOf(const Setup& setup, const TShaft& stock) {
     if (setup.Holding != WorkHolding::Chuck || stock.Points.Empty())
         return std::nullopt;
     double face = JawFaceOf(setup, stock);
     double left = std::min(face, stock.Points[0].X) - 100;
     double top = stock.MaxRadius + JawHeight;
-    return Polyline{{left, 0}, {face, 0}, {face, top}, {left, top}};
-}
-
-bool UsesTool(const std::vector<CheckedOperation>& operations, ToolSide tool) {
-    for (const CheckedOperation& operation : operations)
-        for (const CheckedMove& move : operation.Moves)
-            if (move.Tool == tool)
-                return true;
-    return false;
-}
-
-// The knife of a tool the moves use; an unused tool needs none.
-KnifeShape Shape(const TKnife& knife, const std::string& tipName, const char* tool, bool used) {
-    std::string name = tipName.empty() ? std::string(tool) : tipName;
-    if (!used)
-        return {name, {}};
-    if (knife.Elements.empty())
-        throw CheckError("The " + std::string(tool) +
-                         " has no knife outline to check the toolpath with.");
-    return {name, KnifeOutline(knife, name)};
+    return PointChain{{left, 0}, {face, 0}, {face, top}, {left, top}};
 }
 
 } // namespace
@@ -96,18 +78,12 @@ std::vector<CheckResult> CheckToolpaths(std::span<const TToolpath* const> toolpa
     CollisionCheck check(ProfileChain(part), ProfileChain(stock), JawsOf(setup, stock));
     std::vector<CheckResult> results;
     for (const TToolpath* toolpath : toolpaths) {
-        std::vector<CheckedOperation> operations = ToolpathOperations(*toolpath);
         try {
-            KnifeShape left =
-                Shape(toolpath->LeftKnife, toolpath->Tool(ToolSide::Left).Names.TipName,
-                      "left tool", UsesTool(operations, ToolSide::Left));
-            KnifeShape right =
-                Shape(toolpath->RightKnife, toolpath->Tool(ToolSide::Right).Names.TipName,
-                      "right tool", UsesTool(operations, ToolSide::Right));
-            results.push_back(check.Run(operations, left, right));
-        } catch (const CheckError& error) {
-            throw CheckError(toolpaths.size() == 1 ? std::string(error.what())
-                                                   : toolpath->Name + ": " + error.what());
+            std::array<KnifeShape, 2> knives = ToolpathKnives(*toolpath);
+            results.push_back(check.Run(ToolpathOperations(*toolpath), knives[0], knives[1]));
+        } catch (const OutlineError& error) {
+            throw OutlineError(toolpaths.size() == 1 ? std::string(error.what())
+                                                     : toolpath->Name + ": " + error.what());
         }
     }
     return results;
@@ -126,7 +102,7 @@ ToolpathVerdict VerdictOfToolpath(std::span<const TToolpath* const> toolpaths, c
         if (!terms.Numbers.empty())
             RenumberBlocks(result, terms.Numbers.back());
         return {VerdictText(result, terms.Places), true, result.HasCollision()};
-    } catch (const CheckError& error) {
+    } catch (const OutlineError& error) {
         return {std::string("Not checked against the knives: ") + error.what(), false, false};
     }
 }
@@ -140,7 +116,7 @@ ToolpathVerdict VerdictOfJob(std::span<const TToolpath* const> toolpaths, const 
         return {JobVerdictText(toolpaths, results, terms.Places), true,
                 std::any_of(results.begin(), results.end(),
                             [](const CheckResult& r) { return r.HasCollision(); })};
-    } catch (const CheckError& error) {
+    } catch (const OutlineError& error) {
         return {std::string("Not checked against the knives: ") + error.what(), false, false};
     }
 }

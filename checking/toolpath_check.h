@@ -20,13 +20,13 @@ class TToolpath;
 std::vector<CheckedOperation> ToolpathOperations(const TToolpath& toolpath);
 
 // The toolpath checked against its own knives, on the part and the stock it was made for. Throws
-// CheckError when a tool that makes moves has no closed knife outline.
+// OutlineError when a tool that makes moves has no closed knife outline.
 CheckResult CheckToolpath(const TToolpath& toolpath, const TShaft& part, const TShaft& stock);
 
 // The toolpaths of a job checked in order, each on the material the ones before it left (their
 // moves swept with their own knives), and with a chuck against its jaws: from the jaw face
 // leftwards, up to the stock's radius plus 10 mm. One result for each, its material left what the
-// toolpaths up to it leave. Throws CheckError, naming the toolpath, when one cannot be checked.
+// toolpaths up to it leave. Throws OutlineError, naming the toolpath, when one cannot be checked.
 std::vector<CheckResult> CheckToolpaths(std::span<const TToolpath* const> toolpaths,
                                         const TShaft& part, const TShaft& stock,
                                         const Setup& setup = {});

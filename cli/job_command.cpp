@@ -6,9 +6,11 @@
 #include "geometry/model_files.h"
 #include "geometry/number_text.h"
 #include "operations/job_fields.h"
+#include "operations/machine_limits.h"
 #include "operations/nc_dialect.h"
 #include "operations/nc_program.h"
 #include "operations/toolpath_building.h"
+#include "platform/errors.h"
 #include "platform/text_file.h"
 #include "simulation/move_by_move.h"
 #include "simulation/simulation.h"
@@ -16,6 +18,7 @@
 
 #include <charconv>
 #include <ostream>
+#include <utility>
 
 namespace torvex {
 
@@ -58,9 +61,15 @@ auto QueuedOperations(const std::string& codes, OperationOf operationOf) {
     return queue.Codes;
 }
 
+// The library position of a tool; 0 when the option is not given, which the job refuses for a
+// tool that a queued operation needs.
 int ToolNumber(const ParsedOptions& options, const std::string& option) {
-    return WholeNumber(option, options.Value(option).value_or("0"), 0, 20);
+    std::optional<std::string> number = options.Value(option);
+    return number ? WholeNumber(option, *number, 1, 20) : 0;
 }
+
+constexpr ToolCaptions OptionCaptions{{"--left-knife", "--right-knife"},
+                                      {"--left-tool", "--right-tool"}};
 
 // A tool as the options give it: its number and, with a knife file, the file's lines, named by
 // the file's first line; there is no support name.
@@ -110,8 +119,8 @@ public:
         JobTool left = ToolOption(Options, "--left-knife", "--left-tool");
         JobTool right = ToolOption(Options, "--right-knife", "--right-tool");
         if (Kind == JobKind::Roughing)
-            return RoughingJobOf(Roughing, RoughingOperations, left, right, '.');
-        return FinishingJobOf(Finishing, FinishingOperations, left, right, '.');
+            return RoughingJobOf(Roughing, RoughingOperations, left, right, '.', OptionCaptions);
+        return FinishingJobOf(Finishing, FinishingOperations, left, right, '.', OptionCaptions);
     }
 
 private:
@@ -122,23 +131,6 @@ private:
     std::vector<RoughingOperation> RoughingOperations;
     std::vector<FinishingOperation> FinishingOperations;
 };
-
-std::vector<std::string> PathCsv(const TPctList& path) {
-    std::vector<std::string> rows = {"X,Y,Dist,TotalTime,StepTime,Feed,Kind,Tool"};
-    for (const TPunct& p : path)
-        rows.push_back(FloatToText(p.X) + "," + FloatToText(p.Y) + "," + FloatToText(p.Dist) + "," +
-                       FloatToText(p.TotalTime) + "," + FloatToText(p.StepTime) + "," +
-                       FloatToText(p.Feed) + "," + (p.IsRapid() ? "rapid" : "feed") + "," +
-                       (p.Tool == ToolSide::Left ? "left" : "right"));
-    return rows;
-}
-
-std::vector<std::string> StockCsv(const std::vector<TPoint>& stock) {
-    std::vector<std::string> rows = {"X,Y"};
-    for (const TPoint& p : stock)
-        rows.push_back(FloatToText(p.X) + "," + FloatToText(p.Y));
-    return rows;
-}
 
 int RunJob(JobKind kind, const std::vector<std::string>& arguments, std::ostream& out,
            std::ostream& err) {
@@ -154,10 +146,6 @@ int RunJob(JobKind kind, const std::vector<std::string>& arguments, std::ostream
         return ExitFailure;
     TToolpath toolpath = BuildToolpath(part, stock, job.Job(), job.Name(), setup);
     const TToolpath* toolpaths[] = {&toolpath};
-    if (auto file = options.Value("--path-csv"))
-        WriteTextLinesAtomically(*file, PathCsv(toolpath.PathPoints));
-    if (auto file = options.Value("--stock-csv"))
-        WriteTextLinesAtomically(*file, StockCsv(MachinedStock(toolpaths, XYOf(stock.Points))));
     return WriteProgram(options, toolpaths, false, settings, setup, part, stock, out, err);
 }
 

@@ -48,9 +48,10 @@ options of rough and finish (numbers with a decimal point):
   --offset MM            Offset: axial clearance beyond the part's ends
   --speed RPM            Turning speed
   --name NAME            toolpath name (1-Roughing, 1-Finishing)
-  --left-knife FILE      knife file of the left tool (default: no knife)
+  --left-knife FILE      knife file of the left tool (needed when an operation uses it)
   --right-knife FILE     knife file of the right tool
-  --left-tool N          tool number of the left tool, 0 to 20 (default 0)
+  --left-tool N          tool number of the left tool, its library position 1 to 20 (needed
+                         when an operation uses it)
   --right-tool N         tool number of the right tool
   --coolant              use cooling fluid (M08 ... M09)
   --anticlockwise        anti-clockwise turning (M04)
@@ -80,6 +81,10 @@ options of rough and finish (numbers with a decimal point):
                          it, and write the stock profile it leaves (X,Y)
   --stock-out FILE       simulate likewise and write the stock it leaves as a stock file
                          (line records), to load as a model's stock companion
+  --max-spindle-speed RPM  the machine's largest turning speed (default 4000): a faster job
+                         is refused
+  --max-feed MM/MIN      the machine's largest feed (default 10000): a faster feed move is
+                         refused
   --check                check the toolpath against the knives' true shape and print the
                          verdict on standard error
   --strict               a knife entering the part or a rapid move through material is an
@@ -100,7 +105,8 @@ other options:
 exit status:
   0  success
   1  an error: a file that cannot be read, a field that is not a number, a zero or negative
-     depth (the message goes to standard error and nothing is written)
+     depth, a tool without a knife, a speed or feed above the machine's limits (the message
+     goes to standard error and nothing is written)
   2  a usage error
   3  --strict found a knife entering the part or a rapid move through material
 )";

@@ -8,6 +8,7 @@
 #include "operations/job_fields.h"
 #include "operations/program_generation.h"
 #include "operations/toolpath_building.h"
+#include "platform/errors.h"
 #include "platform/text_file.h"
 #include "simulation/move_by_move.h"
 
@@ -19,7 +20,8 @@ namespace torvex {
 
 const std::set<std::string> ProgramValuedOptions = {
     "-o",          "--dialect",  "--program-number", "--door-code", "--tool-change",
-    "--stock-out", "--chuck-at", "--jaw-clearance",  "--zero"};
+    "--stock-out", "--chuck-at", "--jaw-clearance",  "--zero",      "--max-spindle-speed",
+    "--max-feed"};
 const std::set<std::string> ProgramFlags = {"--coolant", "--anticlockwise", "--door",  "--diameter",
                                             "--radius",  "--check",         "--strict"};
 
@@ -59,6 +61,23 @@ std::vector<std::string> Lines(const std::string& text) {
         lines.push_back(text.substr(start, end - start));
     lines.push_back(text.substr(start));
     return lines;
+}
+
+std::vector<std::string> PathCsv(const TPctList& path) {
+    std::vector<std::string> rows = {"X,Y,Dist,TotalTime,StepTime,Feed,Kind,Tool"};
+    for (const TPunct& p : path)
+        rows.push_back(FloatToText(p.X) + "," + FloatToText(p.Y) + "," + FloatToText(p.Dist) + "," +
+                       FloatToText(p.TotalTime) + "," + FloatToText(p.StepTime) + "," +
+                       FloatToText(p.Feed) + "," + (p.IsRapid() ? "rapid" : "feed") + "," +
+                       (p.Tool == ToolSide::Left ? "left" : "right"));
+    return rows;
+}
+
+std::vector<std::string> StockCsv(const std::vector<TPoint>& stock) {
+    std::vector<std::string> rows = {"X,Y"};
+    for (const TPoint& p : stock)
+        rows.push_back(FloatToText(p.X) + "," + FloatToText(p.Y));
+    return rows;
 }
 
 } // namespace
@@ -106,6 +125,20 @@ ProgramSettings ReadProgramSettings(const ParsedOptions& options, ProgramSetting
     }
     if (auto place = options.Value("--tool-change"))
         program.ToolChange = ReadToolChange(*place);
+    for (auto [option, limit] : {std::pair{"--max-spindle-speed", &settings.Limits.MaxSpindleSpeed},
+                                 std::pair{"--max-feed", &settings.Limits.MaxFeed}}) {
+        std::optional<std::string> text = options.Value(option);
+        if (!text)
+            continue;
+        try {
+            *limit = TextToFloat(*text, '.');
+        } catch (const ConversionError&) {
+            *limit = 0;
+        }
+        if (!(*limit > 0) || !(*limit < 1e9))
+            throw UsageError{"option " + std::string(option) + " takes a number above 0, not '" +
+                             *text + "'"};
+    }
     program.Coolant |= options.Flag("--coolant");
     program.AntiClockwise |= options.Flag("--anticlockwise");
     program.OpenDoor |= options.Flag("--door");
@@ -168,8 +201,15 @@ int WriteProgram(const ParsedOptions& options, std::span<const TToolpath* const>
             return ExitCollision;
     }
     const std::vector<std::string>& text = generated.Text;
-    if (auto file = options.Value("--stock-out"))
-        SaveStockFile(*file, MachinedStock(toolpaths, XYOf(stock.Points)));
+    if (auto file = options.Value("--path-csv"))
+        WriteTextLinesAtomically(*file, PathCsv(toolpaths.back()->PathPoints));
+    if (options.Value("--stock-csv") || options.Value("--stock-out")) {
+        PointChain machined = MachinedStock(toolpaths, TMaterial(ProfileChain(stock))).Profile();
+        if (auto file = options.Value("--stock-csv"))
+            WriteTextLinesAtomically(*file, StockCsv(machined));
+        if (auto file = options.Value("--stock-out"))
+            SaveStockFile(*file, machined);
+    }
     if (auto file = options.Value("-o")) {
         WriteTextLinesAtomically(*file, text);
     } else {

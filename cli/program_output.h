@@ -34,11 +34,11 @@ ProgramSettings ReadProgramSettings(const ParsedOptions& options, ProgramSetting
 Setup ReadSetup(const ParsedOptions& options, Setup base);
 
 // The program of the toolpaths (one toolpath's, or the whole job's) checked and written as the
-// options ask: the tool change position is checked against the stock first (OperationError); with
+// options ask: what GenerateProgram refuses throws OperationError before anything is written; with
 // --check the verdict goes to `err`, and with --strict a collision returns ExitCollision with
-// nothing written; --stock-out writes the stock that all the toolpaths leave; the program goes to
-// -o FILE or `out`. The check and the stock start from the stock the toolpaths before the last
-// leave.
+// nothing written; --path-csv writes the last toolpath's moves, --stock-csv and --stock-out the
+// stock that all the toolpaths leave; the program goes to -o FILE or `out`. The check and the
+// stock start from the stock the toolpaths before the last leave.
 int WriteProgram(const ParsedOptions& options, std::span<const TToolpath* const> toolpaths,
                  bool wholeJob, const ProgramSettings& settings, const Setup& setup,
                  const TShaft& part, const TShaft& stock, std::ostream& out, std::ostream& err);

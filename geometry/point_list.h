@@ -9,7 +9,8 @@
 
 namespace torvex {
 
-// How a toolpath's move is made: at the rapid traverse (G00, it removes nothing) or at a feed.
+// How a toolpath's move is made: at the rapid traverse (G00, which must meet no material) or at a
+// feed.
 enum class MoveKind : uint8_t { Feed, Rapid };
 // The tool that makes a move: the left one works the left flank and the whole length, the right
 // one the right flank.

@@ -5,7 +5,6 @@
 #include "platform/errors.h"
 
 #include <cmath>
-
 #include <utility>
 
 namespace torvex {
@@ -15,11 +14,21 @@ namespace {
 // A field a machine depends on, converted and checked before anything is built: a negative depth
 // would plunge through the whole stock at once, a negative feed run the times backwards.
 double MachineField(const std::string& text, char separator, const char* name, Sign sign) {
-    return CheckedValue(TextToFloat(text, separator), name, sign);
+    double value = 0;
+    try {
+        value = TextToFloat(text, separator);
+    } catch (const ConversionError& error) {
+        throw ConversionError(name, error);
+    }
+    return CheckedValue(value, name, sign);
 }
 
 double LengthField(const std::string& text, char separator, const char* name, Sign sign) {
-    return CheckedLength(TextToFloat(text, separator), name, sign);
+    return CheckedLength(MachineField(text, separator, name, sign), name, sign);
+}
+
+const char* SideName(ToolSide side) {
+    return side == ToolSide::Left ? "left" : "right";
 }
 
 std::string Parameter(const char* caption, double value, char separator) {
@@ -46,8 +55,35 @@ double CheckedLength(double value, const char* name, Sign sign) {
     return value;
 }
 
+void RequireTools(const MachiningJob& machining, const ToolCaptions& captions) {
+    std::visit(
+        [&captions](const auto& job) {
+            for (auto operation : job.Operations) {
+                ToolSide side = ToolOf(operation);
+                const JobTool& tool = ToolOn(job, side);
+                if (tool.KnifeFile.empty())
+                    throw OperationError(NoKnifeText(side, captions));
+                if (tool.Number < 1)
+                    throw OperationError(NoToolNumberText(side, captions));
+            }
+        },
+        machining);
+}
+
+std::string NoKnifeText(ToolSide side, const ToolCaptions& captions) {
+    return std::string("No knife for the ") + SideName(side) + " tool (" +
+           captions.Knife[static_cast<size_t>(side)] + "): a queued operation needs it.";
+}
+
+std::string NoToolNumberText(ToolSide side, const ToolCaptions& captions) {
+    return std::string("No tool number for the ") + SideName(side) + " tool (" +
+           captions.Number[static_cast<size_t>(side)] +
+           "): a queued operation needs it; give its library position, 1 to 20.";
+}
+
 RoughingJob RoughingJobOf(const TRoughingFields& fields, std::vector<RoughingOperation> operations,
-                          JobTool left, JobTool right, char separator) {
+                          JobTool left, JobTool right, char separator,
+                          const ToolCaptions& captions) {
     using enum Sign;
     RoughingJob job;
     job.TransversalFeed =
@@ -64,12 +100,13 @@ RoughingJob RoughingJobOf(const TRoughingFields& fields, std::vector<RoughingOpe
     job.Operations = std::move(operations);
     job.Left = std::move(left);
     job.Right = std::move(right);
+    RequireTools(job, captions);
     return job;
 }
 
 FinishingJob FinishingJobOf(const TFinishingFields& fields,
                             std::vector<FinishingOperation> operations, JobTool left, JobTool right,
-                            char separator) {
+                            char separator, const ToolCaptions& captions) {
     using enum Sign;
     FinishingJob job;
     job.Feed = MachineField(fields.CuttingSpeed, separator, "Cutting speed", Positive);
@@ -81,6 +118,7 @@ FinishingJob FinishingJobOf(const TFinishingFields& fields,
     job.Operations = std::move(operations);
     job.Left = std::move(left);
     job.Right = std::move(right);
+    RequireTools(job, captions);
     return job;
 }
 

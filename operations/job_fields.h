@@ -2,6 +2,7 @@
 
 #include "toolpath/job.h"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -28,17 +29,36 @@ struct TFinishingFields {
     std::string TurningSpeed; // e5
 };
 
+// What the user calls the two tools' knives and numbers where a job comes from, left then right:
+// the windows' tool slots, or the batch tool's options.
+struct ToolCaptions {
+    std::array<const char*, 2> Knife;
+    std::array<const char*, 2> Number;
+};
+inline constexpr ToolCaptions SlotCaptions{{"LTool :", "RTool :"}, {"LTool :", "RTool :"}};
+
+// "No knife for the left tool (LTool :): a queued operation needs it.", and the like for a tool
+// without a number.
+std::string NoKnifeText(ToolSide side, const ToolCaptions& captions);
+std::string NoToolNumberText(ToolSide side, const ToolCaptions& captions);
+// Refuses, with OperationError and one of those texts, a job whose queued operation needs a tool
+// without a knife or a number.
+void RequireTools(const MachiningJob& job, const ToolCaptions& captions);
+
 // The job the fields ask for, with the operations in queue order and the two tools. Every field
 // the job needs is converted, in the window's reading order, with the given decimal separator,
-// and checked: a text that is not a number throws ConversionError, a depth, feed, speed or safe
-// distance that is not above 0 or an offset, rest or approach below 0 throws OperationError naming
-// the field. Without operations the depth and rest (roughing) or the approach (finishing) are not
-// read.
+// and checked: a text that is not a number throws ConversionError naming the field first, a
+// depth, feed, speed or safe distance that is not above 0 or an offset, rest or approach below 0
+// throws OperationError naming the field. Without operations the depth and rest (roughing) or the
+// approach (finishing) are not read. Then each tool a queued operation works with must have a
+// knife and a library position for its number: else OperationError with NoKnifeText or
+// NoToolNumberText, so that no program calls a tool that is not there (T0).
 RoughingJob RoughingJobOf(const TRoughingFields& fields, std::vector<RoughingOperation> operations,
-                          JobTool left, JobTool right, char decimalSeparator);
+                          JobTool left, JobTool right, char decimalSeparator,
+                          const ToolCaptions& captions = SlotCaptions);
 FinishingJob FinishingJobOf(const TFinishingFields& fields,
                             std::vector<FinishingOperation> operations, JobTool left, JobTool right,
-                            char decimalSeparator);
+                            char decimalSeparator, const ToolCaptions& captions = SlotCaptions);
 
 // How a value a machine depends on must lie: above 0 (depths, feeds, speeds, the safe distance),
 // not below it (offsets, rests, approaches), or either side (a position).

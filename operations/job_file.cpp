@@ -172,6 +172,7 @@ public:
     }
     Reader Nested(const char* key) const { return Reader(At(key), Name(key)); }
     std::string Name(const char* key) const { return Path.empty() ? key : Path + "." + key; }
+    const std::string& Where() const { return Path; }
 
     [[noreturn]] static void Fail(const std::string& name, const std::string& what) {
         throw JobFileError("The job file's field " + name + " " + what + ".");
@@ -243,6 +244,12 @@ JobFile::Toolpath ReadToolpath(const Reader& r) {
         toolpath.Job = std::move(job);
     } else {
         Reader::Fail(r.Name("kind"), "must be \"roughing\" or \"finishing\", not \"" + kind + "\"");
+    }
+    try {
+        RequireTools(toolpath.Job,
+                     {{"left.knife_file", "right.knife_file"}, {"left.tool", "right.tool"}});
+    } catch (const OperationError& error) {
+        throw JobFileError("The job file's " + r.Where() + ": " + error.what());
     }
     return toolpath;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "operations/machine_limits.h"
 #include "operations/nc_program.h"
 #include "toolpath/nc_block.h"
 
@@ -28,6 +29,7 @@ struct NcDialectOptions {
 struct ProgramSettings {
     NcDialectOptions Dialect;
     NcProgramOptions Program;
+    MachineLimits Limits; // what the machine takes: no program asks more
 };
 
 // A dialect's options before the user changes any: Fanuc lathes read X as a diameter.

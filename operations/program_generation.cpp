@@ -28,6 +28,9 @@ GeneratedProgram GenerateProgram(std::span<const TToolpath* const> toolpaths, bo
     settings.Program.ZeroAt = ProgramZeroX(setup, part);
     GeneratedProgram generated;
     generated.Program = ProgramFor(programmed, wholeJob, settings);
+    for (size_t k = 0; k < programmed.size(); ++k)
+        RequireWithinLimits(*programmed[k], CheckedLimits(settings.Limits),
+                            generated.Program.Numbers[k]);
     if (std::optional<std::string> refusal = ChuckRefusal(
             programmed, generated.Program, settings.Program.ToolChange, setup, part, stock))
         throw OperationError(*refusal);

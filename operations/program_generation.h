@@ -25,8 +25,8 @@ struct GeneratedProgram {
 // The program of the last of `toolpaths` (the ones before it only count for its stock), or with
 // `wholeJob` of all of them, written as the settings ask in the setup: Z words from its program
 // zero. Refuses with OperationError, before anything is written, what the control cannot take,
-// a tool change position the tool would reach through the stock, and with a chuck any move nearer
-// to the jaws than their clearance.
+// a tool change position the tool would reach through the stock, a turning speed or feed beyond
+// the machine's limits, and with a chuck any move nearer to the jaws than their clearance.
 GeneratedProgram GenerateProgram(std::span<const TToolpath* const> toolpaths, bool wholeJob,
                                  ProgramSettings settings, const Setup& setup, const TShaft& part,
                                  const TShaft& stock);

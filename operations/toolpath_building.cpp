@@ -10,6 +10,7 @@
 #include "workspace/workspace.h"
 
 #include <algorithm>
+#include <charconv>
 #include <memory>
 #include <utility>
 
@@ -164,7 +165,15 @@ TToolpath BuildToolpath(const TShaft& part, const TShaft& stock, const Machining
 }
 
 std::string NextToolpathName(const Workspace& workspace, const char* kind) {
-    return std::to_string(workspace.ToolpathCount() + 1) + "-" + kind;
+    size_t highest = workspace.ToolpathCount();
+    for (const auto& toolpath : workspace.Toolpaths) {
+        const std::string& name = toolpath->Name;
+        size_t number = 0;
+        auto [end, error] = std::from_chars(name.data(), name.data() + name.size(), number);
+        if (error == std::errc() && end != name.data() && *end == '-')
+            highest = std::max(highest, number);
+    }
+    return std::to_string(highest + 1) + "-" + kind;
 }
 
 void RequireRoomForAnother(const Workspace& workspace) {

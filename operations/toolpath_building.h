@@ -44,7 +44,8 @@ TToolpath BuildFinishing(const TShaft& part, const TShaft& stock, const Finishin
 TToolpath BuildToolpath(const TShaft& part, const TShaft& stock, const MachiningJob& job,
                         std::string name = {}, const Setup& setup = {});
 
-// The default name of the next toolpath of a kind: "3-Roughing" when two exist.
+// The default name of the next toolpath of a kind: "3-Roughing" when two exist, counting on from
+// the highest number a name starts with ("7-Finishing"), so that default names never repeat.
 std::string NextToolpathName(const Workspace& workspace, const char* kind);
 // Throws OperationError when the workspace holds 255 toolpaths already.
 void RequireRoomForAnother(const Workspace& workspace);

@@ -10,6 +10,10 @@ class ConversionError : public std::runtime_error {
 public:
     explicit ConversionError(const std::string& text)
         : std::runtime_error("'" + text + "' is not a valid floating point value"), Text(text) {}
+    // The same error with its field named first: "Cutting depth : '' is not a valid floating
+    // point value".
+    ConversionError(const std::string& field, const ConversionError& error)
+        : std::runtime_error(field + " : " + error.what()), Text(error.Text) {}
     std::string Text;
 };
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <deque>
+#include <string>
 #include <vector>
 
 namespace torvex {
@@ -68,19 +70,31 @@ struct Extrusion {
     Colour Material;
 };
 
+enum class LineStyle : uint8_t { Solid, Dashed };
+
 // A line through its nodes, each node marked by a small cube of the node's colour.
 struct PolylineNode {
     Vec3 Position;
     Colour NodeColour;
+    LineStyle Style = LineStyle::Solid; // of the piece of line that ends at this node
 };
 
 struct Polyline {
     std::vector<PolylineNode> Nodes;
     double NodeSize = 0.02; // edge of the cubes
     bool Antialiased = true;
-    bool NodeColoursForLines = true; // otherwise the line is drawn in LineColour
+    // Each piece of line in the colour of the node it ends at; otherwise the line in LineColour.
+    bool NodeColoursForLines = true;
     Colour LineColour;
     bool Visible = true;
+};
+
+// One line of the legend in the view's lower left corner: a sample of a line and what it means.
+struct LegendEntry {
+    std::string Text;
+    Colour LineColour;
+    LineStyle Style = LineStyle::Solid;
+    friend bool operator==(const LegendEntry&, const LegendEntry&) = default;
 };
 
 // A camera that looks at its target and moves with it: Offset is its position relative to the
@@ -123,6 +137,7 @@ struct Scene {
     PointLight Light;
     bool WireFrame = false; // solids and extrusions drawn as lines, front and back
     Colour Background{0.23f, 0.26f, 0.31f, 1};
+    std::vector<LegendEntry> Legend; // none: no legend
 };
 
 } // namespace torvex

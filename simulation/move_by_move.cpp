@@ -8,30 +8,25 @@ namespace torvex {
 
 bool MoveTool(TSimulation& simulation, const TPunct& move, TPoint& lastPosition) {
     TPoint position{move.X, move.Y};
-    bool cuts = position.X != lastPosition.X && !move.IsRapid();
-    if (cuts)
-        simulation.Cut(position, lastPosition, move.Tool);
+    bool cuts = simulation.Cut(lastPosition, position, move.Tool);
     lastPosition = position;
     return cuts;
 }
 
 TPoint RunMoveByMove(TSimulation& simulation) {
-    simulation.SplitOutlinesOfPath();
-    // The tool comes to the path's first point from where the run starts: at the rapid feed, as
-    // every toolpath begins, that first move only places it.
-    TPoint lastPosition = RunStartPosition;
+    if (simulation.Path.empty())
+        return {};
+    TPoint lastPosition{simulation.Path.front().X, simulation.Path.front().Y};
     for (const TPunct& move : simulation.Path)
         MoveTool(simulation, move, lastPosition);
     return lastPosition;
 }
 
-std::vector<TPoint> MachinedStock(std::span<const TToolpath* const> toolpaths,
-                                  std::vector<TPoint> stock) {
+TMaterial MachinedStock(std::span<const TToolpath* const> toolpaths, TMaterial stock) {
     for (const TToolpath* toolpath : toolpaths) {
-        TSimulation simulation(toolpath->LeftKnife.Points, toolpath->RightKnife.Points, stock,
-                               toolpath->PathPoints);
+        TSimulation simulation(*toolpath, std::move(stock));
         RunMoveByMove(simulation);
-        stock = std::move(simulation.Stock);
+        stock = std::move(simulation.Material);
     }
     return stock;
 }

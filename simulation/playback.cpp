@@ -26,10 +26,20 @@ TToolpathTotals ToolpathTotals(const TPctList& path) {
     return totals;
 }
 
-TToolpathTotals TPlayback::Initialize(const TToolpath* toolpath, const std::vector<TPoint>& stock) {
+TToolpathTotals TPlayback::Initialize(const TToolpath* toolpath, const PointChain& stock) {
+    TMaterial material;
+    try {
+        material = TMaterial(stock);
+    } catch (const OutlineError& error) {
+        throw SimulationError(error.what());
+    }
+    return Initialize(toolpath, std::move(material));
+}
+
+TToolpathTotals TPlayback::Initialize(const TToolpath* toolpath, TMaterial stock) {
     const TToolpath& simulated = ToolpathToSimulate(toolpath);
     Simulation.reset();
-    SavedStock = stock;
+    Saved = std::move(stock);
     return ToolpathTotals(simulated.PathPoints);
 }
 
@@ -37,36 +47,35 @@ void TPlayback::Start(const TToolpath* toolpath) {
     const TToolpath& simulated = ToolpathToSimulate(toolpath);
     if (simulated.PathPoints.Empty())
         throw SimulationError(NoToolpathMovesText);
-    TSimulation simulation(simulated.LeftKnife.Points, simulated.RightKnife.Points, SavedStock,
-                           simulated.PathPoints);
-    simulation.SplitOutlinesOfPath();
+    std::array<KnifeShape, 2> knives = SimulatedKnives(simulated);
+    TSimulation simulation(knives, Saved, simulated.PathPoints);
 
     Simulation = std::move(simulation);
-    PassedStock = SavedStock;
+    Passed = Saved;
     MoveInProgressCut = false;
-    LastCutPos = RunStartPosition;
-    // The first path point ends the first move, from where the run starts, as in the
-    // move-by-move run.
+    // The first move starts at its own end: the tool is placed at the path's first point.
+    const TPunct& first = simulated.PathPoints[0];
+    LastCutPos = {first.X, first.Y};
     SimulationStep = 0;
     LastTime = 0;
-    Outlines = {XYOf(simulated.LeftKnife.Points), XYOf(simulated.RightKnife.Points)};
+    Outlines = {knives[0].Outline, knives[1].Outline};
 }
 
 void TPlayback::Stop() {
     if (!Simulation)
         return;
-    SavedStock = Simulation->Stock;
+    Saved = Simulation->Material;
     Simulation.reset();
 }
 
 void TPlayback::Discard() {
     Simulation.reset();
-    SavedStock.clear();
+    Saved = TMaterial();
     SimulationStep.reset();
 }
 
-const std::vector<TPoint>& TPlayback::Stock() const {
-    return Simulation ? Simulation->Stock : SavedStock;
+const PointChain& TPlayback::Stock() const {
+    return Simulation ? Simulation->Stock() : Saved.Profile();
 }
 
 TFrameResult TPlayback::FrameStep(double time) {
@@ -83,7 +92,7 @@ TFrameResult TPlayback::FrameStep(double time) {
 
     // The move cut in progress at the previous frame is cut again whole from where it started.
     if (MoveInProgressCut && passed > step) {
-        simulation.Stock = PassedStock;
+        simulation.Material = Passed;
         MoveInProgressCut = false;
         frame.StockChanged = true;
     }
@@ -91,7 +100,7 @@ TFrameResult TPlayback::FrameStep(double time) {
     for (size_t k = step; k < passed; ++k)
         passedCut |= MoveTool(simulation, simulation.Path[k], LastCutPos);
     if (passedCut)
-        PassedStock = simulation.Stock;
+        Passed = simulation.Material;
     frame.StockChanged |= passedCut;
 
     if (over) {
@@ -100,7 +109,7 @@ TFrameResult TPlayback::FrameStep(double time) {
         frame.Tool = last.Tool;
         frame.Done = true;
         SimulationStep = static_cast<int32_t>(simulation.Path.size() - 1);
-        SavedStock = simulation.Stock;
+        Saved = simulation.Material;
         Simulation.reset();
         return frame;
     }
@@ -112,7 +121,7 @@ TFrameResult TPlayback::FrameStep(double time) {
     inProgress.X = position.X;
     inProgress.Y = position.Y;
     if (MoveInProgressCut)
-        simulation.Stock = PassedStock;
+        simulation.Material = Passed;
     TPoint from = LastCutPos;
     bool cut = MoveTool(simulation, inProgress, from);
     frame.StockChanged |= cut || MoveInProgressCut;

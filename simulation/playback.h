@@ -1,7 +1,6 @@
 #pragma once
 
 #include "geometry/element.h"
-#include "simulation/move_by_move.h"
 #include "simulation/simulation.h"
 #include "toolpath/toolpath.h"
 
@@ -42,18 +41,20 @@ struct TFrameResult {
 class TPlayback {
 public:
     // The material a run starts from; kept by Initialize, Stop and the end of every run.
-    std::vector<TPoint> SavedStock;
+    TMaterial Saved;
     // Where the tool's tip stood at the last path point it passed: every sweep starts there.
-    TPoint LastCutPos = RunStartPosition;
+    TPoint LastCutPos;
     // The path point whose move was in progress at the previous frame (none before any run).
     std::optional<int32_t> SimulationStep;
 
-    // Prepares the toolpath's simulation: the material back to the stock, the run in progress, if
-    // any, dropped. Returns the toolpath's totals; throws SimulationError without a toolpath.
-    TToolpathTotals Initialize(const TToolpath* toolpath, const std::vector<TPoint>& stock);
-    // Starts a run of the toolpath from its beginning on SavedStock. Throws SimulationError with
-    // the reason when the run cannot start (no toolpath, no moves, a cutting tool without a usable
-    // knife outline); nothing changes then.
+    // Prepares the toolpath's simulation: the material back to the stock profile, the run in
+    // progress, if any, dropped. Returns the toolpath's totals; throws SimulationError without a
+    // toolpath.
+    TToolpathTotals Initialize(const TToolpath* toolpath, const PointChain& stock);
+    TToolpathTotals Initialize(const TToolpath* toolpath, TMaterial stock);
+    // Starts a run of the toolpath from its beginning on the saved material. Throws
+    // SimulationError with the reason when the run cannot start (no toolpath, no moves, a tool
+    // that moves without a usable knife outline); nothing changes then.
     void Start(const TToolpath* toolpath);
     // Ends the run, keeping the material cut so far; nothing without a run.
     void Stop();
@@ -66,20 +67,20 @@ public:
     TFrameResult FrameStep(double time);
 
     bool Running() const { return Simulation.has_value(); }
-    // The material as it is now: the run's, or the one kept between runs.
-    const std::vector<TPoint>& Stock() const;
-    // The outline of a tool of the last run that started, in the knife's own frame.
-    const std::vector<TPoint>& ToolOutline(ToolSide tool) const {
+    // The material as it is now, as a profile: the run's, or the one kept between runs.
+    const PointChain& Stock() const;
+    // The outline of a tool of the last run that started, about its tip.
+    const PointChain& ToolOutline(ToolSide tool) const {
         return Outlines[static_cast<size_t>(tool)];
     }
 
 private:
     std::optional<TSimulation> Simulation;
     // The material after the moves passed, without the move in progress.
-    std::vector<TPoint> PassedStock;
+    TMaterial Passed;
     bool MoveInProgressCut = false;
     double LastTime = 0;
-    std::array<std::vector<TPoint>, 2> Outlines;
+    std::array<PointChain, 2> Outlines;
 };
 
 } // namespace torvex

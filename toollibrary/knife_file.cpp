@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace torvex {
 
@@ -43,8 +44,18 @@ void CheckStandardKnifeSize(const StandardKnifeValues& values) {
         throw LibraryError("The knife has no size: give its widths or its height a value above 0.");
 }
 
+void CheckStandardKnifeAngles(const StandardKnifeValues& values) {
+    for (auto [name, angle] : {std::pair{"K1 (the left attack angle)", values.K1},
+                               std::pair{"K2 (the right attack angle)", values.K2}})
+        if (!(angle >= 0 && angle <= LargestAttackAngle))
+            throw LibraryError(std::string(name) + " must lie between 0 and " +
+                               Formatted(LargestAttackAngle) + " degrees, not " + Formatted(angle) +
+                               ".");
+}
+
 std::vector<std::string> GenerateStandardProfile(const StandardKnifeValues& values) {
     CheckStandardKnifeSize(values);
+    CheckStandardKnifeAngles(values);
     std::string wr = Formatted(values.RightWidth);
     std::string rightFlank = Formatted(values.RightWidth * std::tan(Radians(values.K2)));
     std::string wl = Formatted(-values.LeftWidth);

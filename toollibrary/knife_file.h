@@ -44,10 +44,15 @@ double StandardKnifeExtent(const StandardKnifeValues& values);
 // Throws LibraryError when the extent is not above 0: such a knife cannot be drawn or scaled.
 void CheckStandardKnifeSize(const StandardKnifeValues& values);
 
+// The attack angles a knife can have: a flank at 90 degrees or more never comes back to the tip.
+inline constexpr double LargestAttackAngle = 89;
+// Throws LibraryError, naming the angle, when K1 or K2 lies outside 0 to LargestAttackAngle.
+void CheckStandardKnifeAngles(const StandardKnifeValues& values);
+
 // The closed contour of a standard knife from its tip at the origin: right flank at K2 out to the
 // right width, up to the height, across, down to the left width, left flank at K1 back to the
 // tip. Five line records, values formatted "0.##" with a decimal point. Throws LibraryError when
-// the widths and the height give the knife no size.
+// the widths and the height give the knife no size or an angle is out of its range.
 std::vector<std::string> GenerateStandardProfile(const StandardKnifeValues& values);
 
 // A standard knife with the contour its values describe.

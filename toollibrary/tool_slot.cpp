@@ -95,6 +95,15 @@ std::string SlotDragText(const SlotDrag& drag) {
     return text;
 }
 
+std::string PositionText(const SlotDrag& position) {
+    const ToolSlotState& slot = position.Slot;
+    std::string text = std::to_string(position.Number) + ": ";
+    if (!slot.cutit && !slot.coada)
+        return text + "empty";
+    text += slot.cutit ? slot.Ncutit : "no knife";
+    return text + (slot.coada ? " on " + slot.Ncoada : ", no support");
+}
+
 std::optional<SlotDrag> ReadSlotDrag(std::string_view text) {
     std::vector<std::string> lines;
     size_t start = 0;

@@ -53,6 +53,9 @@ struct SlotDrag {
     ToolSlotState Slot;
 };
 std::string SlotDragText(const SlotDrag& drag);
+// A library position as "Take tool..." lists it: its number, the knife's tip and the support shown
+// in it ("3: ShoulderL on SVJCR2020", "4: empty").
+std::string PositionText(const SlotDrag& position);
 // The drag back from its text; nothing for a text that is not one.
 std::optional<SlotDrag> ReadSlotDrag(std::string_view text);
 

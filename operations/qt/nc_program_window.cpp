@@ -8,6 +8,7 @@
 #include "operations/setup.h"
 #include "platform/file_dialogs.h"
 #include "platform/message_sink.h"
+#include "platform/qt/program_settings.h"
 #include "platform/qt/qt_support.h"
 #include "platform/text_file.h"
 #include "toolpath/toolpath.h"
@@ -47,8 +48,6 @@ constexpr const char* NothingToSaveText =
     "There is no program to save: press \"Generate NC code\" first.";
 
 // Where the settings are kept, beside the toolbars' positions.
-constexpr const char* SettingsOrganisation = "MyCompany";
-constexpr const char* SettingsApplication = "MyApp";
 constexpr const char* DialectKey = "NcProgram/Controller";
 constexpr const char* DiameterKey = "NcProgram/Diameter";
 constexpr const char* ProgramOfKey = "NcProgram/ProgramOf";
@@ -245,7 +244,7 @@ void NcProgramWindow::SetupChosen() {
 }
 
 void NcProgramWindow::Restore() {
-    QSettings settings(SettingsOrganisation, SettingsApplication);
+    QSettings settings = StoredSettings();
     int dialect = settings.value(DialectKey, 0).toInt();
     Controller->setCurrentIndex(dialect >= 0 && dialect < Controller->count() ? dialect : 0);
     DialectChosen();
@@ -284,7 +283,7 @@ void NcProgramWindow::ShowToolChangeFields() {
 }
 
 void NcProgramWindow::Remember() const {
-    QSettings settings(SettingsOrganisation, SettingsApplication);
+    QSettings settings = StoredSettings();
     settings.setValue(DialectKey, Controller->currentIndex());
     settings.setValue(DiameterKey, Diameter->isChecked());
     settings.setValue(ToolChangeKey, ToolChange->currentIndex());

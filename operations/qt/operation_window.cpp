@@ -3,11 +3,14 @@
 #include "operations/job_fields.h"
 #include "operations/toolpath_building.h"
 #include "operations/toolpath_display.h"
+#include "platform/qt/program_settings.h"
 #include "platform/qt/qt_support.h"
+#include "toollibrary/qt/take_tool_dialog.h"
 #include "toollibrary/qt/tool_slot_widget.h"
 #include "toolpath/toolpath.h"
 #include "workspace/workspace.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -43,10 +46,11 @@ QPushButton* CommandButton(QWidget* parent, const char* name, const char* captio
 } // namespace
 
 OperationWindow::OperationWindow(const Description& description, Workspace& workspace,
-                                 const SlotPictureSource& pictures, ToolpathTreeDisplay& tree,
-                                 ToolpathViewDisplay& view, MessageSink& messages, QWidget* parent)
+                                 const SlotPictureSource& pictures, LibraryPositions positions,
+                                 ToolpathTreeDisplay& tree, ToolpathViewDisplay& view,
+                                 MessageSink& messages, QWidget* parent)
     : ToolWindow(description.Caption, Frame::Borderless, parent), Work(workspace), View(view),
-      Pictures(pictures), Tree(tree), Messages(messages) {
+      Pictures(pictures), Positions(std::move(positions)), Tree(tree), Messages(messages) {
     setObjectName(description.ObjectName);
 }
 
@@ -62,13 +66,27 @@ void OperationWindow::Build(const Description& description) {
 void OperationWindow::BuildFields(const std::vector<Field>& fields) {
     auto* form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignRight);
+    QSettings settings = StoredSettings();
     for (const Field& field : fields) {
-        auto* edit = new QLineEdit(Body());
+        QString key = objectName() + "/" + field.Name;
+        auto* edit = new QLineEdit(settings.value(key).toString(), Body());
         edit->setObjectName(field.Name);
         auto* label = new QLabel(field.Label, Body());
         label->setBuddy(edit);
         edit->setAccessibleName(field.Label);
-        form->addRow(label, edit);
+        edit->setToolTip(field.Tip);
+        label->setToolTip(field.Tip);
+        // Kept as it is typed, so that the next run starts with it whatever ends this one.
+        connect(edit, &QLineEdit::textChanged, this,
+                [key](const QString& text) { StoredSettings().setValue(key, text); });
+        auto* row = new QHBoxLayout;
+        row->addWidget(edit);
+        auto* unit = new QLabel(field.Unit, Body());
+        unit->setBuddy(edit);
+        edit->setAccessibleDescription(field.Tip);
+        unit->setMinimumWidth(unit->fontMetrics().horizontalAdvance("rev/min"));
+        row->addWidget(unit);
+        form->addRow(label, row);
         Fields[field.Name] = edit;
     }
     static_cast<QVBoxLayout*>(Body()->layout())->addLayout(form);
@@ -86,8 +104,18 @@ void OperationWindow::BuildSlots() {
             if (auto drag = ReadSlotDrag(data->data(ToolSlotMime).toStdString()))
                 DropLibrarySlot(side, *drag);
         });
+        auto* take = new QAction("Take tool...", slot);
+        take->setShortcuts({QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter),
+                            QKeySequence(Qt::Key_Space)});
+        take->setShortcutContext(Qt::WidgetShortcut);
+        slot->addAction(take);
+        slot->setContextMenuPolicy(Qt::ActionsContextMenu);
+        ConnectGuarded(take, &QAction::triggered, this, Messages,
+                       [this, side] { TakeToolCommand(side); });
         slot->setObjectName(name);
         slot->setAccessibleName(caption);
+        slot->setToolTip(QString(caption) + " drop a library position here, or press Enter for "
+                                            "\"Take tool...\"");
         label->setBuddy(slot);
         column->addWidget(label);
         column->addWidget(slot);
@@ -174,6 +202,12 @@ void OperationWindow::DropLibrarySlot(ToolSide side, const SlotDrag& drag) {
     ToolSlotState state = slot->State();
     TakeLibrarySlot(state, drag.Slot);
     slot->SetState(std::move(state));
+}
+
+void OperationWindow::TakeToolCommand(ToolSide side) {
+    std::vector<SlotDrag> positions = Positions();
+    if (std::optional<size_t> chosen = ChooseLibraryPosition(this, positions))
+        DropLibrarySlot(side, positions[*chosen]);
 }
 
 JobTool OperationWindow::Tool(ToolSide side) const {

@@ -35,6 +35,8 @@ public:
     struct Field {
         const char* Name;  // e1, ...
         const char* Label; // "Safe Z :", ...
+        const char* Unit;  // "mm", "mm/min" or "rev/min", shown beside the field
+        const char* Tip;   // what the field is, in a machinist's words
     };
     struct OperationButton {
         int Code;
@@ -49,12 +51,15 @@ public:
         std::vector<OperationButton> Buttons;
     };
 
-    // The slots take their tools from the library's slots, and their pictures from `pictures`.
+    // The slots take their tools from the library's positions, dropped or chosen with "Take
+    // tool...", and their pictures from `pictures`.
     OperationWindow(const Description& description, Workspace& workspace,
-                    const SlotPictureSource& pictures, ToolpathTreeDisplay& tree,
-                    ToolpathViewDisplay& view, MessageSink& messages, QWidget* parent);
+                    const SlotPictureSource& pictures, LibraryPositions positions,
+                    ToolpathTreeDisplay& tree, ToolpathViewDisplay& view, MessageSink& messages,
+                    QWidget* parent);
 
-    // The text of a field, as typed, and of the toolpath's name.
+    // The text of a field, as typed, and of the toolpath's name. Each field starts with the text
+    // it last held (kept in the settings under the window's object name).
     std::string FieldText(const char* name) const;
     std::string ToolpathName() const;
     // The default name of the next toolpath, after a toolpath was added in either window.
@@ -63,6 +68,9 @@ public:
     // A library slot dropped on a tool slot: the slot takes its tool, and the library slot's
     // number becomes the tool number of this slot alone.
     void DropLibrarySlot(ToolSide side, const SlotDrag& drag);
+    // "Take tool..." on a slot (its context menu, or Enter or Space while it has the focus): the
+    // library's positions listed, and the chosen one taken as its drop would take it.
+    void TakeToolCommand(ToolSide side);
     void QueueCommand(int code);
     void ClearCommand();
     void PreviewCommand();
@@ -105,6 +113,7 @@ private:
     void ResetViewpointIfAsked(const TToolpath& toolpath);
 
     SlotPictureSource Pictures;
+    LibraryPositions Positions;
     ToolpathTreeDisplay& Tree;
     MessageSink& Messages;
     std::map<std::string, QLineEdit*> Fields;

@@ -11,17 +11,24 @@ namespace torvex {
 
 namespace {
 
+constexpr const char* SafeZTip = "Safe Z : radial clearance above the stock, mm";
+constexpr const char* OffsetTip = "Offset : axial clearance beyond the part's ends, mm";
+constexpr const char* TurningSpeedTip = "Turning speed : spindle speed, rev/min";
+
 const OperationWindow::Description& RoughingDescription() {
     static const OperationWindow::Description description{
         "Roughing toolpath",
         "ROUGH",
-        {{"e1", "Safe Z :"},
-         {"e2", "Offset :"},
-         {"e6", "Finishing rest :"},
-         {"e3", "Cutting depth :"},
-         {"e4", "Transversal speed"},
-         {"e5", "Longitudinal speed"},
-         {"e7", "Turning speed"}},
+        {{"e1", "Safe Z :", "mm", SafeZTip},
+         {"e2", "Offset :", "mm", OffsetTip},
+         {"e6", "Finishing rest :", "mm",
+          "Finishing rest : material left on the part for finishing, mm"},
+         {"e3", "Cutting depth :", "mm",
+          "Cutting depth : how deep each roughing pass cuts, radially, mm"},
+         {"e4", "Transversal speed", "mm/min",
+          "Transversal speed : feed towards the axis, into the material, mm/min"},
+         {"e5", "Longitudinal speed", "mm/min", "Longitudinal speed : feed along the part, mm/min"},
+         {"e7", "Turning speed", "rev/min", TurningSpeedTip}},
         {{0, "FlatSpeedButton7", "Whole length", 0, 0, 2},
          {2, "FlatSpeedButton3", "Left side below the part's largest radius", 1, 0, 1},
          {4, "FlatSpeedButton5", "Right side below the part's largest radius", 1, 1, 1},
@@ -34,11 +41,12 @@ const OperationWindow::Description& FinishingDescription() {
     static const OperationWindow::Description description{
         "Finishing toolpath",
         "FINISH",
-        {{"e1", "Safe Z :"},
-         {"e2", "Offset :"},
-         {"e3", "StartXOffset :"},
-         {"e4", "Cutting speed :"},
-         {"e5", "Turning speed :"}},
+        {{"e1", "Safe Z :", "mm", SafeZTip},
+         {"e2", "Offset :", "mm", OffsetTip},
+         {"e3", "StartXOffset :", "mm",
+          "StartXOffset : radial clearance above the outline's start, where the tool comes in, mm"},
+         {"e4", "Cutting speed :", "mm/min", "Cutting speed : feed along the outline, mm/min"},
+         {"e5", "Turning speed :", "rev/min", TurningSpeedTip}},
         {{1, "FlatSpeedButton3", "Left side without its top", 0, 0, 1},
          {3, "FlatSpeedButton5", "Right side without its top", 0, 1, 1},
          {2, "FlatSpeedButton7", "Left side with its top", 1, 0, 1},
@@ -56,9 +64,10 @@ template <class Operation> std::vector<int> Numbers(const std::vector<Operation>
 } // namespace
 
 RoughingWindow::RoughingWindow(Workspace& workspace, const SlotPictureSource& pictures,
-                               ToolpathTreeDisplay& tree, ToolpathViewDisplay& view,
-                               MessageSink& messages, QWidget* parent)
-    : OperationWindow(RoughingDescription(), workspace, pictures, tree, view, messages, parent) {
+                               LibraryPositions positions, ToolpathTreeDisplay& tree,
+                               ToolpathViewDisplay& view, MessageSink& messages, QWidget* parent)
+    : OperationWindow(RoughingDescription(), workspace, pictures, std::move(positions), tree, view,
+                      messages, parent) {
     Build(RoughingDescription());
 }
 
@@ -91,9 +100,10 @@ MachiningJob RoughingWindow::Job(char separator) const {
 }
 
 FinishingWindow::FinishingWindow(Workspace& workspace, const SlotPictureSource& pictures,
-                                 ToolpathTreeDisplay& tree, ToolpathViewDisplay& view,
-                                 MessageSink& messages, QWidget* parent)
-    : OperationWindow(FinishingDescription(), workspace, pictures, tree, view, messages, parent) {
+                                 LibraryPositions positions, ToolpathTreeDisplay& tree,
+                                 ToolpathViewDisplay& view, MessageSink& messages, QWidget* parent)
+    : OperationWindow(FinishingDescription(), workspace, pictures, std::move(positions), tree, view,
+                      messages, parent) {
     Build(FinishingDescription());
 }
 

@@ -9,8 +9,8 @@ class RoughingWindow : public OperationWindow {
     Q_OBJECT
 public:
     RoughingWindow(Workspace& workspace, const SlotPictureSource& pictures,
-                   ToolpathTreeDisplay& tree, ToolpathViewDisplay& view, MessageSink& messages,
-                   QWidget* parent);
+                   LibraryPositions positions, ToolpathTreeDisplay& tree, ToolpathViewDisplay& view,
+                   MessageSink& messages, QWidget* parent);
 
 protected:
     bool Enqueue(int code) override;
@@ -27,8 +27,8 @@ class FinishingWindow : public OperationWindow {
     Q_OBJECT
 public:
     FinishingWindow(Workspace& workspace, const SlotPictureSource& pictures,
-                    ToolpathTreeDisplay& tree, ToolpathViewDisplay& view, MessageSink& messages,
-                    QWidget* parent);
+                    LibraryPositions positions, ToolpathTreeDisplay& tree,
+                    ToolpathViewDisplay& view, MessageSink& messages, QWidget* parent);
 
 protected:
     bool Enqueue(int code) override;

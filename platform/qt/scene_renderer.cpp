@@ -1,5 +1,10 @@
 #include "platform/qt/scene_renderer.h"
 
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -13,6 +18,8 @@ namespace torvex {
 namespace {
 
 constexpr double NearPlane = 0.05;
+constexpr GLushort DashPattern = 0x00FF; // 8 pixels on, 8 off
+constexpr int LegendMargin = 8;
 
 void SetColour(const Colour& c) {
     glColor4f(c.R, c.G, c.B, c.A);
@@ -104,12 +111,21 @@ void DrawLine(const Polyline& line) {
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     }
     glLineWidth(1.5f);
-    glBegin(GL_LINE_STRIP);
-    for (const PolylineNode& node : line.Nodes) {
-        SetColour(line.NodeColoursForLines ? node.NodeColour : line.LineColour);
-        glVertex3d(node.Position.X, node.Position.Y, node.Position.Z);
+    // Piece by piece in one colour each, so that a rapid move never fades into a cut; dashed
+    // pieces stippled.
+    glLineStipple(1, DashPattern);
+    for (size_t k = 1; k < line.Nodes.size(); ++k) {
+        const PolylineNode& from = line.Nodes[k - 1];
+        const PolylineNode& to = line.Nodes[k];
+        if (to.Style == LineStyle::Dashed)
+            glEnable(GL_LINE_STIPPLE);
+        SetColour(line.NodeColoursForLines ? to.NodeColour : line.LineColour);
+        glBegin(GL_LINES);
+        glVertex3d(from.Position.X, from.Position.Y, from.Position.Z);
+        glVertex3d(to.Position.X, to.Position.Y, to.Position.Z);
+        glEnd();
+        glDisable(GL_LINE_STIPPLE);
     }
-    glEnd();
     glLineWidth(1);
     glDisable(GL_BLEND);
     glDisable(GL_LINE_SMOOTH);
@@ -131,7 +147,66 @@ void DrawLines(const Scene& scene) {
             DrawLine(line);
 }
 
+// The legend as a picture: a dark plate with a line sample and the text of each entry.
+QImage LegendPicture(const std::vector<LegendEntry>& legend) {
+    QFont font;
+    font.setPointSize(9);
+    QFontMetrics metrics(font);
+    constexpr int Sample = 28;
+    constexpr int Gap = 6;
+    int row = metrics.height() + 4;
+    int width = 0;
+    for (const LegendEntry& entry : legend)
+        width = std::max(width, metrics.horizontalAdvance(QString::fromStdString(entry.Text)));
+    QImage picture(2 * Gap + Sample + Gap + width, static_cast<int>(legend.size()) * row + Gap,
+                   QImage::Format_RGBA8888);
+    picture.fill(QColor(0, 0, 0, 150));
+    QPainter painter(&picture);
+    painter.setFont(font);
+    for (size_t k = 0; k < legend.size(); ++k) {
+        const LegendEntry& entry = legend[k];
+        int middle = Gap / 2 + static_cast<int>(k) * row + row / 2;
+        QPen pen(QColor::fromRgbF(entry.LineColour.R, entry.LineColour.G, entry.LineColour.B));
+        pen.setWidth(2);
+        if (entry.Style == LineStyle::Dashed)
+            pen.setDashPattern({4, 4});
+        painter.setPen(pen);
+        painter.drawLine(Gap, middle, Gap + Sample, middle);
+        painter.setPen(QColor(235, 235, 235));
+        painter.drawText(QRect(2 * Gap + Sample, middle - row / 2, width + Gap, row),
+                         Qt::AlignVCenter | Qt::AlignLeft, QString::fromStdString(entry.Text));
+    }
+    painter.end();
+    // OpenGL's rows run from the bottom up.
+    return picture.mirrored();
+}
+
 } // namespace
+
+void SceneRenderer::DrawLegend(const std::vector<LegendEntry>& legend, int width, int height) {
+    if (legend.empty())
+        return;
+    if (legend != LegendShown) {
+        LegendShown = legend;
+        Legend = LegendPicture(legend);
+    }
+    if (Legend.width() + 2 * LegendMargin > width || Legend.height() + 2 * LegendMargin > height)
+        return;
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, width, 0, height, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glRasterPos2i(LegendMargin, LegendMargin);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glDrawPixels(Legend.width(), Legend.height(), GL_RGBA, GL_UNSIGNED_BYTE, Legend.constBits());
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+}
 
 void SceneRenderer::Initialise() {
     Meshes.clear();
@@ -195,6 +270,7 @@ void SceneRenderer::Render(const Scene& scene, int width, int height) {
     DrawSolids(scene, true);
     // Last, so that the toolpath stays plain to see through the transparent stock.
     DrawLines(scene);
+    DrawLegend(scene.Legend, width, height);
 }
 
 } // namespace torvex

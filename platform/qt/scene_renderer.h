@@ -3,7 +3,10 @@
 #include "platform/scene.h"
 #include "platform/scene_mesh.h"
 
+#include <QImage>
+
 #include <unordered_map>
+#include <vector>
 
 namespace torvex {
 
@@ -25,8 +28,12 @@ private:
 
     const QuadMesh& MeshOf(const RevolutionSolid& solid);
     void DrawSolids(const Scene& scene, bool transparent);
+    // The legend in the lower left corner, over everything; left out where it does not fit.
+    void DrawLegend(const std::vector<LegendEntry>& legend, int width, int height);
 
     std::unordered_map<const RevolutionSolid*, CachedMesh> Meshes;
+    std::vector<LegendEntry> LegendShown;
+    QImage Legend; // its picture, made again when the entries change
 };
 
 } // namespace torvex

@@ -118,7 +118,7 @@ TEST(MainScene, APartWithoutLengthLeavesBothSolidsEmpty) {
     EXPECT_TRUE(scene.StockSolid.Nodes.empty());
 }
 
-TEST(MainScene, ShowingAToolpathReplacesTheLine) {
+TEST(MainScene, ShowingAToolpathReplacesTheLineAndShowsItsLegendUntilItGoes) {
     TToolpath toolpath;
     toolpath.PathPoints.AddPoint(100, 30, 6000);
     toolpath.PathPoints.AddPoint(0, 30, 100);
@@ -127,4 +127,7 @@ TEST(MainScene, ShowingAToolpathReplacesTheLine) {
     scene.ShowToolpath(toolpath, 100);
     ASSERT_EQ(scene.ToolpathLine.Nodes.size(), 2u);
     EXPECT_EQ(scene.ToolpathLine.Nodes[1].Position, (Vec3{-5, 0, 3}));
+    EXPECT_EQ(scene.Contents.Legend, ToolpathLegend());
+    scene.ClearToolpathLine();
+    EXPECT_TRUE(scene.Contents.Legend.empty());
 }

@@ -3,6 +3,7 @@
 #include "app/toolbars_chooser.h"
 #include "app/toolpath_tree.h"
 #include "geometry/model.h"
+#include "material/outlines.h"
 #include "operations/qt/nc_program_window.h"
 #include "operations/qt/operation_windows.h"
 #include "platform/errors.h"
@@ -60,7 +61,9 @@ TEST_F(MainWindowTest, EveryWindowExistsOnceFloatingHiddenAboveTheMainWindow) {
          std::vector<ToolWindow*>{Windows.Chooser, Windows.Roughing, Windows.Finishing,
                                   Windows.NcProgram, Windows.ToolLibrary})
         EXPECT_TRUE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_EQ(Windows.ToolLibrary->size(), QSize(740, 499));
+    // The library opens with room for its forms: shown, it keeps its size.
+    QSize library = Windows.ToolLibrary->size();
+    EXPECT_EQ(library, library.expandedTo(Windows.ToolLibrary->minimumSizeHint()));
     EXPECT_EQ(Main->ModelDirectory(), Sample.Path / "Models");
 }
 
@@ -87,7 +90,7 @@ TEST_F(MainWindowTest, LoadingEachSampleShowsItsPartAndStockAndSaysSo) {
         MainScene& scene = Main->SceneObjects();
         ASSERT_GT(Work.SceneScale, 0) << name;
         EXPECT_EQ(scene.PartSolid.Nodes, Mapped(Work.Shaft.Points)) << name;
-        EXPECT_EQ(scene.StockSolid.Nodes, Mapped(Work.StockShaft.Points)) << name;
+        EXPECT_EQ(scene.StockSolid.Nodes, Mapped(ProfileChain(Work.StockShaft))) << name;
         EXPECT_EQ(scene.PartSolid.Nodes.size(), Work.Shaft.Points.Count());
         EXPECT_TRUE(scene.PartSolid.Visible && scene.StockSolid.Visible);
         EXPECT_FALSE(scene.SimulationSolid.Visible);
@@ -501,6 +504,25 @@ TEST_F(MainWindowTest, TheToolbarsDockWhereTheyWereLeft) {
     for (QToolBar* bar : again.Main->ViewToolbars())
         EXPECT_FALSE(bar->isHidden());
     QSettings("MyCompany", "MyApp").clear();
+}
+
+TEST_F(MainWindowTest, LoadingAModelOverAJobAsksFirstAndItsNamesStartAnew) {
+    Load(Models / "collared.mdl");
+    AddToolpath("1-Roughing", {{90, 30}, {-5, 30}});
+    AddToolpath("2-Roughing", {{90, 30}, {-5, 20}});
+    Messages.Answer = false;
+    Load(Models / "taper.mdl");
+    EXPECT_EQ(Messages.Questions,
+              std::vector<std::string>{"Discard the 2 toolpaths of the current job?"});
+    EXPECT_EQ(Work.ToolpathCount(), 2u);
+    EXPECT_EQ(Work.ModelFile.filename(), "collared.mdl");
+    Messages.Answer = true;
+    Load(Models / "taper.mdl");
+    EXPECT_EQ(Work.ToolpathCount(), 0u);
+    EXPECT_EQ(Main->RootNode()->childCount(), 0);
+    EXPECT_EQ(Windows.Roughing->ToolpathName(), "1-Roughing");
+    Load(Models / "collared.mdl");
+    EXPECT_EQ(Messages.Questions.size(), 2u) << "no toolpath, no question";
 }
 
 TEST_F(MainWindowTest, ClosingTheMainWindowDropsTheModelAndEveryToolpath) {

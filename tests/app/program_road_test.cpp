@@ -1,8 +1,10 @@
 #include "cli/commands.h"
+#include "operations/job_fields.h"
 #include "operations/nc_program.h"
 #include "operations/qt/nc_program_window.h"
 #include "operations/qt/operation_windows.h"
 #include "operations/toolpath_building.h"
+#include "platform/qt/tool_window.h"
 #include "platform/text_file.h"
 #include "tests/app/program_windows_fixture.h"
 #include "tests/support/job_args.h"
@@ -10,13 +12,20 @@
 #include "toollibrary/qt/tool_library_window.h"
 #include "toollibrary/qt/tool_slot_widget.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QTimer>
 #include <QToolButton>
 
 #include <fstream>
@@ -175,7 +184,8 @@ TEST_F(ProgramRoadTest, PreviewAndBadFieldsLeaveNoTraceAndNamesAdvanceTogether) 
     EXPECT_GT(Main->SceneObjects().ToolpathLine.Nodes.size(), 2u);
     In<QLineEdit>(Windows.Roughing, "e3")->setText("2,5x");
     Press(Windows.Roughing, "Button1");
-    EXPECT_EQ(Messages.Messages.back(), "'2,5x' is not a valid floating point value");
+    EXPECT_EQ(Messages.Messages.back(),
+              "Cutting depth : '2,5x' is not a valid floating point value");
     EXPECT_EQ(Work.ToolpathCount(), 0u);
     EXPECT_EQ(In<QLineEdit>(Windows.Roughing, "namee")->text(), "1-Roughing");
     In<QLineEdit>(Windows.Roughing, "e3")->setText("2");
@@ -184,6 +194,76 @@ TEST_F(ProgramRoadTest, PreviewAndBadFieldsLeaveNoTraceAndNamesAdvanceTogether) 
     EXPECT_EQ(In<QLineEdit>(Windows.Roughing, "namee")->text(), "2-Roughing");
     EXPECT_EQ(In<QLineEdit>(Windows.Finishing, "namee")->text(), "2-Finishing");
     EXPECT_EQ(Main->RootNode()->child(0)->text(0), "1-Roughing");
+}
+
+TEST_F(ProgramRoadTest, TakeToolListsTheLibraryPositionsAndTakesOneAsItsDropWould) {
+    Load(Models / "collared.mdl");
+    FillLibrarySlot(5, "ShoulderL");
+    TTool* slot = Windows.Roughing->LeftSlot();
+    QAction* take = nullptr;
+    for (QAction* action : slot->actions())
+        if (action->text() == "Take tool...")
+            take = action;
+    ASSERT_NE(take, nullptr);
+    EXPECT_EQ(slot->contextMenuPolicy(), Qt::ActionsContextMenu);
+    // The chooser lists the twenty positions; the fifth is taken.
+    QStringList listed;
+    auto choose = [&listed](int row) {
+        QTimer::singleShot(0, [&listed, row] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            auto* list = dialog->findChild<QListWidget*>("Positions");
+            listed.clear();
+            for (int k = 0; k < list->count(); ++k)
+                listed << list->item(k)->text();
+            list->setCurrentRow(row);
+            row < 0 ? dialog->reject() : dialog->accept();
+        });
+    };
+    choose(4);
+    take->trigger();
+    ASSERT_EQ(listed.size(), 20);
+    EXPECT_EQ(listed[4], "5: ShoulderL on SVJCR2020");
+    EXPECT_EQ(listed[0], "1: empty");
+    EXPECT_EQ(slot->State().Ncutit, "ShoulderL");
+    // From the keyboard: Enter on the slot asks again; cancelled, the slot keeps its tool.
+    choose(-1);
+    slot->setFocus();
+    QTest::keyClick(slot, Qt::Key_Return);
+    EXPECT_EQ(listed.size(), 20);
+    EXPECT_EQ(slot->State().Ncutit, "ShoulderL");
+    TypeRoughing();
+    Press(Windows.Roughing, "FlatSpeedButton7");
+    Press(Windows.Roughing, "Button1");
+    ASSERT_EQ(Work.ToolpathCount(), 1u);
+    EXPECT_EQ(Work.Toolpaths[0]->NCBlocks().front(), "N0010 M06 T5");
+}
+
+TEST_F(ProgramRoadTest, TheLibraryAndTheOperationWindowsOpenSideBySideOnTheScreen) {
+    QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    ASSERT_GE(screen.width(), 1920);
+    std::vector<QWidget*> windows{Windows.ToolLibrary, Windows.Roughing, Windows.Finishing};
+    // Shown, each takes the room its controls need.
+    for (QWidget* window : windows) {
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    }
+    for (size_t i = 0; i < windows.size(); ++i) {
+        QRect place = windows[i]->frameGeometry();
+        EXPECT_TRUE(screen.contains(place)) << i;
+        for (size_t j = i + 1; j < windows.size(); ++j)
+            EXPECT_FALSE(place.intersects(windows[j]->frameGeometry())) << i << " " << j;
+    }
+}
+
+TEST_F(ProgramRoadTest, FieldsStartTheNextRunWithWhatTheyLastHeld) {
+    TypeRoughing();
+    In<QLineEdit>(Windows.Finishing, "e4")->setText("120");
+    ProgramWindows again = CreateProgramWindows(Work, Dialogs, Messages);
+    EXPECT_EQ(In<QLineEdit>(again.Roughing, "e7")->text(), "1200");
+    EXPECT_EQ(In<QLineEdit>(again.Roughing, "e6")->text(), "0.5");
+    EXPECT_EQ(In<QLineEdit>(again.Finishing, "e4")->text(), "120");
+    EXPECT_EQ(In<QLineEdit>(again.Finishing, "e1")->text(), "");
 }
 
 TEST_F(ProgramRoadTest, EveryControlOfTheOperationWindowsHasItsAccessibleName) {
@@ -241,11 +321,16 @@ TEST_F(ProgramRoadTest, ASlotHandsOverTheKnifeItShowsAndTheToolNumberItWasDroppe
     EXPECT_EQ(Work.Toolpaths[0]->NCBlocks().front(), "N0010 M06 T1");
     EXPECT_EQ(ToolpathNode(0)->child(0)->child(0)->text(0), "T1 Tip : ShoulderL");
     EXPECT_FALSE(Work.Toolpaths[0]->LeftKnife.Points.Empty());
-    // A double click takes the knife out of the slot: the next toolpath has no left knife.
+    // A double click takes the knife out of the slot: a toolpath whose queued operation needs
+    // it is refused, by Preview as by Add toolpath.
     QTest::mouseDClick(Windows.Roughing->LeftSlot(), Qt::LeftButton);
-    Press(Windows.Roughing, "Button1");
-    ASSERT_EQ(Work.ToolpathCount(), 2u);
-    EXPECT_TRUE(Work.Toolpaths[1]->LeftKnife.Points.Empty());
+    for (const char* command : {"FlatSpeedButton1", "Button1"}) {
+        Messages.Messages.clear();
+        Press(Windows.Roughing, command);
+        EXPECT_EQ(Messages.Messages,
+                  std::vector<std::string>{NoKnifeText(ToolSide::Left, SlotCaptions)});
+    }
+    EXPECT_EQ(Work.ToolpathCount(), 1u);
 }
 
 TEST_F(ProgramRoadTest, AJobSavedFromTheWindowsReopensInAFreshProgramWithTheSameProgram) {

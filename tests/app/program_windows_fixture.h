@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "app/program_windows.h"
 #include "platform/message_sink.h"
+#include "platform/qt/program_settings.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/temp_folder.h"
 #include "workspace/workspace.h"
@@ -32,6 +33,8 @@ protected:
     // The program starts in a copy of the sample workspace, its tool library included, wherever
     // the current directory is: loading a model goes back to the start-up directory.
     void SetUp() override {
+        // Every test starts as a first run: no field, toolbar or NC setting kept from another.
+        StoredSettings().clear();
         fs::copy(TORVEX_DATA, Sample.Path, fs::copy_options::recursive);
         Before = fs::current_path();
         Work.StartupDirectory = Sample.Path;
@@ -83,12 +86,13 @@ protected:
     }
     QTreeWidgetItem* ToolpathNode(int index) const { return Main->RootNode()->child(index); }
     bool Enabled(const char* name) const { return Control<QWidget>(name)->isEnabled(); }
-    std::vector<SolidNode> Mapped(const TPctList& points) const {
+    std::vector<SolidNode> Mapped(const std::vector<TPoint>& points) const {
         std::vector<SolidNode> nodes;
-        for (const TPunct& p : points)
+        for (const TPoint& p : points)
             nodes.push_back({p.Y * 10 / Work.SceneScale, p.X * 10 / Work.SceneScale - 5});
         return nodes;
     }
+    std::vector<SolidNode> Mapped(const TPctList& points) const { return Mapped(XYOf(points)); }
     fs::path Scratch(const std::string& name) {
         fs::path folder = fs::temp_directory_path() / "torvex-main-window-tests";
         fs::create_directories(folder);

@@ -18,6 +18,7 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <optional>
 #include <random>
 
 using namespace torvex;
@@ -42,7 +43,7 @@ protected:
                 edit->setText(QString::fromStdString(*Pick(texts)));
     }
 
-    void MountRandomTool(OperationWindow* window) {
+    void MountRandomTool(OperationWindow* window, std::optional<size_t> side = std::nullopt) {
         int number = static_cast<int>(Number(20)) + 1;
         LibraryList& knives = Windows.Library->KnifeList();
         knives.selectRow(static_cast<int>(Number(static_cast<size_t>(knives.rowCount()))));
@@ -50,7 +51,8 @@ protected:
         QMimeData data;
         data.setData(ToolSlotMime, QByteArray::fromStdString(SlotDragText(
                                        {number, Windows.Library->Slot(number).State()})));
-        emit(Number(2) == 0 ? window->LeftSlot() : window->RightSlot())->Dropped(&data);
+        emit(side.value_or(Number(2)) == 0 ? window->LeftSlot() : window->RightSlot())
+            ->Dropped(&data);
     }
 
     // A command of the window: a queue button, "Clear", "Preview", "Add toolpath", "Generate NC
@@ -122,6 +124,10 @@ TEST_F(RandomUseTest, AThousandActionsBreakNothing) {
             for (QLineEdit* edit : window->findChildren<QLineEdit*>())
                 if (edit->objectName() != "namee")
                     edit->setText("2");
+        for (OperationWindow* window : {static_cast<OperationWindow*>(Windows.Roughing),
+                                        static_cast<OperationWindow*>(Windows.Finishing)})
+            for (size_t side : {0u, 1u})
+                MountRandomTool(window, side);
         for (int step = 0; step < 500; ++step) {
             Messages.Answer = Number(2) == 0;
             switch (Number(12)) {

@@ -49,7 +49,7 @@ TEST(FillSolid, ReplacesTheNodesWithOneMappedNodePerPointInOrder) {
     EXPECT_EQ(solid.Nodes, (std::vector<SolidNode>{{0, -5}, {1, -5}, {1, 5}}));
 }
 
-TEST(FillToolpathLine, RapidMovesAndCuttingMovesTakeTheirColoursByTheirKind) {
+TEST(FillToolpathLine, RapidMovesAndCuttingMovesTakeTheirColoursAndDashesByTheirKind) {
     // A cutting move typed at the rapid traverse's 6000 mm/min is still a cutting move.
     TPctList path;
     path.AddMove({.X = 100, .Y = 30, .Feed = 6000, .Kind = MoveKind::Rapid});
@@ -62,5 +62,7 @@ TEST(FillToolpathLine, RapidMovesAndCuttingMovesTakeTheirColoursByTheirKind) {
     EXPECT_EQ(line.Nodes[0].Position, (Vec3{5, 0, 3}));
     EXPECT_EQ(line.Nodes[2].Position, (Vec3{0, 0, 2}));
     EXPECT_EQ(line.Nodes[1].NodeColour, RapidMoveColour);
+    EXPECT_EQ(line.Nodes[1].Style, LineStyle::Dashed);
     EXPECT_EQ(line.Nodes[2].NodeColour, CuttingMoveColour);
+    EXPECT_EQ(line.Nodes[2].Style, LineStyle::Solid);
 }

@@ -38,7 +38,7 @@ std::vector<TPoint> LoadedStock(const fs::path& file) {
     TShaft stock;
     RecordingMessageSink messages;
     EXPECT_TRUE(stock.LoadFromFile(file, messages, ShaftKind::Stock)) << file;
-    return XYOf(stock.Points);
+    return ProfileChain(stock);
 }
 
 class SimulationPanelTest : public torvex::testing::ProgramWindowsTest {
@@ -76,7 +76,7 @@ protected:
                            SampleTool(Data, "Rough80", 1), SampleTool(Data, "Left45", 2));
         return Select(torvex::AddToolpath(Work, job, "1-Roughing"));
     }
-    std::vector<TPoint> Bar() const { return XYOf(Work.StockShaft.Points); }
+    std::vector<TPoint> Bar() const { return ProfileChain(Work.StockShaft); }
 
     SimulationPanel* Panel = nullptr;
 };
@@ -141,7 +141,7 @@ TEST_F(SimulationPanelTest, ALargeMultiplierReachesDoneWithTheStockTheBatchToolW
     std::vector<TPoint> saved = LoadedStock(Scratch("saved.mdls"));
     EXPECT_NE(saved, Bar());
     EXPECT_LT(fixtures::ProfileDistance(saved, LoadedStock(batch)), 0.01);
-    EXPECT_LT(fixtures::ProfileDistance(saved, Panel->Playback().SavedStock), 0.01);
+    EXPECT_LT(fixtures::ProfileDistance(saved, Panel->Playback().Saved.Profile()), 0.01);
 }
 
 TEST_F(SimulationPanelTest, StopThenStartKeepsTheMaterialRemoved) {
@@ -150,7 +150,7 @@ TEST_F(SimulationPanelTest, StopThenStartKeepsTheMaterialRemoved) {
     Click("s2");
     Panel->FrameStep(toolpath.PathPoints.Last().TotalTime / 3);
     Click("s3");
-    std::vector<TPoint> stopped = Panel->Playback().SavedStock;
+    std::vector<TPoint> stopped = Panel->Playback().Saved.Profile();
     EXPECT_NE(stopped, Bar());
     Click("s2");
     Panel->FrameStep(0);
@@ -160,18 +160,18 @@ TEST_F(SimulationPanelTest, StopThenStartKeepsTheMaterialRemoved) {
     EXPECT_EQ(Main->SceneObjects().SimulationSolid.Nodes, shown.Nodes);
 }
 
-TEST_F(SimulationPanelTest, ARapidOnlyToolpathPlaysToDoneWithTheMaterialUnchanged) {
+TEST_F(SimulationPanelTest, ARapidOnlyToolpathOverTheBarPlaysToDoneWithTheMaterialUnchanged) {
     TPctList path;
     path.RejectDuplicates = false;
-    for (TPoint p : {TPoint{90, 30}, TPoint{40, 10}, TPoint{-5, 10}, TPoint{90, 30}})
+    for (TPoint p : {TPoint{90, 30}, TPoint{40, 23}, TPoint{-5, 23}, TPoint{90, 30}})
         path.AddMove({.X = p.X, .Y = p.Y, .Feed = 6000, .Kind = MoveKind::Rapid});
-    Made("rapid", path, false);
+    Made("rapid", path);
     Click("s1");
     Click("s2");
     Panel->FrameStep(0.3);
     Panel->FrameStep(path.Last().TotalTime + 1);
     EXPECT_EQ(Messages.Messages, std::vector<std::string>{"Done"});
-    EXPECT_EQ(Panel->Playback().SavedStock, Bar());
+    EXPECT_EQ(Panel->Playback().Saved.Profile(), Bar());
 }
 
 TEST_F(SimulationPanelTest, ARunWithoutAUsableKnifeSaysWhyAndStartsNothing) {
@@ -182,7 +182,7 @@ TEST_F(SimulationPanelTest, ARunWithoutAUsableKnifeSaysWhyAndStartsNothing) {
     Click("s1");
     auto nodes = Main->SceneObjects().SimulationSolid.Nodes;
     Click("s2");
-    EXPECT_EQ(Messages.Messages, std::vector<std::string>{NoToolOutlineText(ToolSide::Left)});
+    EXPECT_EQ(Messages.Messages, std::vector<std::string>{NoKnifeOutlineText(ToolSide::Left)});
     EXPECT_FALSE(Panel->Playback().Running());
     EXPECT_FALSE(Main->View()->Clock.Enabled);
     EXPECT_FALSE(Main->SceneObjects().ToolSolid.Visible);

@@ -16,7 +16,7 @@ const std::vector<std::string> CollaredPart = {
 const std::vector<std::string> CollaredStock = {"line 0/0/0/22/", "line 0/22/80/22/",
                                                 "line 80/22/80/0/"};
 
-Polyline Profile(const std::vector<std::string>& lines) {
+PointChain Profile(const std::vector<std::string>& lines) {
     TShaft shaft;
     shaft.LoadFromLines(lines);
     return ProfileChain(shaft);

@@ -105,6 +105,9 @@ TEST_F(LibraryCommand, RefusedKnivesChangeNothing) {
     Args flat = {"add-knife", "K", "--k1",    "0", "--k2",     "0",
                  "--left",    "0", "--right", "0", "--height", "0"};
     EXPECT_THROW(Run(flat), LibraryError);
+    Args upright = {"add-knife", "K", "--k1",    "90", "--k2",     "90",
+                    "--left",    "2", "--right", "2",  "--height", "10"};
+    EXPECT_THROW(Run(upright), LibraryError);
     EXPECT_THROW(Run(Knife("../K")), LibraryError);
     EXPECT_TRUE(fs::is_empty(Folder.Path));
 }

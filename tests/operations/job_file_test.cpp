@@ -58,7 +58,8 @@ TEST(JobFile, SavedAndOpenedAgainGivesTheSamePrograms) {
         "2-Finishing");
     ProgramSettings settings{
         DefaultDialectOptions(NcDialect::Fanuc),
-        {.Coolant = true, .OpenDoor = true, .ToolChange = {ToolChangePlace::Position, 40.5, 150}}};
+        {.Coolant = true, .OpenDoor = true, .ToolChange = {ToolChangePlace::Position, 40.5, 150}},
+        {}};
     settings.Dialect.DoorCode = "M21";
     settings.Dialect.ProgramNumber = 42;
 
@@ -139,6 +140,8 @@ TEST(JobFile, AFileTheWindowsWouldRefuseIsRefusedNamingTheField) {
              j["setup"] = {{"holding", "vice"}};
          }),
          "setup.holding"},
+        {Changed([](Json& j) { j["toolpaths"][1]["right"]["tool"] = 0; }),
+         "toolpaths[1]: No tool number for the right tool (right.tool)"},
         {Changed([](Json& j) {
              j["setup"] = {{"holding", "chuck"}, {"jaw_clearance", -1}};
          }),

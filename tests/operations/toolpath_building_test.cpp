@@ -1,6 +1,7 @@
 #include "checking/toolpath_check.h"
 #include "geometry/model_files.h"
 #include "operations/job_fields.h"
+#include "operations/machine_limits.h"
 #include "operations/program_generation.h"
 #include "operations/setup.h"
 #include "operations/toolpath_building.h"
@@ -33,6 +34,10 @@ JobTool Knife(const char* name, int number) {
     return {number,
             {"SVJCR2020", name},
             ReadTextLines(DataPath(std::string("Knives/") + name + ".knf"))};
+}
+
+JobTool Tool() {
+    return Knife("Rough80", 1);
 }
 
 TRoughingFields RoughingTexts() {
@@ -172,6 +177,10 @@ TEST_F(ToolpathBuilding, AddingStoresOnlyWholeBuildsAndNoMoreThan255) {
     for (size_t i = 0; i < Workspace::MaxToolpaths; ++i)
         AddToolpath(workspace, finishing, NextToolpathName(workspace, "Finishing"));
     EXPECT_EQ(workspace.Toolpaths[1]->Name, "2-Finishing");
+    // Names count on from the highest number: a renamed or dropped toolpath makes no repeat.
+    workspace.Toolpaths[0]->Name = "300-Roughing";
+    workspace.Toolpaths[1]->Name = "x-2";
+    EXPECT_EQ(NextToolpathName(workspace, "Roughing"), "301-Roughing");
     EXPECT_THROW(AddToolpath(workspace, finishing, "x"), OperationError);
     EXPECT_EQ(workspace.ToolpathCount(), 255u);
 }
@@ -229,7 +238,7 @@ TEST_F(ToolpathBuilding, WithAChuckNoKnifeComesNearerToTheJawsThanTheClearance) 
 TEST_F(ToolpathBuilding, TheFreeEndFaceAsZeroShiftsEveryZWordByThePartsLength) {
     AddToolpath(workspace, Roughing({RoughingOperation::WholeLength}), "r");
     std::vector<const TToolpath*> toolpaths = {workspace.Toolpaths[0].get()};
-    ProgramSettings settings{DefaultDialectOptions(NcDialect::LinuxCnc), {}};
+    ProgramSettings settings{DefaultDialectOptions(NcDialect::LinuxCnc), {}, {}};
     torvex::Setup freeEnd;
     freeEnd.Zero = ProgramZero::FreeEnd;
     std::vector<double> profile = ZWords(
@@ -256,7 +265,7 @@ TEST_F(ToolpathBuilding, MovesIntoTheJawsAreCrashesAndTheirProgramIsRefused) {
     ASSERT_TRUE(result.HasCollision());
     EXPECT_EQ(result.Operations[0].First->Kind, CollisionKind::IntoChuck);
     try {
-        GenerateProgram(toolpaths, false, {DefaultDialectOptions(NcDialect::Generic), {}}, chuck,
+        GenerateProgram(toolpaths, false, {DefaultDialectOptions(NcDialect::Generic), {}, {}}, chuck,
                         workspace.Shaft, workspace.StockShaft);
         FAIL();
     } catch (const OperationError& error) {
@@ -295,18 +304,18 @@ TEST(FlipPart, TwiceGivesThePartBackAndOnceTurnsItEndForEnd) {
 TEST(JobFields, AreConvertedWithTheSystemsSeparatorAndShownWithIt) {
     TRoughingFields comma = {"5", "2", "0,5", "1,5", "100", "200", "1200"};
     try {
-        RoughingJobOf(comma, {RoughingOperation::WholeLength}, {}, {}, '.');
+        RoughingJobOf(comma, {RoughingOperation::WholeLength}, Tool(), Tool(), '.');
         FAIL();
     } catch (const ConversionError& error) {
-        EXPECT_STREQ(error.what(), "'1,5' is not a valid floating point value");
+        EXPECT_STREQ(error.what(), "Cutting depth : '1,5' is not a valid floating point value");
     }
-    RoughingJob job = RoughingJobOf(comma, {RoughingOperation::WholeLength}, {}, {}, ',');
+    RoughingJob job = RoughingJobOf(comma, {RoughingOperation::WholeLength}, Tool(), Tool(), ',');
     EXPECT_EQ(job.Rest, 0.5);
     EXPECT_EQ(ParameterTexts(job, ','),
               (std::vector<std::string>{"SafeZ : 5", "Offset : 2", "Finishing rest : 0,5",
                                         "Cutting depth : 1,5", "Transv. cutting speed : 100",
                                         "Longit. cutting speed : 200", "Turning speed : 1200"}));
-    EXPECT_EQ(ParameterTexts(FinishingJobOf(FinishingTexts(), {}, {}, {}, '.'), '.'),
+    EXPECT_EQ(ParameterTexts(FinishingJobOf(FinishingTexts(), {}, Tool(), Tool(), '.'), '.'),
               (std::vector<std::string>{"SafeZ : 5", "Offset : 2", "StartXOffset : 0",
                                         "Cutting speed : 120", "Turning speed : 1500"}))
         << "without operations the approach is not read";
@@ -326,7 +335,7 @@ TEST(JobFields, FieldsAMachineDependsOnAreRefusedByName) {
         TRoughingFields fields = RoughingTexts();
         fields.*field = "-2";
         try {
-            RoughingJobOf(fields, {RoughingOperation::WholeLength}, {}, {}, '.');
+            RoughingJobOf(fields, {RoughingOperation::WholeLength}, Tool(), Tool(), '.');
             ADD_FAILURE() << message;
         } catch (const OperationError& error) {
             EXPECT_STREQ(error.what(), message);
@@ -335,10 +344,12 @@ TEST(JobFields, FieldsAMachineDependsOnAreRefusedByName) {
         bool mayBeZero =
             field == &TRoughingFields::Offset || field == &TRoughingFields::FinishingRest;
         if (mayBeZero)
-            EXPECT_NO_THROW(RoughingJobOf(fields, {RoughingOperation::WholeLength}, {}, {}, '.'));
+            EXPECT_NO_THROW(
+                RoughingJobOf(fields, {RoughingOperation::WholeLength}, Tool(), Tool(), '.'));
         else
-            EXPECT_THROW(RoughingJobOf(fields, {RoughingOperation::WholeLength}, {}, {}, '.'),
-                         OperationError);
+            EXPECT_THROW(
+                RoughingJobOf(fields, {RoughingOperation::WholeLength}, Tool(), Tool(), '.'),
+                OperationError);
     }
     // Lengths lie within ten metres: the knife check's integer geometry is exact up to there.
     for (auto [field, name] : {std::pair{&TRoughingFields::SafeZ, "Safe Z"},
@@ -348,7 +359,7 @@ TEST(JobFields, FieldsAMachineDependsOnAreRefusedByName) {
         TRoughingFields fields = RoughingTexts();
         fields.*field = "2147483648";
         try {
-            RoughingJobOf(fields, {RoughingOperation::WholeLength}, {}, {}, '.');
+            RoughingJobOf(fields, {RoughingOperation::WholeLength}, Tool(), Tool(), '.');
             ADD_FAILURE() << name;
         } catch (const OperationError& error) {
             EXPECT_EQ(std::string(error.what()), std::string(name) + " must not exceed 10000 mm.");
@@ -365,10 +376,57 @@ TEST(JobFields, FieldsAMachineDependsOnAreRefusedByName) {
         TFinishingFields fields = FinishingTexts();
         fields.*field = "-5";
         try {
-            FinishingJobOf(fields, {FinishingOperation::LeftWithoutTop}, {}, {}, '.');
+            FinishingJobOf(fields, {FinishingOperation::LeftWithoutTop}, Tool(), Tool(), '.');
             ADD_FAILURE() << message;
         } catch (const OperationError& error) {
             EXPECT_STREQ(error.what(), message);
         }
     }
+}
+
+TEST(JobFields, AQueuedOperationsToolNeedsAKnifeAndANumber) {
+    using enum RoughingOperation;
+    JobTool none;
+    JobTool unnumbered = Tool();
+    unnumbered.Number = 0;
+    auto refusal = [](auto build) -> std::string {
+        try {
+            build();
+        } catch (const OperationError& error) {
+            return error.what();
+        }
+        return "accepted";
+    };
+    EXPECT_EQ(refusal([&] { RoughingJobOf(RoughingTexts(), {WholeLength}, none, Tool(), '.'); }),
+              "No knife for the left tool (LTool :): a queued operation needs it.");
+    EXPECT_EQ(refusal([&] {
+                  FinishingJobOf(
+                      FinishingTexts(), {FinishingOperation::RightWithTop}, Tool(), unnumbered, '.',
+                      {{"--left-knife", "--right-knife"}, {"--left-tool", "--right-tool"}});
+              }),
+              "No tool number for the right tool (--right-tool): a queued operation needs it; "
+              "give its library position, 1 to 20.");
+    // A tool no queued operation uses may stay empty.
+    EXPECT_EQ(refusal([&] { RoughingJobOf(RoughingTexts(), {LeftBelowTop}, Tool(), none, '.'); }),
+              "accepted");
+}
+
+TEST_F(ToolpathBuilding, AToolpathFasterThanTheMachineIsRefusedNamingTheValueAndTheLimit) {
+    TToolpath toolpath = BuildRoughing(workspace.Shaft, workspace.StockShaft,
+                                       Roughing({RoughingOperation::WholeLength}));
+    EXPECT_NO_THROW(RequireWithinLimits(toolpath, MachineLimits{}));
+    auto refusal = [&toolpath](MachineLimits limits) -> std::string {
+        try {
+            RequireWithinLimits(toolpath, limits);
+        } catch (const OperationError& error) {
+            return error.what();
+        }
+        return "accepted";
+    };
+    EXPECT_EQ(refusal({1000, 10000}), "The turning speed 1200 rev/min is above the machine's Max "
+                                      "spindle speed of 1000 rev/min.");
+    // The first pass: down at 100 mm/min (N0030), along at 200 (N0040).
+    EXPECT_EQ(refusal({4000, 150}), "The feed 200 mm/min of block N0040 is above the machine's "
+                                    "Max feed of 150 mm/min.");
+    EXPECT_EQ(refusal({1200, 200}), "accepted");
 }

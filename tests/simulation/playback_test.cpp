@@ -1,6 +1,7 @@
 #include "simulation/playback.h"
 
 #include "bench/sample_jobs.h"
+#include "simulation/move_by_move.h"
 #include "tests/simulation/simulation_fixtures.h"
 #include "toolpath/toolpath.h"
 
@@ -42,9 +43,9 @@ std::vector<TPoint> MoveByMove(const TToolpath& toolpath, const std::vector<TPoi
     path.RejectDuplicates = false;
     for (size_t k = 0; k < points; ++k)
         path.AddMove(toolpath.PathPoints[k]);
-    TSimulation simulation(toolpath.LeftKnife.Points, toolpath.RightKnife.Points, stock, path);
+    TSimulation simulation(ToolpathKnives(toolpath), TMaterial(stock), path);
     RunMoveByMove(simulation);
-    return simulation.Stock;
+    return simulation.Stock();
 }
 
 } // namespace
@@ -80,7 +81,7 @@ TEST(Playback, TheMoveInProgressIsCutUpToTheToolAndLastCutPosFollowsEveryPoint) 
 TEST(Playback, DoneLeavesWhatTheMoveByMoveRunLeavesWhateverTheFrameTimes) {
     std::mt19937 random(13);
     for (const SampleJob& job : BuildSampleJobs(TORVEX_DATA)) {
-        std::vector<TPoint> stock = XYOf(job.Space->StockShaft.Points);
+        std::vector<TPoint> stock = ProfileChain(job.Space->StockShaft);
         std::vector<TPoint> expected =
             MoveByMove(*job.Toolpath, stock, job.Toolpath->PathPoints.Count());
         double total = job.Toolpath->PathPoints.Last().TotalTime;
@@ -98,7 +99,7 @@ TEST(Playback, DoneLeavesWhatTheMoveByMoveRunLeavesWhateverTheFrameTimes) {
             }
             ASSERT_TRUE(frame.Done);
             EXPECT_FALSE(playback.Running());
-            EXPECT_EQ(playback.SavedStock, expected);
+            EXPECT_EQ(playback.Stock(), expected);
         }
     }
 }
@@ -128,8 +129,8 @@ TEST(Playback, ARunThatCannotStartSaysWhyAndChangesNothing) {
     for (const auto& [toolpath, message] : std::vector<std::pair<const TToolpath*, std::string>>{
              {nullptr, NoToolpathSelectedText},
              {&empty, NoToolpathMovesText},
-             {&noKnife, NoToolOutlineText(ToolSide::Left)},
-             {&rightCuts, NoToolOutlineText(ToolSide::Right)}}) {
+             {&noKnife, NoKnifeOutlineText(ToolSide::Left)},
+             {&rightCuts, NoKnifeOutlineText(ToolSide::Right)}}) {
         try {
             playback.Start(toolpath);
             ADD_FAILURE() << "started: " << message;
@@ -138,8 +139,8 @@ TEST(Playback, ARunThatCannotStartSaysWhyAndChangesNothing) {
         }
         EXPECT_TRUE(playback.Running());
         EXPECT_EQ(playback.Stock(), material);
-        EXPECT_EQ(playback.SavedStock, Bar);
+        EXPECT_EQ(playback.Saved.Profile(), Bar);
     }
-    EXPECT_THROW(playback.Initialize(nullptr, {}), SimulationError);
+    EXPECT_THROW(playback.Initialize(nullptr, PointChain{}), SimulationError);
     EXPECT_EQ(playback.Stock(), material);
 }

@@ -3,11 +3,14 @@
 #include "geometry/element.h"
 #include "geometry/knife.h"
 #include "geometry/point_list.h"
+#include "material/outlines.h"
 #include "platform/text_file.h"
+#include "tests/support/profile_distance.h"
 
 #include <gmock/gmock.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <ostream>
 #include <string>
@@ -28,6 +31,12 @@ inline TKnife SampleKnife(const std::string& name) {
 
 inline TKnife Rough80() {
     return SampleKnife("Rough80");
+}
+
+// The sample knife as both tools of a simulation.
+inline std::array<KnifeShape, 2> BothTools(const std::string& name) {
+    KnifeShape shape{name, KnifeOutline(SampleKnife(name), name)};
+    return {shape, shape};
 }
 
 // A bar of radius 22 from x = 0 to x = 80, as the sample stock files describe it.
@@ -58,46 +67,6 @@ inline auto IsProfile(const Profile& expected) {
     for (const TPoint& p : expected)
         matchers.push_back(IsPoint(p));
     return ::testing::ElementsAreArray(matchers);
-}
-
-// How far apart two profiles lie: the largest distance from a point of either one to the other,
-// taken at their points and every 0.1 mm along their edges.
-inline double ProfileDistance(const Profile& a, const Profile& b) {
-    auto toSegment = [](const TPoint& p, const TPoint& s, const TPoint& e) {
-        double dx = e.X - s.X;
-        double dy = e.Y - s.Y;
-        double squared = dx * dx + dy * dy;
-        double t = squared == 0 ? 0 : ((p.X - s.X) * dx + (p.Y - s.Y) * dy) / squared;
-        t = std::clamp(t, 0.0, 1.0);
-        return std::hypot(p.X - s.X - t * dx, p.Y - s.Y - t * dy);
-    };
-    auto toProfile = [&](const TPoint& p, const Profile& profile) {
-        double nearest =
-            profile.size() == 1 ? std::hypot(p.X - profile[0].X, p.Y - profile[0].Y) : INFINITY;
-        for (size_t k = 1; k < profile.size(); ++k)
-            nearest = std::min(nearest, toSegment(p, profile[k - 1], profile[k]));
-        return nearest;
-    };
-    auto oneWay = [&](const Profile& from, const Profile& to) {
-        double farthest = 0;
-        for (size_t k = 0; k < from.size(); ++k) {
-            farthest = std::max(farthest, toProfile(from[k], to));
-            if (k + 1 == from.size())
-                break;
-            const TPoint& s = from[k];
-            const TPoint& e = from[k + 1];
-            int steps = static_cast<int>(std::hypot(e.X - s.X, e.Y - s.Y) / 0.1);
-            for (int i = 1; i < steps; ++i) {
-                double t = static_cast<double>(i) / steps;
-                farthest = std::max(farthest,
-                                    toProfile({s.X + t * (e.X - s.X), s.Y + t * (e.Y - s.Y)}, to));
-            }
-        }
-        return farthest;
-    };
-    if (a.empty() || b.empty())
-        return a.empty() && b.empty() ? 0 : INFINITY;
-    return std::max(oneWay(a, b), oneWay(b, a));
 }
 
 } // namespace torvex::fixtures

@@ -44,7 +44,7 @@ inline Args RoughArgs(const char* model, const char* ops) {
 }
 
 // The batch tool's finishing job: Safe Z 3, offset 2, 1800 rev/min, approach 1, feed 90, Finish35
-// as tool 3 on the left, tool 4 on the right without a knife.
+// as tool 3 on the left and as tool 4 on the right.
 inline Args FinishArgs(const char* model, const char* ops) {
     return {SampleFile(std::string("Models/") + model),
             "--ops",
@@ -60,6 +60,8 @@ inline Args FinishArgs(const char* model, const char* ops) {
             "--feed",
             "90",
             "--left-knife",
+            SampleFile("Knives/Finish35.knf"),
+            "--right-knife",
             SampleFile("Knives/Finish35.knf"),
             "--left-tool",
             "3",

@@ -6,6 +6,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace torvex;
 using ::testing::ElementsAre;
 
@@ -21,10 +23,23 @@ TEST(GenerateStandardProfile, FlanksAtTheirAnglesRoundedToTwoDecimals) {
                             "line -2/10/-2/2/", "line -2/2/0/0/"));
 }
 
-TEST(GenerateStandardProfile, KnifeWithoutSizeIsRefused) {
+TEST(GenerateStandardProfile, KnifeWithoutSizeOrWithAnAngleOutOfRangeIsRefused) {
     EXPECT_THROW(GenerateStandardProfile({30, 30, 0, 0, 0}), LibraryError);
     EXPECT_THROW(StandardKnife("A", "", {0, 0, 0, 0, 0}, {}), LibraryError);
     EXPECT_NO_THROW(GenerateStandardProfile({0, 0, 0, 0, 4}));
+    // At 90 degrees a flank never comes back to the tip: its height would be 1.6e16.
+    EXPECT_NO_THROW(GenerateStandardProfile({89, 89, 2, 2, 200}));
+    for (auto [k1, k2, angle] : {std::tuple{90.0, 30.0, "K1 (the left attack angle)"},
+                                 std::tuple{30.0, -1.0, "K2 (the right attack angle)"}}) {
+        try {
+            GenerateStandardProfile({k1, k2, 2, 2, 10});
+            ADD_FAILURE() << angle;
+        } catch (const LibraryError& error) {
+            EXPECT_EQ(error.what(), std::string(angle) +
+                                        " must lie between 0 and 89 degrees, not " +
+                                        (k1 == 90 ? "90." : "-1."));
+        }
+    }
 }
 
 TEST(KnifeFileLines, StandardValuesWithADecimalPointAndTheDirections) {

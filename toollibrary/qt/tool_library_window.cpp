@@ -309,6 +309,13 @@ void ToolLibraryWindow::SlotPressed(int number) {
     Dragged = static_cast<uint8_t>(number);
 }
 
+std::vector<SlotDrag> ToolLibraryWindow::Positions() const {
+    std::vector<SlotDrag> positions;
+    for (int number = 1; number <= SlotCount; ++number)
+        positions.push_back({number, Slot(number).State()});
+    return positions;
+}
+
 void ToolLibraryWindow::DropOnSlot(int number, int source) {
     DragSourceList = static_cast<uint8_t>(source);
     LibraryList& list = source == 0 ? *Knives : *Supports;

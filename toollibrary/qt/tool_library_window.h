@@ -47,6 +47,8 @@ public:
     uint8_t DraggedSlot() const { return Dragged; }
     TTool& Slot(int number) const { return *Slots.at(static_cast<size_t>(number - 1)); }
     const SlotPictureSource& SlotPictures() const { return PictureSourceOfSlots; }
+    // Every position with its number and what it holds.
+    std::vector<SlotDrag> Positions() const;
     const ToolLibrary& Library() const { return Files; }
 
     // The handlers, in the order of the window's events.

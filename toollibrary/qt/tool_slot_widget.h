@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <vector>
 
 class QMimeData;
 
@@ -16,6 +17,10 @@ struct SlotPictureSource {
     std::filesystem::path Folder;
     PictureReport& Report;
 };
+
+// The library's twenty positions, each with its number and what it holds, as a drag of it carries
+// them.
+using LibraryPositions = std::function<std::vector<SlotDrag>()>;
 
 // The drag formats: a library list carries "0" (knives) or "1" (supports), a library slot its
 // number and state (SlotDragText).

@@ -88,8 +88,16 @@ TEST(SceneView, DrawsExtrusionsLinesAndTransparentSolids) {
     tool.Visible = false;
     Polyline& line = scene.Lines.emplace_back();
     line.Nodes = {{{-3, 0, -1}, {1, 0, 0, 1}}, {{3, 0, 1}, {0, 1, 0, 1}}};
-    EXPECT_GT(PixelsUnlike(view.GrabFramebuffer(), scene.Background), 20);
+    int solid = PixelsUnlike(view.GrabFramebuffer(), scene.Background);
+    EXPECT_GT(solid, 20);
+    line.Nodes[1].Style = LineStyle::Dashed;
+    int dashed = PixelsUnlike(view.GrabFramebuffer(), scene.Background);
+    EXPECT_GT(dashed, 10);
+    EXPECT_LT(dashed, solid);
     line.Visible = false;
+    scene.Legend = {{"Rapid move", {1, 0.75f, 0.2f, 1}, LineStyle::Dashed}};
+    EXPECT_GT(PixelsUnlike(view.GrabFramebuffer(), scene.Background), 100);
+    scene.Legend.clear();
     RevolutionSolid& glass = scene.Solids.emplace_back();
     glass.Nodes = {{0, -2}, {1, -2}, {1, 2}, {0, 2}};
     glass.Transparent = true;

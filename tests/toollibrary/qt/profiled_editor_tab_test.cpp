@@ -217,11 +217,8 @@ TEST_F(ProfiledEditor, FilletedKnifeIsSavedPreviewedMountedAndCutsInTheSimulatio
     for (const TPunct& p : toolpath->LeftKnife.Points)
         arcInOutline |= std::abs(std::hypot(p.X - 1, p.Y - 1) - 1) < 1e-6 && p.X > 1 && p.X < 2;
     EXPECT_TRUE(arcInOutline);
-    TSimulation simulation(toolpath->LeftKnife.Points, toolpath->RightKnife.Points,
-                           workspace.StockShaft.Points, toolpath->PathPoints);
+    PointChain bar = ProfileChain(workspace.StockShaft);
+    TSimulation simulation(*toolpath, TMaterial(bar));
     RunMoveByMove(simulation);
-    std::vector<TPoint> bar;
-    for (const TPunct& p : workspace.StockShaft.Points)
-        bar.push_back({p.X, p.Y});
-    EXPECT_NE(simulation.Stock, bar);
+    EXPECT_NE(simulation.Stock(), bar);
 }

@@ -1,8 +1,8 @@
-#include "checking/sweep.h"
+#include "material/knife_sweep.h"
 
 #include <algorithm>
 
-namespace torvex::checking {
+namespace torvex::material {
 
 namespace {
 
@@ -72,7 +72,7 @@ Path Moved(const std::vector<TPoint>& ring, const TPoint& by) {
 
 } // namespace
 
-KnifeSweep::KnifeSweep(const Polyline& outline) : Outline(outline) {
+KnifeSweep::KnifeSweep(const PointChain& outline) : Outline(outline) {
     if (SignedArea(Outline) < 0)
         std::reverse(Outline.begin(), Outline.end());
     Convex = IsConvex(Outline);
@@ -90,9 +90,7 @@ Paths KnifeSweep::Along(const TPoint& from, const TPoint& to) const {
     Paths parts{start, end};
     for (size_t i = 0; i < start.size(); ++i) {
         size_t j = (i + 1) % start.size();
-        Path quad{start[i], start[j], end[j], end[i]};
-        if (!ClipperLib::Orientation(quad))
-            ClipperLib::ReversePath(quad);
+        Path quad = Positive({start[i], start[j], end[j], end[i]});
         if (ClipperLib::Area(quad) != 0)
             parts.push_back(std::move(quad));
     }
@@ -103,4 +101,4 @@ Paths KnifeSweep::Along(const TPoint& from, const TPoint& to) const {
     return swept;
 }
 
-} // namespace torvex::checking
+} // namespace torvex::material

@@ -1,6 +1,6 @@
-#include "checking/regions.h"
 #include "geometry/knife.h"
 #include "geometry/shaft.h"
+#include "material/outlines.h"
 
 #include <gtest/gtest.h>
 
@@ -26,26 +26,26 @@ TEST(Regions, ProfileWalksDownFallingShoulders) {
                "line 50/12/50/20/", "line 50/12/80/12/", "line 80/12/80/0/"});
     EXPECT_EQ(
         ClosedToAxis(ProfileChain(collared)),
-        (Polyline{{0, 0}, {0, 10}, {30, 10}, {30, 20}, {50, 20}, {50, 12}, {80, 12}, {80, 0}}));
+        (PointChain{{0, 0}, {0, 10}, {30, 10}, {30, 20}, {50, 20}, {50, 12}, {80, 12}, {80, 0}}));
 }
 
 TEST(Regions, ProfileIsClosedDownToTheAxisBetweenItsEnds) {
     TShaft raised = Shaft({"line 0/5/0/10/", "line 0/10/20/10/", "line 20/10/20/5/"});
     EXPECT_EQ(ClosedToAxis(ProfileChain(raised)),
-              (Polyline{{0, 5}, {0, 10}, {20, 10}, {20, 5}, {20, 0}, {0, 0}}));
-    EXPECT_THROW(ClosedToAxis({}), CheckError);
+              (PointChain{{0, 5}, {0, 10}, {20, 10}, {20, 5}, {20, 0}, {0, 0}}));
+    EXPECT_THROW(ClosedToAxis({}), OutlineError);
 }
 
 TEST(Regions, KnifeOutlineFollowsElementsWrittenEitherWay) {
     TKnife knife;
     knife.LoadFromLines({"line 0/0/4/1/", "line 4/10/4/1/", "line 4/10/-4/10/", "line -4/10/0/0/"});
-    EXPECT_EQ(KnifeOutline(knife, "K"), (Polyline{{0, 0}, {4, 1}, {4, 10}, {-4, 10}}));
+    EXPECT_EQ(KnifeOutline(knife, "K"), (PointChain{{0, 0}, {4, 1}, {4, 10}, {-4, 10}}));
 }
 
 TEST(Regions, KnifeOutlineThatDoesNotCloseIsRefused) {
     TKnife knife;
     knife.LoadFromLines({"line 0/0/4/1/", "line 4/1/4/10/", "line 4/10/-4/10/"});
-    EXPECT_THROW(KnifeOutline(knife, "K"), CheckError);
+    EXPECT_THROW(KnifeOutline(knife, "K"), OutlineError);
 }
 
 TEST(Regions, KnifeNoseArcKeepsItsTrueShape) {
@@ -54,7 +54,7 @@ TEST(Regions, KnifeNoseArcKeepsItsTrueShape) {
     TKnife knife;
     knife.LoadFromLines({"line 0/0/1/1/", "line 1/1/1/5/", "line 1/5/-1/5/", "line -1/5/-1/1/",
                          "arc -1/0/1/2/0/0/-1/1/"});
-    Polyline ring = KnifeOutline(knife, "K");
+    PointChain ring = KnifeOutline(knife, "K");
     double lowest = 1;
     for (const TPoint& p : ring) {
         if (p.X >= 0 || p.Y >= 1)

@@ -1,8 +1,8 @@
-#include "checking/regions.h"
+#include "material/outlines.h"
 
 #include "geometry/knife.h"
 #include "geometry/shaft.h"
-#include "toolpath/profile_measures.h"
+#include "toolpath/toolpath.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,26 +20,26 @@ bool SamePoint(const TPoint& a, const TPoint& b) {
 }
 
 // The points of one element from its end with the smaller x to the other (a line from P1 to P2).
-std::optional<Polyline> ElementPoints(const TObj& e, uint8_t arcSteps) {
+std::optional<PointChain> ElementPoints(const TObj& e, uint8_t arcSteps) {
     if (e.IsLine())
-        return Polyline{e.P1, e.P2};
+        return PointChain{e.P1, e.P2};
     if (!e.IsArc())
         return std::nullopt;
     bool p3First = e.P3.X <= e.P4.X;
-    Polyline points{p3First ? e.P3 : e.P4};
+    PointChain points{p3First ? e.P3 : e.P4};
     for (const TPoint& p : ArcInteriorPoints(e, arcSteps, RootOffCircle::Absolute))
         points.push_back(p);
     points.push_back(p3First ? e.P4 : e.P3);
     return points;
 }
 
-void AppendPoint(Polyline& line, const TPoint& p) {
+void AppendPoint(PointChain& line, const TPoint& p) {
     if (line.empty() || !(line.back() == p))
         line.push_back(p);
 }
 
 // Appends the piece, from whichever of its ends lies nearer the line's last point.
-void AppendPiece(Polyline& line, const Polyline& piece) {
+void AppendPiece(PointChain& line, const PointChain& piece) {
     bool reversed = false;
     if (!line.empty()) {
         const TPoint& last = line.back();
@@ -56,7 +56,7 @@ void AppendPiece(Polyline& line, const Polyline& piece) {
 
 // A knife's arc by its true shape: a point every degree along its half of the circle, from its end
 // with the smaller x to the other.
-std::optional<Polyline> KnifeElementPoints(const TObj& e) {
+std::optional<PointChain> KnifeElementPoints(const TObj& e) {
     if (!e.IsArc())
         return ElementPoints(e, 1);
     bool upper = e.P3.X < e.P4.X;
@@ -76,7 +76,7 @@ std::optional<Polyline> KnifeElementPoints(const TObj& e) {
     double start = angle(from);
     double sweep = angle(to) - start;
     int steps = std::max(1, static_cast<int>(std::ceil(std::fabs(sweep) / (M_PI / 180) - 1e-9)));
-    Polyline points{from};
+    PointChain points{from};
     for (int k = 1; k < steps; ++k) {
         double a = start + sweep * k / steps;
         points.push_back({c.X + e.Radius() * std::cos(a), c.Y + e.Radius() * std::sin(a)});
@@ -87,18 +87,18 @@ std::optional<Polyline> KnifeElementPoints(const TObj& e) {
 
 } // namespace
 
-Polyline ProfileChain(const TShaft& shaft) {
-    Polyline chain;
+PointChain ProfileChain(const TShaft& shaft) {
+    PointChain chain;
     for (const TObj& e : shaft.Elements)
         if (auto piece = ElementPoints(e, shaft.ArcSteps))
             AppendPiece(chain, *piece);
     return chain;
 }
 
-Polyline ClosedToAxis(const Polyline& profile) {
-    Polyline region = profile;
+PointChain ClosedToAxis(const PointChain& profile) {
+    PointChain region = profile;
     if (region.size() < 2)
-        throw CheckError("The part has no profile to check against.");
+        throw OutlineError("The profile has fewer than two points: it closes round no region.");
     TPoint first = region.front();
     AppendPoint(region, {region.back().X, 0});
     AppendPoint(region, {first.X, 0});
@@ -107,20 +107,20 @@ Polyline ClosedToAxis(const Polyline& profile) {
     return region;
 }
 
-Polyline KnifeOutline(const TKnife& knife, const std::string& name) {
-    std::vector<Polyline> pieces;
+PointChain KnifeOutline(const TKnife& knife, const std::string& name) {
+    std::vector<PointChain> pieces;
     for (const TObj& e : knife.Elements)
         if (auto piece = KnifeElementPoints(e))
             pieces.push_back(std::move(*piece));
     std::vector<bool> used(pieces.size(), false);
     const TPoint tip{0, 0};
-    Polyline ring{tip};
+    PointChain ring{tip};
     for (size_t placed = 0; placed < pieces.size(); ++placed) {
         bool found = false;
         for (size_t i = 0; i < pieces.size() && !found; ++i) {
             if (used[i])
                 continue;
-            const Polyline& piece = pieces[i];
+            const PointChain& piece = pieces[i];
             bool forwards = SamePoint(piece.front(), ring.back());
             if (!forwards && !SamePoint(piece.back(), ring.back()))
                 continue;
@@ -139,8 +139,30 @@ Polyline KnifeOutline(const TKnife& knife, const std::string& name) {
             return ring;
         }
     }
-    throw CheckError("The knife " + name +
-                     " has no closed outline through its tip to check the toolpath with.");
+    throw OutlineError("The knife " + name + " has no closed outline through its tip.");
+}
+
+std::string NoKnifeOutlineText(ToolSide tool) {
+    return std::string(tool == ToolSide::Left ? "The left" : "The right") +
+           " tool has no knife outline.";
+}
+
+std::array<KnifeShape, 2> ToolpathKnives(const TToolpath& toolpath) {
+    std::array<KnifeShape, 2> knives;
+    for (ToolSide side : {ToolSide::Left, ToolSide::Right}) {
+        KnifeShape& shape = knives[static_cast<size_t>(side)];
+        const std::string& tip = toolpath.Tool(side).Names.TipName;
+        shape.Name = tip.empty() ? (side == ToolSide::Left ? "left tool" : "right tool") : tip;
+        bool moves = std::any_of(toolpath.PathPoints.begin(), toolpath.PathPoints.end(),
+                                 [side](const TPunct& p) { return p.Tool == side; });
+        if (!moves)
+            continue;
+        const TKnife& knife = side == ToolSide::Left ? toolpath.LeftKnife : toolpath.RightKnife;
+        if (knife.Elements.empty())
+            throw OutlineError(NoKnifeOutlineText(side));
+        shape.Outline = KnifeOutline(knife, shape.Name);
+    }
+    return knives;
 }
 
 } // namespace torvex

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "checking/clipper_paths.h"
-#include "checking/regions.h"
+#include "material/clipper_paths.h"
+#include "material/outlines.h"
 
-namespace torvex::checking {
+namespace torvex::material {
 
 // The region a knife covers while its tip moves along a straight segment.
 class KnifeSweep {
 public:
-    explicit KnifeSweep(const Polyline& outline);
+    explicit KnifeSweep(const PointChain& outline);
 
     bool Empty() const { return Outline.empty(); }
     // Every position of the outline from `from` to `to`, as polygons without holes of positive
@@ -20,4 +20,4 @@ private:
     bool Convex = false;
 };
 
-} // namespace torvex::checking
+} // namespace torvex::material

@@ -1,7 +1,7 @@
 #pragma once
 
-// The polygon library's types and the conversions from the profile plane, for the checking code
-// only: nothing outside this folder sees them.
+// The polygon library's types and the conversions from the profile plane, for the material and
+// the knife check: the simulation and the check cut and measure in the same integer units.
 
 #include "geometry/element.h"
 
@@ -10,7 +10,7 @@
 #include <cmath>
 #include <vector>
 
-namespace torvex::checking {
+namespace torvex::material {
 
 using ClipperLib::IntPoint;
 using ClipperLib::Path;
@@ -34,6 +34,13 @@ inline Path ToPath(const std::vector<TPoint>& ring) {
     path.reserve(ring.size());
     for (const TPoint& p : ring)
         path.push_back(ToInt(p));
+    return path;
+}
+
+// Counter-clockwise, as every region is kept, so that unions of them never cancel out.
+inline Path Positive(Path path) {
+    if (!ClipperLib::Orientation(path))
+        ClipperLib::ReversePath(path);
     return path;
 }
 
@@ -78,4 +85,4 @@ inline Paths Clip(ClipperLib::ClipType type, const Paths& subject, const Paths& 
     return result;
 }
 
-} // namespace torvex::checking
+} // namespace torvex::material
