@@ -1,10 +1,12 @@
 #include "checking/collision_check.h"
 
 #include "checking/farthest_point.h"
+#include "checking/part_region.h"
 #include "material/knife_sweep.h"
 #include "material/material.h"
 
 #include <limits>
+#include <span>
 
 namespace torvex {
 
@@ -14,12 +16,6 @@ using namespace material;
 namespace {
 
 constexpr double Unbounded = std::numeric_limits<double>::max();
-
-// What a move's knife swept, kept for the rapid moves after it.
-struct Swept {
-    Paths Region;
-    Box Bounds;
-};
 
 struct Overlap {
     TPoint Where;
@@ -37,35 +33,41 @@ void Record(OperationCheck& check, const Collision& collision) {
 } // namespace
 
 struct CollisionCheck::Regions {
-    Paths Part;
-    Box PartBox;
+    PartRegion Part;
     SegmentSet PartProfile; // the part's surface, without the closing line along the axis
     SegmentSet PartRegionOutline;
-    TMaterial Stock;
+    Paths Stock;
     Box StockBox;
     SegmentSet StockOutline;
     std::optional<Paths> Jaws;
     Box JawsBox;
     SegmentSet JawsOutline;
-    // What the runs so far swept, and where their last move ended.
-    std::vector<Swept> SweptSoFar;
+    // What every move of the runs so far swept, and where the last one ended.
+    std::vector<Paths> Swept;
+    std::vector<Box> SweptBounds;
     std::optional<TPoint> Position;
+    // The stock less the sweeps up to `Removed`: the rest are taken away when a rapid move needs
+    // the material, all at once.
+    TMaterial Material;
+    size_t Removed = 0;
 
-    Regions(const PointChain& part, const PointChain& stock,
-            const std::optional<PointChain>& jaws) {
+    Regions(const PointChain& part, const PointChain& stock, const std::optional<PointChain>& jaws)
+        : Part(part), Material(stock) {
         if (jaws) {
             Jaws = Paths{Positive(ToPath(*jaws))};
             JawsBox = BoundsOf(*Jaws);
             JawsOutline.AddPolyline(*jaws, true);
         }
-        PointChain partRegion = ClosedToAxis(part);
-        Part = {Positive(ToPath(partRegion))};
-        PartBox = BoundsOf(Part);
         PartProfile.AddPolyline(part, false);
-        PartRegionOutline.AddPolyline(partRegion, true);
-        Stock = TMaterial(stock);
-        StockBox = BoundsOf(Stock.Region());
+        PartRegionOutline.AddPolyline(ClosedToAxis(part), true);
+        Stock = {Positive(ToPath(ClosedToAxis(stock)))};
+        StockBox = BoundsOf(Stock);
         StockOutline.AddPolyline(ClosedToAxis(stock), true);
+    }
+
+    void TakeAwaySwept() {
+        Material.RemoveAll(std::span<const Paths>(Swept).subspan(Removed));
+        Removed = Swept.size();
     }
 
     std::optional<Overlap> IntoJaws(const Paths& region, const Box& bounds) const {
@@ -79,9 +81,9 @@ struct CollisionCheck::Regions {
     }
 
     std::optional<Overlap> IntoPart(const Paths& region, const Box& bounds) const {
-        if (!bounds.Meets(PartBox))
+        if (!bounds.Meets(Part.Bounds()) || !Part.MayReach(region, bounds))
             return std::nullopt;
-        Paths overlap = Clip(ClipperLib::ctIntersection, region, Part);
+        Paths overlap = Clip(ClipperLib::ctIntersection, region, Part.Near(bounds));
         if (overlap.empty())
             return std::nullopt;
         FarthestPoint deepest = FarthestOnOutline(overlap, PartProfile, Unbounded);
@@ -89,54 +91,52 @@ struct CollisionCheck::Regions {
     }
 
     // The material a rapid meets is the stock less every earlier sweep; a point of it lies as deep
-    // as its distance from the stock's outline or from the nearest sweep.
-    std::optional<Overlap> IntoMaterial(const Paths& region, const Box& bounds,
-                                        const std::vector<Swept>& before) const {
+    // as its distance from the stock's outline or from the nearest sweep. The material kept
+    // up to date tells whether there is any; only then are the sweeps near the move looked at.
+    std::optional<Overlap> IntoMaterial(const Paths& region, const Box& bounds) {
         if (!bounds.Meets(StockBox))
             return std::nullopt;
-        Paths overlap = Clip(ClipperLib::ctIntersection, region, Stock.Region());
+        TakeAwaySwept();
+        if (!Material.HasMaterialIn(region))
+            return std::nullopt;
+        Paths overlap = Clip(ClipperLib::ctIntersection, region, Stock);
         if (overlap.empty())
             return std::nullopt;
         Paths meeting;
-        for (const Swept& s : before)
-            if (s.Bounds.Meets(bounds))
-                meeting.insert(meeting.end(), s.Region.begin(), s.Region.end());
+        for (size_t k = 0; k < Swept.size(); ++k)
+            if (SweptBounds[k].Meets(bounds))
+                meeting.insert(meeting.end(), Swept[k].begin(), Swept[k].end());
         overlap = Clip(ClipperLib::ctDifference, overlap, meeting);
         if (overlap.empty())
             return std::nullopt;
-        FarthestPoint deepest = Deepest(overlap, bounds, before, 0);
+        FarthestPoint deepest = Deepest(overlap, bounds, 0);
         // Sweeps farther from the overlap's box than that depth cannot make any point shallower.
-        deepest = Deepest(overlap, bounds, before,
+        deepest = Deepest(overlap, bounds,
                           static_cast<ClipperLib::cInt>(deepest.Distance * UnitsPerMm) + 1);
         return Overlap{deepest.Where, deepest.Distance};
     }
 
-    FarthestPoint Deepest(const Paths& overlap, const Box& bounds, const std::vector<Swept>& before,
-                          ClipperLib::cInt margin) const {
+    FarthestPoint Deepest(const Paths& overlap, const Box& bounds, ClipperLib::cInt margin) const {
         SegmentSet surface = StockOutline;
         Box near = bounds.Grown(margin);
-        for (const Swept& s : before)
-            if (s.Bounds.Meets(near))
-                surface.AddPaths(s.Region);
+        for (size_t k = 0; k < Swept.size(); ++k)
+            if (SweptBounds[k].Meets(near))
+                surface.AddPaths(Swept[k]);
         return FarthestOnOutline(overlap, surface, Unbounded);
     }
 
     // The stock less every sweep, as the simulation takes it away, then less the part and what
     // the jaws hold.
-    void MaterialLeft(const std::vector<Swept>& swept, CheckResult& result) const {
-        Paths removed;
-        for (const Swept& s : swept)
-            removed.insert(removed.end(), s.Region.begin(), s.Region.end());
-        TMaterial material = Stock;
-        material.Remove(removed);
-        Paths kept = Part;
+    void MaterialLeft(CheckResult& result) {
+        TakeAwaySwept();
+        Paths kept = Part.Whole();
         if (Jaws)
             kept.insert(kept.end(), Jaws->begin(), Jaws->end());
-        Paths left = Clip(ClipperLib::ctDifference, material.Region(), kept);
+        Paths left = Clip(ClipperLib::ctDifference, Material.Region(), kept);
         FarthestPoint thickest = FarthestOnOutline(left, PartRegionOutline, Unbounded);
         result.MaterialLeftAt = thickest.Where;
         result.MaterialLeft = thickest.Distance;
-        result.Material = material.Profile();
+        result.Material = Material.Profile();
     }
 };
 
@@ -149,7 +149,6 @@ CollisionCheck::~CollisionCheck() = default;
 CheckResult CollisionCheck::Run(const std::vector<CheckedOperation>& operations,
                                 const KnifeShape& leftKnife, const KnifeShape& rightKnife) {
     CheckResult result;
-    std::vector<Swept>& swept = Data->SweptSoFar;
     std::optional<TPoint>& position = Data->Position;
     KnifeSweep leftSweep(leftKnife.Outline);
     KnifeSweep rightSweep(rightKnife.Outline);
@@ -165,7 +164,7 @@ CheckResult CollisionCheck::Run(const std::vector<CheckedOperation>& operations,
             bool feed = move.Kind == MoveKind::Feed;
             const std::string& name = left ? leftKnife.Name : rightKnife.Name;
             std::optional<Overlap> overlap =
-                feed ? Data->IntoPart(region, bounds) : Data->IntoMaterial(region, bounds, swept);
+                feed ? Data->IntoPart(region, bounds) : Data->IntoMaterial(region, bounds);
             if (overlap && overlap->Depth > CollisionTolerance)
                 Record(check, {feed ? CollisionKind::IntoPart : CollisionKind::RapidThroughMaterial,
                                move.Block, name, overlap->Where, overlap->Depth});
@@ -173,12 +172,13 @@ CheckResult CollisionCheck::Run(const std::vector<CheckedOperation>& operations,
             if (jaws && jaws->Depth > CollisionTolerance)
                 Record(check,
                        {CollisionKind::IntoChuck, move.Block, name, jaws->Where, jaws->Depth});
-            swept.push_back({std::move(region), bounds});
+            Data->Swept.push_back(std::move(region));
+            Data->SweptBounds.push_back(bounds);
             position = move.To;
         }
         result.Operations.push_back(std::move(check));
     }
-    Data->MaterialLeft(swept, result);
+    Data->MaterialLeft(result);
     return result;
 }
 
