@@ -81,9 +81,7 @@ struct CollisionCheck::Regions {
     }
 
     std::optional<Overlap> IntoPart(const Paths& region, const Box& bounds) const {
-        if (!bounds.Meets(Part.Bounds()) || !Part.MayReach(region, bounds))
-            return std::nullopt;
-        Paths overlap = Clip(ClipperLib::ctIntersection, region, Part.Near(bounds));
+        Paths overlap = Part.Overlap(region, bounds);
         if (overlap.empty())
             return std::nullopt;
         FarthestPoint deepest = FarthestOnOutline(overlap, PartProfile, Unbounded);
@@ -132,7 +130,7 @@ struct CollisionCheck::Regions {
         Paths kept = Part.Whole();
         if (Jaws)
             kept.insert(kept.end(), Jaws->begin(), Jaws->end());
-        Paths left = Clip(ClipperLib::ctDifference, Material.Region(), kept);
+        Paths left = ClipAlongAxis(ClipperLib::ctDifference, Material.Region(), kept);
         FarthestPoint thickest = FarthestOnOutline(left, PartRegionOutline, Unbounded);
         result.MaterialLeftAt = thickest.Where;
         result.MaterialLeft = thickest.Distance;

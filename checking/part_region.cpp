@@ -34,9 +34,14 @@ PartRegion::PartRegion(const PointChain& profile) {
     Tree = material::BoxTree(std::move(boxes));
 }
 
-bool PartRegion::MayReach(const Paths& region, const Box& bounds) const {
+std::vector<size_t> PartRegion::PiecesNear(const Box& bounds) const {
     std::vector<size_t> near;
     Tree.ForEachMeeting(bounds, [&near](size_t k) { near.push_back(k); });
+    return near;
+}
+
+bool PartRegion::MayReach(const Paths& region, const Box& bounds,
+                          const std::vector<size_t>& near) const {
     for (size_t k : near) {
         const Path& piece = Pieces[k];
         for (size_t i = 0; i < piece.size(); ++i) {
@@ -59,11 +64,23 @@ bool PartRegion::MayReach(const Paths& region, const Box& bounds) const {
     return winding != 0;
 }
 
-Paths PartRegion::Near(const Box& bounds) const {
-    Paths near;
-    Tree.ForEachMeeting(bounds, [&](size_t k) { near.push_back(Pieces[k]); });
-    // Joined, the pieces' shared edges down to the axis cancel out.
-    return material::Clip(ClipperLib::ctUnion, near, {});
+Paths PartRegion::Overlap(const Paths& region, const Box& bounds) const {
+    if (!bounds.Meets(WholeBox))
+        return {};
+    std::vector<size_t> near = PiecesNear(bounds);
+    if (near.empty() || !MayReach(region, bounds, near))
+        return {};
+    Paths pieces;
+    for (size_t k : near)
+        pieces.push_back(Pieces[k]);
+    // A knife running along the surface touches the part without entering it: nothing overlaps,
+    // whether the pieces are joined or not.
+    if (material::Clip(ClipperLib::ctIntersection, region, pieces).empty())
+        return {};
+    // Joined, the pieces' shared edges down to the axis cancel out, and the overlap has the
+    // corners clipping by the whole part gives it.
+    return material::Clip(ClipperLib::ctIntersection, region,
+                          material::Clip(ClipperLib::ctUnion, pieces, {}));
 }
 
 } // namespace torvex::checking

@@ -24,15 +24,17 @@ public:
 
     // The whole region, counter-clockwise.
     const Paths& Whole() const { return Region; }
-    const Box& Bounds() const { return WholeBox; }
-    // False when no point of `region` (within `bounds`) lies inside the part: no piece near it has
-    // an edge that reaches into it, and it lies outside them all.
-    bool MayReach(const Paths& region, const Box& bounds) const;
-    // The region within `bounds` as it is: every edge of the result inside the box is an edge of
-    // the part.
-    Paths Near(const Box& bounds) const;
+    // The part of `region` (within `bounds`) inside the part, as the polygon library finds it
+    // clipping the region by the whole part: found from the few pieces near it.
+    Paths Overlap(const Paths& region, const Box& bounds) const;
 
 private:
+    // The pieces whose boxes meet `bounds`.
+    std::vector<size_t> PiecesNear(const Box& bounds) const;
+    // False when no point of the region lies inside the part: no edge of the pieces near it
+    // reaches into it, and it lies outside them all.
+    bool MayReach(const Paths& region, const Box& bounds, const std::vector<size_t>& near) const;
+
     Paths Region;
     Box WholeBox;
     std::vector<Path> Pieces;

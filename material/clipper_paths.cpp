@@ -55,4 +55,27 @@ bool SegmentMeetsRegion(const IntPoint& a, const IntPoint& b, const Paths& regio
     return winding != 0;
 }
 
+namespace {
+
+Paths Exchanged(Paths paths) {
+    for (Path& path : paths)
+        for (IntPoint& p : path)
+            std::swap(p.X, p.Y);
+    return paths;
+}
+
+} // namespace
+
+Paths ClipAlongAxis(ClipperLib::ClipType type, const Paths& subject, const Paths& clip) {
+    ClipperLib::Clipper clipper;
+    // Exchanging x and y mirrors every ring: outer rings come back counter-clockwise when the
+    // library writes them clockwise.
+    clipper.ReverseSolution(true);
+    clipper.AddPaths(Exchanged(subject), ClipperLib::ptSubject, true);
+    clipper.AddPaths(Exchanged(clip), ClipperLib::ptClip, true);
+    Paths result;
+    clipper.Execute(type, result, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+    return Exchanged(std::move(result));
+}
+
 } // namespace torvex::material

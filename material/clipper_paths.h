@@ -105,4 +105,10 @@ inline Paths Clip(ClipperLib::ClipType type, const Paths& subject, const Paths& 
     return result;
 }
 
+// The same as Clip for regions long along the axis (the material, the part): the polygon library
+// sweeps a line across its y, and joining the pieces it finds along a long staircase walks the
+// whole result each time. Handed over with x and y exchanged, the regions are swept along the
+// axis instead, where few edges cross any one line.
+Paths ClipAlongAxis(ClipperLib::ClipType type, const Paths& subject, const Paths& clip);
+
 } // namespace torvex::material

@@ -45,7 +45,10 @@ double DistanceToSegment(const TPoint& p, const TPoint& a, const TPoint& b) {
     double squared = dx * dx + dy * dy;
     double t =
         squared > 0 ? std::clamp(((p.X - a.X) * dx + (p.Y - a.Y) * dy) / squared, 0.0, 1.0) : 0.0;
-    return std::hypot(p.X - a.X - t * dx, p.Y - a.Y - t * dy);
+    double ex = p.X - a.X - t * dx;
+    double ey = p.Y - a.Y - t * dy;
+    // Not std::hypot: it rounds correctly and costs several times as much, in the innermost loop.
+    return std::sqrt(ex * ex + ey * ey);
 }
 
 void Append(PointChain& line, const TPoint& p) {
@@ -238,25 +241,10 @@ void TMaterial::Rebalance(size_t first, size_t end) {
 
 const Paths& TMaterial::Region() const {
     if (!Whole) {
-        // Neighbours joined pairwise, round after round: strips standing side by side would
-        // otherwise all lie across each sweep line of the polygon library at once.
-        std::vector<Paths> pieces;
-        pieces.reserve(Strips.size());
+        Paths all;
         for (const Strip& strip : Strips)
-            pieces.push_back(strip.Area);
-        while (pieces.size() > 1) {
-            std::vector<Paths> joined;
-            joined.reserve(pieces.size() / 2 + 1);
-            for (size_t k = 0; k + 1 < pieces.size(); k += 2) {
-                Paths both = std::move(pieces[k]);
-                both.insert(both.end(), pieces[k + 1].begin(), pieces[k + 1].end());
-                joined.push_back(Clip(ClipperLib::ctUnion, both, {}));
-            }
-            if (pieces.size() % 2 == 1)
-                joined.push_back(std::move(pieces.back()));
-            pieces = std::move(joined);
-        }
-        Whole = pieces.empty() ? Paths{} : std::move(pieces.front());
+            all.insert(all.end(), strip.Area.begin(), strip.Area.end());
+        Whole = Strips.size() == 1 ? std::move(all) : ClipAlongAxis(ClipperLib::ctUnion, all, {});
     }
     return *Whole;
 }
@@ -272,6 +260,7 @@ PointChain Thinned(const PointChain& line, double tolerance) {
         return line;
     std::vector<bool> keep(line.size(), false);
     keep.front() = keep.back() = true;
+    std::vector<double> distances(line.size());
     // Spans still to split, each from a kept point to the next one, without recursion: a profile
     // of many thousand points would otherwise go as deep.
     std::vector<std::pair<size_t, size_t>> spans{{0, line.size() - 1}};
@@ -279,16 +268,24 @@ PointChain Thinned(const PointChain& line, double tolerance) {
         auto [from, to] = spans.back();
         spans.pop_back();
         double farthest = tolerance;
+        for (size_t k = from + 1; k < to; ++k) {
+            distances[k] = DistanceToSegment(line[k], line[from], line[to]);
+            farthest = std::max(farthest, distances[k]);
+        }
+        if (farthest <= tolerance)
+            continue;
+        // Split at the point nearest the middle among those at least half as far as the farthest:
+        // as telling as the farthest, and a staircase, whose steps all stand about as far from a
+        // line along it, is halved rather than taken a step at a time.
+        double farEnough = std::max(tolerance, farthest / 2);
+        size_t middle = from + (to - from) / 2;
         size_t split = from;
         for (size_t k = from + 1; k < to; ++k) {
-            double distance = DistanceToSegment(line[k], line[from], line[to]);
-            if (distance > farthest) {
-                farthest = distance;
+            auto offMiddle = [middle](size_t i) { return i > middle ? i - middle : middle - i; };
+            if (distances[k] >= farEnough && distances[k] > tolerance &&
+                (split == from || offMiddle(k) < offMiddle(split)))
                 split = k;
-            }
         }
-        if (split == from)
-            continue;
         keep[split] = true;
         spans.push_back({from, split});
         spans.push_back({split, to});

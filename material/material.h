@@ -70,8 +70,9 @@ private:
 };
 
 // The polyline with every point left out that lies within `tolerance` of the line that replaces
-// it (Douglas and Peucker's way), its ends kept: no point of the original lies farther than that
-// from the result, nor of the result from the original.
+// it (Douglas and Peucker's way, each span split at a point of the farthest ones), its ends kept:
+// no point of the original lies farther than that from the result, nor of the result from the
+// original.
 PointChain Thinned(const PointChain& line, double tolerance);
 
 } // namespace torvex
