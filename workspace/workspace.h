@@ -33,6 +33,7 @@ public:
     std::string SelectedToolpathName;
     TRoughingQueue RoughingQueue;
     TFinishingQueue FinishingQueue;
+    TGroovingQueue GroovingQueue;
     std::filesystem::path StartupDirectory;
 
     size_t ToolpathCount() const { return Toolpaths.size(); }
