@@ -20,7 +20,8 @@ public:
 using Polyline = std::vector<TPoint>;
 
 // The profile of a part or stock, walked from its first element to its last: line ends and arc
-// ends with the arc's preview points in between, repeated points left out.
+// ends with the arc's preview points in between (a hollow's, a lower-half arc's, a point every
+// degree), repeated points left out.
 Polyline ProfileChain(const TShaft& shaft);
 
 // The region of a part or stock in the profile plane: its profile closed down to the axis between

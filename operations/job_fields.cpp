@@ -3,6 +3,7 @@
 #include "geometry/number_text.h"
 #include "operations/toolpath_building.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace torvex {
@@ -17,6 +18,14 @@ double MachineField(const std::string& text, char separator, const char* name, S
 
 std::string Parameter(const char* caption, double value, char separator) {
     return std::string(caption) + FloatToText(value, separator);
+}
+
+bool IsBlank(const std::string& text) {
+    return text.find_first_not_of(" \t") == std::string::npos;
+}
+
+bool Queues(const std::vector<GroovingOperation>& operations, GroovingOperation operation) {
+    return std::find(operations.begin(), operations.end(), operation) != operations.end();
 }
 
 } // namespace
@@ -67,6 +76,30 @@ FinishingJob FinishingJobOf(const TFinishingFields& fields,
     return job;
 }
 
+GroovingJob GroovingJobOf(const TGroovingFields& fields, std::vector<GroovingOperation> operations,
+                          JobTool tool, char separator) {
+    using enum Sign;
+    GroovingJob job;
+    job.PlungeFeed = MachineField(fields.PlungeSpeed, separator, "Plunge speed", Positive);
+    job.FinishingFeed = MachineField(fields.FinishingSpeed, separator, "Finishing speed", Positive);
+    job.TurningSpeed = MachineField(fields.TurningSpeed, separator, "Turning speed", Positive);
+    job.SafeZ = MachineField(fields.SafeZ, separator, "Safe Z", Positive);
+    if (!operations.empty())
+        job.Peck = MachineField(fields.PeckDepth, separator, "Peck depth", NotNegative);
+    if (Queues(operations, GroovingOperation::Grooves)) {
+        job.Rest = MachineField(fields.FinishingRest, separator, "Finishing rest", NotNegative);
+        if (!IsBlank(fields.Step))
+            job.Step = MachineField(fields.Step, separator, "Step", Positive);
+    }
+    if (Queues(operations, GroovingOperation::PartOff)) {
+        job.PartAt = TextToFloat(fields.PartOffAt, separator);
+        job.FinalRadius = MachineField(fields.FinalRadius, separator, "Final radius", NotNegative);
+    }
+    job.Operations = std::move(operations);
+    job.Tool = std::move(tool);
+    return job;
+}
+
 std::vector<std::string> ParameterTexts(const MachiningJob& job, char separator) {
     return std::visit(
         Overloaded{[separator](const RoughingJob& j) -> std::vector<std::string> {
@@ -84,6 +117,22 @@ std::vector<std::string> ParameterTexts(const MachiningJob& job, char separator)
                                Parameter("StartXOffset : ", j.Approach, separator),
                                Parameter("Cutting speed : ", j.Feed, separator),
                                Parameter("Turning speed : ", j.TurningSpeed, separator)};
+                   },
+                   [separator](const GroovingJob& j) {
+                       std::vector<std::string> texts{
+                           Parameter("SafeZ : ", j.SafeZ, separator),
+                           Parameter("Finishing rest : ", j.Rest, separator),
+                           j.Step ? Parameter("Step : ", *j.Step, separator)
+                                  : "Step : 80% of the cutting width",
+                           Parameter("Peck depth : ", j.Peck, separator),
+                           Parameter("Plunge speed : ", j.PlungeFeed, separator),
+                           Parameter("Finishing speed : ", j.FinishingFeed, separator),
+                           Parameter("Turning speed : ", j.TurningSpeed, separator)};
+                       if (j.PartAt) {
+                           texts.push_back(Parameter("Part off at Z : ", *j.PartAt, separator));
+                           texts.push_back(Parameter("Final radius : ", j.FinalRadius, separator));
+                       }
+                       return texts;
                    }},
         job);
 }

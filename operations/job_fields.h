@@ -28,6 +28,19 @@ struct TFinishingFields {
     std::string TurningSpeed; // e5
 };
 
+// The texts of the grooving and parting window's fields.
+struct TGroovingFields {
+    std::string SafeZ;          // e1
+    std::string FinishingRest;  // e2
+    std::string Step;           // e3, empty for 80% of the knife's cutting width
+    std::string PeckDepth;      // e4
+    std::string PlungeSpeed;    // e5
+    std::string FinishingSpeed; // e6
+    std::string TurningSpeed;   // e7
+    std::string PartOffAt;      // e8
+    std::string FinalRadius;    // e9
+};
+
 // The job the fields ask for, with the operations in queue order and the two tools. Every field
 // the job needs is converted, in the window's reading order, with the given decimal separator,
 // and checked: a text that is not a number throws ConversionError, a depth, feed, speed or safe
@@ -39,6 +52,11 @@ RoughingJob RoughingJobOf(const TRoughingFields& fields, std::vector<RoughingOpe
 FinishingJob FinishingJobOf(const TFinishingFields& fields,
                             std::vector<FinishingOperation> operations, JobTool left, JobTool right,
                             char decimalSeparator);
+// The grooving job likewise, with its one tool: the speeds and Safe Z always; the peck depth with
+// any operation; the rest and the step (none when empty) with "Grooves"; the part-off position
+// (any number) and the final radius with "Part off".
+GroovingJob GroovingJobOf(const TGroovingFields& fields, std::vector<GroovingOperation> operations,
+                          JobTool tool, char decimalSeparator);
 
 // How a value a machine depends on must lie: above 0 (depths, feeds, speeds, the safe distance)
 // or not below it (offsets, rests, approaches).

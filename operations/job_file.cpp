@@ -9,6 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -44,6 +45,10 @@ template <class Operation> Json Codes(const std::vector<Operation>& operations) 
     return codes;
 }
 
+template <class Value> Json Optional(const std::optional<Value>& value) {
+    return value ? Json(*value) : Json(nullptr);
+}
+
 Json ToolpathJson(const JobFile::Toolpath& toolpath) {
     return std::visit(Overloaded{[&](const RoughingJob& j) {
                                      return Json{{"kind", "roughing"},
@@ -70,6 +75,21 @@ Json ToolpathJson(const JobFile::Toolpath& toolpath) {
                                                  {"speed", j.TurningSpeed},
                                                  {"left", ToolJson(j.Left)},
                                                  {"right", ToolJson(j.Right)}};
+                                 },
+                                 [&](const GroovingJob& j) {
+                                     return Json{{"kind", "grooving"},
+                                                 {"name", toolpath.Name},
+                                                 {"operations", Codes(j.Operations)},
+                                                 {"safe", j.SafeZ},
+                                                 {"rest", j.Rest},
+                                                 {"step", Optional(j.Step)},
+                                                 {"peck", j.Peck},
+                                                 {"plunge", j.PlungeFeed},
+                                                 {"feed", j.FinishingFeed},
+                                                 {"speed", j.TurningSpeed},
+                                                 {"part_at", Optional(j.PartAt)},
+                                                 {"final_radius", j.FinalRadius},
+                                                 {"tool", ToolJson(j.Tool)}};
                                  }},
                       toolpath.Job);
 }
@@ -159,6 +179,12 @@ public:
         }
         return texts;
     }
+    // A number as Checked reads it, or nothing for null.
+    std::optional<double> CheckedOrNull(const Field& field) const {
+        if (At(field.Key).is_null())
+            return std::nullopt;
+        return Checked(field);
+    }
     Reader Nested(const char* key) const { return Reader(At(key), Name(key)); }
     std::string Name(const char* key) const { return Path.empty() ? key : Path + "." + key; }
 
@@ -202,6 +228,25 @@ auto ReadOperations(const Reader& r, OperationOf operationOf) {
     return queue.Codes;
 }
 
+GroovingJob ReadGrooving(const Reader& r) {
+    GroovingJob job;
+    job.Operations = ReadOperations<TGroovingQueue>(r, GroovingOperationOf);
+    job.SafeZ = r.Checked({"safe", "Safe Z", Sign::Positive});
+    job.Rest = r.Checked({"rest", "Finishing rest", Sign::NotNegative});
+    job.Step = r.CheckedOrNull({"step", "Step", Sign::Positive});
+    job.Peck = r.Checked({"peck", "Peck depth", Sign::NotNegative});
+    job.PlungeFeed = r.Checked({"plunge", "Plunge speed", Sign::Positive});
+    job.FinishingFeed = r.Checked({"feed", "Finishing speed", Sign::Positive});
+    job.TurningSpeed = r.Checked({"speed", "Turning speed", Sign::Positive});
+    bool partsOff = std::find(job.Operations.begin(), job.Operations.end(),
+                              GroovingOperation::PartOff) != job.Operations.end();
+    if (partsOff || !r.At("part_at").is_null())
+        job.PartAt = r.Number("part_at");
+    job.FinalRadius = r.Checked({"final_radius", "Final radius", Sign::NotNegative});
+    job.Tool = ReadTool(r.Nested("tool"));
+    return job;
+}
+
 JobFile::Toolpath ReadToolpath(const Reader& r) {
     JobFile::Toolpath toolpath;
     std::string kind = r.Text("kind");
@@ -230,8 +275,11 @@ JobFile::Toolpath ReadToolpath(const Reader& r) {
         job.Left = ReadTool(r.Nested("left"));
         job.Right = ReadTool(r.Nested("right"));
         toolpath.Job = std::move(job);
+    } else if (kind == "grooving") {
+        toolpath.Job = ReadGrooving(r);
     } else {
-        Reader::Fail(r.Name("kind"), "must be \"roughing\" or \"finishing\", not \"" + kind + "\"");
+        Reader::Fail(r.Name("kind"),
+                     "must be \"roughing\", \"finishing\" or \"grooving\", not \"" + kind + "\"");
     }
     return toolpath;
 }

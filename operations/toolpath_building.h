@@ -37,6 +37,12 @@ TToolpath BuildRoughing(const TShaft& part, const TShaft& stock, const RoughingJ
                         std::string name = {});
 TToolpath BuildFinishing(const TShaft& part, const TShaft& stock, const FinishingJob& job,
                          std::string name = {});
+// Grooving and parting with the job's one tool, as the left tool. Throws OperationError, before
+// anything is written, for a knife without a cutting edge of at least 0.5 mm or a closed outline,
+// a Step wider than the edge, a part without grooves or with a groove narrower than the edge
+// (naming its place), and a part-off position between the part's end faces.
+TToolpath BuildGrooving(const TShaft& part, const TShaft& stock, const GroovingJob& job,
+                        std::string name = {});
 TToolpath BuildToolpath(const TShaft& part, const TShaft& stock, const MachiningJob& job,
                         std::string name = {});
 
