@@ -13,6 +13,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <array>
+
 namespace torvex {
 
 namespace {
@@ -69,11 +71,14 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
     windows.Finishing = new FinishingWindow(workspace, windows.Library->SlotPictures(),
                                             main->TreeDisplay(), *main, messages, main);
     place(windows.Finishing, QSize(330, 540), topRight + QPoint(-690, 80));
-    // Adding a toolpath in either window advances both default names.
-    for (OperationWindow* window : {static_cast<OperationWindow*>(windows.Roughing),
-                                    static_cast<OperationWindow*>(windows.Finishing)})
-        for (OperationWindow* other : {static_cast<OperationWindow*>(windows.Roughing),
-                                       static_cast<OperationWindow*>(windows.Finishing)})
+    windows.Grooving = new GroovingWindow(workspace, windows.Library->SlotPictures(),
+                                          main->TreeDisplay(), *main, messages, main);
+    place(windows.Grooving, QSize(330, 600), topRight + QPoint(-1035, 80));
+    // Adding a toolpath in any operation window advances every default name.
+    const std::array<OperationWindow*, 3> operationWindows = {windows.Roughing, windows.Finishing,
+                                                              windows.Grooving};
+    for (OperationWindow* window : operationWindows)
+        for (OperationWindow* other : operationWindows)
             QObject::connect(window, &OperationWindow::ToolpathAdded, other,
                              &OperationWindow::AdvanceName);
     windows.NcProgram = new NcProgramWindow(workspace, dialogs, messages, main);
@@ -85,6 +90,7 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
     main->BindToggle(main->ToolLibraryToggle(), windows.ToolLibrary);
     main->BindToggle(main->RoughingToggle(), windows.Roughing);
     main->BindToggle(main->FinishingToggle(), windows.Finishing);
+    main->BindToggle(main->GroovingToggle(), windows.Grooving);
     main->BindToggle(main->NcCodeToggle(), windows.NcProgram);
     main->BindToggle(main->ToolbarsToggle(), windows.Chooser);
     return windows;

@@ -11,6 +11,9 @@ namespace torvex {
 
 namespace {
 
+const std::vector<OperationWindow::Slot> LeftAndRightTools = {
+    {"Tool1", "LTool :", ToolSide::Left}, {"Tool2", "RTool :", ToolSide::Right}};
+
 const OperationWindow::Description& RoughingDescription() {
     static const OperationWindow::Description description{
         "Roughing toolpath",
@@ -22,11 +25,14 @@ const OperationWindow::Description& RoughingDescription() {
          {"e4", "Transversal speed"},
          {"e5", "Longitudinal speed"},
          {"e7", "Turning speed"}},
-        {{0, "FlatSpeedButton7", "Whole length", 0, 0, 2},
-         {2, "FlatSpeedButton3", "Left side below the part's largest radius", 1, 0, 1},
-         {4, "FlatSpeedButton5", "Right side below the part's largest radius", 1, 1, 1},
-         {1, "FlatSpeedButton2", "Left side from the stock radius", 2, 0, 1},
-         {3, "FlatSpeedButton4", "Right side from the stock radius", 2, 1, 1}}};
+        LeftAndRightTools,
+        {{5, "FlatSpeedButton8", "Left end face", 0, 0, 1},
+         {6, "FlatSpeedButton9", "Right end face", 0, 1, 1},
+         {0, "FlatSpeedButton7", "Whole length", 1, 0, 2},
+         {2, "FlatSpeedButton3", "Left side below the part's largest radius", 2, 0, 1},
+         {4, "FlatSpeedButton5", "Right side below the part's largest radius", 2, 1, 1},
+         {1, "FlatSpeedButton2", "Left side from the stock radius", 3, 0, 1},
+         {3, "FlatSpeedButton4", "Right side from the stock radius", 3, 1, 1}}};
     return description;
 }
 
@@ -39,10 +45,30 @@ const OperationWindow::Description& FinishingDescription() {
          {"e3", "StartXOffset :"},
          {"e4", "Cutting speed :"},
          {"e5", "Turning speed :"}},
+        LeftAndRightTools,
         {{1, "FlatSpeedButton3", "Left side without its top", 0, 0, 1},
          {3, "FlatSpeedButton5", "Right side without its top", 0, 1, 1},
          {2, "FlatSpeedButton7", "Left side with its top", 1, 0, 1},
          {4, "FlatSpeedButton2", "Right side with its top", 1, 1, 1}}};
+    return description;
+}
+
+const OperationWindow::Description& GroovingDescription() {
+    static const OperationWindow::Description description{
+        "Grooving and parting",
+        "GROOVE",
+        {{"e1", "Safe Z :"},
+         {"e2", "Finishing rest :"},
+         {"e3", "Step :"},
+         {"e4", "Peck depth :"},
+         {"e5", "Plunge speed"},
+         {"e6", "Finishing speed"},
+         {"e7", "Turning speed"},
+         {"e8", "Part off at Z :"},
+         {"e9", "Final radius :"}},
+        {{"Tool1", "Tool :", ToolSide::Left}},
+        {{1, "FlatSpeedButton1", "Grooves", 0, 0, 1},
+         {2, "FlatSpeedButton2", "Part off", 0, 1, 1}}};
     return description;
 }
 
@@ -123,6 +149,41 @@ MachiningJob FinishingWindow::Job(char separator) const {
                             FieldText("e5")};
     return FinishingJobOf(fields, Work.FinishingQueue.Codes, Tool(ToolSide::Left),
                           Tool(ToolSide::Right), separator);
+}
+
+GroovingWindow::GroovingWindow(Workspace& workspace, const SlotPictureSource& pictures,
+                               ToolpathTreeDisplay& tree, ToolpathViewDisplay& view,
+                               MessageSink& messages, QWidget* parent)
+    : OperationWindow(GroovingDescription(), workspace, pictures, tree, view, messages, parent) {
+    Build(GroovingDescription());
+}
+
+bool GroovingWindow::Enqueue(int code) {
+    std::optional<GroovingOperation> operation = GroovingOperationOf(code);
+    return operation && Work.GroovingQueue.Add(*operation);
+}
+
+void GroovingWindow::EmptyQueue() {
+    Work.GroovingQueue.Clear();
+}
+
+std::vector<int> GroovingWindow::QueuedCodes() const {
+    return Numbers(Work.GroovingQueue.Codes);
+}
+
+QPixmap GroovingWindow::Icon(int code, int size) const {
+    return OperationIcon(*GroovingOperationOf(code), size);
+}
+
+std::string GroovingWindow::NextName() const {
+    return NextToolpathName(Work, "Grooving");
+}
+
+MachiningJob GroovingWindow::Job(char separator) const {
+    TGroovingFields fields{FieldText("e1"), FieldText("e2"), FieldText("e3"),
+                           FieldText("e4"), FieldText("e5"), FieldText("e6"),
+                           FieldText("e7"), FieldText("e8"), FieldText("e9")};
+    return GroovingJobOf(fields, Work.GroovingQueue.Codes, Tool(ToolSide::Left), separator);
 }
 
 } // namespace torvex
