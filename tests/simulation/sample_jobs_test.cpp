@@ -23,7 +23,7 @@ std::vector<TPoint> Simulated(const SampleJob& job) {
 
 TEST(SampleJobs, StockNeverFoldsBackAndKeepsItsEnds) {
     std::vector<SampleJob> jobs = BuildSampleJobs(TORVEX_DATA);
-    ASSERT_EQ(jobs.size(), 20u);
+    ASSERT_EQ(jobs.size(), 24u);
     for (const SampleJob& job : jobs) {
         std::vector<TPoint> stock = Simulated(job);
         const TPctList& bar = job.Space->StockShaft.Points;
