@@ -67,8 +67,8 @@ const OperationWindow::Description& GroovingDescription() {
          {"e8", "Part off at Z :"},
          {"e9", "Final radius :"}},
         {{"Tool1", "Tool :", ToolSide::Left}},
-        {{1, "FlatSpeedButton1", "Grooves", 0, 0, 1},
-         {2, "FlatSpeedButton2", "Part off", 0, 1, 1}}};
+        {{1, "FlatSpeedButton2", "Grooves", 0, 0, 1},
+         {2, "FlatSpeedButton3", "Part off", 0, 1, 1}}};
     return description;
 }
 
