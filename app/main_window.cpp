@@ -287,6 +287,7 @@ void MainWindow::OpenModel(const std::filesystem::path& file) {
     // The stock is shown again: its toggle follows.
     Toolbars->StockToggle()->setChecked(true);
     SceneChanged();
+    emit ToolpathsReplaced();
     Messages.ShowMessage(ModelLoadedMessage(file));
 }
 
@@ -332,6 +333,7 @@ void MainWindow::OpenJob(const std::filesystem::path& file) {
     if (ShowProgramSettings)
         ShowProgramSettings(settings);
     SceneChanged();
+    emit ToolpathsReplaced();
     ShowStatus("Job '" + file.filename().string() +
                "' opened: " + std::to_string(Work.Toolpaths.size()) + " toolpaths");
 }

@@ -98,6 +98,9 @@ public:
 signals:
     // The main window was closed: the program ends.
     void Closed();
+    // A model or a job was opened in place of the toolpaths there were: the operation windows'
+    // default names count afresh.
+    void ToolpathsReplaced();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

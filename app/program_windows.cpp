@@ -77,10 +77,13 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
     // Adding a toolpath in any operation window advances every default name.
     const std::array<OperationWindow*, 3> operationWindows = {windows.Roughing, windows.Finishing,
                                                               windows.Grooving};
-    for (OperationWindow* window : operationWindows)
+    for (OperationWindow* window : operationWindows) {
         for (OperationWindow* other : operationWindows)
             QObject::connect(window, &OperationWindow::ToolpathAdded, other,
                              &OperationWindow::AdvanceName);
+        QObject::connect(main, &MainWindow::ToolpathsReplaced, window,
+                         &OperationWindow::AdvanceName);
+    }
     windows.NcProgram = new NcProgramWindow(workspace, dialogs, messages, main);
     NcProgramWindow* program = windows.NcProgram;
     main->SetProgramSettings([program] { return program->Settings(); },

@@ -195,6 +195,9 @@ TEST_F(ProgramRoadTest, AGroovingToolpathFromTheWindowIsSavedAsTheBatchToolWrite
     torvex::testing::Args job = torvex::testing::GrooveArgs("grooved.mdl", "1,2");
     job.insert(job.end(), {"--part-at", "90", "--final-radius", "0"});
     EXPECT_EQ(SavedProgram({}), BatchProgram(RunGroove, job, {}));
+    // A model loaded anew starts the names again.
+    Load(Models / "grooved.mdl");
+    EXPECT_EQ(In<QLineEdit>(Windows.Finishing, "namee")->text(), "1-Finishing");
 }
 
 TEST_F(ProgramRoadTest, PreviewAndBadFieldsLeaveNoTraceAndNamesAdvanceTogether) {
@@ -324,6 +327,7 @@ TEST_F(ProgramRoadTest, AJobSavedFromTheWindowsReopensInAFreshProgramWithTheSame
     QTest::mouseClick(reopened.Main->findChild<QAbstractButton*>("OpenJob"), Qt::LeftButton);
     EXPECT_TRUE(freshMessages.Messages.empty());
     ASSERT_EQ(fresh.ToolpathCount(), 2u);
+    EXPECT_EQ(In<QLineEdit>(reopened.Grooving, "namee")->text(), "3-Grooving");
     EXPECT_EQ(reopened.Main->RootNode()->childCount(), 2);
     EXPECT_EQ(wholeJob(reopened), program);
     std::ostringstream out, err;
