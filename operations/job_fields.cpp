@@ -81,12 +81,13 @@ GroovingJob GroovingJobOf(const TGroovingFields& fields, std::vector<GroovingOpe
     using enum Sign;
     GroovingJob job;
     job.PlungeFeed = MachineField(fields.PlungeSpeed, separator, "Plunge speed", Positive);
-    job.FinishingFeed = MachineField(fields.FinishingSpeed, separator, "Finishing speed", Positive);
     job.TurningSpeed = MachineField(fields.TurningSpeed, separator, "Turning speed", Positive);
     job.SafeZ = MachineField(fields.SafeZ, separator, "Safe Z", Positive);
     if (!operations.empty())
         job.Peck = MachineField(fields.PeckDepth, separator, "Peck depth", NotNegative);
     if (Queues(operations, GroovingOperation::Grooves)) {
+        job.FinishingFeed =
+            MachineField(fields.FinishingSpeed, separator, "Finishing speed", Positive);
         job.Rest = MachineField(fields.FinishingRest, separator, "Finishing rest", NotNegative);
         if (!IsBlank(fields.Step))
             job.Step = MachineField(fields.Step, separator, "Step", Positive);

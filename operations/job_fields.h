@@ -52,9 +52,9 @@ RoughingJob RoughingJobOf(const TRoughingFields& fields, std::vector<RoughingOpe
 FinishingJob FinishingJobOf(const TFinishingFields& fields,
                             std::vector<FinishingOperation> operations, JobTool left, JobTool right,
                             char decimalSeparator);
-// The grooving job likewise, with its one tool: the speeds and Safe Z always; the peck depth with
-// any operation; the rest and the step (none when empty) with "Grooves"; the part-off position
-// (any number) and the final radius with "Part off".
+// The grooving job likewise, with its one tool: the plunge and turning speeds and Safe Z always;
+// the peck depth with any operation; the finishing speed, the rest and the step (none when empty)
+// with "Grooves"; the part-off position (any number) and the final radius with "Part off".
 GroovingJob GroovingJobOf(const TGroovingFields& fields, std::vector<GroovingOperation> operations,
                           JobTool tool, char decimalSeparator);
 

@@ -236,11 +236,16 @@ GroovingJob ReadGrooving(const Reader& r) {
     job.Step = r.CheckedOrNull({"step", "Step", Sign::Positive});
     job.Peck = r.Checked({"peck", "Peck depth", Sign::NotNegative});
     job.PlungeFeed = r.Checked({"plunge", "Plunge speed", Sign::Positive});
-    job.FinishingFeed = r.Checked({"feed", "Finishing speed", Sign::Positive});
     job.TurningSpeed = r.Checked({"speed", "Turning speed", Sign::Positive});
-    bool partsOff = std::find(job.Operations.begin(), job.Operations.end(),
-                              GroovingOperation::PartOff) != job.Operations.end();
-    if (partsOff || !r.At("part_at").is_null())
+    auto queues = [&job](GroovingOperation operation) {
+        return std::find(job.Operations.begin(), job.Operations.end(), operation) !=
+               job.Operations.end();
+    };
+    // As the window reads it: the finishing speed only for the grooves' finishing pass.
+    job.FinishingFeed =
+        r.Checked({"feed", "Finishing speed",
+                   queues(GroovingOperation::Grooves) ? Sign::Positive : Sign::NotNegative});
+    if (queues(GroovingOperation::PartOff) || !r.At("part_at").is_null())
         job.PartAt = r.Number("part_at");
     job.FinalRadius = r.Checked({"final_radius", "Final radius", Sign::NotNegative});
     job.Tool = ReadTool(r.Nested("tool"));

@@ -116,10 +116,9 @@ std::vector<Groove> GroovesToCut(const TShaft& part, const CuttingEdge& edge) {
     for (const Groove& g : grooves)
         if (g.Width() < edge.Width() - 1e-9)
             throw OperationError("The groove from Z" + Mm(g.Left) + " to Z" + Mm(g.Right) + " (" +
-                                 Mm(g.Width()) +
-                                 " mm wide) is narrower than the knife's cutting "
-                                 "edge (" +
-                                 Mm(edge.Width()) + " mm): the knife cannot enter it.");
+                                 Mm(g.Width()) + " mm wide) is narrower than the knife's " +
+                                 "cutting edge (" + Mm(edge.Width()) +
+                                 " mm): the knife cannot enter it.");
     return grooves;
 }
 

@@ -326,6 +326,7 @@ TEST(JobFields, GroovingReadsThePartOffOnlyToPartOffAndAnEmptyStepLeavesItToTheK
                                         "Plunge speed : 60", "Finishing speed : 40",
                                         "Turning speed : 800"}));
     EXPECT_THROW(GroovingJobOf(fields, {PartOff}, {}, ','), ConversionError);
+    fields.FinishingSpeed = ""; // not read to part off
     fields.PartOffAt = "92,5";
     fields.FinalRadius = "-1";
     try {
