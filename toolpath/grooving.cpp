@@ -32,6 +32,12 @@ void Plunge(BlockWriter& w, double top, double depth, const GroovingParameters& 
     w.FeedX(depth, p.PlungeFeed);
 }
 
+// A rapid move along the axis to z, unless the tool stands there.
+void MoveAlongTo(BlockWriter& w, double z) {
+    if (std::fabs(w.LastMove().X - z) > Same)
+        w.RapidZ(z);
+}
+
 // The moves of the way after its start, each written as what it is: along the axis, radial, both
 // or an arc.
 void FeedAlong(BlockWriter& w, const TouchWay& way, double feed) {
@@ -108,16 +114,18 @@ void CutGrooves(BlockWriter& w, const Tobjects& profile, const std::vector<Groov
             double material = HighestBetween(stock, z + edge.Left, z + edge.Right).value_or(g.Rim);
             if (!depth || *depth >= material - Same)
                 continue;
-            w.RapidZ(z);
+            MoveAlongTo(w, z);
             Plunge(w, material, *depth, p);
             w.RapidX(approach);
         }
+        // A groove as wide as the edge has one wall to go down: both at once.
+        std::vector<double> walls{left};
+        if (right - left > Same)
+            walls.push_back(right);
         double middle = (left + right) / 2;
-        for (double wall : {left, right}) {
-            if (wall == right && right - left <= Same)
-                break;
+        for (double wall : walls) {
             TouchWay way = WayAlong(touch, wall, middle, g.Rim);
-            w.RapidZ(wall);
+            MoveAlongTo(w, wall);
             w.FeedX(way.Start.Y, p.FinishingFeed);
             FeedAlong(w, way, p.FinishingFeed);
             w.RapidX(approach);

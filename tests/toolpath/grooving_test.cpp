@@ -162,6 +162,15 @@ TEST(CutGrooves, ASquareGrooveSixWideWithAThreeMillimetreKnife) {
         "N0170 G01 Z21.5 F40", "N0180 G00 X15"};
     EXPECT_EQ(toolpath.NCBlocks(), expected) << Listing(toolpath);
     EXPECT_TRUE(BlocksAreWellFormed(toolpath));
+    // A knife as wide as the groove: one plunge stopped by the walls' corners grown by the rest,
+    // then one descent down both walls to the floor.
+    TToolpath fitting = Written([](BlockWriter& w) {
+        CutGrooves(w, SquareGroove(), FindGrooves(SquareGroove()), Bar(),
+                   Knife({{0, 0}, {6, 0}, {6, 15}, {0, 15}}, {0, 6}), Grooving(0.2));
+    });
+    EXPECT_EQ(fitting.NCBlocks(),
+              (std::vector<std::string>{"N0010 G00 X15 Z20", "N0020 G01 X12.2 F60", "N0030 G00 X15",
+                                        "N0040 G01 X9 F40", "N0050 G00 X15"}));
 }
 
 TEST(CutGrooves, PlungesPeckFromTheTopOfTheStockAndARoundedFloorLimitsThem) {
