@@ -48,6 +48,7 @@ public:
     QToolButton* ToolLibraryToggle() const { return b1; }
     QToolButton* RoughingToggle() const { return FlatSpeedButton1; }
     QToolButton* FinishingToggle() const { return FlatSpeedButton3; }
+    QToolButton* GroovingToggle() const { return FlatSpeedButton5; }
     QToolButton* ToolbarsToggle() const { return FlatSpeedButton4; }
     QToolButton* NcCodeToggle() const { return g1; }
     std::array<QToolBar*, 3> ViewToolbars() const;
@@ -144,6 +145,7 @@ private:
     QToolButton* FlatSpeedButton1 = nullptr;
     QToolButton* FlatSpeedButton3 = nullptr;
     QToolButton* FlatSpeedButton4 = nullptr;
+    QToolButton* FlatSpeedButton5 = nullptr;
     QToolButton* g1 = nullptr;
     torvex::ViewToolbars* Toolbars = nullptr;
     ToolpathTreePanel* TreePanel = nullptr;

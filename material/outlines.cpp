@@ -54,9 +54,9 @@ void AppendPiece(PointChain& line, const PointChain& piece) {
             AppendPoint(line, p);
 }
 
-// A knife's arc by its true shape: a point every degree along its half of the circle, from its end
-// with the smaller x to the other.
-std::optional<PointChain> KnifeElementPoints(const TObj& e) {
+// An arc by its true shape: a point every degree along its half of the circle, from its end with
+// the smaller x to the other (a line from P1 to P2).
+std::optional<PointChain> TrueShapePoints(const TObj& e) {
     if (!e.IsArc())
         return ElementPoints(e, 1);
     bool upper = e.P3.X < e.P4.X;
@@ -89,9 +89,14 @@ std::optional<PointChain> KnifeElementPoints(const TObj& e) {
 
 PointChain ProfileChain(const TShaft& shaft) {
     PointChain chain;
-    for (const TObj& e : shaft.Elements)
-        if (auto piece = ElementPoints(e, shaft.ArcSteps))
+    // A hollow's chords stand above it, where a knife that touches the true arc would seem to
+    // enter the part: it is followed a degree at a time, less than a micrometre above it. A
+    // crown's chords lie inside it, as the toolpaths' arc preview points do.
+    for (const TObj& e : shaft.Elements) {
+        bool hollow = e.IsArc() && e.P3.X > e.P4.X;
+        if (auto piece = hollow ? TrueShapePoints(e) : ElementPoints(e, shaft.ArcSteps))
             AppendPiece(chain, *piece);
+    }
     return chain;
 }
 
@@ -110,7 +115,7 @@ PointChain ClosedToAxis(const PointChain& profile) {
 PointChain KnifeOutline(const TKnife& knife, const std::string& name) {
     std::vector<PointChain> pieces;
     for (const TObj& e : knife.Elements)
-        if (auto piece = KnifeElementPoints(e))
+        if (auto piece = TrueShapePoints(e))
             pieces.push_back(std::move(*piece));
     std::vector<bool> used(pieces.size(), false);
     const TPoint tip{0, 0};

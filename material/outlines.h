@@ -25,7 +25,8 @@ public:
 using PointChain = std::vector<TPoint>;
 
 // The profile of a part or stock, walked from its first element to its last: line ends and arc
-// ends with the arc's preview points in between, repeated points left out. Unlike the shaft's
+// ends with the arc's preview points in between (a hollow's, a lower-half arc's, a point every
+// degree), repeated points left out. Unlike the shaft's
 // points, which are sorted by X, it follows a profile that turns back under an overhang.
 PointChain ProfileChain(const TShaft& shaft);
 

@@ -34,8 +34,11 @@ struct TFinishingFields {
 struct ToolCaptions {
     std::array<const char*, 2> Knife;
     std::array<const char*, 2> Number;
+    bool OneTool = false; // a job with one tool: "the tool", not "the left tool"
 };
 inline constexpr ToolCaptions SlotCaptions{{"LTool :", "RTool :"}, {"LTool :", "RTool :"}};
+inline constexpr ToolCaptions GroovingSlotCaptions{
+    {"Tool :", "Tool :"}, {"Tool :", "Tool :"}, true};
 
 // "No knife for the left tool (LTool :): a queued operation needs it.", and the like for a tool
 // without a number.
@@ -44,6 +47,19 @@ std::string NoToolNumberText(ToolSide side, const ToolCaptions& captions);
 // Refuses, with OperationError and one of those texts, a job whose queued operation needs a tool
 // without a knife or a number.
 void RequireTools(const MachiningJob& job, const ToolCaptions& captions);
+
+// The texts of the grooving and parting window's fields.
+struct TGroovingFields {
+    std::string SafeZ;          // e1
+    std::string FinishingRest;  // e2
+    std::string Step;           // e3, empty for 80% of the knife's cutting width
+    std::string PeckDepth;      // e4
+    std::string PlungeSpeed;    // e5
+    std::string FinishingSpeed; // e6
+    std::string TurningSpeed;   // e7
+    std::string PartOffAt;      // e8
+    std::string FinalRadius;    // e9
+};
 
 // The job the fields ask for, with the operations in queue order and the two tools. Every field
 // the job needs is converted, in the window's reading order, with the given decimal separator,
@@ -59,6 +75,13 @@ RoughingJob RoughingJobOf(const TRoughingFields& fields, std::vector<RoughingOpe
 FinishingJob FinishingJobOf(const TFinishingFields& fields,
                             std::vector<FinishingOperation> operations, JobTool left, JobTool right,
                             char decimalSeparator, const ToolCaptions& captions = SlotCaptions);
+
+// The grooving job likewise, with its one tool: the plunge and turning speeds and Safe Z always;
+// the peck depth with any operation; the finishing speed, the rest and the step (none when empty)
+// with "Grooves"; the part-off position (any number) and the final radius with "Part off".
+GroovingJob GroovingJobOf(const TGroovingFields& fields, std::vector<GroovingOperation> operations,
+                          JobTool tool, char decimalSeparator,
+                          const ToolCaptions& captions = GroovingSlotCaptions);
 
 // How a value a machine depends on must lie: above 0 (depths, feeds, speeds, the safe distance),
 // not below it (offsets, rests, approaches), or either side (a position).

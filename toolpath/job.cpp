@@ -3,7 +3,7 @@
 namespace torvex {
 
 std::optional<RoughingOperation> RoughingOperationOf(int code) {
-    if (code < 0 || code > 4)
+    if (code < 0 || code > 6)
         return std::nullopt;
     return static_cast<RoughingOperation>(code);
 }
@@ -14,10 +14,17 @@ std::optional<FinishingOperation> FinishingOperationOf(int code) {
     return static_cast<FinishingOperation>(code);
 }
 
+std::optional<GroovingOperation> GroovingOperationOf(int code) {
+    if (code < 1 || code > 2)
+        return std::nullopt;
+    return static_cast<GroovingOperation>(code);
+}
+
 ToolSide ToolOf(RoughingOperation operation) {
     using enum RoughingOperation;
-    return operation == RightFromStock || operation == RightBelowTop ? ToolSide::Right
-                                                                     : ToolSide::Left;
+    bool right =
+        operation == RightFromStock || operation == RightBelowTop || operation == RightEndFace;
+    return right ? ToolSide::Right : ToolSide::Left;
 }
 
 ToolSide ToolOf(FinishingOperation operation) {

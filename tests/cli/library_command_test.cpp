@@ -60,6 +60,10 @@ TEST_F(LibraryCommand, ListPrintsKnivesThenSupportsInIndexOrder) {
                       "the right, 35 degree point\n"
                       "knife\tFinishR\tprofiled\tFinishing tip for the right flank: cuts towards "
                       "the left, 35 degree point\n"
+                      "knife\tGroove3\tprofiled\tGrooving tip 3 wide, square corners, tip at its "
+                      "left corner\n"
+                      "knife\tPart2\tprofiled\tParting blade 2 wide, square corners, tip at its "
+                      "left corner\n"
                       "support\tSVJCR2020\tHolder 20x20, right hand\n"
                       "support\tPCLNR2525\tHolder 25x25, lever clamp\n");
     EXPECT_EQ(Err.str(), "");

@@ -156,3 +156,76 @@ TEST(JobFile, AFileTheWindowsWouldRefuseIsRefusedNamingTheField) {
         }
     }
 }
+
+TEST(JobFile, AGroovingToolpathKeepsItsOneToolItsOpenStepAndItsPartOff) {
+    Workspace workspace;
+    RecordingMessageSink messages;
+    ASSERT_TRUE(LoadPartAndStock(Data / "Models" / "grooved.mdl", workspace.Shaft,
+                                 workspace.StockShaft, messages));
+    using enum GroovingOperation;
+    GroovingJob stepped = SampleGrooving({Grooves}, SampleTool(Data, "Groove3", 5));
+    stepped.Step = 1.5;
+    AddToolpath(workspace, stepped, "1-Grooving");
+    AddToolpath(workspace, SampleGrooving({Grooves, PartOff}, SampleTool(Data, "Part2", 6), 90),
+                "2-Grooving");
+    ProgramSettings settings{DefaultDialectOptions(NcDialect::LinuxCnc), {}, {}};
+    std::string text = JobFileText(JobOfWorkspace(workspace, settings));
+    nlohmann::json json = nlohmann::json::parse(text);
+    EXPECT_EQ(json["toolpaths"][0]["kind"], "grooving");
+    EXPECT_TRUE(json["toolpaths"][0]["part_at"].is_null());
+    EXPECT_TRUE(json["toolpaths"][1]["step"].is_null());
+    EXPECT_EQ(json["toolpaths"][1]["tool"]["knife"], "Part2");
+    OpenedJob opened = OpenJob(ReadJobFileText(text));
+    ASSERT_EQ(opened.Toolpaths.size(), 2u);
+    for (size_t k = 0; k < 2; ++k)
+        EXPECT_EQ(opened.Toolpaths[k]->NCBlocks(), workspace.Toolpaths[k]->NCBlocks());
+    const GroovingJob& reopened = std::get<GroovingJob>(opened.Toolpaths[1]->Job);
+    EXPECT_EQ(reopened.PartAt, 90);
+    EXPECT_FALSE(reopened.Step);
+}
+
+TEST(JobFile, AGroovingToolpathTheWindowWouldRefuseIsRefusedNamingTheField) {
+    using Json = nlohmann::json;
+    auto withGrooving = [](const std::function<void(Json&)>& change) {
+        return Changed([&change](Json& j) {
+            Json grooving = {{"kind", "grooving"},
+                             {"name", "3-Grooving"},
+                             {"operations", {1, 2}},
+                             {"safe", 2},
+                             {"rest", 0.5},
+                             {"step", nullptr},
+                             {"peck", 1},
+                             {"plunge", 60},
+                             {"feed", 40},
+                             {"speed", 800},
+                             {"part_at", 180},
+                             {"final_radius", 0},
+                             {"tool", j["toolpaths"][0]["left"]}};
+            change(grooving);
+            j["toolpaths"].push_back(grooving);
+        });
+    };
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {withGrooving([](Json& g) { g["peck"] = -1; }),
+         "toolpaths[2].peck: Peck depth must not be negative."},
+        {withGrooving([](Json& g) { g["step"] = 0; }),
+         "toolpaths[2].step: Step must be greater than 0."},
+        {withGrooving([](Json& g) { g["part_at"] = nullptr; }),
+         "toolpaths[2].part_at must be a number"},
+        {withGrooving([](Json& g) {
+             g["operations"] = {2, 1};
+         }),
+         "toolpaths[2].operations[1]"},
+        {withGrooving([](Json& g) { g.erase("tool"); }), "toolpaths[2].tool"},
+        {withGrooving([](Json& g) { g["kind"] = "threading"; }),
+         "toolpaths[2].kind must be \"roughing\", \"finishing\" or \"grooving\""},
+    };
+    for (const auto& [text, named] : cases) {
+        try {
+            ReadJobFileText(text);
+            ADD_FAILURE() << named << " accepted";
+        } catch (const JobFileError& error) {
+            EXPECT_NE(std::string(error.what()).find(named), std::string::npos) << error.what();
+        }
+    }
+}
