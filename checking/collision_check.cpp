@@ -32,6 +32,8 @@ void Record(OperationCheck& check, const Collision& collision) {
     if (!check.Deepest || collision.Depth > check.Deepest->Depth)
         check.Deepest = collision;
     ++check.Collisions;
+    if (check.CollidingBlocks.empty() || check.CollidingBlocks.back() != collision.Block)
+        check.CollidingBlocks.push_back(collision.Block);
 }
 
 } // namespace

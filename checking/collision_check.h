@@ -47,6 +47,8 @@ struct OperationCheck {
     std::optional<Collision> First;
     std::optional<Collision> Deepest;
     size_t Collisions = 0; // moves that collide
+    // The toolpath's own numbers of the blocks whose moves collide, in order, each once.
+    std::vector<int32_t> CollidingBlocks;
 };
 
 struct CheckResult {
