@@ -386,8 +386,8 @@ void NcProgramWindow::GenerateCommand() {
     GeneratedProgram generated;
     try {
         settings = Settings();
-        generated = GenerateProgram(toolpaths, wholeJob, settings, Work.Setup, Work.Shaft,
-                                    Work.StockShaft);
+        generated =
+            GenerateProgram(toolpaths, wholeJob, settings, Work.Setup, Work.Shaft, Work.StockShaft);
     } catch (...) {
         // A refused program leaves no program behind that could be saved for it.
         ProgramName.clear();
