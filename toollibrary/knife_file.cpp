@@ -1,10 +1,12 @@
 #include "toollibrary/knife_file.h"
 
 #include "geometry/number_text.h"
+#include "platform/errors.h"
 #include "toollibrary/library_error.h"
 
 #include <cmath>
 #include <numbers>
+#include <tuple>
 #include <utility>
 
 namespace torvex {
@@ -53,9 +55,29 @@ void CheckStandardKnifeAngles(const StandardKnifeValues& values) {
                                ".");
 }
 
+// Each width and the height lie between 0 and 10 m, and each flank rises no higher than the
+// knife: above it the contour would cross itself.
+void CheckStandardKnifeBounds(const StandardKnifeValues& values) {
+    for (auto [name, length] :
+         {std::pair{"The left width", values.LeftWidth},
+          std::pair{"The right width", values.RightWidth}, std::pair{"The height", values.Height}})
+        if (!(length >= 0 && length <= LengthLimit))
+            throw LibraryError(std::string(name) + " must lie between 0 and " +
+                               Formatted(LengthLimit) + " mm, not " + Formatted(length) + ".");
+    for (auto [name, width, angle] : {std::tuple{"left", values.LeftWidth, values.K1},
+                                      std::tuple{"right", values.RightWidth, values.K2}}) {
+        double rise = width * std::tan(Radians(angle));
+        if (rise > values.Height + 1e-9)
+            throw LibraryError(std::string("The ") + name + " flank rises to " + Formatted(rise) +
+                               " mm, above the knife's height of " + Formatted(values.Height) +
+                               " mm: give a smaller angle or width, or a greater height.");
+    }
+}
+
 std::vector<std::string> GenerateStandardProfile(const StandardKnifeValues& values) {
     CheckStandardKnifeSize(values);
     CheckStandardKnifeAngles(values);
+    CheckStandardKnifeBounds(values);
     std::string wr = Formatted(values.RightWidth);
     std::string rightFlank = Formatted(values.RightWidth * std::tan(Radians(values.K2)));
     std::string wl = Formatted(-values.LeftWidth);
