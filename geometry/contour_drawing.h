@@ -59,8 +59,8 @@ void DrawLineContourLastDimensioned(DrawingState& state, const std::vector<std::
 // without dimensions, then the selected line in red.
 void DrawContour(DrawingState& state, const std::vector<std::string>& lines, Canvas& canvas);
 
-// The arc about `centre` through `a`, from a to b or from b to a, whichever runs counter-clockwise
-// on the canvas from the smaller to the larger angle.
+// The short arc about `centre` through `a` and `b` (the knife editor's arc), from a to b or from b
+// to a, whichever of them runs counter-clockwise on the canvas.
 void DrawArc(const DrawingFrame& frame, Canvas& canvas, TPoint centre, TPoint a, TPoint b);
 
 // The dimension figures of the segment (x1, y1)-(x2, y2); each draws only while its switch is on.

@@ -65,3 +65,24 @@ TEST(Regions, KnifeNoseArcKeepsItsTrueShape) {
     // A point every degree: the one next to the tip stands a degree up the circle.
     EXPECT_NEAR(lowest, 1 - std::cos(M_PI / 180), 1e-9);
 }
+
+TEST(Regions, AKnifeWhoseTipCornerIsRoundedHasItsOutlineThroughTheNosesLowestPoint) {
+    // A 90 degree point with its tip corner rounded to R 1 by the knife editor: the arc, not the
+    // corner, now meets the part.
+    TKnife knife;
+    knife.LoadFromLines({"line 0.707106781186548/0.707106781186548/5/5/", "line 5/5/5/10/",
+                         "line 5/10/-5/10/", "line -5/10/-5/5/",
+                         "line -5/5/-0.707106781186548/0.707106781186548/",
+                         "arc 0/1.4142135623731/0.707106781186548/0.707106781186548/"
+                         "-0.707106781186548/0.707106781186548/"});
+    Polyline ring = KnifeOutline(knife, "K");
+    EXPECT_EQ(ring.front(), (TPoint{0, 0}));
+    size_t onNose = 0;
+    for (const TPoint& p : ring) {
+        EXPECT_GE(p.Y, 0);
+        if (p.Y < 0.29)
+            onNose += std::fabs(std::hypot(p.X, p.Y - 1) - 1) < 1e-9;
+    }
+    // A point every degree over the 90 degrees of the nose, the tip among them.
+    EXPECT_EQ(onNose, 89u);
+}
