@@ -46,6 +46,7 @@ struct CollisionCheck::Regions {
     Paths Part;
     Box PartBox;
     SegmentSet PartProfile; // the part's surface, without the closing line along the axis
+    Paths FinishedPart;     // the part as material left is measured beyond it
     SegmentSet PartRegionOutline;
     Paths Stock;
     Box StockBox;
@@ -54,12 +55,13 @@ struct CollisionCheck::Regions {
     std::vector<Swept> SweptSoFar;
     std::optional<TPoint> Position;
 
-    Regions(const Polyline& part, const Polyline& stock) {
-        Polyline partRegion = ClosedToAxis(part);
-        Part = {Positive(ToPath(partRegion))};
+    Regions(const PartProfiles& part, const Polyline& stock) {
+        Part = {Positive(ToPath(ClosedToAxis(part.Inner)))};
         PartBox = BoundsOf(Part);
-        PartProfile.AddPolyline(part, false);
-        PartRegionOutline.AddPolyline(partRegion, true);
+        PartProfile.AddPolyline(part.Inner, false);
+        Polyline finishedRegion = ClosedToAxis(part.Outer);
+        FinishedPart = {Positive(ToPath(finishedRegion))};
+        PartRegionOutline.AddPolyline(finishedRegion, true);
         Polyline stockRegion = ClosedToAxis(stock);
         Stock = {Positive(ToPath(stockRegion))};
         StockBox = BoundsOf(Stock);
@@ -110,7 +112,7 @@ struct CollisionCheck::Regions {
     }
 
     double MaterialLeft(const std::vector<Swept>& swept, TPoint& at) const {
-        Paths removed = Part;
+        Paths removed = FinishedPart;
         for (const Swept& s : swept)
             removed.insert(removed.end(), s.Region.begin(), s.Region.end());
         Paths left = Clip(ClipperLib::ctDifference, Stock, removed);
@@ -120,7 +122,7 @@ struct CollisionCheck::Regions {
     }
 };
 
-CollisionCheck::CollisionCheck(const Polyline& partProfile, const Polyline& stockProfile)
+CollisionCheck::CollisionCheck(const PartProfiles& partProfile, const Polyline& stockProfile)
     : Data(std::make_unique<Regions>(partProfile, stockProfile)) {}
 
 CollisionCheck::~CollisionCheck() = default;

@@ -65,6 +65,13 @@ struct CheckResult {
     std::optional<Collision> DeepestCollision() const;
 };
 
+// The part as the check reads it: a feed move's knife must not enter the region under `Inner`;
+// material left standing is measured beyond the region under `Outer` (ProfileChain's readings).
+struct PartProfiles {
+    Polyline Inner;
+    Polyline Outer;
+};
+
 // Checks moves against the true shape of the knives that make them. Every feed move's knife, swept
 // along the move, must not reach deeper than CollisionTolerance into the part; every rapid move's
 // knife must not reach that deep into the material still there: the stock less all that the
@@ -72,7 +79,10 @@ struct CheckResult {
 // the stock's profile closed down to the axis.
 class CollisionCheck {
 public:
-    CollisionCheck(const Polyline& partProfile, const Polyline& stockProfile);
+    CollisionCheck(const PartProfiles& partProfile, const Polyline& stockProfile);
+    // A part without arcs, which reads alike both ways.
+    CollisionCheck(const Polyline& partProfile, const Polyline& stockProfile)
+        : CollisionCheck(PartProfiles{partProfile, partProfile}, stockProfile) {}
     ~CollisionCheck();
     CollisionCheck(const CollisionCheck&) = delete;
     CollisionCheck& operator=(const CollisionCheck&) = delete;

@@ -81,7 +81,9 @@ std::vector<CheckedOperation> ToolpathOperations(const TToolpath& toolpath) {
 
 std::vector<CheckResult> CheckToolpaths(std::span<const TToolpath* const> toolpaths,
                                         const TShaft& part, const TShaft& stock) {
-    CollisionCheck check(ProfileChain(part), ProfileChain(stock));
+    CollisionCheck check(
+        PartProfiles{ProfileChain(part, ArcReading::Inner), ProfileChain(part, ArcReading::Outer)},
+        ProfileChain(stock));
     std::vector<CheckResult> results;
     for (const TToolpath* toolpath : toolpaths) {
         std::vector<CheckedOperation> operations = ToolpathOperations(*toolpath);

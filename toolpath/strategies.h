@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geometry/element.h"
+#include "geometry/knife.h"
 #include "toolpath/flank.h"
 
 #include <cstdint>
@@ -19,6 +20,9 @@ struct RoughingParameters {
     double RadialFeed = 0; // mm/min
     double AxialFeed = 0;  // mm/min
     uint8_t ArcSteps = 20; // an arc's moves: its preview points and its end
+    // The nose of the knife that makes the operation; none for a sharp tip, whose point follows
+    // the contour.
+    std::optional<KnifeNose> Nose;
 };
 
 // How a finishing pass runs.
@@ -28,6 +32,7 @@ struct FinishingParameters {
     double Approach = 0; // the rapid approach stops this far above the outline's start
     double Feed = 0;     // mm/min
     uint8_t ArcSteps = 20;
+    std::optional<KnifeNose> Nose;
 };
 
 // The strategies write their blocks and moves through the writer. A strategy given no line or arc
@@ -40,10 +45,13 @@ void RoughFullLength(BlockWriter& w, const Tobjects& profile, double stockRadius
                      const RoughingParameters& p);
 
 // Side roughing of one flank along its offset contour: layers from the top down, each cut axially
-// in to the contour, then one pass along the contour.
+// in to the contour, then one pass along the contour. With a nose, the layers end where the nose
+// meets the contour and the pass follows the contour with the nose (NosePath; a concave arc
+// tighter than the nose is passed over).
 void RoughFlank(BlockWriter& w, const Tobjects& contour, Flank flank, const RoughingParameters& p);
 
-// One finishing pass along a flank's outline, entering `Approach` above its start.
+// One finishing pass along a flank's outline, entering `Approach` above its start; with a nose, the
+// nose follows the outline (NosePath; a concave arc tighter than the nose is refused).
 void FinishFlank(BlockWriter& w, const Tobjects& outline, Flank flank,
                  const FinishingParameters& p);
 

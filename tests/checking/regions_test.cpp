@@ -1,6 +1,7 @@
 #include "checking/regions.h"
 #include "geometry/knife.h"
 #include "geometry/shaft.h"
+#include "tests/support/knife_files.h"
 
 #include <gtest/gtest.h>
 
@@ -67,15 +68,8 @@ TEST(Regions, KnifeNoseArcKeepsItsTrueShape) {
 }
 
 TEST(Regions, AKnifeWhoseTipCornerIsRoundedHasItsOutlineThroughTheNosesLowestPoint) {
-    // A 90 degree point with its tip corner rounded to R 1 by the knife editor: the arc, not the
-    // corner, now meets the part.
-    TKnife knife;
-    knife.LoadFromLines({"line 0.707106781186548/0.707106781186548/5/5/", "line 5/5/5/10/",
-                         "line 5/10/-5/10/", "line -5/10/-5/5/",
-                         "line -5/5/-0.707106781186548/0.707106781186548/",
-                         "arc 0/1.4142135623731/0.707106781186548/0.707106781186548/"
-                         "-0.707106781186548/0.707106781186548/"});
-    Polyline ring = KnifeOutline(knife, "K");
+    // The rounded 90 degree point: the arc, not the corner, now meets the part.
+    Polyline ring = KnifeOutline(torvex::testing::RoundedPoint(), "K");
     EXPECT_EQ(ring.front(), (TPoint{0, 0}));
     size_t onNose = 0;
     for (const TPoint& p : ring) {

@@ -60,6 +60,10 @@ TEST_F(LibraryCommand, ListPrintsKnivesThenSupportsInIndexOrder) {
                       "the right, 35 degree point\n"
                       "knife\tFinishR\tprofiled\tFinishing tip for the right flank: cuts towards "
                       "the left, 35 degree point\n"
+                      "knife\tFinishL04\tprofiled\tFinishing tip for the left flank: cuts towards "
+                      "the right, 35 degree point, 0.4 mm nose\n"
+                      "knife\tFinishR04\tprofiled\tFinishing tip for the right flank: cuts towards "
+                      "the left, 35 degree point, 0.4 mm nose\n"
                       "support\tSVJCR2020\tHolder 20x20, right hand\n"
                       "support\tPCLNR2525\tHolder 25x25, lever clamp\n");
     EXPECT_EQ(Err.str(), "");

@@ -1,5 +1,6 @@
 #include "geometry/knife.h"
 #include "geometry/number_text.h"
+#include "tests/support/knife_files.h"
 
 #include <gtest/gtest.h>
 
@@ -106,18 +107,6 @@ TEST(TKnife, AFilletedKnifeOfTheEditorLoadsWithItsRoundedCorners) {
 
 namespace {
 
-// A 90 degree point, its tip corner rounded to R 1 as the knife editor writes the fillet: the arc
-// touches both flanks 1 from the corner, its centre sqrt(2) above it, its lowest point sqrt(2) - 1
-// above the corner.
-const std::vector<std::string> RoundedPoint = {
-    "line 0.707106781186548/0.707106781186548/5/5/",
-    "line 5/5/5/10/",
-    "line 5/10/-5/10/",
-    "line -5/10/-5/5/",
-    "line -5/5/-0.707106781186548/0.707106781186548/",
-    "arc 0/1.4142135623731/0.707106781186548/0.707106781186548/-0.707106781186548/"
-    "0.707106781186548/"};
-
 bool HasEndAtTip(const TKnife& knife) {
     return std::any_of(knife.Elements.begin(), knife.Elements.end(), [](const TObj& e) {
         return e.IsArc() && (e.P3 == TPoint{0, 0} || e.P4 == TPoint{0, 0});
@@ -127,8 +116,7 @@ bool HasEndAtTip(const TKnife& knife) {
 } // namespace
 
 TEST(KnifeNose, AKnifeRoundedAtItsCornerIsReadWithItsNosesLowestPointAsItsTip) {
-    TKnife knife;
-    knife.LoadFromLines(RoundedPoint);
+    TKnife knife = torvex::testing::RoundedPoint();
     ASSERT_TRUE(knife.Nose);
     EXPECT_NEAR(knife.Nose->Radius, 1, 1e-9);
     EXPECT_NEAR(knife.Nose->Centre.Y, 1, 1e-9);

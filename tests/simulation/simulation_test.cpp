@@ -309,3 +309,20 @@ TEST(TSimulationCut, AKnifeWithARoundedCornerLeavesItsRoundInTheStock) {
     EXPECT_GE(onTheRound, 5u);
     EXPECT_THAT(simulation.Stock.back(), IsPoint(TPoint{80, 0}));
 }
+
+TEST(TSimulationCut, AKnifeRoundedAtItsTipCutsWithItsNose) {
+    // Read with the nose's lowest point as its tip, the rounded 90 degree point moving left, it
+    // leaves the nose's left eighth about (50, 21), from the cut at height 20 up to where the flank
+    // takes over, 1 / sqrt 2 to the left.
+    TSimulation simulation(torvex::testing::RoundedPoint().Points, Bar, TPctList{});
+    simulation.SplitOutline();
+    simulation.Cut({50, 20}, {82, 20});
+    size_t onTheNose = 0;
+    for (const TPoint& p : simulation.Stock) {
+        if (p.X > 49.3 && p.X < 50) {
+            ++onTheNose;
+            EXPECT_NEAR(std::hypot(p.X - 50, p.Y - 21), 1, 1e-6) << p.X << ", " << p.Y;
+        }
+    }
+    EXPECT_GE(onTheNose, 5u);
+}

@@ -61,8 +61,9 @@ TEST_F(ToolLibraryTest, SampleLibraryListsInIndexOrder) {
     Folder.CopySampleLibrary(TORVEX_DATA);
     Library.LoadToolLists(Messages);
     EXPECT_TRUE(Messages.Messages.empty());
-    EXPECT_THAT(Names(Library.Knives()), ElementsAre("Rough80", "Finish35", "Left45", "ShoulderL",
-                                                     "ShoulderR", "FinishL", "FinishR"));
+    EXPECT_THAT(Names(Library.Knives()),
+                ElementsAre("Rough80", "Finish35", "Left45", "ShoulderL", "ShoulderR", "FinishL",
+                            "FinishR", "FinishL04", "FinishR04"));
     EXPECT_THAT(Library.Knives().Rows()[1].Cells,
                 ElementsAre("Finish35", "standard", "Finishing tip, 35 degree point"));
     EXPECT_THAT(Names(Library.Supports()), ElementsAre("SVJCR2020", "PCLNR2525"));
