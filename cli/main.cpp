@@ -29,8 +29,8 @@ commands:
                  end face, default 2)
   library list                  the knives and supports of the tool library, one a line
   library add-knife NAME        add or replace a standard knife (--k1, --k2, --left, --right,
-                                --height required; --comments TEXT; --cuts left|right|both,
-                                default right)
+                                --height required; --nose R: its tip rounded to radius R;
+                                --comments TEXT; --cuts left|right|both, default right)
   library add-support NAME      add or replace a support (--comments TEXT)
   library delete-knife NAME     remove a knife
   library delete-support NAME   remove a support

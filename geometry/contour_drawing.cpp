@@ -213,6 +213,8 @@ void DrawLineContour(DrawingState& state, const std::vector<std::string>& lines,
         std::string_view record = Clipped(lines[i]);
         if (IsLineRecord(record))
             DrawLineRecord(state, canvas, record, Dimensioning::WithoutHorizontal, bounds);
+        else if (IsArcRecord(record))
+            DrawArcRecord(state.Frame, canvas, record);
     }
     canvas.SetBrush(Silver, BrushStyle::Solid);
     canvas.FloodFill(bounds.MinX + 2, bounds.MaxY - 5, Black);

@@ -50,7 +50,8 @@ int CanvasY(const DrawingFrame& frame, double y);
 // from its sixth character on. Nothing for another record; ConversionError for a bad value.
 std::optional<Segment> ReadDrawingLine(std::string_view record);
 
-// Outline of the line records, the vertical and slanted ones dimensioned, filled in silver.
+// Outline of the line records, the vertical and slanted ones dimensioned, and the six-value arc
+// records (a standard knife's rounded tip), filled in silver.
 void DrawLineContour(DrawingState& state, const std::vector<std::string>& lines, Canvas& canvas);
 // Outline of the line records with the dimensions of the last record only. No fill.
 void DrawLineContourLastDimensioned(DrawingState& state, const std::vector<std::string>& lines,

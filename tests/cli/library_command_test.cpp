@@ -2,6 +2,7 @@
 #include "platform/errors.h"
 #include "platform/text_file.h"
 #include "tests/support/temp_folder.h"
+#include "toollibrary/knife_file.h"
 #include "toollibrary/library_error.h"
 
 #include <gmock/gmock.h>
@@ -91,6 +92,11 @@ TEST_F(LibraryCommand, AddKnifeWritesAStandardKnifeThatCutsRightByDefault) {
     EXPECT_EQ(Lines("Knives/T2.knf")[8], "1");
     EXPECT_THAT(List(), HasSubstr("knife\tT2\tstandard\ttwo ways\n"));
     EXPECT_EQ(Lines("knives.dat").back(), "T2.knf");
+
+    Args nosed = Knife("T2");
+    nosed.insert(nosed.end(), {"--nose", "0.4"});
+    EXPECT_EQ(Run(nosed), ExitOk);
+    EXPECT_EQ(NoseRadiusText(ReadKnifeFields(Lines("Knives/T2.knf")).Contour), "0.4");
 }
 
 TEST_F(LibraryCommand, RefusedKnivesChangeNothing) {
@@ -110,6 +116,9 @@ TEST_F(LibraryCommand, RefusedKnivesChangeNothing) {
                  "--left",    "0", "--right", "0", "--height", "0"};
     EXPECT_THROW(Run(flat), LibraryError);
     EXPECT_THROW(Run(Knife("../K")), LibraryError);
+    Args negative = Knife("K");
+    negative.insert(negative.end(), {"--nose", "-1"});
+    EXPECT_THROW(Run(negative), LibraryError);
     EXPECT_TRUE(fs::is_empty(Folder.Path));
 }
 
