@@ -24,8 +24,9 @@ namespace {
 enum class JobKind { Roughing, Finishing };
 
 const std::set<std::string> CommonValued = {
-    "--safe",        "--offset",    "--speed",      "--name",     "--ops",      "--left-knife",
-    "--right-knife", "--left-tool", "--right-tool", "--path-csv", "--stock-csv"};
+    "--safe",       "--offset",    "--speed",         "--name",     "--ops",
+    "--left-knife", "--right-knife", "--left-tool",   "--right-tool", "--path-csv",
+    "--stock-csv",  "--surface-speed", "--max-speed"};
 
 std::set<std::string> ValuedOptions(JobKind kind) {
     std::set<std::string> valued = CommonValued;
@@ -86,13 +87,15 @@ public:
             Roughing = {options.Required("--safe"),        options.Required("--offset"),
                         options.Required("--rest"),        options.Required("--depth"),
                         options.Required("--transversal"), options.Required("--longitudinal"),
-                        options.Required("--speed")};
+                        options.Required("--speed"),       Optional("--surface-speed"),
+                        Optional("--max-speed")};
             RoughingOperations =
                 QueuedOperations<TRoughingQueue>(options.Required("--ops"), RoughingOperationOf);
         } else {
-            Finishing = {options.Required("--safe"), options.Required("--offset"),
+            Finishing = {options.Required("--safe"),     options.Required("--offset"),
                          options.Required("--approach"), options.Required("--feed"),
-                         options.Required("--speed")};
+                         options.Required("--speed"),    Optional("--surface-speed"),
+                         Optional("--max-speed")};
             FinishingOperations =
                 QueuedOperations<TFinishingQueue>(options.Required("--ops"), FinishingOperationOf);
         }
@@ -115,6 +118,8 @@ public:
     }
 
 private:
+    std::string Optional(const char* option) const { return Options.Value(option).value_or(""); }
+
     JobKind Kind;
     const ParsedOptions& Options;
     TRoughingFields Roughing;

@@ -34,4 +34,8 @@ double JobTurningSpeed(const MachiningJob& job) {
     return std::visit([](const auto& j) { return j.TurningSpeed; }, job);
 }
 
+std::optional<SurfaceSpeed> JobSurfaceSpeed(const MachiningJob& job) {
+    return std::visit([](const auto& j) { return j.Surface; }, job);
+}
+
 } // namespace torvex

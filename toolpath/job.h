@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geometry/point_list.h"
+#include "toolpath/nc_block.h"
 
 #include <cstdint>
 #include <optional>
@@ -61,6 +62,7 @@ struct RoughingJob {
     double TurningSpeed = 0;                   // rev/min
     JobTool Left;
     JobTool Right;
+    std::optional<SurfaceSpeed> Surface; // constant surface speed, when asked for
 };
 
 // What the user asks of a finishing toolpath.
@@ -73,6 +75,7 @@ struct FinishingJob {
     double TurningSpeed = 0;
     JobTool Left;
     JobTool Right;
+    std::optional<SurfaceSpeed> Surface;
 };
 
 using MachiningJob = std::variant<RoughingJob, FinishingJob>;
@@ -86,8 +89,9 @@ template <class Job> const JobTool& ToolOn(const Job& job, ToolSide side) {
     return side == ToolSide::Left ? job.Left : job.Right;
 }
 
-// What every kind of job has: its tools and its turning speed.
+// What every kind of job has: its tools, its turning speed and its surface speed, if any.
 const JobTool& JobToolOf(const MachiningJob& job, ToolSide side);
 double JobTurningSpeed(const MachiningJob& job);
+std::optional<SurfaceSpeed> JobSurfaceSpeed(const MachiningJob& job);
 
 } // namespace torvex

@@ -21,7 +21,9 @@ const OperationWindow::Description& RoughingDescription() {
          {"e3", "Cutting depth :"},
          {"e4", "Transversal speed"},
          {"e5", "Longitudinal speed"},
-         {"e7", "Turning speed"}},
+         {"e7", "Turning speed"},
+         {"e8", "Surface speed :"},
+         {"e9", "Max spindle speed :"}},
         {{0, "FlatSpeedButton7", "Whole length", 0, 0, 2},
          {2, "FlatSpeedButton3", "Left side below the part's largest radius", 1, 0, 1},
          {4, "FlatSpeedButton5", "Right side below the part's largest radius", 1, 1, 1},
@@ -38,7 +40,9 @@ const OperationWindow::Description& FinishingDescription() {
          {"e2", "Offset :"},
          {"e3", "StartXOffset :"},
          {"e4", "Cutting speed :"},
-         {"e5", "Turning speed :"}},
+         {"e5", "Turning speed :"},
+         {"e6", "Surface speed :"},
+         {"e7", "Max spindle speed :"}},
         {{1, "FlatSpeedButton3", "Left side without its top", 0, 0, 1},
          {3, "FlatSpeedButton5", "Right side without its top", 0, 1, 1},
          {2, "FlatSpeedButton7", "Left side with its top", 1, 0, 1},
@@ -84,8 +88,9 @@ std::string RoughingWindow::NextName() const {
 }
 
 MachiningJob RoughingWindow::Job(char separator) const {
-    TRoughingFields fields{FieldText("e1"), FieldText("e2"), FieldText("e6"), FieldText("e3"),
-                           FieldText("e4"), FieldText("e5"), FieldText("e7")};
+    TRoughingFields fields{FieldText("e1"), FieldText("e2"), FieldText("e6"),
+                           FieldText("e3"), FieldText("e4"), FieldText("e5"),
+                           FieldText("e7"), FieldText("e8"), FieldText("e9")};
     return RoughingJobOf(fields, Work.RoughingQueue.Codes, Tool(ToolSide::Left),
                          Tool(ToolSide::Right), separator);
 }
@@ -120,7 +125,7 @@ std::string FinishingWindow::NextName() const {
 
 MachiningJob FinishingWindow::Job(char separator) const {
     TFinishingFields fields{FieldText("e1"), FieldText("e2"), FieldText("e3"), FieldText("e4"),
-                            FieldText("e5")};
+                            FieldText("e5"), FieldText("e6"), FieldText("e7")};
     return FinishingJobOf(fields, Work.FinishingQueue.Codes, Tool(ToolSide::Left),
                           Tool(ToolSide::Right), separator);
 }

@@ -243,10 +243,10 @@ TEST(NcDialect, LinuxCncCutsANearlyHalfCircleCrownOnItsCircle) {
     using enum RoughingOperation;
     using enum FinishingOperation;
     RoughingJob roughing =
-        RoughingJobOf({"5", "2", "0.5", "2", "100", "200", "1200"}, {LeftBelowTop, RightBelowTop},
-                      knife("Rough80", 1), knife("Left45", 2), '.');
+        RoughingJobOf({"5", "2", "0.5", "2", "100", "200", "1200", "", ""},
+                      {LeftBelowTop, RightBelowTop}, knife("Rough80", 1), knife("Left45", 2), '.');
     FinishingJob finishing =
-        FinishingJobOf({"3", "2", "1", "90", "1800"}, {LeftWithoutTop, RightWithoutTop},
+        FinishingJobOf({"3", "2", "1", "90", "1800", "", ""}, {LeftWithoutTop, RightWithoutTop},
                        knife("Finish35", 3), knife("Finish35", 4), '.');
     for (const TToolpath& toolpath :
          {BuildRoughing(part, stock, roughing), BuildFinishing(part, stock, finishing)}) {

@@ -32,11 +32,11 @@ JobTool Knife(const char* name, int number) {
 }
 
 TRoughingFields RoughingTexts() {
-    return {"5", "2", "0.5", "2", "100", "200", "1200"};
+    return {"5", "2", "0.5", "2", "100", "200", "1200", "", ""};
 }
 
 TFinishingFields FinishingTexts() {
-    return {"5", "2", "1", "120", "1500"};
+    return {"5", "2", "1", "120", "1500", "", ""};
 }
 
 std::vector<std::string> ToolChanges(const TToolpath& toolpath) {
@@ -172,7 +172,7 @@ TEST_F(ToolpathBuilding, NoPartOrNoStockIsRefusedWithAClearMessage) {
 }
 
 TEST(JobFields, AreConvertedWithTheSystemsSeparatorAndShownWithIt) {
-    TRoughingFields comma = {"5", "2", "0,5", "1,5", "100", "200", "1200"};
+    TRoughingFields comma = {"5", "2", "0,5", "1,5", "100", "200", "1200", "", ""};
     try {
         RoughingJobOf(comma, {RoughingOperation::WholeLength}, {}, {}, '.');
         FAIL();
