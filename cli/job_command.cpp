@@ -24,8 +24,8 @@ namespace {
 enum class JobKind { Roughing, Finishing };
 
 const std::set<std::string> CommonValued = {
-    "--safe",       "--offset",    "--speed",         "--name",     "--ops",
-    "--left-knife", "--right-knife", "--left-tool",   "--right-tool", "--path-csv",
+    "--safe",       "--offset",        "--speed",     "--name",       "--ops",
+    "--left-knife", "--right-knife",   "--left-tool", "--right-tool", "--path-csv",
     "--stock-csv",  "--surface-speed", "--max-speed"};
 
 std::set<std::string> ValuedOptions(JobKind kind) {
@@ -84,10 +84,14 @@ class JobOptions {
 public:
     JobOptions(JobKind kind, const ParsedOptions& options) : Kind(kind), Options(options) {
         if (kind == JobKind::Roughing) {
-            Roughing = {options.Required("--safe"),        options.Required("--offset"),
-                        options.Required("--rest"),        options.Required("--depth"),
-                        options.Required("--transversal"), options.Required("--longitudinal"),
-                        options.Required("--speed"),       Optional("--surface-speed"),
+            Roughing = {options.Required("--safe"),
+                        options.Required("--offset"),
+                        options.Required("--rest"),
+                        options.Required("--depth"),
+                        options.Required("--transversal"),
+                        options.Required("--longitudinal"),
+                        options.Required("--speed"),
+                        Optional("--surface-speed"),
                         Optional("--max-speed")};
             RoughingOperations =
                 QueuedOperations<TRoughingQueue>(options.Required("--ops"), RoughingOperationOf);

@@ -45,6 +45,9 @@ options of rough and finish (numbers with a decimal point):
   --safe MM              Safe Z: radial distance above the stock
   --offset MM            Offset: axial clearance beyond the part's ends
   --speed RPM            Turning speed
+  --surface-speed M/MIN  constant surface speed (linuxcnc: G96 D S, fanuc: G50 S then G96 S;
+                         the generic program keeps its turning speed); needs --max-speed
+  --max-speed RPM        the most the spindle may turn at constant surface speed
   --name NAME            toolpath name (1-Roughing, 1-Finishing)
   --left-knife FILE      knife file of the left tool (default: no knife)
   --right-knife FILE     knife file of the right tool

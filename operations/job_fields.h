@@ -24,9 +24,9 @@ struct TRoughingFields {
 
 // The texts of the finishing window's fields.
 struct TFinishingFields {
-    std::string SafeZ;        // e1
-    std::string Offset;       // e2
-    std::string StartXOffset; // e3
+    std::string SafeZ;           // e1
+    std::string Offset;          // e2
+    std::string StartXOffset;    // e3
     std::string CuttingSpeed;    // e4
     std::string TurningSpeed;    // e5
     std::string SurfaceSpeed;    // e6

@@ -55,32 +55,32 @@ void AddSurfaceSpeed(Json& toolpath, const std::optional<SurfaceSpeed>& surface)
 
 Json ToolpathJson(const JobFile::Toolpath& toolpath) {
     Json json = std::visit(Overloaded{[&](const RoughingJob& j) {
-                                     return Json{{"kind", "roughing"},
-                                                 {"name", toolpath.Name},
-                                                 {"operations", Codes(j.Operations)},
-                                                 {"safe", j.SafeZ},
-                                                 {"offset", j.Offset},
-                                                 {"rest", j.Rest},
-                                                 {"depth", j.Depth},
-                                                 {"transversal", j.TransversalFeed},
-                                                 {"longitudinal", j.LongitudinalFeed},
-                                                 {"speed", j.TurningSpeed},
-                                                 {"left", ToolJson(j.Left)},
-                                                 {"right", ToolJson(j.Right)}};
-                                 },
-                                 [&](const FinishingJob& j) {
-                                     return Json{{"kind", "finishing"},
-                                                 {"name", toolpath.Name},
-                                                 {"operations", Codes(j.Operations)},
-                                                 {"safe", j.SafeZ},
-                                                 {"offset", j.Offset},
-                                                 {"approach", j.Approach},
-                                                 {"feed", j.Feed},
-                                                 {"speed", j.TurningSpeed},
-                                                 {"left", ToolJson(j.Left)},
-                                                 {"right", ToolJson(j.Right)}};
-                                 }},
-                      toolpath.Job);
+                                          return Json{{"kind", "roughing"},
+                                                      {"name", toolpath.Name},
+                                                      {"operations", Codes(j.Operations)},
+                                                      {"safe", j.SafeZ},
+                                                      {"offset", j.Offset},
+                                                      {"rest", j.Rest},
+                                                      {"depth", j.Depth},
+                                                      {"transversal", j.TransversalFeed},
+                                                      {"longitudinal", j.LongitudinalFeed},
+                                                      {"speed", j.TurningSpeed},
+                                                      {"left", ToolJson(j.Left)},
+                                                      {"right", ToolJson(j.Right)}};
+                                      },
+                                      [&](const FinishingJob& j) {
+                                          return Json{{"kind", "finishing"},
+                                                      {"name", toolpath.Name},
+                                                      {"operations", Codes(j.Operations)},
+                                                      {"safe", j.SafeZ},
+                                                      {"offset", j.Offset},
+                                                      {"approach", j.Approach},
+                                                      {"feed", j.Feed},
+                                                      {"speed", j.TurningSpeed},
+                                                      {"left", ToolJson(j.Left)},
+                                                      {"right", ToolJson(j.Right)}};
+                                      }},
+                           toolpath.Job);
     AddSurfaceSpeed(json, JobSurfaceSpeed(toolpath.Job));
     return json;
 }

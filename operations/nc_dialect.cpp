@@ -250,10 +250,10 @@ std::vector<std::string> LinuxCncProgram(const std::vector<NcBlock>& blocks, boo
             // block starts it anew.
             bool startedNext =
                 k + 1 < blocks.size() && blocks[k + 1].Kind == BlockKind::SpindleStart;
-            lines.push_back(
-                number + " T" + std::to_string(b.Tool) + " M6 G43" +
-                (spindle && !startedNext ? SpindleStartWords(*spindle, NcDialect::LinuxCnc, mode)
-                                         : ""));
+            lines.push_back(number + " T" + std::to_string(b.Tool) + " M6 G43" +
+                            (spindle && !startedNext
+                                 ? SpindleStartWords(*spindle, NcDialect::LinuxCnc, mode)
+                                 : ""));
         } else if (b.Kind == BlockKind::MachineReturnX) {
             // With an axis word G30 goes to the intermediate point (here, incrementally, where the
             // tool stands) and then moves only that axis to the stored tool change position.

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 #include "geometry/number_text.h"
+#include "operations/job_fields.h"
 #include "operations/toolpath_building.h"
 #include "platform/errors.h"
 #include "platform/text_file.h"
@@ -312,6 +313,21 @@ TEST(JobCommand, ErrorsWriteNothing) {
     EXPECT_FALSE(std::filesystem::exists(program));
 }
 
+TEST(JobCommand, SurfaceSpeedAndItsMaximumStartTheSpindleAtConstantSurfaceSpeed) {
+    std::string text;
+    Args finish = With(FinishArgs("collared.mdl", "1"), {"--dialect", "linuxcnc"});
+    ASSERT_EQ(
+        RunCommand(false, With(finish, {"--surface-speed", "150", "--max-speed", "2500"}), &text),
+        ExitOk);
+    EXPECT_NE(text.find("N0001 G96 D2500 S150 M03"), std::string::npos) << text;
+    try {
+        RunCommand(false, With(finish, {"--surface-speed", "150"}));
+        ADD_FAILURE() << "a surface speed without its maximum was accepted";
+    } catch (const OperationError& error) {
+        EXPECT_STREQ(error.what(), SurfaceSpeedWithoutMaximumText);
+    }
+}
+
 TEST(JobCommand, CheckReportsCollisionsAndStrictRefusesThem) {
     auto program = Temporary("strict.nc");
     std::filesystem::remove(program);
@@ -358,6 +374,14 @@ std::vector<SampleJob> SampleJobs() {
         jobs.push_back({false, With(FinishArgs(model, "1,3"), {"--coolant"}),
                         std::string(model) + " finish 1,3"});
         jobs.push_back({false, FinishArgs(model, "2,4"), std::string(model) + " finish 2,4"});
+        // Noses of 0.4: their paths' arcs about the part's corners and arcs.
+        Args nosed = FinishArgs(model, "2,3");
+        *std::find(nosed.begin(), nosed.end(), torvex::testing::SampleFile("Knives/Finish35.knf")) =
+            torvex::testing::SampleFile("Knives/FinishL04.knf");
+        jobs.push_back(
+            {false,
+             With(nosed, {"--right-knife", torvex::testing::SampleFile("Knives/FinishR04.knf")}),
+             std::string(model) + " finish 2,3 with noses"});
     }
     return jobs;
 }

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 #include <utility>
 
 using namespace torvex;
@@ -189,6 +190,32 @@ TEST(JobFields, AreConvertedWithTheSystemsSeparatorAndShownWithIt) {
               (std::vector<std::string>{"SafeZ : 5", "Offset : 2", "StartXOffset : 0",
                                         "Cutting speed : 120", "Turning speed : 1500"}))
         << "without operations the approach is not read";
+}
+
+TEST(JobFields, ASurfaceSpeedNeedsItsMaximumAndTheMaximumItsSurfaceSpeed) {
+    TFinishingFields fields = FinishingTexts();
+    EXPECT_FALSE(FinishingJobOf(fields, {}, {}, {}, '.').Surface);
+    fields.SurfaceSpeed = "150,5";
+    fields.MaxSpindleSpeed = "2500";
+    FinishingJob job = FinishingJobOf(fields, {}, {}, {}, ',');
+    EXPECT_EQ(job.Surface, (SurfaceSpeed{150.5, 2500}));
+    EXPECT_EQ(ParameterTexts(job, ',').back(), "Max spindle speed : 2500");
+    const std::vector<std::tuple<const char*, const char*, std::string>> refused = {
+        {"150", "", SurfaceSpeedWithoutMaximumText},
+        {"", "2500", MaximumWithoutSurfaceSpeedText},
+        {"0", "2500", "Surface speed must be greater than 0."},
+        {"150", "-1", "Max spindle speed must be greater than 0."}};
+    for (const auto& [surface, maximum, message] : refused) {
+        TRoughingFields roughing = RoughingTexts();
+        roughing.SurfaceSpeed = surface;
+        roughing.MaxSpindleSpeed = maximum;
+        try {
+            RoughingJobOf(roughing, {RoughingOperation::WholeLength}, {}, {}, '.');
+            ADD_FAILURE() << message;
+        } catch (const OperationError& error) {
+            EXPECT_EQ(error.what(), message);
+        }
+    }
 }
 
 TEST(JobFields, FieldsAMachineDependsOnAreRefusedByName) {
