@@ -32,6 +32,25 @@ Path Positive(Path path) {
     return path;
 }
 
+// The union of the regions, merged two by two: one union of hundreds of regions that each overlap
+// their neighbours spends its time on their crossings, again and again.
+Paths UnionInPairs(std::vector<Paths> regions) {
+    while (regions.size() > 1) {
+        std::vector<Paths> merged;
+        for (size_t i = 0; i < regions.size(); i += 2) {
+            if (i + 1 == regions.size()) {
+                merged.push_back(std::move(regions[i]));
+                continue;
+            }
+            Paths both = std::move(regions[i]);
+            both.insert(both.end(), regions[i + 1].begin(), regions[i + 1].end());
+            merged.push_back(Clip(ClipperLib::ctUnion, both, {}));
+        }
+        regions = std::move(merged);
+    }
+    return regions.empty() ? Paths{} : std::move(regions.front());
+}
+
 void Record(OperationCheck& check, const Collision& collision) {
     if (!check.First)
         check.First = collision;
@@ -112,10 +131,10 @@ struct CollisionCheck::Regions {
     }
 
     double MaterialLeft(const std::vector<Swept>& swept, TPoint& at) const {
-        Paths removed = FinishedPart;
+        std::vector<Paths> regions{FinishedPart};
         for (const Swept& s : swept)
-            removed.insert(removed.end(), s.Region.begin(), s.Region.end());
-        Paths left = Clip(ClipperLib::ctDifference, Stock, removed);
+            regions.push_back(s.Region);
+        Paths left = Clip(ClipperLib::ctDifference, Stock, UnionInPairs(std::move(regions)));
         FarthestPoint thickest = FarthestOnOutline(left, PartRegionOutline, Unbounded);
         at = thickest.Where;
         return thickest.Distance;
