@@ -69,10 +69,9 @@ Polyline ProfileChain(const TShaft& shaft, ArcReading reading) {
     Polyline chain;
     for (const TObj& e : shaft.Elements) {
         // A convex arc's chords (on the upper half) cut inside it, a concave arc's stand outside.
-        bool chords = reading == ArcReading::Chords ||
-                      (reading == ArcReading::Inner) == (e.IsArc() && e.P3.X < e.P4.X);
+        bool convex = e.IsArc() && e.P3.X < e.P4.X;
         std::optional<double> trueStep;
-        if (!chords)
+        if (e.IsArc() && reading != ArcReading::Chords && (reading == ArcReading::Inner) != convex)
             trueStep = TrueArcStep(e.Radius());
         if (auto piece = ElementPoints(e, shaft.ArcSteps, trueStep))
             AppendPiece(chain, *piece);
