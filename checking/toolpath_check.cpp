@@ -75,7 +75,9 @@ std::vector<CheckedOperation> ToolpathOperations(const TToolpath& toolpath) {
 std::vector<CheckResult> CheckToolpaths(std::span<const TToolpath* const> toolpaths,
                                         const TShaft& part, const TShaft& stock,
                                         const Setup& setup) {
-    CollisionCheck check(ProfileChain(part), ProfileChain(stock), JawsOf(setup, stock));
+    CollisionCheck check(
+        PartProfiles{ProfileChain(part, ArcReading::Inner), ProfileChain(part, ArcReading::Outer)},
+        ProfileChain(stock), JawsOf(setup, stock));
     std::vector<CheckResult> results;
     for (const TToolpath* toolpath : toolpaths) {
         try {

@@ -41,4 +41,10 @@ double JobTurningSpeed(const MachiningJob& job) {
     return std::visit([](const auto& j) { return j.TurningSpeed; }, job);
 }
 
+std::optional<SurfaceSpeed> JobSurfaceSpeed(const MachiningJob& job) {
+    return std::visit(Overloaded{[](const GroovingJob&) { return std::optional<SurfaceSpeed>(); },
+                                 [](const auto& j) { return j.Surface; }},
+                      job);
+}
+
 } // namespace torvex

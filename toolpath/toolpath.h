@@ -59,6 +59,7 @@ public:
     }
     const JobTool& Tool(ToolSide side) const { return JobToolOf(Job, side); }
     double TurningSpeed() const { return JobTurningSpeed(Job); }
+    std::optional<SurfaceSpeed> Surface() const { return JobSurfaceSpeed(Job); }
 };
 
 } // namespace torvex
