@@ -164,9 +164,11 @@ void MainWindow::BuildCommandBar() {
     b1 = MakeToggle(bar, "b1", "Tool Library");
     FlatSpeedButton1 = MakeToggle(bar, "FlatSpeedButton1", "Roughing");
     FlatSpeedButton3 = MakeToggle(bar, "FlatSpeedButton3", "Finishing");
+    FlatSpeedButton5 = MakeToggle(bar, "FlatSpeedButton5", "Grooving");
+    FlatSpeedButton5->setToolTip("Grooving and parting");
     g1 = MakeToggle(bar, "g1", "NC code");
     FlatSpeedButton4 = MakeToggle(bar, "FlatSpeedButton4", "Toolbars");
-    for (QToolButton* toggle : {b1, FlatSpeedButton1, FlatSpeedButton3, g1})
+    for (QToolButton* toggle : {b1, FlatSpeedButton1, FlatSpeedButton3, FlatSpeedButton5, g1})
         bar->addWidget(toggle);
     bar->addSeparator();
     bar->addWidget(FlatSpeedButton4);
@@ -322,6 +324,13 @@ void MainWindow::FlipPartCommand() {
     SceneChanged();
     emit ModelOpened();
     ShowStatus("Part flipped end for end");
+}
+
+void MainWindow::ShowCollisions(const TToolpath* toolpath, const CheckResult& result) {
+    if (toolpath == nullptr || toolpath != Work.SelectedToolpath)
+        return;
+    Scene3D.ShowCollisions(*toolpath, result, Work.SceneScale);
+    SceneChanged();
 }
 
 void MainWindow::ShowSetup() {

@@ -31,6 +31,7 @@ class SimulationPanel;
 class ToolpathTreePanel;
 class ViewToolbars;
 class Workspace;
+struct CheckResult;
 
 // The application's frame: the command bar with model loading and the toggles of the other
 // windows, the view toolbars, the toolpath tree and simulation panels, and the 3D view of the
@@ -48,6 +49,7 @@ public:
     QToolButton* ToolLibraryToggle() const { return b1; }
     QToolButton* RoughingToggle() const { return FlatSpeedButton1; }
     QToolButton* FinishingToggle() const { return FlatSpeedButton3; }
+    QToolButton* GroovingToggle() const { return FlatSpeedButton5; }
     QToolButton* ToolbarsToggle() const { return FlatSpeedButton4; }
     QToolButton* NcCodeToggle() const { return g1; }
     std::array<QToolBar*, 3> ViewToolbars() const;
@@ -82,6 +84,8 @@ public:
     void FlipPartCommand();
     // The setup changed: the chuck shown or hidden, the selected toolpath's line drawn anew.
     void ShowSetup();
+    // Marks the check's collisions in the 3D view when the toolpath is the one shown.
+    void ShowCollisions(const TToolpath* toolpath, const CheckResult& result);
     // Where the program's settings come from and go to: the NC program window.
     void SetProgramSettings(std::function<ProgramSettings()> read,
                             std::function<void(const ProgramSettings&)> show);
@@ -144,6 +148,7 @@ private:
     QToolButton* FlatSpeedButton1 = nullptr;
     QToolButton* FlatSpeedButton3 = nullptr;
     QToolButton* FlatSpeedButton4 = nullptr;
+    QToolButton* FlatSpeedButton5 = nullptr;
     QToolButton* g1 = nullptr;
     torvex::ViewToolbars* Toolbars = nullptr;
     ToolpathTreePanel* TreePanel = nullptr;

@@ -68,9 +68,14 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
     windows.Finishing = new FinishingWindow(workspace, windows.Library->SlotPictures(), positions,
                                             main->TreeDisplay(), *main, messages, main);
     place(windows.Finishing, QSize(330, 540), finishingAt);
-    // Adding a toolpath in either window advances both default names; a new model starts a new
-    // job, whose names start anew.
-    const std::array<OperationWindow*, 2> operations{windows.Roughing, windows.Finishing};
+    // The grooving window takes the finishing window's place: the screen holds no fourth column.
+    windows.Grooving = new GroovingWindow(workspace, windows.Library->SlotPictures(), positions,
+                                          main->TreeDisplay(), *main, messages, main);
+    place(windows.Grooving, QSize(330, 600), finishingAt + QPoint(0, 30));
+    // Adding a toolpath in any operation window advances every default name; a new model starts a
+    // new job, whose names start anew.
+    const std::array<OperationWindow*, 3> operations{windows.Roughing, windows.Finishing,
+                                                     windows.Grooving};
     for (OperationWindow* window : operations) {
         for (OperationWindow* other : operations)
             QObject::connect(window, &OperationWindow::ToolpathAdded, other,
@@ -82,11 +87,13 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
     main->SetProgramSettings([program] { return program->Settings(); },
                              [program](const ProgramSettings& s) { program->ShowSettings(s); });
     QObject::connect(program, &NcProgramWindow::SetupChanged, main, &MainWindow::ShowSetup);
+    QObject::connect(program, &NcProgramWindow::ToolpathChecked, main, &MainWindow::ShowCollisions);
     place(windows.NcProgram, QSize(420, 700), topRight + QPoint(-1125, 80));
 
     main->BindToggle(main->ToolLibraryToggle(), windows.ToolLibrary);
     main->BindToggle(main->RoughingToggle(), windows.Roughing);
     main->BindToggle(main->FinishingToggle(), windows.Finishing);
+    main->BindToggle(main->GroovingToggle(), windows.Grooving);
     main->BindToggle(main->NcCodeToggle(), windows.NcProgram);
     main->BindToggle(main->ToolbarsToggle(), windows.Chooser);
     return windows;

@@ -1,8 +1,10 @@
-// Checking roughing jobs against their knives. The production sample's roughing job (operations
-// 0, 2, 4) with the sample library's shoulder knives, which fit, and with Rough80 and Left45, whose
-// flanks reach into the part on every layer before a shoulder: under 50 ms a check. Generated
-// stepped parts of 1,000 to 32,767 elements roughed with the shoulder knives: the check grows
-// linearly, under 100 ms for 8,000 elements and less than 2.3 times slower for each doubling.
+// Checking jobs against their knives. The production sample's roughing job (operations 0, 2, 4)
+// with the sample library's shoulder knives, which fit, and with Rough80 and Left45, whose flanks
+// reach into the part on every layer before a shoulder; and its finishing (2, 3) with the sharp
+// finishing knives and with their 0.4 mm-nose versions, whose paths turn about every corner in fine
+// steps: under 50 ms a check. Generated stepped parts of 1,000 to 32,767 elements roughed with the
+// shoulder knives: the check grows linearly, under 100 ms for 8,000 elements and less than 2.3
+// times slower for each doubling.
 #include "bench/generated_jobs.h"
 #include "bench/sample_jobs.h"
 #include "checking/toolpath_check.h"
@@ -20,9 +22,11 @@ size_t Collisions(const CheckResult& result) {
     return collisions;
 }
 
-void CheckProductionRoughing(benchmark::State& state, const char* left, const char* right) {
-    SampleJob job =
-        BuildSampleJob(TORVEX_DATA, "production", SampleJobKind::Roughing, {0, 2, 4}, left, right);
+void CheckProduction(benchmark::State& state, SampleJobKind kind, const char* left,
+                     const char* right) {
+    SampleJob job = kind == SampleJobKind::Roughing
+                        ? BuildSampleJob(TORVEX_DATA, "production", kind, {0, 2, 4}, left, right)
+                        : BuildSampleJob(TORVEX_DATA, "production", kind, {2, 3}, left, right);
     size_t collisions = 0;
     for (auto _ : state) {
         CheckResult result = CheckToolpath(*job.Toolpath, job.Space->Shaft, job.Space->StockShaft);
@@ -35,11 +39,19 @@ void CheckProductionRoughing(benchmark::State& state, const char* left, const ch
 }
 
 void BM_CheckProductionRoughingWithShoulderKnives(benchmark::State& state) {
-    CheckProductionRoughing(state, "ShoulderL", "ShoulderR");
+    CheckProduction(state, SampleJobKind::Roughing, "ShoulderL", "ShoulderR");
 }
 
 void BM_CheckProductionRoughingWithRough80AndLeft45(benchmark::State& state) {
-    CheckProductionRoughing(state, "Rough80", "Left45");
+    CheckProduction(state, SampleJobKind::Roughing, "Rough80", "Left45");
+}
+
+void BM_CheckProductionFinishingWithSharpKnives(benchmark::State& state) {
+    CheckProduction(state, SampleJobKind::Finishing, "FinishL", "FinishR");
+}
+
+void BM_CheckProductionFinishingWithNoseKnives(benchmark::State& state) {
+    CheckProduction(state, SampleJobKind::Finishing, "FinishL04", "FinishR04");
 }
 
 void BM_CheckGeneratedRoughing(benchmark::State& state) {
@@ -61,6 +73,8 @@ void BM_CheckGeneratedRoughing(benchmark::State& state) {
 
 BENCHMARK(BM_CheckProductionRoughingWithShoulderKnives)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CheckProductionRoughingWithRough80AndLeft45)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CheckProductionFinishingWithSharpKnives)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CheckProductionFinishingWithNoseKnives)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CheckGeneratedRoughing)
     ->Arg(1000)
     ->Arg(2000)

@@ -35,37 +35,61 @@ JobTool SampleTool(const std::filesystem::path& dataFolder, const std::string& k
 }
 
 RoughingJob SampleRoughing(std::vector<RoughingOperation> operations, JobTool left, JobTool right) {
-    return {std::move(operations), 5, 2, 0.5, 2, 100, 200, 1200, std::move(left), std::move(right)};
+    return {std::move(operations), 5,           2, 0.5, 2, 100, 200, 1200, std::move(left),
+            std::move(right),      std::nullopt};
 }
 
 FinishingJob SampleFinishing(std::vector<FinishingOperation> operations, JobTool left,
                              JobTool right) {
-    return {std::move(operations), 5, 2, 1, 120, 1500, std::move(left), std::move(right)};
+    return {std::move(operations), 5,           2, 1, 120, 1500, std::move(left),
+            std::move(right),      std::nullopt};
+}
+
+GroovingJob SampleGrooving(std::vector<GroovingOperation> operations, JobTool tool,
+                           std::optional<double> partAt) {
+    GroovingJob job;
+    job.Operations = std::move(operations);
+    job.SafeZ = 2;
+    job.Rest = 0.5;
+    job.Peck = 1;
+    job.PlungeFeed = 60;
+    job.FinishingFeed = 40;
+    job.TurningSpeed = 800;
+    job.PartAt = partAt;
+    job.Tool = std::move(tool);
+    return job;
 }
 
 SampleJob BuildSampleJob(const std::filesystem::path& dataFolder, const std::string& model,
                          SampleJobKind kind, std::initializer_list<uint8_t> codes,
                          const std::string& leftKnife, const std::string& rightKnife) {
-    bool rough = kind == SampleJobKind::Roughing;
-    std::string name = model + (rough ? " rough " : " finish ");
+    const char* kindName = kind == SampleJobKind::Roughing    ? "rough"
+                           : kind == SampleJobKind::Finishing ? "finish"
+                                                              : "groove";
+    std::string name = model + " " + kindName + " ";
     for (uint8_t code : codes)
         name.append(name.back() == ' ' ? "" : ",").append(std::to_string(code));
     SampleJob job{name, LoadedWorkspace(dataFolder / "Models" / (model + ".mdl")), nullptr};
     JobTool left = SampleTool(dataFolder, leftKnife, 1);
     JobTool right = SampleTool(dataFolder, rightKnife, 2);
     MachiningJob machining;
-    if (rough) {
+    if (kind == SampleJobKind::Roughing) {
         std::vector<RoughingOperation> operations;
         for (uint8_t code : codes)
             operations.push_back(*RoughingOperationOf(code));
         machining = SampleRoughing(operations, left, right);
-    } else {
+    } else if (kind == SampleJobKind::Finishing) {
         std::vector<FinishingOperation> operations;
         for (uint8_t code : codes)
             operations.push_back(*FinishingOperationOf(code));
         machining = SampleFinishing(operations, left, right);
+    } else {
+        std::vector<GroovingOperation> operations;
+        for (uint8_t code : codes)
+            operations.push_back(*GroovingOperationOf(code));
+        machining = SampleGrooving(operations, left, job.Space->Shaft.Points.Last().X);
     }
-    job.Toolpath = &AddToolpath(*job.Space, machining, rough ? "rough" : "finish");
+    job.Toolpath = &AddToolpath(*job.Space, machining, kindName);
     return job;
 }
 

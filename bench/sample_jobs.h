@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <initializer_list>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,16 +29,21 @@ JobTool SampleTool(const std::filesystem::path& dataFolder, const std::string& k
 RoughingJob SampleRoughing(std::vector<RoughingOperation> operations, JobTool left, JobTool right);
 FinishingJob SampleFinishing(std::vector<FinishingOperation> operations, JobTool left,
                              JobTool right);
+// The sample grooving job: Safe Z 2, rest 0.5, the step left to the knife (80% of its edge), pecks
+// of 1 mm, plunging at 60 and finishing at 40 mm/min, 800 rev/min; parting off at `partAt` down to
+// the axis.
+GroovingJob SampleGrooving(std::vector<GroovingOperation> operations, JobTool tool,
+                           std::optional<double> partAt = std::nullopt);
 
 // The names of the sample models (without ".mdl"), sorted.
 std::vector<std::string> SampleModels(const std::filesystem::path& dataFolder);
 
-enum class SampleJobKind { Roughing, Finishing };
+enum class SampleJobKind { Roughing, Finishing, Grooving };
 
 // One job on a sample model (named without ".mdl"), with the operation codes in queue order and
 // the sample library's knives of those names (none for an empty name), the left one as tool 1 and
-// the right one as tool 2. Its name reads e.g. "collared rough 0,2,4". Throws when a sample file
-// cannot be read.
+// the right one as tool 2; a grooving job cuts with the left one and parts off at the part's right
+// end. Its name reads e.g. "collared rough 0,2,4". Throws when a sample file cannot be read.
 SampleJob BuildSampleJob(const std::filesystem::path& dataFolder, const std::string& model,
                          SampleJobKind kind, std::initializer_list<uint8_t> codes,
                          const std::string& leftKnife, const std::string& rightKnife);

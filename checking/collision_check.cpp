@@ -28,6 +28,8 @@ void Record(OperationCheck& check, const Collision& collision) {
     if (!check.Deepest || collision.Depth > check.Deepest->Depth)
         check.Deepest = collision;
     ++check.Collisions;
+    if (check.CollidingBlocks.empty() || check.CollidingBlocks.back() != collision.Block)
+        check.CollidingBlocks.push_back(collision.Block);
 }
 
 } // namespace
@@ -35,6 +37,7 @@ void Record(OperationCheck& check, const Collision& collision) {
 struct CollisionCheck::Regions {
     PartRegion Part;
     SegmentSet PartProfile; // the part's surface, without the closing line along the axis
+    Paths FinishedPart;     // the part as material left is measured beyond it
     SegmentSet PartRegionOutline;
     Paths Stock;
     Box StockBox;
@@ -51,15 +54,18 @@ struct CollisionCheck::Regions {
     TMaterial Material;
     size_t Removed = 0;
 
-    Regions(const PointChain& part, const PointChain& stock, const std::optional<PointChain>& jaws)
-        : Part(part), Material(stock) {
+    Regions(const PartProfiles& part, const PointChain& stock,
+            const std::optional<PointChain>& jaws)
+        : Part(part.Inner), Material(stock) {
         if (jaws) {
             Jaws = Paths{Positive(ToPath(*jaws))};
             JawsBox = BoundsOf(*Jaws);
             JawsOutline.AddPolyline(*jaws, true);
         }
-        PartProfile.AddPolyline(part, false);
-        PartRegionOutline.AddPolyline(ClosedToAxis(part), true);
+        PartProfile.AddPolyline(part.Inner, false);
+        PointChain finishedRegion = ClosedToAxis(part.Outer);
+        FinishedPart = {Positive(ToPath(finishedRegion))};
+        PartRegionOutline.AddPolyline(finishedRegion, true);
         Stock = {Positive(ToPath(ClosedToAxis(stock)))};
         StockBox = BoundsOf(Stock);
         StockOutline.AddPolyline(ClosedToAxis(stock), true);
@@ -123,11 +129,11 @@ struct CollisionCheck::Regions {
         return FarthestOnOutline(overlap, surface, Unbounded);
     }
 
-    // The stock less every sweep, as the simulation takes it away, then less the part and what
-    // the jaws hold.
+    // The stock less every sweep, as the simulation takes it away, then less the part (read in
+    // the knife's favour) and what the jaws hold.
     void MaterialLeft(CheckResult& result) {
         TakeAwaySwept();
-        Paths kept = Part.Whole();
+        Paths kept = FinishedPart;
         if (Jaws)
             kept.insert(kept.end(), Jaws->begin(), Jaws->end());
         Paths left = ClipAlongAxis(ClipperLib::ctDifference, Material.Region(), kept);
@@ -138,7 +144,7 @@ struct CollisionCheck::Regions {
     }
 };
 
-CollisionCheck::CollisionCheck(const PointChain& partProfile, const PointChain& stockProfile,
+CollisionCheck::CollisionCheck(const PartProfiles& partProfile, const PointChain& stockProfile,
                                std::optional<PointChain> jaws)
     : Data(std::make_unique<Regions>(partProfile, stockProfile, jaws)) {}
 

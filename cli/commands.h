@@ -1,6 +1,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,22 +20,25 @@ struct UsageError {
 
 class TShaft;
 
-// Loads a model file into the part and its stock companion into the stock, as the program does.
-// When either cannot be read, the loader's message and the names of both files go to `err` and
-// the result is false.
-bool LoadModelFiles(const std::string& modelFile, TShaft& part, TShaft& stock, std::ostream& err);
+// Loads a model file into the part and its stock companion (or the stock file given) into the
+// stock, as the program does. When either cannot be read, the loader's message and the names of
+// both files go to `err` and the result is false.
+bool LoadModelFiles(const std::string& modelFile, TShaft& part, TShaft& stock, std::ostream& err,
+                    const std::optional<std::string>& stockFile = std::nullopt);
 
 // `info MODEL`: the part's and the stock's measures and the part's side outlines.
 int RunInfo(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
-// `rough MODEL OPTIONS` and `finish MODEL OPTIONS`: what "Add toolpath" and then "Generate NC
-// code" do in the roughing or finishing window, with the fields given as options. The NC program
-// goes to -o FILE or standard output; --path-csv and --stock-csv write the path points and the
-// stock profile the toolpath leaves, --stock-out that stock as a stock file; --check prints the
-// check against the knives on `err`, and with --strict a collision writes nothing and returns
-// ExitCollision. Errors throw, and nothing is written.
+// `rough MODEL OPTIONS`, `finish MODEL OPTIONS` and `groove MODEL OPTIONS`: what "Add toolpath"
+// and then "Generate NC code" do in the roughing, finishing or grooving window, with the fields
+// given as options. --stock FILE starts from that stock instead of the model's companion. The NC
+// program goes to -o FILE or standard output; --path-csv and --stock-csv write the path points
+// and the stock profile the toolpath leaves, --stock-out that stock as a stock file; --check
+// prints the check against the knives on `err`, and with --strict a collision writes nothing and
+// returns ExitCollision. Errors throw, and nothing is written.
 int RunRough(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 int RunFinish(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+int RunGroove(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 // `import-dxf DRAWING -o MODEL [--axis-y Y] [--layer NAME] [--stock-allowance A]
 // [--face-allowance F]`: the part's profile found in a DXF drawing written as MODEL and its stock

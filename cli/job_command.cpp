@@ -16,6 +16,7 @@
 #include "simulation/simulation.h"
 #include "workspace/operation_queues.h"
 
+#include <algorithm>
 #include <charconv>
 #include <ostream>
 #include <utility>
@@ -24,19 +25,29 @@ namespace torvex {
 
 namespace {
 
-enum class JobKind { Roughing, Finishing };
-
-const std::set<std::string> CommonValued = {
-    "--safe",        "--offset",    "--speed",      "--name",     "--ops",      "--left-knife",
-    "--right-knife", "--left-tool", "--right-tool", "--path-csv", "--stock-csv"};
+enum class JobKind { Roughing, Finishing, Grooving };
 
 std::set<std::string> ValuedOptions(JobKind kind) {
-    std::set<std::string> valued = CommonValued;
+    std::set<std::string> valued = {"--safe",     "--speed",     "--name", "--ops",
+                                    "--path-csv", "--stock-csv", "--stock"};
     valued.insert(ProgramValuedOptions.begin(), ProgramValuedOptions.end());
-    if (kind == JobKind::Roughing)
+    std::set<std::string> twoTools = {"--offset",    "--left-knife", "--right-knife",
+                                      "--left-tool", "--right-tool", "--surface-speed",
+                                      "--max-speed"};
+    switch (kind) {
+    case JobKind::Roughing:
+        valued.insert(twoTools.begin(), twoTools.end());
         valued.insert({"--rest", "--depth", "--transversal", "--longitudinal"});
-    else
+        break;
+    case JobKind::Finishing:
+        valued.insert(twoTools.begin(), twoTools.end());
         valued.insert({"--approach", "--feed"});
+        break;
+    case JobKind::Grooving:
+        valued.insert({"--rest", "--step", "--peck", "--plunge", "--feed", "--part-at",
+                       "--final-radius", "--knife", "--tool"});
+        break;
+    }
     return valued;
 }
 
@@ -91,31 +102,66 @@ JobTool ToolOption(const ParsedOptions& options, const std::string& knifeOption,
 class JobOptions {
 public:
     JobOptions(JobKind kind, const ParsedOptions& options) : Kind(kind), Options(options) {
-        if (kind == JobKind::Roughing) {
-            Roughing = {options.Required("--safe"),        options.Required("--offset"),
-                        options.Required("--rest"),        options.Required("--depth"),
-                        options.Required("--transversal"), options.Required("--longitudinal"),
-                        options.Required("--speed")};
+        switch (kind) {
+        case JobKind::Roughing:
+            Roughing = {options.Required("--safe"),
+                        options.Required("--offset"),
+                        options.Required("--rest"),
+                        options.Required("--depth"),
+                        options.Required("--transversal"),
+                        options.Required("--longitudinal"),
+                        options.Required("--speed"),
+                        Optional("--surface-speed"),
+                        Optional("--max-speed")};
             RoughingOperations =
                 QueuedOperations<TRoughingQueue>(options.Required("--ops"), RoughingOperationOf);
-        } else {
-            Finishing = {options.Required("--safe"), options.Required("--offset"),
+            break;
+        case JobKind::Finishing:
+            Finishing = {options.Required("--safe"),     options.Required("--offset"),
                          options.Required("--approach"), options.Required("--feed"),
-                         options.Required("--speed")};
+                         options.Required("--speed"),    Optional("--surface-speed"),
+                         Optional("--max-speed")};
             FinishingOperations =
                 QueuedOperations<TFinishingQueue>(options.Required("--ops"), FinishingOperationOf);
+            break;
+        case JobKind::Grooving: {
+            GroovingOperations =
+                QueuedOperations<TGroovingQueue>(options.Required("--ops"), GroovingOperationOf);
+            bool partsOff = std::find(GroovingOperations.begin(), GroovingOperations.end(),
+                                      GroovingOperation::PartOff) != GroovingOperations.end();
+            auto partOffOption = [&](const char* name) {
+                if (partsOff && !options.Value(name))
+                    throw UsageError{std::string("operation 2 (part off) needs option ") + name};
+                return options.Value(name).value_or("");
+            };
+            Grooving = {options.Required("--safe"),           options.Required("--rest"),
+                        options.Value("--step").value_or(""), options.Required("--peck"),
+                        options.Required("--plunge"),         options.Required("--feed"),
+                        options.Required("--speed"),          partOffOption("--part-at"),
+                        partOffOption("--final-radius")};
+            options.Required("--knife");
+            options.Required("--tool");
+            ToolNumber(options, "--tool");
+            return;
+        }
         }
         ToolNumber(options, "--left-tool");
         ToolNumber(options, "--right-tool");
     }
 
     std::string Name() const {
-        return Options.Value("--name").value_or(Kind == JobKind::Roughing ? "1-Roughing"
-                                                                          : "1-Finishing");
+        const char* kind = Kind == JobKind::Roughing    ? "1-Roughing"
+                           : Kind == JobKind::Finishing ? "1-Finishing"
+                                                        : "1-Grooving";
+        return Options.Value("--name").value_or(kind);
     }
 
     // Reads the knife files and converts the numbers.
     MachiningJob Job() const {
+        if (Kind == JobKind::Grooving)
+            return GroovingJobOf(Grooving, GroovingOperations,
+                                 ToolOption(Options, "--knife", "--tool"), '.',
+                                 {{"--knife", "--knife"}, {"--tool", "--tool"}, true});
         JobTool left = ToolOption(Options, "--left-knife", "--left-tool");
         JobTool right = ToolOption(Options, "--right-knife", "--right-tool");
         if (Kind == JobKind::Roughing)
@@ -124,12 +170,16 @@ public:
     }
 
 private:
+    std::string Optional(const char* option) const { return Options.Value(option).value_or(""); }
+
     JobKind Kind;
     const ParsedOptions& Options;
     TRoughingFields Roughing;
     TFinishingFields Finishing;
+    TGroovingFields Grooving;
     std::vector<RoughingOperation> RoughingOperations;
     std::vector<FinishingOperation> FinishingOperations;
+    std::vector<GroovingOperation> GroovingOperations;
 };
 
 int RunJob(JobKind kind, const std::vector<std::string>& arguments, std::ostream& out,
@@ -142,7 +192,7 @@ int RunJob(JobKind kind, const std::vector<std::string>& arguments, std::ostream
 
     TShaft part;
     TShaft stock;
-    if (!LoadModelFiles(options.Positional(), part, stock, err))
+    if (!LoadModelFiles(options.Positional(), part, stock, err, options.Value("--stock")))
         return ExitFailure;
     TToolpath toolpath = BuildToolpath(part, stock, job.Job(), job.Name(), setup);
     const TToolpath* toolpaths[] = {&toolpath};
@@ -157,6 +207,10 @@ int RunRough(const std::vector<std::string>& arguments, std::ostream& out, std::
 
 int RunFinish(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     return RunJob(JobKind::Finishing, arguments, out, err);
+}
+
+int RunGroove(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    return RunJob(JobKind::Grooving, arguments, out, err);
 }
 
 } // namespace torvex

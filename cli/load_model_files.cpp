@@ -6,12 +6,14 @@
 
 namespace torvex {
 
-bool LoadModelFiles(const std::string& modelFile, TShaft& part, TShaft& stock, std::ostream& err) {
+bool LoadModelFiles(const std::string& modelFile, TShaft& part, TShaft& stock, std::ostream& err,
+                    const std::optional<std::string>& stockFile) {
     StreamMessageSink messages(err);
-    if (LoadPartAndStock(modelFile, part, stock, messages))
+    std::string stockPath = stockFile.value_or(StockCompanionPath(modelFile).string());
+    if (LoadPartAndStock(modelFile, stockPath, part, stock, messages))
         return true;
-    err << "torvex-nc: cannot load the model '" << modelFile << "' or its stock '"
-        << StockCompanionPath(modelFile).string() << "'\n";
+    err << "torvex-nc: cannot load the model '" << modelFile << "' or its stock '" << stockPath
+        << "'\n";
     return false;
 }
 

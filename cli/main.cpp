@@ -9,14 +9,15 @@ namespace {
 
 const char* const UsageText = R"(Usage: torvex-nc COMMAND ARGUMENTS
   or:  torvex-nc --help | --version
-The machining core of Torvex - CAM from the command line: the measures of a model, roughing and
-finishing toolpaths with their NC programs, and the tool library.
+The machining core of Torvex - CAM from the command line: the measures of a model, roughing,
+finishing and grooving toolpaths with their NC programs, and the tool library.
 
 commands:
   info MODEL     the measures and side outlines of a model file and its stock companion
                  (MODEL + "s")
   rough MODEL    a roughing toolpath and its NC program
   finish MODEL   a finishing toolpath and its NC program
+  groove MODEL   a grooving and parting toolpath and its NC program
   job FILE.tjob  the whole job of a job file as one program (--toolpath NAME: that toolpath's
                  program, checked and simulated from the stock the toolpaths before it leave);
                  takes -o, --dialect, --diameter, --radius, --program-number, --door-code,
@@ -31,28 +32,26 @@ commands:
                  end face, default 2)
   library list                  the knives and supports of the tool library, one a line
   library add-knife NAME        add or replace a standard knife (--k1, --k2, --left, --right,
-                                --height required; --comments TEXT; --cuts left|right|both,
-                                default right)
+                                --height required; --nose R: its tip rounded to radius R;
+                                --comments TEXT; --cuts left|right|both, default right)
   library add-support NAME      add or replace a support (--comments TEXT)
   library delete-knife NAME     remove a knife
   library delete-support NAME   remove a support
                  every library command takes --dir DIR, the folder that holds knives.dat,
                  tails.dat, Knives/ and Tails/ (default: the current directory)
 
-options of rough and finish (numbers with a decimal point):
+options of rough, finish and groove (numbers with a decimal point):
   --ops CODES            operations in queue order, comma-separated
                          (rough: 0 whole length, 1/2 left side from the stock / below the part's
-                         largest radius, 3/4 right side likewise; finish: 1/2 left side without /
-                         with its flat top, 3/4 right side likewise)
+                         largest radius, 3/4 right side likewise, 5/6 left / right end face,
+                         which come first; finish: 1/2 left side without / with its flat top,
+                         3/4 right side likewise; groove: 1 the grooves, 2 part off, which comes
+                         last)
   --safe MM              Safe Z: radial distance above the stock
-  --offset MM            Offset: axial clearance beyond the part's ends
   --speed RPM            Turning speed
-  --name NAME            toolpath name (1-Roughing, 1-Finishing)
-  --left-knife FILE      knife file of the left tool (needed when an operation uses it)
-  --right-knife FILE     knife file of the right tool
-  --left-tool N          tool number of the left tool, its library position 1 to 20 (needed
-                         when an operation uses it)
-  --right-tool N         tool number of the right tool
+  --name NAME            toolpath name (1-Roughing, 1-Finishing, 1-Grooving)
+  --stock FILE           the stock to start from instead of the model's companion (a stock
+                         file, such as --stock-out writes)
   --coolant              use cooling fluid (M08 ... M09)
   --anticlockwise        anti-clockwise turning (M04)
   --door                 open the door after turning stops (M39; the fanuc dialect writes
@@ -80,7 +79,7 @@ options of rough and finish (numbers with a decimal point):
   --stock-csv FILE       simulate the toolpath on the stock, each move with the knife that makes
                          it, and write the stock profile it leaves (X,Y)
   --stock-out FILE       simulate likewise and write the stock it leaves as a stock file
-                         (line records), to load as a model's stock companion
+                         (line records), to load as a model's stock companion or with --stock
   --max-spindle-speed RPM  the machine's largest turning speed (default 4000): a faster job
                          is refused
   --max-feed MM/MIN      the machine's largest feed (default 10000): a faster feed move is
@@ -89,14 +88,35 @@ options of rough and finish (numbers with a decimal point):
                          verdict on standard error
   --strict               a knife entering the part or a rapid move through material is an
                          error: exit status 3, nothing written
+rough and finish:
+  --offset MM            Offset: axial clearance beyond the part's ends
+  --surface-speed M/MIN  constant surface speed (linuxcnc: G96 D S, fanuc: G50 S then G96 S;
+                         the generic program keeps its turning speed); needs --max-speed
+  --max-speed RPM        the most the spindle may turn at constant surface speed
+  --left-knife FILE      knife file of the left tool (needed when an operation uses it)
+  --right-knife FILE     knife file of the right tool
+  --left-tool N          tool number of the left tool, its library position 1 to 20 (needed
+                         when an operation uses it)
+  --right-tool N         tool number of the right tool
 rough only:
   --rest MM              Finishing rest
-  --depth MM             Cutting depth
+  --depth MM             Cutting depth (radial layers; axial layers of an end face)
   --transversal MM/MIN   Transversal speed (radial feed)
   --longitudinal MM/MIN  Longitudinal speed (axial feed)
 finish only:
   --approach MM          StartXOffset: clearance above the outline's start for the approach
   --feed MM/MIN          Cutting speed
+groove only:
+  --knife FILE           knife file of the grooving tool (its cutting edge at least 0.5 mm wide)
+  --tool N               its tool number, its library position 1 to 20
+  --rest MM              Finishing rest: what the plunges leave on walls and floors
+  --step MM              axial distance between plunges, at most the cutting edge's width
+                         (default 80% of it)
+  --peck MM              Peck depth: a plunge retracts 0.5 mm after every this deep (0: never)
+  --plunge MM/MIN        Plunge speed
+  --feed MM/MIN          Finishing speed: the pass down the walls and along the floors
+  --part-at Z            Part off at Z: the face the part keeps (operation 2 needs it)
+  --final-radius MM      where parting stops, 0 the axis (operation 2 needs it)
 
 other options:
   -h, --help             print this help and exit
@@ -132,6 +152,8 @@ int main(int argc, char** argv) {
             return torvex::RunRough(arguments, std::cout, std::cerr);
         if (command == "finish")
             return torvex::RunFinish(arguments, std::cout, std::cerr);
+        if (command == "groove")
+            return torvex::RunGroove(arguments, std::cout, std::cerr);
         if (command == "job")
             return torvex::RunJobFile(arguments, std::cout, std::cerr);
         if (command == "flip")

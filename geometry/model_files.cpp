@@ -12,9 +12,14 @@ std::filesystem::path StockCompanionPath(const std::filesystem::path& modelFile)
 
 bool LoadPartAndStock(const std::filesystem::path& modelFile, TShaft& part, TShaft& stock,
                       MessageSink& messages) {
+    return LoadPartAndStock(modelFile, StockCompanionPath(modelFile), part, stock, messages);
+}
+
+bool LoadPartAndStock(const std::filesystem::path& modelFile,
+                      const std::filesystem::path& stockFile, TShaft& part, TShaft& stock,
+                      MessageSink& messages) {
     bool partLoaded = part.LoadFromFile(modelFile, messages, ShaftKind::Part);
-    bool stockLoaded =
-        stock.LoadFromFile(StockCompanionPath(modelFile), messages, ShaftKind::Stock);
+    bool stockLoaded = stock.LoadFromFile(stockFile, messages, ShaftKind::Stock);
     return partLoaded && stockLoaded;
 }
 

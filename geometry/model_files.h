@@ -18,6 +18,10 @@ std::filesystem::path StockCompanionPath(const std::filesystem::path& modelFile)
 // false when either file could not be read whole; the loader's message has been shown for it.
 bool LoadPartAndStock(const std::filesystem::path& modelFile, TShaft& part, TShaft& stock,
                       MessageSink& messages);
+// The same with the stock read from a stock file of its own (a stock another operation left).
+bool LoadPartAndStock(const std::filesystem::path& modelFile,
+                      const std::filesystem::path& stockFile, TShaft& part, TShaft& stock,
+                      MessageSink& messages);
 
 // A profile as the line records of a stock file: one line from each point to the next (points
 // that repeat their predecessor give none), closed down to the axis at both ends, numbers with a

@@ -4,6 +4,7 @@
 #include "operations/toolpath_building.h"
 #include "platform/errors.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -27,12 +28,48 @@ double LengthField(const std::string& text, char separator, const char* name, Si
     return CheckedLength(MachineField(text, separator, name, sign), name, sign);
 }
 
-const char* SideName(ToolSide side) {
-    return side == ToolSide::Left ? "left" : "right";
+// "left tool", "right tool", or "tool" for a job with one tool.
+const char* SideName(ToolSide side, const ToolCaptions& captions) {
+    if (captions.OneTool)
+        return "tool";
+    return side == ToolSide::Left ? "left tool" : "right tool";
 }
 
 std::string Parameter(const char* caption, double value, char separator) {
     return std::string(caption) + FloatToText(value, separator);
+}
+
+bool IsBlank(const std::string& text) {
+    return text.find_first_not_of(" \t") == std::string::npos;
+}
+
+bool Queues(const std::vector<GroovingOperation>& operations, GroovingOperation operation) {
+    return std::find(operations.begin(), operations.end(), operation) != operations.end();
+}
+
+// A field that may stay empty (blanks count as empty): nothing then, else its number.
+std::optional<double> OptionalField(const std::string& text, char separator, const char* name) {
+    if (IsBlank(text))
+        return std::nullopt;
+    try {
+        return TextToFloat(text, separator);
+    } catch (const ConversionError& error) {
+        throw ConversionError(name, error);
+    }
+}
+
+std::optional<SurfaceSpeed> SurfaceSpeedFields(const std::string& surface, const std::string& max,
+                                               char separator) {
+    return CheckedSurfaceSpeed(OptionalField(surface, separator, "Surface speed"),
+                               OptionalField(max, separator, "Max spindle speed"));
+}
+
+void AddSurfaceSpeed(std::vector<std::string>& texts, const std::optional<SurfaceSpeed>& surface,
+                     char separator) {
+    if (!surface)
+        return;
+    texts.push_back(Parameter("Surface speed : ", surface->MetresPerMinute, separator));
+    texts.push_back(Parameter("Max spindle speed : ", surface->MaxSpindleSpeed, separator));
 }
 
 } // namespace
@@ -47,6 +84,18 @@ double CheckedValue(double value, const char* name, Sign sign) {
     return value;
 }
 
+std::optional<SurfaceSpeed> CheckedSurfaceSpeed(std::optional<double> metresPerMinute,
+                                                std::optional<double> maxSpindleSpeed) {
+    if (!metresPerMinute && !maxSpindleSpeed)
+        return std::nullopt;
+    if (!maxSpindleSpeed)
+        throw OperationError(SurfaceSpeedWithoutMaximumText);
+    if (!metresPerMinute)
+        throw OperationError(MaximumWithoutSurfaceSpeedText);
+    return SurfaceSpeed{CheckedValue(*metresPerMinute, "Surface speed", Sign::Positive),
+                        CheckedValue(*maxSpindleSpeed, "Max spindle speed", Sign::Positive)};
+}
+
 double CheckedLength(double value, const char* name, Sign sign) {
     CheckedValue(value, name, sign);
     if (std::fabs(value) > LengthLimit)
@@ -56,27 +105,30 @@ double CheckedLength(double value, const char* name, Sign sign) {
 }
 
 void RequireTools(const MachiningJob& machining, const ToolCaptions& captions) {
-    std::visit(
-        [&captions](const auto& job) {
-            for (auto operation : job.Operations) {
-                ToolSide side = ToolOf(operation);
-                const JobTool& tool = ToolOn(job, side);
-                if (tool.KnifeFile.empty())
-                    throw OperationError(NoKnifeText(side, captions));
-                if (tool.Number < 1)
-                    throw OperationError(NoToolNumberText(side, captions));
-            }
-        },
-        machining);
+    auto require = [&captions](const JobTool& tool, ToolSide side) {
+        if (tool.KnifeFile.empty())
+            throw OperationError(NoKnifeText(side, captions));
+        if (tool.Number < 1)
+            throw OperationError(NoToolNumberText(side, captions));
+    };
+    std::visit(Overloaded{[&](const GroovingJob& job) {
+                              if (!job.Operations.empty())
+                                  require(job.Tool, ToolSide::Left);
+                          },
+                          [&](const auto& job) {
+                              for (auto operation : job.Operations)
+                                  require(ToolOn(job, ToolOf(operation)), ToolOf(operation));
+                          }},
+               machining);
 }
 
 std::string NoKnifeText(ToolSide side, const ToolCaptions& captions) {
-    return std::string("No knife for the ") + SideName(side) + " tool (" +
+    return std::string("No knife for the ") + SideName(side, captions) + " (" +
            captions.Knife[static_cast<size_t>(side)] + "): a queued operation needs it.";
 }
 
 std::string NoToolNumberText(ToolSide side, const ToolCaptions& captions) {
-    return std::string("No tool number for the ") + SideName(side) + " tool (" +
+    return std::string("No tool number for the ") + SideName(side, captions) + " (" +
            captions.Number[static_cast<size_t>(side)] +
            "): a queued operation needs it; give its library position, 1 to 20.";
 }
@@ -97,6 +149,7 @@ RoughingJob RoughingJobOf(const TRoughingFields& fields, std::vector<RoughingOpe
         job.Depth = LengthField(fields.CuttingDepth, separator, "Cutting depth", Positive);
         job.Rest = LengthField(fields.FinishingRest, separator, "Finishing rest", NotNegative);
     }
+    job.Surface = SurfaceSpeedFields(fields.SurfaceSpeed, fields.MaxSpindleSpeed, separator);
     job.Operations = std::move(operations);
     job.Left = std::move(left);
     job.Right = std::move(right);
@@ -115,6 +168,7 @@ FinishingJob FinishingJobOf(const TFinishingFields& fields,
     job.Offset = LengthField(fields.Offset, separator, "Offset", NotNegative);
     if (!operations.empty())
         job.Approach = LengthField(fields.StartXOffset, separator, "StartXOffset", NotNegative);
+    job.Surface = SurfaceSpeedFields(fields.SurfaceSpeed, fields.MaxSpindleSpeed, separator);
     job.Operations = std::move(operations);
     job.Left = std::move(left);
     job.Right = std::move(right);
@@ -122,23 +176,71 @@ FinishingJob FinishingJobOf(const TFinishingFields& fields,
     return job;
 }
 
+GroovingJob GroovingJobOf(const TGroovingFields& fields, std::vector<GroovingOperation> operations,
+                          JobTool tool, char separator, const ToolCaptions& captions) {
+    using enum Sign;
+    GroovingJob job;
+    job.PlungeFeed = MachineField(fields.PlungeSpeed, separator, "Plunge speed", Positive);
+    job.TurningSpeed = MachineField(fields.TurningSpeed, separator, "Turning speed", Positive);
+    job.SafeZ = LengthField(fields.SafeZ, separator, "Safe Z", Positive);
+    if (!operations.empty())
+        job.Peck = LengthField(fields.PeckDepth, separator, "Peck depth", NotNegative);
+    if (Queues(operations, GroovingOperation::Grooves)) {
+        job.FinishingFeed =
+            MachineField(fields.FinishingSpeed, separator, "Finishing speed", Positive);
+        job.Rest = LengthField(fields.FinishingRest, separator, "Finishing rest", NotNegative);
+        if (!IsBlank(fields.Step))
+            job.Step = LengthField(fields.Step, separator, "Step", Positive);
+    }
+    if (Queues(operations, GroovingOperation::PartOff)) {
+        job.PartAt = LengthField(fields.PartOffAt, separator, "Part off at Z", Any);
+        job.FinalRadius = LengthField(fields.FinalRadius, separator, "Final radius", NotNegative);
+    }
+    job.Operations = std::move(operations);
+    job.Tool = std::move(tool);
+    RequireTools(job, captions);
+    return job;
+}
+
 std::vector<std::string> ParameterTexts(const MachiningJob& job, char separator) {
     return std::visit(
-        Overloaded{[separator](const RoughingJob& j) -> std::vector<std::string> {
-                       return {Parameter("SafeZ : ", j.SafeZ, separator),
-                               Parameter("Offset : ", j.Offset, separator),
-                               Parameter("Finishing rest : ", j.Rest, separator),
-                               Parameter("Cutting depth : ", j.Depth, separator),
-                               Parameter("Transv. cutting speed : ", j.TransversalFeed, separator),
-                               Parameter("Longit. cutting speed : ", j.LongitudinalFeed, separator),
-                               Parameter("Turning speed : ", j.TurningSpeed, separator)};
+        Overloaded{[separator](const RoughingJob& j) {
+                       std::vector<std::string> texts{
+                           Parameter("SafeZ : ", j.SafeZ, separator),
+                           Parameter("Offset : ", j.Offset, separator),
+                           Parameter("Finishing rest : ", j.Rest, separator),
+                           Parameter("Cutting depth : ", j.Depth, separator),
+                           Parameter("Transv. cutting speed : ", j.TransversalFeed, separator),
+                           Parameter("Longit. cutting speed : ", j.LongitudinalFeed, separator),
+                           Parameter("Turning speed : ", j.TurningSpeed, separator)};
+                       AddSurfaceSpeed(texts, j.Surface, separator);
+                       return texts;
                    },
-                   [separator](const FinishingJob& j) -> std::vector<std::string> {
-                       return {Parameter("SafeZ : ", j.SafeZ, separator),
-                               Parameter("Offset : ", j.Offset, separator),
-                               Parameter("StartXOffset : ", j.Approach, separator),
-                               Parameter("Cutting speed : ", j.Feed, separator),
-                               Parameter("Turning speed : ", j.TurningSpeed, separator)};
+                   [separator](const FinishingJob& j) {
+                       std::vector<std::string> texts{
+                           Parameter("SafeZ : ", j.SafeZ, separator),
+                           Parameter("Offset : ", j.Offset, separator),
+                           Parameter("StartXOffset : ", j.Approach, separator),
+                           Parameter("Cutting speed : ", j.Feed, separator),
+                           Parameter("Turning speed : ", j.TurningSpeed, separator)};
+                       AddSurfaceSpeed(texts, j.Surface, separator);
+                       return texts;
+                   },
+                   [separator](const GroovingJob& j) {
+                       std::vector<std::string> texts{
+                           Parameter("SafeZ : ", j.SafeZ, separator),
+                           Parameter("Finishing rest : ", j.Rest, separator),
+                           j.Step ? Parameter("Step : ", *j.Step, separator)
+                                  : "Step : 80% of the cutting width",
+                           Parameter("Peck depth : ", j.Peck, separator),
+                           Parameter("Plunge speed : ", j.PlungeFeed, separator),
+                           Parameter("Finishing speed : ", j.FinishingFeed, separator),
+                           Parameter("Turning speed : ", j.TurningSpeed, separator)};
+                       if (j.PartAt) {
+                           texts.push_back(Parameter("Part off at Z : ", *j.PartAt, separator));
+                           texts.push_back(Parameter("Final radius : ", j.FinalRadius, separator));
+                       }
+                       return texts;
                    }},
         job);
 }

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,15 +19,19 @@ struct TRoughingFields {
     std::string TransversalSpeed;  // e4
     std::string LongitudinalSpeed; // e5
     std::string TurningSpeed;      // e7
+    std::string SurfaceSpeed;      // e8, m/min, empty for none
+    std::string MaxSpindleSpeed;   // e9, rev/min
 };
 
 // The texts of the finishing window's fields.
 struct TFinishingFields {
-    std::string SafeZ;        // e1
-    std::string Offset;       // e2
-    std::string StartXOffset; // e3
-    std::string CuttingSpeed; // e4
-    std::string TurningSpeed; // e5
+    std::string SafeZ;           // e1
+    std::string Offset;          // e2
+    std::string StartXOffset;    // e3
+    std::string CuttingSpeed;    // e4
+    std::string TurningSpeed;    // e5
+    std::string SurfaceSpeed;    // e6
+    std::string MaxSpindleSpeed; // e7
 };
 
 // What the user calls the two tools' knives and numbers where a job comes from, left then right:
@@ -34,8 +39,11 @@ struct TFinishingFields {
 struct ToolCaptions {
     std::array<const char*, 2> Knife;
     std::array<const char*, 2> Number;
+    bool OneTool = false; // a job with one tool: "the tool", not "the left tool"
 };
 inline constexpr ToolCaptions SlotCaptions{{"LTool :", "RTool :"}, {"LTool :", "RTool :"}};
+inline constexpr ToolCaptions GroovingSlotCaptions{
+    {"Tool :", "Tool :"}, {"Tool :", "Tool :"}, true};
 
 // "No knife for the left tool (LTool :): a queued operation needs it.", and the like for a tool
 // without a number.
@@ -45,6 +53,19 @@ std::string NoToolNumberText(ToolSide side, const ToolCaptions& captions);
 // without a knife or a number.
 void RequireTools(const MachiningJob& job, const ToolCaptions& captions);
 
+// The texts of the grooving and parting window's fields.
+struct TGroovingFields {
+    std::string SafeZ;          // e1
+    std::string FinishingRest;  // e2
+    std::string Step;           // e3, empty for 80% of the knife's cutting width
+    std::string PeckDepth;      // e4
+    std::string PlungeSpeed;    // e5
+    std::string FinishingSpeed; // e6
+    std::string TurningSpeed;   // e7
+    std::string PartOffAt;      // e8
+    std::string FinalRadius;    // e9
+};
+
 // The job the fields ask for, with the operations in queue order and the two tools. Every field
 // the job needs is converted, in the window's reading order, with the given decimal separator,
 // and checked: a text that is not a number throws ConversionError naming the field first, a
@@ -53,12 +74,33 @@ void RequireTools(const MachiningJob& job, const ToolCaptions& captions);
 // approach (finishing) are not read. Then each tool a queued operation works with must have a
 // knife and a library position for its number: else OperationError with NoKnifeText or
 // NoToolNumberText, so that no program calls a tool that is not there (T0).
+// The surface speed and its maximum are read last, both empty for none (CheckedSurfaceSpeed).
 RoughingJob RoughingJobOf(const TRoughingFields& fields, std::vector<RoughingOperation> operations,
                           JobTool left, JobTool right, char decimalSeparator,
                           const ToolCaptions& captions = SlotCaptions);
 FinishingJob FinishingJobOf(const TFinishingFields& fields,
                             std::vector<FinishingOperation> operations, JobTool left, JobTool right,
                             char decimalSeparator, const ToolCaptions& captions = SlotCaptions);
+
+// The grooving job likewise, with its one tool: the plunge and turning speeds and Safe Z always;
+// the peck depth with any operation; the finishing speed, the rest and the step (none when empty)
+// with "Grooves"; the part-off position (any number) and the final radius with "Part off".
+GroovingJob GroovingJobOf(const TGroovingFields& fields, std::vector<GroovingOperation> operations,
+                          JobTool tool, char decimalSeparator,
+                          const ToolCaptions& captions = GroovingSlotCaptions);
+
+inline constexpr const char* SurfaceSpeedWithoutMaximumText =
+    "A surface speed needs a maximum spindle speed: near the axis the spindle would turn ever "
+    "faster. Type the Max spindle speed too.";
+inline constexpr const char* MaximumWithoutSurfaceSpeedText =
+    "A maximum spindle speed only limits a surface speed: type the Surface speed too, or leave "
+    "the Max spindle speed empty.";
+
+// The constant surface speed of a job: none when neither value is given. A surface speed without
+// its maximum, or a maximum without a surface speed, throws OperationError with the texts above;
+// so does either value not above 0, naming it.
+std::optional<SurfaceSpeed> CheckedSurfaceSpeed(std::optional<double> metresPerMinute,
+                                                std::optional<double> maxSpindleSpeed);
 
 // How a value a machine depends on must lie: above 0 (depths, feeds, speeds, the safe distance),
 // not below it (offsets, rests, approaches), or either side (a position).

@@ -10,6 +10,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -48,34 +49,62 @@ template <class Operation> Json Codes(const std::vector<Operation>& operations) 
     return codes;
 }
 
+template <class Value> Json Optional(const std::optional<Value>& value) {
+    return value ? Json(*value) : Json(nullptr);
+}
+
+// The surface speed's two values, null without one.
+void AddSurfaceSpeed(Json& toolpath, const std::optional<SurfaceSpeed>& surface) {
+    toolpath["surface_speed"] = surface ? Json(surface->MetresPerMinute) : Json(nullptr);
+    toolpath["max_spindle_speed"] = surface ? Json(surface->MaxSpindleSpeed) : Json(nullptr);
+}
+
 Json ToolpathJson(const JobFile::Toolpath& toolpath) {
-    return std::visit(Overloaded{[&](const RoughingJob& j) {
-                                     return Json{{"kind", "roughing"},
-                                                 {"name", toolpath.Name},
-                                                 {"operations", Codes(j.Operations)},
-                                                 {"safe", j.SafeZ},
-                                                 {"offset", j.Offset},
-                                                 {"rest", j.Rest},
-                                                 {"depth", j.Depth},
-                                                 {"transversal", j.TransversalFeed},
-                                                 {"longitudinal", j.LongitudinalFeed},
-                                                 {"speed", j.TurningSpeed},
-                                                 {"left", ToolJson(j.Left)},
-                                                 {"right", ToolJson(j.Right)}};
-                                 },
-                                 [&](const FinishingJob& j) {
-                                     return Json{{"kind", "finishing"},
-                                                 {"name", toolpath.Name},
-                                                 {"operations", Codes(j.Operations)},
-                                                 {"safe", j.SafeZ},
-                                                 {"offset", j.Offset},
-                                                 {"approach", j.Approach},
-                                                 {"feed", j.Feed},
-                                                 {"speed", j.TurningSpeed},
-                                                 {"left", ToolJson(j.Left)},
-                                                 {"right", ToolJson(j.Right)}};
-                                 }},
-                      toolpath.Job);
+    Json json = std::visit(Overloaded{[&](const RoughingJob& j) {
+                                          return Json{{"kind", "roughing"},
+                                                      {"name", toolpath.Name},
+                                                      {"operations", Codes(j.Operations)},
+                                                      {"safe", j.SafeZ},
+                                                      {"offset", j.Offset},
+                                                      {"rest", j.Rest},
+                                                      {"depth", j.Depth},
+                                                      {"transversal", j.TransversalFeed},
+                                                      {"longitudinal", j.LongitudinalFeed},
+                                                      {"speed", j.TurningSpeed},
+                                                      {"left", ToolJson(j.Left)},
+                                                      {"right", ToolJson(j.Right)}};
+                                      },
+                                      [&](const FinishingJob& j) {
+                                          return Json{{"kind", "finishing"},
+                                                      {"name", toolpath.Name},
+                                                      {"operations", Codes(j.Operations)},
+                                                      {"safe", j.SafeZ},
+                                                      {"offset", j.Offset},
+                                                      {"approach", j.Approach},
+                                                      {"feed", j.Feed},
+                                                      {"speed", j.TurningSpeed},
+                                                      {"left", ToolJson(j.Left)},
+                                                      {"right", ToolJson(j.Right)}};
+                                      },
+                                      [&](const GroovingJob& j) {
+                                          return Json{{"kind", "grooving"},
+                                                      {"name", toolpath.Name},
+                                                      {"operations", Codes(j.Operations)},
+                                                      {"safe", j.SafeZ},
+                                                      {"rest", j.Rest},
+                                                      {"step", Optional(j.Step)},
+                                                      {"peck", j.Peck},
+                                                      {"plunge", j.PlungeFeed},
+                                                      {"feed", j.FinishingFeed},
+                                                      {"speed", j.TurningSpeed},
+                                                      {"part_at", Optional(j.PartAt)},
+                                                      {"final_radius", j.FinalRadius},
+                                                      {"tool", ToolJson(j.Tool)}};
+                                      }},
+                           toolpath.Job);
+    if (!std::holds_alternative<GroovingJob>(toolpath.Job))
+        AddSurfaceSpeed(json, JobSurfaceSpeed(toolpath.Job));
+    return json;
 }
 
 Json ToolChangeJson(const ToolChangePosition& position) {
@@ -122,6 +151,12 @@ public:
         if (found == Object.end())
             throw JobFileError("The job file lacks the field " + Name(key) + ".");
         return *found;
+    }
+    // A number that may be missing or null: nothing then.
+    std::optional<double> OptionalNumber(const char* key) const {
+        if (!Object.is_object() || !Object.contains(key) || Object[key].is_null())
+            return std::nullopt;
+        return Number(key);
     }
     double Number(const char* key) const {
         const Json& value = At(key);
@@ -170,6 +205,12 @@ public:
         }
         return texts;
     }
+    // A number as Checked reads it, or nothing for null.
+    std::optional<double> CheckedOrNull(const Field& field) const {
+        if (At(field.Key).is_null())
+            return std::nullopt;
+        return Checked(field);
+    }
     Reader Nested(const char* key) const { return Reader(At(key), Name(key)); }
     std::string Name(const char* key) const { return Path.empty() ? key : Path + "." + key; }
     const std::string& Where() const { return Path; }
@@ -182,6 +223,25 @@ private:
     const Json& Object;
     std::string Path;
 };
+
+// The surface speed: absent or null for none (files written before it was kept have neither).
+std::optional<SurfaceSpeed> ReadSurfaceSpeed(const Reader& r) {
+    auto value = [&r](const char* key, const char* name) -> std::optional<double> {
+        if (!r.OptionalNumber(key))
+            return std::nullopt;
+        return r.Checked({key, name, Sign::Positive});
+    };
+    std::optional<double> surface = value("surface_speed", "Surface speed");
+    std::optional<double> maximum = value("max_spindle_speed", "Max spindle speed");
+    // The one that is missing is named.
+    try {
+        return CheckedSurfaceSpeed(surface, maximum);
+    } catch (const OperationError& error) {
+        throw JobFileError("The job file's field " +
+                           r.Name(surface ? "max_spindle_speed" : "surface_speed") + ": " +
+                           error.what());
+    }
+}
 
 JobTool ReadTool(const Reader& r) {
     JobTool tool;
@@ -214,6 +274,31 @@ auto ReadOperations(const Reader& r, OperationOf operationOf) {
     return queue.Codes;
 }
 
+GroovingJob ReadGrooving(const Reader& r) {
+    GroovingJob job;
+    job.Operations = ReadOperations<TGroovingQueue>(r, GroovingOperationOf);
+    job.SafeZ = r.Checked({"safe", "Safe Z", Sign::Positive, Quantity::Length});
+    job.Rest = r.Checked({"rest", "Finishing rest", Sign::NotNegative, Quantity::Length});
+    job.Step = r.CheckedOrNull({"step", "Step", Sign::Positive, Quantity::Length});
+    job.Peck = r.Checked({"peck", "Peck depth", Sign::NotNegative, Quantity::Length});
+    job.PlungeFeed = r.Checked({"plunge", "Plunge speed", Sign::Positive});
+    job.TurningSpeed = r.Checked({"speed", "Turning speed", Sign::Positive});
+    auto queues = [&job](GroovingOperation operation) {
+        return std::find(job.Operations.begin(), job.Operations.end(), operation) !=
+               job.Operations.end();
+    };
+    // As the window reads it: the finishing speed only for the grooves' finishing pass.
+    job.FinishingFeed =
+        r.Checked({"feed", "Finishing speed",
+                   queues(GroovingOperation::Grooves) ? Sign::Positive : Sign::NotNegative});
+    if (queues(GroovingOperation::PartOff) || !r.At("part_at").is_null())
+        job.PartAt = r.Checked({"part_at", "Part off at Z", Sign::Any, Quantity::Length});
+    job.FinalRadius =
+        r.Checked({"final_radius", "Final radius", Sign::NotNegative, Quantity::Length});
+    job.Tool = ReadTool(r.Nested("tool"));
+    return job;
+}
+
 JobFile::Toolpath ReadToolpath(const Reader& r) {
     JobFile::Toolpath toolpath;
     std::string kind = r.Text("kind");
@@ -228,6 +313,7 @@ JobFile::Toolpath ReadToolpath(const Reader& r) {
         job.TransversalFeed = r.Checked({"transversal", "Transversal speed", Sign::Positive});
         job.LongitudinalFeed = r.Checked({"longitudinal", "Longitudinal speed", Sign::Positive});
         job.TurningSpeed = r.Checked({"speed", "Turning speed", Sign::Positive});
+        job.Surface = ReadSurfaceSpeed(r);
         job.Left = ReadTool(r.Nested("left"));
         job.Right = ReadTool(r.Nested("right"));
         toolpath.Job = std::move(job);
@@ -239,15 +325,23 @@ JobFile::Toolpath ReadToolpath(const Reader& r) {
         job.Approach = r.Checked({"approach", "StartXOffset", Sign::NotNegative, Quantity::Length});
         job.Feed = r.Checked({"feed", "Cutting speed", Sign::Positive});
         job.TurningSpeed = r.Checked({"speed", "Turning speed", Sign::Positive});
+        job.Surface = ReadSurfaceSpeed(r);
         job.Left = ReadTool(r.Nested("left"));
         job.Right = ReadTool(r.Nested("right"));
         toolpath.Job = std::move(job);
+    } else if (kind == "grooving") {
+        toolpath.Job = ReadGrooving(r);
     } else {
-        Reader::Fail(r.Name("kind"), "must be \"roughing\" or \"finishing\", not \"" + kind + "\"");
+        Reader::Fail(r.Name("kind"),
+                     "must be \"roughing\", \"finishing\" or \"grooving\", not \"" + kind + "\"");
     }
     try {
-        RequireTools(toolpath.Job,
-                     {{"left.knife_file", "right.knife_file"}, {"left.tool", "right.tool"}});
+        bool grooving = std::holds_alternative<GroovingJob>(toolpath.Job);
+        RequireTools(toolpath.Job, grooving ? ToolCaptions{{"tool.knife_file", "tool.knife_file"},
+                                                           {"tool.tool", "tool.tool"},
+                                                           true}
+                                            : ToolCaptions{{"left.knife_file", "right.knife_file"},
+                                                           {"left.tool", "right.tool"}});
     } catch (const OperationError& error) {
         throw JobFileError("The job file's " + r.Where() + ": " + error.what());
     }

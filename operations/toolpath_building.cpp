@@ -2,10 +2,12 @@
 
 #include "geometry/number_text.h"
 #include "geometry/shaft.h"
+#include "material/outlines.h"
 #include "operations/setup.h"
 #include "platform/errors.h"
 #include "toollibrary/knife_file.h"
 #include "toolpath/block_writer.h"
+#include "toolpath/profile_measures.h"
 #include "toolpath/strategies.h"
 #include "workspace/workspace.h"
 
@@ -30,6 +32,15 @@ TKnife KnifeOf(const JobTool& tool) {
     return knife;
 }
 
+// The nose the strategies follow the part with: the knife's, unless it is too small to be written
+// as an arc.
+std::optional<KnifeNose> NoseOf(const TToolpath& toolpath, ToolSide side) {
+    const std::optional<KnifeNose>& nose = toolpath.Knife(side).Nose;
+    if (nose && nose->Radius >= SmallestArcRadius)
+        return nose;
+    return std::nullopt;
+}
+
 // A toolpath with the job and its knives, before any strategy runs.
 template <class Job>
 TToolpath NewToolpath(const TShaft& part, const TShaft& stock, const Job& job, std::string name) {
@@ -37,13 +48,29 @@ TToolpath NewToolpath(const TShaft& part, const TShaft& stock, const Job& job, s
     TToolpath toolpath;
     toolpath.Name = std::move(name);
     toolpath.Job = job;
-    toolpath.LeftKnife = KnifeOf(job.Left);
-    toolpath.RightKnife = KnifeOf(job.Right);
+    toolpath.LeftKnife = KnifeOf(ToolOn(job, ToolSide::Left));
+    toolpath.RightKnife = KnifeOf(ToolOn(job, ToolSide::Right));
     return toolpath;
 }
 
+bool IsEndFace(RoughingOperation operation) {
+    return operation == RoughingOperation::LeftEndFace ||
+           operation == RoughingOperation::RightEndFace;
+}
+
+OperationKind KindOf(RoughingOperation operation) {
+    if (operation == RoughingOperation::WholeLength)
+        return OperationKind::FullLengthRoughing;
+    return IsEndFace(operation) ? OperationKind::EndFacing : OperationKind::SideRoughing;
+}
+
+Flank FlankOf(ToolSide side) {
+    return side == ToolSide::Left ? Flank::Left : Flank::Right;
+}
+
 void RunRoughingOperation(BlockWriter& w, RoughingOperation operation, const TShaft& part,
-                          const SideOutlines& outlines, double stockRadius, const RoughingJob& job,
+                          const SideOutlines& outlines, double stockRadius,
+                          const std::optional<EndFace>& face, const RoughingJob& job,
                           const RoughingParameters& p) {
     using enum RoughingOperation;
     bool fromStock = operation == LeftFromStock || operation == RightFromStock;
@@ -62,6 +89,10 @@ void RunRoughingOperation(BlockWriter& w, RoughingOperation operation, const TSh
     case RightBelowTop:
         RoughFlank(w, BuildOffsetContour(outlines.Right.Elements, Flank::Right, job.Rest, climb),
                    Flank::Right, p);
+        break;
+    case LeftEndFace:
+    case RightEndFace:
+        FaceEnd(w, *face, FlankOf(ToolOf(operation)), p);
         break;
     }
 }
@@ -84,6 +115,80 @@ std::optional<double> LimitFor(const Setup& setup, const TShaft& part, const TSh
     return limit;
 }
 
+// A grooving knife's cutting edge is at least this wide.
+constexpr double NarrowestEdge = 0.5;
+
+std::string Mm(double value) {
+    return FormatFloat("0.###", value);
+}
+
+// The grooving job's knife with its outline and cutting edge, refused when it cannot groove.
+GroovingKnife GroovingKnifeOf(const TKnife& knife, const JobTool& tool) {
+    std::optional<CuttingEdge> edge = CuttingEdgeOf(knife);
+    if (!edge)
+        throw OperationError(
+            "The tool has no knife to groove with: drop a tool slot with a knife on "
+            "\"Tool :\".");
+    std::string name = tool.Names.TipName.empty() ? "of the tool" : tool.Names.TipName;
+    if (edge->Width() < NarrowestEdge)
+        throw OperationError("The knife " + name + " cuts with an edge " + Mm(edge->Width()) +
+                             " mm wide: grooving and parting take a cutting edge of at least " +
+                             Mm(NarrowestEdge) + " mm.");
+    try {
+        return {KnifeOutline(knife, name), *edge};
+    } catch (const OutlineError&) {
+        throw OperationError("The knife " + name +
+                             " has no closed outline through its tip: its true shape cannot be "
+                             "kept out of the part.");
+    }
+}
+
+// The grooves the job cuts: every groove of the part, each wide enough for the knife's edge.
+std::vector<Groove> GroovesToCut(const TShaft& part, const CuttingEdge& edge) {
+    std::vector<Groove> grooves = FindGrooves(part.Elements);
+    if (grooves.empty())
+        throw OperationError("The part has no groove: nowhere does its profile lie lower than "
+                             "its highest points on both sides.");
+    for (const Groove& g : grooves)
+        if (g.Width() < edge.Width() - 1e-9)
+            throw OperationError("The groove from Z" + Mm(g.Left) + " to Z" + Mm(g.Right) + " (" +
+                                 Mm(g.Width()) + " mm wide) is narrower than the knife's " +
+                                 "cutting edge (" + Mm(edge.Width()) +
+                                 " mm): the knife cannot enter it.");
+    return grooves;
+}
+
+// The end of the part whose face the parting leaves at z.
+Flank PartedEnd(const TShaft& part, double z) {
+    double left = part.Points[0].X;
+    double right = part.Points.Last().X;
+    if (z >= right - 1e-9)
+        return Flank::Right;
+    if (z <= left + 1e-9)
+        return Flank::Left;
+    throw OperationError("Part off at Z must lie at or beyond one of the part's end faces, Z" +
+                         Mm(left) + " or Z" + Mm(right) +
+                         ": between them the knife would cut into the part.");
+}
+
+bool Queues(const GroovingJob& job, GroovingOperation operation) {
+    return std::find(job.Operations.begin(), job.Operations.end(), operation) !=
+           job.Operations.end();
+}
+
+// With a chuck, no move of the grooving knife comes nearer to the jaws than the clearance.
+void RequireClearOfTheJaws(const TToolpath& toolpath, const Setup& setup, const TShaft& stock) {
+    std::optional<double> limit = TipLimit(setup, stock, toolpath.LeftKnife);
+    if (!limit)
+        return;
+    for (const TPunct& move : toolpath.PathPoints)
+        if (move.X < *limit - 1e-9)
+            throw OperationError("The knife would come to x " + Mm(move.X) + ", nearer than " +
+                                 Mm(setup.JawClearance) +
+                                 " mm to the chuck's jaws: groove and part off there after "
+                                 "flipping the part.");
+}
+
 } // namespace
 
 void RequireModel(const TShaft& part, const TShaft& stock) {
@@ -97,8 +202,9 @@ TToolpath BuildRoughing(const TShaft& part, const TShaft& stock, const RoughingJ
                         std::string name, const Setup& setup) {
     TToolpath toolpath = NewToolpath(part, stock, job, std::move(name));
     using enum RoughingOperation;
-    bool fromTheLeft = std::any_of(job.Operations.begin(), job.Operations.end(),
-                                   [](auto o) { return o == LeftFromStock || o == LeftBelowTop; });
+    bool fromTheLeft = std::any_of(job.Operations.begin(), job.Operations.end(), [](auto o) {
+        return o == LeftFromStock || o == LeftBelowTop || o == LeftEndFace;
+    });
     SideOutlines outlines = part.SideOutlinesFor(EntryCorner::Drop, FlatTop::Drop, FlatTop::Drop);
     RoughingParameters p;
     p.SafeX = job.SafeZ + stock.MaxRadius;
@@ -110,11 +216,17 @@ TToolpath BuildRoughing(const TShaft& part, const TShaft& stock, const RoughingJ
     for (RoughingOperation operation : job.Operations) {
         ToolSide side = ToolOf(operation);
         p.Limit = LimitFor(setup, part, stock, fromTheLeft, toolpath, side);
-        w.BeginOperation(operation == RoughingOperation::WholeLength
-                             ? OperationKind::FullLengthRoughing
-                             : OperationKind::SideRoughing,
-                         side, ToolOn(job, side).Number);
-        RunRoughingOperation(w, operation, part, outlines, stock.MaxRadius, job, p);
+        // An end face the stock does not reach beyond is no operation at all, not even a tool
+        // change.
+        std::optional<EndFace> face;
+        if (IsEndFace(operation)) {
+            face = EndFaceOf(part.Elements, stock.Elements, FlankOf(side));
+            if (!face)
+                continue;
+        }
+        w.BeginOperation(KindOf(operation), side, ToolOn(job, side).Number);
+        p.Nose = NoseOf(toolpath, side);
+        RunRoughingOperation(w, operation, part, outlines, stock.MaxRadius, face, job, p);
         w.EndOperation();
     }
     return toolpath;
@@ -144,6 +256,7 @@ TToolpath BuildFinishing(const TShaft& part, const TShaft& stock, const Finishin
         ToolSide side = ToolOf(operation);
         p.Limit = LimitFor(setup, part, stock, fromTheLeft, toolpath, side);
         w.BeginOperation(OperationKind::Finishing, side, ToolOn(job, side).Number);
+        p.Nose = NoseOf(toolpath, side);
         if (side == ToolSide::Right)
             FinishFlank(w, outlines.Right.Elements, Flank::Right, p);
         else
@@ -153,15 +266,58 @@ TToolpath BuildFinishing(const TShaft& part, const TShaft& stock, const Finishin
     return toolpath;
 }
 
+TToolpath BuildGrooving(const TShaft& part, const TShaft& stock, const GroovingJob& job,
+                        std::string name, const Setup& setup) {
+    TToolpath toolpath = NewToolpath(part, stock, job, std::move(name));
+    GroovingKnife knife = GroovingKnifeOf(toolpath.LeftKnife, job.Tool);
+    double width = knife.Edge.Width();
+    GroovingParameters p;
+    p.SafeX = job.SafeZ + stock.MaxRadius;
+    p.Clearance = job.SafeZ;
+    p.Rest = job.Rest;
+    p.Step = job.Step.value_or(0.8 * width);
+    p.Peck = job.Peck;
+    p.PlungeFeed = job.PlungeFeed;
+    p.FinishingFeed = job.FinishingFeed;
+    if (p.Step > width + 1e-9)
+        throw OperationError("Step must not be greater than the knife's cutting width, " +
+                             Mm(width) + " mm.");
+    std::vector<Groove> grooves;
+    if (Queues(job, GroovingOperation::Grooves))
+        grooves = GroovesToCut(part, knife.Edge);
+    std::optional<Flank> partedEnd;
+    if (Queues(job, GroovingOperation::PartOff))
+        partedEnd = PartedEnd(part, job.PartAt.value_or(0));
+    BlockWriter w(toolpath);
+    for (GroovingOperation operation : job.Operations) {
+        bool grooving = operation == GroovingOperation::Grooves;
+        w.BeginOperation(grooving ? OperationKind::Grooving : OperationKind::PartingOff,
+                         ToolSide::Left, job.Tool.Number);
+        if (grooving)
+            CutGrooves(w, part.Elements, grooves, stock.Elements, knife, p);
+        else
+            PartOff(w, job.PartAt.value_or(0), *partedEnd, job.FinalRadius, stock.Elements, knife,
+                    p);
+        w.EndOperation();
+    }
+    RequireClearOfTheJaws(toolpath, setup, stock);
+    return toolpath;
+}
+
 TToolpath BuildToolpath(const TShaft& part, const TShaft& stock, const MachiningJob& job,
                         std::string name, const Setup& setup) {
-    return std::visit(Overloaded{[&](const RoughingJob& j) {
-                                     return BuildRoughing(part, stock, j, std::move(name), setup);
-                                 },
-                                 [&](const FinishingJob& j) {
-                                     return BuildFinishing(part, stock, j, std::move(name), setup);
-                                 }},
-                      job);
+    TToolpath toolpath =
+        std::visit(Overloaded{[&](const RoughingJob& j) {
+                                  return BuildRoughing(part, stock, j, std::move(name), setup);
+                              },
+                              [&](const FinishingJob& j) {
+                                  return BuildFinishing(part, stock, j, std::move(name), setup);
+                              },
+                              [&](const GroovingJob& j) {
+                                  return BuildGrooving(part, stock, j, std::move(name), setup);
+                              }},
+                   job);
+    return toolpath;
 }
 
 std::string NextToolpathName(const Workspace& workspace, const char* kind) {

@@ -41,6 +41,13 @@ TToolpath BuildRoughing(const TShaft& part, const TShaft& stock, const RoughingJ
                         std::string name = {}, const Setup& setup = {});
 TToolpath BuildFinishing(const TShaft& part, const TShaft& stock, const FinishingJob& job,
                          std::string name = {}, const Setup& setup = {});
+// Grooving and parting with the job's one tool, as the left tool. Throws OperationError, before
+// anything is written, for a knife without a cutting edge of at least 0.5 mm or a closed outline,
+// a Step wider than the edge, a part without grooves or with a groove narrower than the edge
+// (naming its place), a part-off position between the part's end faces, and with a chuck any move
+// nearer to the jaws than the clearance.
+TToolpath BuildGrooving(const TShaft& part, const TShaft& stock, const GroovingJob& job,
+                        std::string name = {}, const Setup& setup = {});
 TToolpath BuildToolpath(const TShaft& part, const TShaft& stock, const MachiningJob& job,
                         std::string name = {}, const Setup& setup = {});
 

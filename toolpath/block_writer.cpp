@@ -48,6 +48,11 @@ void BlockWriter::RapidZ(double z) {
     Write(RapidZBlock(Number(), z), to, RapidTraverseFeed);
 }
 
+void BlockWriter::RapidX(double x) {
+    TPoint to{LastMove().X, x};
+    Write(RapidXBlock(Number(), x), to, RapidTraverseFeed);
+}
+
 void BlockWriter::RapidApproachX(double x, double feedWord) {
     TPoint to{LastMove().X, x};
     Write(RapidXFeedBlock(Number(), x, feedWord), to, RapidTraverseFeed);

@@ -33,6 +33,7 @@ public:
     // (the X word).
     void Rapid(const TPoint& to);                   // G00 X Z
     void RapidZ(double z);                          // G00 Z, at the last radius
+    void RapidX(double x);                          // G00 X, at the last axial position
     void RapidApproachX(double x, double feedWord); // G00 X F: the F word serves what follows
     void FeedX(double x, double feed);              // G01 X, at the last axial position
     void FeedZ(double z, double feed);              // G01 Z, at the last radius

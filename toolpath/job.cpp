@@ -3,7 +3,7 @@
 namespace torvex {
 
 std::optional<RoughingOperation> RoughingOperationOf(int code) {
-    if (code < 0 || code > 4)
+    if (code < 0 || code > 6)
         return std::nullopt;
     return static_cast<RoughingOperation>(code);
 }
@@ -14,10 +14,17 @@ std::optional<FinishingOperation> FinishingOperationOf(int code) {
     return static_cast<FinishingOperation>(code);
 }
 
+std::optional<GroovingOperation> GroovingOperationOf(int code) {
+    if (code < 1 || code > 2)
+        return std::nullopt;
+    return static_cast<GroovingOperation>(code);
+}
+
 ToolSide ToolOf(RoughingOperation operation) {
     using enum RoughingOperation;
-    return operation == RightFromStock || operation == RightBelowTop ? ToolSide::Right
-                                                                     : ToolSide::Left;
+    bool right =
+        operation == RightFromStock || operation == RightBelowTop || operation == RightEndFace;
+    return right ? ToolSide::Right : ToolSide::Left;
 }
 
 ToolSide ToolOf(FinishingOperation operation) {
@@ -32,6 +39,12 @@ const JobTool& JobToolOf(const MachiningJob& job, ToolSide side) {
 
 double JobTurningSpeed(const MachiningJob& job) {
     return std::visit([](const auto& j) { return j.TurningSpeed; }, job);
+}
+
+std::optional<SurfaceSpeed> JobSurfaceSpeed(const MachiningJob& job) {
+    return std::visit(Overloaded{[](const GroovingJob&) { return std::optional<SurfaceSpeed>(); },
+                                 [](const auto& j) { return j.Surface; }},
+                      job);
 }
 
 } // namespace torvex

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geometry/point_list.h"
+#include "toolpath/nc_block.h"
 
 #include <cstdint>
 #include <optional>
@@ -17,6 +18,8 @@ enum class RoughingOperation : uint8_t {
     LeftBelowTop = 2,   // the left side below the part's largest radius
     RightFromStock = 3, // the right side likewise
     RightBelowTop = 4,
+    LeftEndFace = 5,  // the stock beyond the part's left end, faced off down to the axis
+    RightEndFace = 6, // the same at the right end
 };
 
 // The finishing operations: one pass along a flank, with or without its flat top.
@@ -27,11 +30,19 @@ enum class FinishingOperation : uint8_t {
     RightWithTop = 4,
 };
 
+// The grooving and parting operations: the grooves below the flanks, then the part cut off.
+enum class GroovingOperation : uint8_t {
+    Grooves = 1,
+    PartOff = 2,
+};
+
 // The operation of a number, or nothing for a number no operation has.
 std::optional<RoughingOperation> RoughingOperationOf(int code);
 std::optional<FinishingOperation> FinishingOperationOf(int code);
+std::optional<GroovingOperation> GroovingOperationOf(int code);
 
-// The tool that makes the operation: the left one for the left flank and the whole length.
+// The tool that makes the operation: the left one for the left flank, the left end face and the
+// whole length.
 ToolSide ToolOf(RoughingOperation operation);
 ToolSide ToolOf(FinishingOperation operation);
 
@@ -61,6 +72,7 @@ struct RoughingJob {
     double TurningSpeed = 0;                   // rev/min
     JobTool Left;
     JobTool Right;
+    std::optional<SurfaceSpeed> Surface; // constant surface speed, when asked for
 };
 
 // What the user asks of a finishing toolpath.
@@ -73,21 +85,43 @@ struct FinishingJob {
     double TurningSpeed = 0;
     JobTool Left;
     JobTool Right;
+    std::optional<SurfaceSpeed> Surface;
 };
 
-using MachiningJob = std::variant<RoughingJob, FinishingJob>;
+// What the user asks of a grooving and parting toolpath. It has one tool, which the toolpath
+// takes for its left tool and its right one alike: every move of it is the left tool's.
+struct GroovingJob {
+    std::vector<GroovingOperation> Operations;
+    double SafeZ = 0;
+    double Rest = 0;              // material left on the grooves' walls and floors, mm
+    std::optional<double> Step;   // axial distance between plunges; none: 80% of the edge
+    double Peck = 0;              // a plunge retracts every this deep, mm; 0: no pecking
+    double PlungeFeed = 0;        // mm/min
+    double FinishingFeed = 0;     // mm/min
+    double TurningSpeed = 0;      // rev/min
+    std::optional<double> PartAt; // the axial position of the part's face cut off; none
+                                  // without "Part off"
+    double FinalRadius = 0;       // where parting stops; 0 is the axis
+    JobTool Tool;
+};
+
+using MachiningJob = std::variant<RoughingJob, FinishingJob, GroovingJob>;
 
 // One callable for std::visit from a lambda for each kind of job.
 template <class... Lambdas> struct Overloaded : Lambdas... { using Lambdas::operator()...; };
 template <class... Lambdas> Overloaded(Lambdas...) -> Overloaded<Lambdas...>;
 
-// The tool of a job on one side.
+// The tool of a job on one side; a grooving job's one tool on either.
 template <class Job> const JobTool& ToolOn(const Job& job, ToolSide side) {
     return side == ToolSide::Left ? job.Left : job.Right;
 }
+inline const JobTool& ToolOn(const GroovingJob& job, ToolSide) {
+    return job.Tool;
+}
 
-// What every kind of job has: its tools and its turning speed.
+// What every kind of job has: its tools, its turning speed and its surface speed, if any.
 const JobTool& JobToolOf(const MachiningJob& job, ToolSide side);
 double JobTurningSpeed(const MachiningJob& job);
+std::optional<SurfaceSpeed> JobSurfaceSpeed(const MachiningJob& job);
 
 } // namespace torvex

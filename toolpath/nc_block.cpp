@@ -13,8 +13,9 @@ namespace torvex {
 namespace {
 
 NcBlock Finite(NcBlock block) {
-    for (double value :
-         {block.X, block.Z, block.R, block.CentreX, block.CentreZ, block.F, block.Speed})
+    SurfaceSpeed surface = block.Surface.value_or(SurfaceSpeed{});
+    for (double value : {block.X, block.Z, block.R, block.CentreX, block.CentreZ, block.F,
+                         block.Speed, surface.MetresPerMinute, surface.MaxSpindleSpeed})
         if (!std::isfinite(value))
             throw ArithmeticError("Invalid floating point operation");
     return block;
@@ -101,12 +102,14 @@ NcBlock ToolChangeBlock(int32_t blockNo, int tool) {
     return block;
 }
 
-NcBlock SpindleStartBlock(int32_t blockNo, bool antiClockwise, double turningSpeed) {
+NcBlock SpindleStartBlock(int32_t blockNo, bool antiClockwise, double turningSpeed,
+                          std::optional<SurfaceSpeed> surface) {
     NcBlock block;
     block.Kind = BlockKind::SpindleStart;
     block.Number = blockNo;
     block.AntiClockwise = antiClockwise;
     block.Speed = turningSpeed;
+    block.Surface = surface;
     return Finite(block);
 }
 

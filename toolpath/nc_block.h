@@ -37,6 +37,14 @@ enum class BlockKind : uint8_t {
     MachineReturnZ,
 };
 
+// Constant surface speed: the spindle turns as fast as the cut's radius needs for the cutting edge
+// to run at this speed, but never faster than the maximum.
+struct SurfaceSpeed {
+    double MetresPerMinute = 0;
+    double MaxSpindleSpeed = 0; // rev/min
+    friend bool operator==(const SurfaceSpeed&, const SurfaceSpeed&) = default;
+};
+
 struct NcBlock {
     BlockKind Kind = BlockKind::SpindleStop;
     int32_t Number = 0;
@@ -54,6 +62,9 @@ struct NcBlock {
     int Tool = 0;               // tool position of a tool change
     bool AntiClockwise = false; // spindle start
     double Speed = 0;           // spindle start, rev/min
+    // A spindle start at constant surface speed; the controls that offer it write it instead of
+    // Speed, the generic program does not.
+    std::optional<SurfaceSpeed> Surface;
 };
 
 // Whether the block moves at the rapid traverse.
@@ -72,7 +83,8 @@ NcBlock FeedXThenZBlock(int32_t blockNo, double x, double z, double feed);
 NcBlock ArcBlock(int32_t blockNo, ArcTurn turn, double x, double z, double centreX, double centreZ,
                  double radius, std::optional<double> feed = std::nullopt);
 NcBlock ToolChangeBlock(int32_t blockNo, int tool);
-NcBlock SpindleStartBlock(int32_t blockNo, bool antiClockwise, double turningSpeed);
+NcBlock SpindleStartBlock(int32_t blockNo, bool antiClockwise, double turningSpeed,
+                          std::optional<SurfaceSpeed> surface = std::nullopt);
 // A block of one M word (the spindle stop, the coolant on or off, the door) or a return to the
 // machine's tool change position: a kind and a number.
 NcBlock MCodeBlock(int32_t blockNo, BlockKind kind);

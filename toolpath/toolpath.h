@@ -16,7 +16,14 @@ inline constexpr const char* NoToolpathSelectedText =
     "No toolpath is selected. Click a toolpath in the tree first.";
 
 // What an operation of a toolpath does.
-enum class OperationKind : uint8_t { FullLengthRoughing, SideRoughing, Finishing };
+enum class OperationKind : uint8_t {
+    FullLengthRoughing,
+    SideRoughing,
+    EndFacing,
+    Finishing,
+    Grooving,
+    PartingOff,
+};
 
 // One operation of a toolpath: its blocks (its tool change first) and its path points, as index
 // ranges [First, End), and the tool that makes every move of it.
@@ -52,6 +59,7 @@ public:
     }
     const JobTool& Tool(ToolSide side) const { return JobToolOf(Job, side); }
     double TurningSpeed() const { return JobTurningSpeed(Job); }
+    std::optional<SurfaceSpeed> Surface() const { return JobSurfaceSpeed(Job); }
 };
 
 } // namespace torvex

@@ -1,5 +1,7 @@
 #include "workspace/operation_queues.h"
 
+#include <algorithm>
+
 namespace torvex {
 
 using enum RoughingOperation;
@@ -18,7 +20,12 @@ bool IsRightSide(FinishingOperation operation) {
 } // namespace
 
 bool TRoughingQueue::Allows(RoughingOperation operation) const {
+    bool passQueued = LeftUsed || RightUsed;
     switch (operation) {
+    case LeftEndFace:
+        return !LeftFaceQueued && !passQueued;
+    case RightEndFace:
+        return !RightFaceQueued && !passQueued;
     case WholeLength:
         return !LeftUsed && !RightUsed;
     case LeftFromStock:
@@ -37,6 +44,10 @@ bool TRoughingQueue::Add(RoughingOperation operation) {
     if (!Allows(operation))
         return false;
     Codes.push_back(operation);
+    if (operation == LeftEndFace || operation == RightEndFace) {
+        (operation == LeftEndFace ? LeftFaceQueued : RightFaceQueued) = true;
+        return true;
+    }
     if (IsLeftSide(operation))
         LeftUsed = true;
     if (!IsLeftSide(operation) || operation == WholeLength)
@@ -73,6 +84,24 @@ bool TFinishingQueue::Add(FinishingOperation operation) {
 
 void TFinishingQueue::Clear() {
     *this = TFinishingQueue();
+}
+
+bool TGroovingQueue::Allows(GroovingOperation operation) const {
+    auto queued = [this](GroovingOperation o) {
+        return std::find(Codes.begin(), Codes.end(), o) != Codes.end();
+    };
+    return !queued(operation) && !queued(GroovingOperation::PartOff);
+}
+
+bool TGroovingQueue::Add(GroovingOperation operation) {
+    if (!Allows(operation))
+        return false;
+    Codes.push_back(operation);
+    return true;
+}
+
+void TGroovingQueue::Clear() {
+    *this = TGroovingQueue();
 }
 
 } // namespace torvex

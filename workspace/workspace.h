@@ -36,6 +36,7 @@ public:
     torvex::Setup Setup;
     TRoughingQueue RoughingQueue;
     TFinishingQueue FinishingQueue;
+    TGroovingQueue GroovingQueue;
     std::filesystem::path StartupDirectory;
 
     size_t ToolpathCount() const { return Toolpaths.size(); }

@@ -11,5 +11,7 @@ namespace torvex {
 // finishing pass follows drawn heavy. `size` is the side of the square picture in pixels.
 QPixmap OperationIcon(RoughingOperation operation, int size);
 QPixmap OperationIcon(FinishingOperation operation, int size);
+// A grooved shaft: its groove shaded, or the cut that parts it off its bar.
+QPixmap OperationIcon(GroovingOperation operation, int size);
 
 } // namespace torvex

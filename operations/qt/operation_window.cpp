@@ -24,11 +24,12 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace torvex {
 
 namespace {
 
-constexpr int StripWidth = 97;
 constexpr int StripHeight = 20;
 constexpr int IconSize = 16;
 constexpr int ButtonIconSize = 32;
@@ -58,7 +59,7 @@ void OperationWindow::Build(const Description& description) {
     auto* layout = new QVBoxLayout(Body());
     layout->setContentsMargins(10, 8, 10, 10);
     BuildFields(description.Fields);
-    BuildSlots();
+    BuildSlots(description.Slots);
     BuildOperations(description.Buttons);
     BuildCommands();
 }
@@ -92,14 +93,15 @@ void OperationWindow::BuildFields(const std::vector<Field>& fields) {
     static_cast<QVBoxLayout*>(Body()->layout())->addLayout(form);
 }
 
-void OperationWindow::BuildSlots() {
+void OperationWindow::BuildSlots(const std::vector<Slot>& tools) {
     auto* row = new QHBoxLayout;
-    auto addSlot = [&](const char* name, const char* caption, ToolSide side) {
+    for (const Slot& s : tools) {
         auto* column = new QVBoxLayout;
-        auto* label = new QLabel(caption, Body());
+        auto* label = new QLabel(s.Label, Body());
         auto* slot = new TTool(Pictures, Body());
         slot->SetDropRule(IsLibrarySlotDrag);
         slot->setFocusPolicy(Qt::StrongFocus);
+        ToolSide side = s.Side;
         ConnectGuarded(slot, &TTool2::Dropped, this, Messages, [this, side](const QMimeData* data) {
             if (auto drag = ReadSlotDrag(data->data(ToolSlotMime).toStdString()))
                 DropLibrarySlot(side, *drag);
@@ -112,18 +114,16 @@ void OperationWindow::BuildSlots() {
         slot->setContextMenuPolicy(Qt::ActionsContextMenu);
         ConnectGuarded(take, &QAction::triggered, this, Messages,
                        [this, side] { TakeToolCommand(side); });
-        slot->setObjectName(name);
-        slot->setAccessibleName(caption);
-        slot->setToolTip(QString(caption) + " drop a library position here, or press Enter for "
+        slot->setObjectName(s.Name);
+        slot->setAccessibleName(s.Label);
+        slot->setToolTip(QString(s.Label) + " drop a library position here, or press Enter for "
                                             "\"Take tool...\"");
         label->setBuddy(slot);
         column->addWidget(label);
         column->addWidget(slot);
         row->addLayout(column);
-        return slot;
-    };
-    Tool1 = addSlot("Tool1", "LTool :", ToolSide::Left);
-    Tool2 = addSlot("Tool2", "RTool :", ToolSide::Right);
+        Slots[static_cast<size_t>(side)] = slot;
+    }
     row->addStretch(1);
     static_cast<QVBoxLayout*>(Body()->layout())->addLayout(row);
 }
@@ -131,7 +131,11 @@ void OperationWindow::BuildSlots() {
 void OperationWindow::BuildOperations(const std::vector<OperationButton>& buttons) {
     auto* box = new QGroupBox("Operations", Body());
     auto* grid = new QGridLayout(box);
+    // The strip has room for every operation the window offers.
+    StripWidth = 4 + 24 * static_cast<int>(buttons.size());
+    int rows = 0;
     for (const OperationButton& b : buttons) {
+        rows = std::max(rows, b.Row + 1);
         auto* button = new QToolButton(box);
         button->setObjectName(b.Name);
         button->setIcon(Icon(b.Code, ButtonIconSize));
@@ -154,7 +158,7 @@ void OperationWindow::BuildOperations(const std::vector<OperationButton>& button
     ConnectGuarded(clear, &QPushButton::clicked, this, Messages, [this] { ClearCommand(); });
     strip->addWidget(Image1);
     strip->addWidget(clear);
-    grid->addLayout(strip, 3, 0, 1, 2);
+    grid->addLayout(strip, rows, 0, 1, 2);
     static_cast<QVBoxLayout*>(Body()->layout())->addWidget(box);
     RedrawStrip();
 }
@@ -197,8 +201,10 @@ void OperationWindow::AdvanceName() {
 }
 
 void OperationWindow::DropLibrarySlot(ToolSide side, const SlotDrag& drag) {
+    TTool* slot = SlotOf(side);
+    if (slot == nullptr)
+        return;
     ToolNumbers[static_cast<size_t>(side)] = drag.Number;
-    TTool* slot = side == ToolSide::Left ? Tool1 : Tool2;
     ToolSlotState state = slot->State();
     TakeLibrarySlot(state, drag.Slot);
     slot->SetState(std::move(state));
@@ -211,7 +217,10 @@ void OperationWindow::TakeToolCommand(ToolSide side) {
 }
 
 JobTool OperationWindow::Tool(ToolSide side) const {
-    const ToolSlotState& state = (side == ToolSide::Left ? Tool1 : Tool2)->State();
+    TTool* slot = SlotOf(side);
+    if (slot == nullptr)
+        return {};
+    const ToolSlotState& state = slot->State();
     return {
         ToolNumbers[static_cast<size_t>(side)], {state.Ncoada, state.Ncutit}, KnifeLinesOf(state)};
 }

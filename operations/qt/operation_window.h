@@ -25,10 +25,10 @@ class ToolpathTreeDisplay;
 class ToolpathViewDisplay;
 class Workspace;
 
-// What the roughing and the finishing window have in common: the fields with their labels, the
-// left and right tool slots, the picture buttons that queue operations with the strip that shows
-// the queue, "Clear", "Preview" and "Add toolpath", the toolpath's name and "Modify viewpoint".
-// The window reads its controls, calls the core and shows the result.
+// What the operation windows have in common: the fields with their labels, the tool slots (the
+// left and the right tool, or one tool), the picture buttons that queue operations with the strip
+// that shows the queue, "Clear", "Preview" and "Add toolpath", the toolpath's name and "Modify
+// viewpoint". The window reads its controls, calls the core and shows the result.
 class OperationWindow : public ToolWindow {
     Q_OBJECT
 public:
@@ -37,6 +37,12 @@ public:
         const char* Label; // "Safe Z :", ...
         const char* Unit;  // "mm", "mm/min" or "rev/min", shown beside the field
         const char* Tip;   // what the field is, in a machinist's words
+    };
+    // A tool slot: the tool of one side of the job (a one-tool job's tool is its left one).
+    struct Slot {
+        const char* Name;  // Tool1, ...
+        const char* Label; // "LTool :", ...
+        ToolSide Side;
     };
     struct OperationButton {
         int Code;
@@ -48,6 +54,7 @@ public:
         QString Caption;
         const char* ObjectName;
         std::vector<Field> Fields;
+        std::vector<Slot> Slots;
         std::vector<OperationButton> Buttons;
     };
 
@@ -76,11 +83,13 @@ public:
     void PreviewCommand();
     void AddCommand();
 
-    TTool* LeftSlot() const { return Tool1; }
-    TTool* RightSlot() const { return Tool2; }
+    // The slot of a side, nullptr for a side the window has no slot for.
+    TTool* SlotOf(ToolSide side) const { return Slots[static_cast<size_t>(side)]; }
+    TTool* LeftSlot() const { return SlotOf(ToolSide::Left); }
+    TTool* RightSlot() const { return SlotOf(ToolSide::Right); }
 
 signals:
-    // A toolpath was added: both windows advance their default names.
+    // A toolpath was added: every window advances its default name.
     void ToolpathAdded();
 
 protected:
@@ -106,7 +115,7 @@ protected:
 
 private:
     void BuildFields(const std::vector<Field>& fields);
-    void BuildSlots();
+    void BuildSlots(const std::vector<Slot>& tools);
     void BuildOperations(const std::vector<OperationButton>& buttons);
     void BuildCommands();
     void RedrawStrip();
@@ -119,11 +128,12 @@ private:
     std::map<std::string, QLineEdit*> Fields;
     QLineEdit* namee = nullptr;
     QCheckBox* cb1 = nullptr;
-    TTool* Tool1 = nullptr;
-    TTool* Tool2 = nullptr;
-    // The library positions the slots' tools were taken from: the tool numbers of the program.
+    // The slots of the left and the right tool, and the library positions their tools were taken
+    // from: the tool numbers of the program.
+    std::array<TTool*, 2> Slots{};
     std::array<int, 2> ToolNumbers{};
     QLabel* Image1 = nullptr;
+    int StripWidth = 0;
 };
 
 } // namespace torvex

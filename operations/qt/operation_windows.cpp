@@ -14,6 +14,13 @@ namespace {
 constexpr const char* SafeZTip = "Safe Z : radial clearance above the stock, mm";
 constexpr const char* OffsetTip = "Offset : axial clearance beyond the part's ends, mm";
 constexpr const char* TurningSpeedTip = "Turning speed : spindle speed, rev/min";
+constexpr const char* SurfaceSpeedTip =
+    "Surface speed : constant cutting speed at the knife's tip, m/min; empty for a fixed turning "
+    "speed";
+constexpr const char* MaxSpindleSpeedTip =
+    "Max spindle speed : the spindle never turns faster under constant surface speed, rev/min";
+const std::vector<OperationWindow::Slot> LeftAndRightTools = {
+    {"Tool1", "LTool :", ToolSide::Left}, {"Tool2", "RTool :", ToolSide::Right}};
 
 const OperationWindow::Description& RoughingDescription() {
     static const OperationWindow::Description description{
@@ -28,12 +35,17 @@ const OperationWindow::Description& RoughingDescription() {
          {"e4", "Transversal speed", "mm/min",
           "Transversal speed : feed towards the axis, into the material, mm/min"},
          {"e5", "Longitudinal speed", "mm/min", "Longitudinal speed : feed along the part, mm/min"},
-         {"e7", "Turning speed", "rev/min", TurningSpeedTip}},
-        {{0, "FlatSpeedButton7", "Whole length", 0, 0, 2},
-         {2, "FlatSpeedButton3", "Left side below the part's largest radius", 1, 0, 1},
-         {4, "FlatSpeedButton5", "Right side below the part's largest radius", 1, 1, 1},
-         {1, "FlatSpeedButton2", "Left side from the stock radius", 2, 0, 1},
-         {3, "FlatSpeedButton4", "Right side from the stock radius", 2, 1, 1}}};
+         {"e7", "Turning speed", "rev/min", TurningSpeedTip},
+         {"e8", "Surface speed :", "m/min", SurfaceSpeedTip},
+         {"e9", "Max spindle speed :", "rev/min", MaxSpindleSpeedTip}},
+        LeftAndRightTools,
+        {{5, "FlatSpeedButton8", "Left end face", 0, 0, 1},
+         {6, "FlatSpeedButton9", "Right end face", 0, 1, 1},
+         {0, "FlatSpeedButton7", "Whole length", 1, 0, 2},
+         {2, "FlatSpeedButton3", "Left side below the part's largest radius", 2, 0, 1},
+         {4, "FlatSpeedButton5", "Right side below the part's largest radius", 2, 1, 1},
+         {1, "FlatSpeedButton2", "Left side from the stock radius", 3, 0, 1},
+         {3, "FlatSpeedButton4", "Right side from the stock radius", 3, 1, 1}}};
     return description;
 }
 
@@ -46,11 +58,40 @@ const OperationWindow::Description& FinishingDescription() {
          {"e3", "StartXOffset :", "mm",
           "StartXOffset : radial clearance above the outline's start, where the tool comes in, mm"},
          {"e4", "Cutting speed :", "mm/min", "Cutting speed : feed along the outline, mm/min"},
-         {"e5", "Turning speed :", "rev/min", TurningSpeedTip}},
+         {"e5", "Turning speed :", "rev/min", TurningSpeedTip},
+         {"e6", "Surface speed :", "m/min", SurfaceSpeedTip},
+         {"e7", "Max spindle speed :", "rev/min", MaxSpindleSpeedTip}},
+        LeftAndRightTools,
         {{1, "FlatSpeedButton3", "Left side without its top", 0, 0, 1},
          {3, "FlatSpeedButton5", "Right side without its top", 0, 1, 1},
          {2, "FlatSpeedButton7", "Left side with its top", 1, 0, 1},
          {4, "FlatSpeedButton2", "Right side with its top", 1, 1, 1}}};
+    return description;
+}
+
+const OperationWindow::Description& GroovingDescription() {
+    static const OperationWindow::Description description{
+        "Grooving and parting",
+        "GROOVE",
+        {{"e1", "Safe Z :", "mm", SafeZTip},
+         {"e2", "Finishing rest :", "mm",
+          "Finishing rest : material left on the grooves' walls and floors for the finishing "
+          "pass, mm"},
+         {"e3", "Step :", "mm",
+          "Step : axial distance between plunges; empty for 80% of the knife's cutting width, mm"},
+         {"e4", "Peck depth :", "mm",
+          "Peck depth : a plunge backs off every this deep to break the chip; 0 for none, mm"},
+         {"e5", "Plunge speed", "mm/min", "Plunge speed : feed of the plunges, mm/min"},
+         {"e6", "Finishing speed", "mm/min",
+          "Finishing speed : feed of the pass along the grooves' walls and floors, mm/min"},
+         {"e7", "Turning speed", "rev/min", TurningSpeedTip},
+         {"e8", "Part off at Z :", "mm",
+          "Part off at Z : where the part is cut off, at or beyond one of its end faces, mm"},
+         {"e9", "Final radius :", "mm",
+          "Final radius : where parting stops; 0 cuts through to the axis, mm"}},
+        {{"Tool1", "Tool :", ToolSide::Left}},
+        {{1, "FlatSpeedButton2", "Grooves", 0, 0, 1},
+         {2, "FlatSpeedButton3", "Part off", 0, 1, 1}}};
     return description;
 }
 
@@ -93,8 +134,9 @@ std::string RoughingWindow::NextName() const {
 }
 
 MachiningJob RoughingWindow::Job(char separator) const {
-    TRoughingFields fields{FieldText("e1"), FieldText("e2"), FieldText("e6"), FieldText("e3"),
-                           FieldText("e4"), FieldText("e5"), FieldText("e7")};
+    TRoughingFields fields{FieldText("e1"), FieldText("e2"), FieldText("e6"),
+                           FieldText("e3"), FieldText("e4"), FieldText("e5"),
+                           FieldText("e7"), FieldText("e8"), FieldText("e9")};
     return RoughingJobOf(fields, Work.RoughingQueue.Codes, Tool(ToolSide::Left),
                          Tool(ToolSide::Right), separator);
 }
@@ -130,9 +172,45 @@ std::string FinishingWindow::NextName() const {
 
 MachiningJob FinishingWindow::Job(char separator) const {
     TFinishingFields fields{FieldText("e1"), FieldText("e2"), FieldText("e3"), FieldText("e4"),
-                            FieldText("e5")};
+                            FieldText("e5"), FieldText("e6"), FieldText("e7")};
     return FinishingJobOf(fields, Work.FinishingQueue.Codes, Tool(ToolSide::Left),
                           Tool(ToolSide::Right), separator);
+}
+
+GroovingWindow::GroovingWindow(Workspace& workspace, const SlotPictureSource& pictures,
+                               LibraryPositions positions, ToolpathTreeDisplay& tree,
+                               ToolpathViewDisplay& view, MessageSink& messages, QWidget* parent)
+    : OperationWindow(GroovingDescription(), workspace, pictures, std::move(positions), tree, view,
+                      messages, parent) {
+    Build(GroovingDescription());
+}
+
+bool GroovingWindow::Enqueue(int code) {
+    std::optional<GroovingOperation> operation = GroovingOperationOf(code);
+    return operation && Work.GroovingQueue.Add(*operation);
+}
+
+void GroovingWindow::EmptyQueue() {
+    Work.GroovingQueue.Clear();
+}
+
+std::vector<int> GroovingWindow::QueuedCodes() const {
+    return Numbers(Work.GroovingQueue.Codes);
+}
+
+QPixmap GroovingWindow::Icon(int code, int size) const {
+    return OperationIcon(*GroovingOperationOf(code), size);
+}
+
+std::string GroovingWindow::NextName() const {
+    return NextToolpathName(Work, "Grooving");
+}
+
+MachiningJob GroovingWindow::Job(char separator) const {
+    TGroovingFields fields{FieldText("e1"), FieldText("e2"), FieldText("e3"),
+                           FieldText("e4"), FieldText("e5"), FieldText("e6"),
+                           FieldText("e7"), FieldText("e8"), FieldText("e9")};
+    return GroovingJobOf(fields, Work.GroovingQueue.Codes, Tool(ToolSide::Left), separator);
 }
 
 } // namespace torvex

@@ -40,4 +40,23 @@ protected:
     size_t ViewpointResets(size_t) const override { return 1; }
 };
 
+// "Grooving and parting": the grooves below the flanks plunged and finished, and the part cut off,
+// with one tool.
+class GroovingWindow : public OperationWindow {
+    Q_OBJECT
+public:
+    GroovingWindow(Workspace& workspace, const SlotPictureSource& pictures,
+                   LibraryPositions positions, ToolpathTreeDisplay& tree, ToolpathViewDisplay& view,
+                   MessageSink& messages, QWidget* parent);
+
+protected:
+    bool Enqueue(int code) override;
+    void EmptyQueue() override;
+    std::vector<int> QueuedCodes() const override;
+    QPixmap Icon(int code, int size) const override;
+    std::string NextName() const override;
+    MachiningJob Job(char separator) const override;
+    size_t ViewpointResets(size_t) const override { return 1; }
+};
+
 } // namespace torvex

@@ -48,6 +48,7 @@ TEST_F(MainWindowTest, EveryWindowExistsOnceFloatingHiddenAboveTheMainWindow) {
         {Windows.Chooser, "Toolbars"},
         {Windows.Roughing, "Roughing toolpath"},
         {Windows.Finishing, "Finishing toolpath"},
+        {Windows.Grooving, "Grooving and parting"},
         {Windows.NcProgram, "NC code"},
         {Windows.ToolLibrary, "Tool library"}};
     for (const auto& [window, caption] : windows) {
@@ -59,7 +60,7 @@ TEST_F(MainWindowTest, EveryWindowExistsOnceFloatingHiddenAboveTheMainWindow) {
     }
     for (ToolWindow* window :
          std::vector<ToolWindow*>{Windows.Chooser, Windows.Roughing, Windows.Finishing,
-                                  Windows.NcProgram, Windows.ToolLibrary})
+                                  Windows.Grooving, Windows.NcProgram, Windows.ToolLibrary})
         EXPECT_TRUE(window->windowFlags().testFlag(Qt::FramelessWindowHint));
     // The library opens with room for its forms: shown, it keeps its size.
     QSize library = Windows.ToolLibrary->size();
@@ -459,6 +460,7 @@ TEST_F(MainWindowTest, TheTogglesShowTheirWindowsAndClosingAWindowReleasesItsTog
         {"b1", Windows.ToolLibrary},
         {"FlatSpeedButton1", Windows.Roughing},
         {"FlatSpeedButton3", Windows.Finishing},
+        {"FlatSpeedButton5", Windows.Grooving},
         {"FlatSpeedButton4", Windows.Chooser}};
     for (const auto& [toggle, window] : toggles) {
         Click(toggle);

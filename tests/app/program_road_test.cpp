@@ -104,7 +104,8 @@ protected:
         Press(nc, "FlatButton1");
         return FileBytes(file);
     }
-    std::string BatchProgram(bool rough, std::vector<std::string> args,
+    using Command = int (*)(const std::vector<std::string>&, std::ostream&, std::ostream&);
+    std::string BatchProgram(Command run, std::vector<std::string> args,
                              const NcProgramOptions& options) {
         fs::path file = Scratch("batch.nc");
         args.insert(args.end(), {"-o", file.string()});
@@ -115,8 +116,7 @@ protected:
         if (options.OpenDoor)
             args.push_back("--door");
         std::ostringstream out, err;
-        EXPECT_EQ(rough ? RunRough(args, out, err) : RunFinish(args, out, err), ExitOk)
-            << err.str();
+        EXPECT_EQ(run(args, out, err), ExitOk) << err.str();
         return FileBytes(file);
     }
 };
@@ -137,7 +137,7 @@ TEST_F(ProgramRoadTest, ARoughingToolpathFromTheWindowsIsSavedAsTheBatchToolWrit
         Press(Windows.Roughing, "Button1");
         ClickNode(ToolpathNode(mask));
         ASSERT_TRUE(Enabled("g1"));
-        EXPECT_EQ(SavedProgram(options), BatchProgram(true, job, options)) << mask;
+        EXPECT_EQ(SavedProgram(options), BatchProgram(RunRough, job, options)) << mask;
     }
 }
 
@@ -170,7 +170,44 @@ TEST_F(ProgramRoadTest, AFinishingToolpathFromTheWindowsIsSavedAsTheBatchToolWri
                                           "3",
                                           "--right-tool",
                                           "4"};
-    EXPECT_EQ(SavedProgram({.Coolant = true}), BatchProgram(false, job, {.Coolant = true}));
+    EXPECT_EQ(SavedProgram({.Coolant = true}), BatchProgram(RunFinish, job, {.Coolant = true}));
+}
+
+TEST_F(ProgramRoadTest, AGroovingToolpathFromTheWindowIsSavedAsTheBatchToolWritesIt) {
+    Load(Models / "grooved.mdl");
+    FillLibrarySlot(5, "Groove3");
+    QMimeData data;
+    data.setData(ToolSlotMime,
+                 QByteArray::fromStdString(SlotDragText({5, Windows.Library->Slot(5).State()})));
+    emit Windows.Grooving->LeftSlot()->Dropped(&data);
+    EXPECT_EQ(Windows.Grooving->RightSlot(), nullptr);
+    Type(Windows.Grooving, {{"e1", "2"},
+                            {"e2", "0.5"},
+                            {"e3", ""},
+                            {"e4", "1"},
+                            {"e5", "60"},
+                            {"e6", "40"},
+                            {"e7", "800"},
+                            {"e8", "90"},
+                            {"e9", "0"}});
+    Press(Windows.Grooving, "FlatSpeedButton3"); // part off
+    Press(Windows.Grooving, "FlatSpeedButton2"); // the grooves, refused after it
+    Press(Windows.Grooving, "Button1");
+    Press(Windows.Grooving, "FlatSpeedButton6"); // Clear
+    Press(Windows.Grooving, "FlatSpeedButton2");
+    Press(Windows.Grooving, "FlatSpeedButton3");
+    Press(Windows.Grooving, "Button1");
+    ASSERT_EQ(Work.ToolpathCount(), 2u);
+    EXPECT_EQ(Main->RootNode()->child(1)->text(0), "2-Grooving");
+    EXPECT_EQ(In<QLineEdit>(Windows.Roughing, "namee")->text(), "3-Roughing");
+    EXPECT_EQ(In<QLineEdit>(Windows.Grooving, "namee")->text(), "3-Grooving");
+    ClickNode(ToolpathNode(1));
+    torvex::testing::Args job = torvex::testing::GrooveArgs("grooved.mdl", "1,2");
+    job.insert(job.end(), {"--part-at", "90", "--final-radius", "0"});
+    EXPECT_EQ(SavedProgram({}), BatchProgram(RunGroove, job, {}));
+    // A model loaded anew starts the names again.
+    Load(Models / "grooved.mdl");
+    EXPECT_EQ(In<QLineEdit>(Windows.Finishing, "namee")->text(), "1-Finishing");
 }
 
 TEST_F(ProgramRoadTest, PreviewAndBadFieldsLeaveNoTraceAndNamesAdvanceTogether) {
@@ -275,6 +312,8 @@ TEST_F(ProgramRoadTest, EveryControlOfTheOperationWindowsHasItsAccessibleName) {
         {"e4", "Transversal speed"},
         {"e5", "Longitudinal speed"},
         {"e7", "Turning speed"},
+        {"e8", "Surface speed :"},
+        {"e9", "Max spindle speed :"},
         {"namee", "Toolpath name"},
         {"Tool1", "LTool :"},
         {"Tool2", "RTool :"},
@@ -282,28 +321,40 @@ TEST_F(ProgramRoadTest, EveryControlOfTheOperationWindowsHasItsAccessibleName) {
         {"FlatSpeedButton2", "Left side from the stock radius"},
         {"FlatSpeedButton3", "Left side below the part's largest radius"},
         {"FlatSpeedButton4", "Right side from the stock radius"},
-        {"FlatSpeedButton5", "Right side below the part's largest radius"}};
+        {"FlatSpeedButton5", "Right side below the part's largest radius"},
+        {"FlatSpeedButton8", "Left end face"},
+        {"FlatSpeedButton9", "Right end face"}};
     const std::vector<std::pair<const char*, const char*>> finishing = {
         {"e3", "StartXOffset :"},
         {"e4", "Cutting speed :"},
         {"e5", "Turning speed :"},
+        {"e6", "Surface speed :"},
+        {"e7", "Max spindle speed :"},
         {"FlatSpeedButton3", "Left side without its top"},
         {"FlatSpeedButton7", "Left side with its top"},
         {"FlatSpeedButton5", "Right side without its top"},
         {"FlatSpeedButton2", "Right side with its top"}};
+    const std::vector<std::pair<const char*, const char*>> grooving = {
+        {"e1", "Safe Z :"},      {"e2", "Finishing rest :"},      {"e3", "Step :"},
+        {"e4", "Peck depth :"},  {"e5", "Plunge speed"},          {"e6", "Finishing speed"},
+        {"e7", "Turning speed"}, {"e8", "Part off at Z :"},       {"e9", "Final radius :"},
+        {"Tool1", "Tool :"},     {"FlatSpeedButton2", "Grooves"}, {"FlatSpeedButton3", "Part off"}};
     for (auto [window, names] : {std::pair{static_cast<QWidget*>(Windows.Roughing), roughing},
-                                 std::pair{static_cast<QWidget*>(Windows.Finishing), finishing}}) {
+                                 std::pair{static_cast<QWidget*>(Windows.Finishing), finishing},
+                                 std::pair{static_cast<QWidget*>(Windows.Grooving), grooving}}) {
         for (auto [name, accessible] : names) {
             auto* control = In<QWidget>(window, name);
             EXPECT_EQ(control->accessibleName(), accessible) << name;
             EXPECT_NE(control->focusPolicy(), Qt::NoFocus) << name;
         }
     }
-    for (QLabel* label : Windows.Roughing->Body()->findChildren<QLabel*>()) {
-        if (!label->text().isEmpty()) {
-            EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();
+    for (OperationWindow* window : {static_cast<OperationWindow*>(Windows.Roughing),
+                                    static_cast<OperationWindow*>(Windows.Grooving)})
+        for (QLabel* label : window->Body()->findChildren<QLabel*>()) {
+            if (!label->text().isEmpty()) {
+                EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();
+            }
         }
-    }
     EXPECT_EQ(In<QPlainTextEdit>(Windows.NcProgram, "m1")->accessibleName(), "NC program");
 }
 
@@ -341,7 +392,13 @@ TEST_F(ProgramRoadTest, AJobSavedFromTheWindowsReopensInAFreshProgramWithTheSame
         Press(Windows.Roughing, button);
     Press(Windows.Roughing, "Button1");
     Mount(Windows.Finishing, 3, "FinishL", 4, "FinishR");
-    Type(Windows.Finishing, {{"e1", "5"}, {"e2", "2"}, {"e3", "1"}, {"e4", "120"}, {"e5", "1500"}});
+    Type(Windows.Finishing, {{"e1", "5"},
+                             {"e2", "2"},
+                             {"e3", "1"},
+                             {"e4", "120"},
+                             {"e5", "1500"},
+                             {"e6", "150"},
+                             {"e7", "2500"}});
     Press(Windows.Finishing, "FlatSpeedButton7"); // left with its top
     Press(Windows.Finishing, "FlatSpeedButton5"); // right without
     Press(Windows.Finishing, "Button1");
@@ -354,6 +411,8 @@ TEST_F(ProgramRoadTest, AJobSavedFromTheWindowsReopensInAFreshProgramWithTheSame
         return In<QPlainTextEdit>(windows.NcProgram, "m1")->toPlainText().toStdString();
     };
     std::string program = wholeJob(Windows);
+    // The finishing turns at constant surface speed, the roughing at its turning speed.
+    EXPECT_NE(program.find(" G96 D2500 S150 M03\n"), std::string::npos) << program;
     EXPECT_EQ(In<QLabel>(Windows.NcProgram, "Verdict")->text().split('\n').front(),
               "Checked against the knives: no collision");
     fs::path job = Scratch("road.tjob");
@@ -369,6 +428,7 @@ TEST_F(ProgramRoadTest, AJobSavedFromTheWindowsReopensInAFreshProgramWithTheSame
     QTest::mouseClick(reopened.Main->findChild<QAbstractButton*>("OpenJob"), Qt::LeftButton);
     EXPECT_TRUE(freshMessages.Messages.empty());
     ASSERT_EQ(fresh.ToolpathCount(), 2u);
+    EXPECT_EQ(In<QLineEdit>(reopened.Grooving, "namee")->text(), "3-Grooving");
     EXPECT_EQ(reopened.Main->RootNode()->childCount(), 2);
     EXPECT_EQ(wholeJob(reopened), program);
     std::ostringstream out, err;

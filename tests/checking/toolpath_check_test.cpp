@@ -2,12 +2,14 @@
 #include "checking/toolpath_check.h"
 #include "checking/verdict.h"
 #include "geometry/shaft.h"
+#include "operations/toolpath_building.h"
 #include "platform/text_file.h"
 #include "toolpath/block_writer.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 
 using namespace torvex;
 
@@ -28,17 +30,52 @@ CheckResult Check(const SampleJob& job) {
 } // namespace
 
 TEST(ToolpathCheck, SampleLibraryFitsEverySamplePart) {
-    ASSERT_EQ(SampleModels(TORVEX_DATA).size(), 5u);
+    ASSERT_EQ(SampleModels(TORVEX_DATA).size(), 6u);
     for (const std::string& model : SampleModels(TORVEX_DATA)) {
-        SampleJob rough = BuildSampleJob(TORVEX_DATA, model, SampleJobKind::Roughing, {0, 2, 4},
+        // The right end face first: a stock longer than the part is faced before the passes run
+        // out over it; it is no operation where the stock ends with the part.
+        SampleJob rough = BuildSampleJob(TORVEX_DATA, model, SampleJobKind::Roughing, {6, 0, 2, 4},
                                          "ShoulderL", "ShoulderR");
         CheckResult roughing = Check(rough);
-        EXPECT_EQ(roughing.Operations.size(), 3u) << rough.Name;
+        EXPECT_EQ(roughing.Operations.size(), model == "grooved" ? 4u : 3u) << rough.Name;
         EXPECT_FALSE(roughing.HasCollision()) << rough.Name << ": " << VerdictText(roughing);
+        // Finishing on what the roughing leaves.
         SampleJob finish = BuildSampleJob(TORVEX_DATA, model, SampleJobKind::Finishing, {1, 3},
                                           "FinishL", "FinishR");
-        CheckResult finishing = Check(finish);
+        const TToolpath* job[] = {rough.Toolpath, finish.Toolpath};
+        CheckResult finishing =
+            CheckToolpaths(job, finish.Space->Shaft, finish.Space->StockShaft).back();
         EXPECT_FALSE(finishing.HasCollision()) << finish.Name << ": " << VerdictText(finishing);
+    }
+}
+
+TEST(ToolpathCheck, NoseKnivesFinishEverySampleRoughedPartWithoutACollision) {
+    // Roughed with the shoulder knives and finished with 0.4 mm noses: their paths keep the noses
+    // on the part. What a round nose cannot take from a square inner corner stays there, a fillet
+    // of its radius standing 0.4 (1 - 1 / sqrt 2) mm out of the corner; the arcs sample has no
+    // such corner, and nothing is left on it.
+    const double cornerFillet = 0.4 * (1 - 1 / std::sqrt(2));
+    for (const std::string& model : SampleModels(TORVEX_DATA)) {
+        if (model == "grooved")
+            continue; // its grooves are the grooving knife's
+        SampleJob job = BuildSampleJob(TORVEX_DATA, model, SampleJobKind::Roughing, {0, 2, 4},
+                                       "ShoulderL", "ShoulderR");
+        TToolpath& finish = AddToolpath(
+            *job.Space,
+            SampleFinishing({FinishingOperation::LeftWithTop, FinishingOperation::RightWithoutTop},
+                            SampleTool(TORVEX_DATA, "FinishL04", 3),
+                            SampleTool(TORVEX_DATA, "FinishR04", 4)),
+            "finish");
+        ASSERT_TRUE(finish.LeftKnife.Nose);
+        const TToolpath* toolpaths[] = {job.Toolpath, &finish};
+        std::vector<CheckResult> results =
+            CheckToolpaths(toolpaths, job.Space->Shaft, job.Space->StockShaft);
+        for (const CheckResult& result : results)
+            EXPECT_FALSE(result.HasCollision()) << model << ": " << VerdictText(result);
+        if (model == "arcs")
+            EXPECT_LT(results.back().MaterialLeft, 0.001);
+        else
+            EXPECT_NEAR(results.back().MaterialLeft, cornerFillet, 0.001) << model;
     }
 }
 
@@ -123,4 +160,54 @@ TEST(ToolpathCheck, RapidThroughTheBarIsACrash) {
     EXPECT_EQ(crash.Knife, "ShoulderL");
     // The tip ends 7 mm below the bar's surface at radius 22.
     EXPECT_NEAR(crash.Depth, 7, 1e-4);
+}
+
+TEST(ToolpathCheck, EverySampleGroovingJobIsFree) {
+    for (const std::string& model : SampleModels(TORVEX_DATA))
+        for (const char* knife : {"Groove3", "Part2"}) {
+            bool grooved = model == "grooved";
+            SampleJob job = BuildSampleJob(TORVEX_DATA, model, SampleJobKind::Grooving,
+                                           grooved ? std::initializer_list<uint8_t>{1, 2}
+                                                   : std::initializer_list<uint8_t>{2},
+                                           knife, "");
+            CheckResult result = Check(job);
+            EXPECT_FALSE(result.HasCollision())
+                << job.Name << " with " << knife << ": " << VerdictText(result);
+        }
+}
+
+// The simulation of a toolpath will leave what the check's exact sweeps leave; until it sweeps
+// each move exactly, the check's material left stands for it here.
+TEST(ToolpathCheck, GroovingClearsTheGroovesToTheRestAndFinishesThemToTheProfile) {
+    // On a bar that is the grooved part with its grooves filled, the grooves alone are left:
+    // the plunges take them down to the rest and the finishing pass to the profile, except in
+    // the middle of the rounded floor of radius 5, where the square corners of the 3 mm knife
+    // stop 5 - sqrt(5^2 - 1.5^2) above its bottom.
+    SampleJob job =
+        BuildSampleJob(TORVEX_DATA, "grooved", SampleJobKind::Grooving, {1}, "Groove3", "");
+    TShaft filled;
+    filled.LoadFromLines({"line 0/0/0/9/", "line 0/9/1/10/", "line 1/10/24/10/",
+                          "line 24/10/24/13/", "line 24/13/78/13/", "line 78/13/78/11/",
+                          "line 78/11/89/11/", "line 89/11/90/10/", "line 90/10/90/0/"},
+                         ShaftKind::Stock);
+    CheckResult grooves = CheckToolpath(*job.Toolpath, job.Space->Shaft, filled);
+    EXPECT_FALSE(grooves.HasCollision()) << VerdictText(grooves);
+    EXPECT_NEAR(grooves.MaterialLeft, 5 - std::sqrt(25 - 2.25), 2e-3);
+    EXPECT_NEAR(grooves.MaterialLeftAt.X, 59, 0.01);
+
+    // The whole sample job: the right end faced and the flanks roughed, the grooves cut, the
+    // flanks finished: nothing collides and the stock matches the part within the rest.
+    SampleJob rough = BuildSampleJob(TORVEX_DATA, "grooved", SampleJobKind::Roughing, {6, 0, 2, 4},
+                                     "ShoulderL", "ShoulderR");
+    SampleJob finish = BuildSampleJob(TORVEX_DATA, "grooved", SampleJobKind::Finishing, {2, 4},
+                                      "FinishL", "FinishR");
+    const TToolpath* roughed[] = {rough.Toolpath};
+    EXPECT_GT(CheckToolpaths(roughed, job.Space->Shaft, job.Space->StockShaft).back().MaterialLeft,
+              3.9);
+    const TToolpath* whole[] = {rough.Toolpath, job.Toolpath, finish.Toolpath};
+    std::vector<CheckResult> results =
+        CheckToolpaths(whole, job.Space->Shaft, job.Space->StockShaft);
+    for (const CheckResult& result : results)
+        EXPECT_FALSE(result.HasCollision()) << VerdictText(result);
+    EXPECT_LE(results.back().MaterialLeft, 0.5 + 1e-6) << MaterialLeftText(results.back());
 }

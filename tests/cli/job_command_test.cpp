@@ -1,5 +1,7 @@
 #include "cli/commands.h"
 #include "geometry/number_text.h"
+#include "operations/job_fields.h"
+#include "operations/job_file.h"
 #include "operations/toolpath_building.h"
 #include "platform/errors.h"
 #include "platform/text_file.h"
@@ -7,12 +9,14 @@
 #include "tests/support/linuxcnc_interpreter.h"
 #include "tests/support/nc_block_parser.h"
 #include "tests/support/program_moves.h"
+#include "workspace/workspace.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
 #include <numbers>
 #include <sstream>
 
@@ -28,6 +32,7 @@ namespace {
 
 using torvex::testing::Args;
 using torvex::testing::FinishArgs;
+using torvex::testing::GrooveArgs;
 using torvex::testing::RoughArgs;
 using torvex::testing::With;
 
@@ -131,12 +136,23 @@ double SweepTo(const ProgramMove& arc, double startZ, double startX, double z, d
     return MovesFollowPath(torvex::testing::ReadProgramMoves(program, false), path);
 }
 
-int RunCommand(bool rough, const Args& args, std::string* output = nullptr) {
+enum class Command { Rough, Finish, Groove };
+
+int RunCommand(Command command, const Args& args, std::string* output = nullptr,
+               std::string* errors = nullptr) {
     std::ostringstream out, err;
-    int status = rough ? RunRough(args, out, err) : RunFinish(args, out, err);
+    int status = command == Command::Rough    ? RunRough(args, out, err)
+                 : command == Command::Finish ? RunFinish(args, out, err)
+                                              : RunGroove(args, out, err);
     if (output)
         *output = out.str();
+    if (errors)
+        *errors = err.str();
     return status;
+}
+
+int RunCommand(bool rough, const Args& args, std::string* output = nullptr) {
+    return RunCommand(rough ? Command::Rough : Command::Finish, args, output);
 }
 
 } // namespace
@@ -329,6 +345,21 @@ TEST(JobCommand, ErrorsWriteNothing) {
     EXPECT_FALSE(std::filesystem::exists(program));
 }
 
+TEST(JobCommand, SurfaceSpeedAndItsMaximumStartTheSpindleAtConstantSurfaceSpeed) {
+    std::string text;
+    Args finish = With(FinishArgs("collared.mdl", "1"), {"--dialect", "linuxcnc"});
+    ASSERT_EQ(
+        RunCommand(false, With(finish, {"--surface-speed", "150", "--max-speed", "2500"}), &text),
+        ExitOk);
+    EXPECT_NE(text.find("N0001 G96 D2500 S150 M03"), std::string::npos) << text;
+    try {
+        RunCommand(false, With(finish, {"--surface-speed", "150"}));
+        ADD_FAILURE() << "a surface speed without its maximum was accepted";
+    } catch (const OperationError& error) {
+        EXPECT_STREQ(error.what(), SurfaceSpeedWithoutMaximumText);
+    }
+}
+
 TEST(JobCommand, CheckReportsCollisionsAndStrictRefusesThem) {
     auto program = Temporary("strict.nc");
     std::filesystem::remove(program);
@@ -360,22 +391,36 @@ namespace {
 // The sample jobs the controls must run: every model, roughing 0,2,4 and 1,3, finishing 1,3 and
 // 2,4, with the spindle's sense and the coolant varied.
 struct SampleJob {
-    bool Rough;
+    Command Run;
     Args Arguments;
     std::string Name;
 };
 
 std::vector<SampleJob> SampleJobs() {
+    using enum Command;
     std::vector<SampleJob> jobs;
-    for (const char* model :
-         {"collared.mdl", "chamfered.mdl", "arcs.mdl", "taper.mdl", "production.mdl"}) {
-        jobs.push_back({true, RoughArgs(model, "0,2,4"), std::string(model) + " rough 0,2,4"});
-        jobs.push_back({true, With(RoughArgs(model, "1,3"), {"--anticlockwise"}),
+    for (const char* model : {"collared.mdl", "chamfered.mdl", "arcs.mdl", "taper.mdl",
+                              "production.mdl", "grooved.mdl"}) {
+        jobs.push_back({Rough, RoughArgs(model, "0,2,4"), std::string(model) + " rough 0,2,4"});
+        jobs.push_back({Rough, With(RoughArgs(model, "1,3"), {"--anticlockwise"}),
                         std::string(model) + " rough 1,3"});
-        jobs.push_back({false, With(FinishArgs(model, "1,3"), {"--coolant"}),
+        jobs.push_back({Finish, With(FinishArgs(model, "1,3"), {"--coolant"}),
                         std::string(model) + " finish 1,3"});
-        jobs.push_back({false, FinishArgs(model, "2,4"), std::string(model) + " finish 2,4"});
+        jobs.push_back({Finish, FinishArgs(model, "2,4"), std::string(model) + " finish 2,4"});
+        // Noses of 0.4: their paths' arcs about the part's corners and arcs.
+        Args nosed = FinishArgs(model, "2,3");
+        *(std::find(nosed.begin(), nosed.end(), "--left-knife") + 1) =
+            torvex::testing::SampleFile("Knives/FinishL04.knf");
+        *(std::find(nosed.begin(), nosed.end(), "--right-knife") + 1) =
+            torvex::testing::SampleFile("Knives/FinishR04.knf");
+        jobs.push_back({Finish, nosed, std::string(model) + " finish 2,3 with noses"});
     }
+    jobs.push_back({Rough, RoughArgs("grooved.mdl", "6,0,2,4"), "grooved.mdl rough 6,0,2,4"});
+    jobs.push_back({Groove, GrooveArgs("grooved.mdl", "1"), "grooved.mdl groove 1"});
+    jobs.push_back({Groove,
+                    With(GrooveArgs("grooved.mdl", "1,2"),
+                         {"--part-at", "90", "--final-radius", "0", "--step", "1.5"}),
+                    "grooved.mdl groove 1,2"});
     return jobs;
 }
 
@@ -392,7 +437,7 @@ TEST(JobCommand, LinuxCncProgramsRunUneditedInLinuxCncsInterpreter) {
                                              program.string(), "--path-csv", path.string()});
             if (diameter)
                 args.push_back("--diameter");
-            ASSERT_EQ(RunCommand(job.Rough, args), ExitOk) << job.Name;
+            ASSERT_EQ(RunCommand(job.Run, args), ExitOk) << job.Name;
             InterpreterRun run = RunLinuxCncInterpreter(ReadTextLines(program));
             EXPECT_TRUE(run.Accepted())
                 << job.Name << (diameter ? " diameter: " : ": ") << run.Errors;
@@ -416,7 +461,7 @@ TEST(JobCommand, FanucProgramsReadBackOntoTheirPaths) {
                                              "--path-csv", path.string()});
             if (!diameter)
                 args.push_back("--radius"); // diameter is the default
-            ASSERT_EQ(RunCommand(job.Rough, args), ExitOk) << name;
+            ASSERT_EQ(RunCommand(job.Run, args), ExitOk) << name;
             std::vector<std::string> lines = ReadTextLines(program);
             ASSERT_GT(lines.size(), 6u) << name;
             EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 3),
@@ -485,4 +530,121 @@ TEST(JobCommand, AKnifeDrawnWithFilletsRoughsAndLeavesItsRoundsInTheStock) {
     std::filesystem::remove(program);
     std::filesystem::remove(path);
     std::filesystem::remove(stock);
+}
+
+TEST(JobCommand, GrooveNeedsItsKnifeItsToolAndWhereToPartOff) {
+    auto expectUsage = [](const Args& args, const std::string& text) {
+        try {
+            RunCommand(Command::Groove, args);
+            ADD_FAILURE() << "accepted: " << text;
+        } catch (const UsageError& error) {
+            EXPECT_EQ(error.Text, text);
+        }
+    };
+    expectUsage(GrooveArgs("grooved.mdl", "2,1"),
+                "operation 1 cannot be queued after the operations before it");
+    expectUsage(GrooveArgs("grooved.mdl", "1,2"), "operation 2 (part off) needs option --part-at");
+    expectUsage(With(GrooveArgs("grooved.mdl", "2"), {"--part-at", "90"}),
+                "operation 2 (part off) needs option --final-radius");
+    expectUsage(With(GrooveArgs("grooved.mdl", "1"), {"--left-knife", "k.knf"}),
+                "unknown option --left-knife");
+    Args noKnife = GrooveArgs("grooved.mdl", "1");
+    noKnife.erase(noKnife.begin() + 15, noKnife.begin() + 17);
+    expectUsage(noKnife, "option --knife is required");
+    std::string program;
+    ASSERT_EQ(RunCommand(Command::Groove, GrooveArgs("grooved.mdl", "1"), &program), ExitOk);
+    EXPECT_EQ(program.rfind("N0001 M03  S0800\nN0010 M06 T5\n", 0), 0u) << program;
+}
+
+TEST(JobCommand, StockStartsFromTheStockGivenInsteadOfTheCompanion) {
+    // A bar that ends with the grooved part: its right end face is no operation on it.
+    auto bar = Temporary("faced.mdls");
+    WriteTextLinesAtomically(bar,
+                             {"line 0/0/0/14.5/", "line 0/14.5/90/14.5/", "line 90/14.5/90/0/"});
+    std::string faced, companion;
+    ASSERT_EQ(RunCommand(Command::Rough,
+                         With(RoughArgs("grooved.mdl", "6"), {"--stock", bar.string()}), &faced),
+              ExitOk);
+    ASSERT_EQ(RunCommand(Command::Rough, RoughArgs("grooved.mdl", "6"), &companion), ExitOk);
+    EXPECT_EQ(faced.find("M06"), std::string::npos) << faced;
+    EXPECT_NE(companion.find("N0010 M06 T2"), std::string::npos) << companion;
+    std::ostringstream out, err;
+    EXPECT_EQ(RunGroove(With(GrooveArgs("grooved.mdl", "1"), {"--stock", "/nonexistent/s.mdls"}),
+                        out, err),
+              ExitFailure);
+    EXPECT_NE(err.str().find("/nonexistent/s.mdls"), std::string::npos) << err.str();
+    std::filesystem::remove(bar);
+}
+
+TEST(JobCommand, TheGroovedSampleRoughedGroovedAndFinishedLeavesThePartWithinTheRest) {
+    ASSERT_FALSE(InterpreterUnavailable()) << *InterpreterUnavailable();
+    // Chained through the stocks each step leaves, as a script runs it.
+    const Args shoulders = {"--left-knife", Data("Knives/ShoulderL.knf"), "--right-knife",
+                            Data("Knives/ShoulderR.knf")};
+    Args rough = RoughArgs("grooved.mdl", "6,0,2,4");
+    rough.erase(rough.begin() + 17, rough.begin() + 21);
+    rough.insert(rough.end(), shoulders.begin(), shoulders.end());
+    Args finish = FinishArgs("grooved.mdl", "2,4");
+    finish[14] = Data("Knives/FinishL.knf");
+    finish[16] = Data("Knives/FinishR.knf");
+    const std::vector<std::pair<Command, Args>> steps = {
+        {Command::Rough, rough},
+        {Command::Groove, GrooveArgs("grooved.mdl", "1")},
+        {Command::Finish, finish}};
+    auto program = Temporary("chain.ngc");
+    std::filesystem::path stock;
+    for (size_t k = 0; k < steps.size(); ++k) {
+        auto next = Temporary("chain" + std::to_string(k) + ".mdls");
+        Args args = With(steps[k].second, {"--dialect", "linuxcnc", "--stock-out", next.string(),
+                                           "-o", program.string(), "--check", "--strict"});
+        if (!stock.empty())
+            args.insert(args.end(), {"--stock", stock.string()});
+        std::string errors;
+        ASSERT_EQ(RunCommand(steps[k].first, args, nullptr, &errors), ExitOk) << errors;
+        InterpreterRun run = RunLinuxCncInterpreter(ReadTextLines(program));
+        EXPECT_TRUE(run.Accepted()) << "step " << k << ": " << run.Errors;
+        stock = next;
+    }
+    EXPECT_TRUE(std::filesystem::exists(stock));
+    // As one job, checked with the knives' true shape.
+    Workspace workspace;
+    ASSERT_TRUE(LoadModelFiles(Data("Models/grooved.mdl"), workspace.Shaft, workspace.StockShaft,
+                               std::cerr));
+    auto tool = [](const char* knife, int number) {
+        return JobTool{
+            number, {"", knife}, ReadTextLines(Data(std::string("Knives/") + knife + ".knf"))};
+    };
+    AddToolpath(workspace,
+                RoughingJobOf({"2", "2", "0.5", "2", "100", "200", "1200", "", ""},
+                              {RoughingOperation::RightEndFace, RoughingOperation::WholeLength,
+                               RoughingOperation::LeftBelowTop, RoughingOperation::RightBelowTop},
+                              tool("ShoulderL", 1), tool("ShoulderR", 2), '.'),
+                "1-Roughing");
+    AddToolpath(workspace,
+                GroovingJobOf({"2", "0.5", "", "1", "60", "40", "800", "", ""},
+                              {GroovingOperation::Grooves}, tool("Groove3", 5), '.'),
+                "2-Grooving");
+    AddToolpath(workspace,
+                FinishingJobOf({"2", "2", "1", "120", "1500", "", ""},
+                               {FinishingOperation::LeftWithTop, FinishingOperation::RightWithTop},
+                               tool("FinishL", 3), tool("FinishR", 4), '.'),
+                "3-Finishing");
+    auto job = Temporary("grooved.tjob");
+    SaveJobFile(job,
+                JobOfWorkspace(workspace, {DefaultDialectOptions(NcDialect::LinuxCnc),
+                                           {.ToolChange = DefaultToolChange(NcDialect::LinuxCnc)},
+                                           {}}));
+    std::ostringstream out, err;
+    ASSERT_EQ(RunJobFile({job.string(), "--check", "--strict", "-o", program.string()}, out, err),
+              ExitOk)
+        << err.str();
+    EXPECT_NE(err.str().find("Checked against the knives: no collision\n"), std::string::npos)
+        << err.str();
+    EXPECT_NE(err.str().find("Material left on the part: at most 0.5 mm"), std::string::npos)
+        << err.str();
+    EXPECT_TRUE(RunLinuxCncInterpreter(ReadTextLines(program)).Accepted());
+    for (size_t k = 0; k < steps.size(); ++k)
+        std::filesystem::remove(Temporary("chain" + std::to_string(k) + ".mdls"));
+    std::filesystem::remove(program);
+    std::filesystem::remove(job);
 }

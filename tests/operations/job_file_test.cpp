@@ -51,11 +51,11 @@ TEST(JobFile, SavedAndOpenedAgainGivesTheSamePrograms) {
                 SampleRoughing({WholeLength, LeftBelowTop, RightBelowTop},
                                SampleTool(Data, "ShoulderL", 7), SampleTool(Data, "ShoulderR", 12)),
                 "1-Roughing");
-    AddToolpath(
-        workspace,
+    FinishingJob finishing =
         SampleFinishing({FinishingOperation::RightWithTop, FinishingOperation::LeftWithoutTop},
-                        SampleTool(Data, "FinishL", 3), SampleTool(Data, "FinishR", 4)),
-        "2-Finishing");
+                        SampleTool(Data, "FinishL", 3), SampleTool(Data, "FinishR", 4));
+    finishing.Surface = SurfaceSpeed{180, 3000};
+    AddToolpath(workspace, finishing, "2-Finishing");
     ProgramSettings settings{
         DefaultDialectOptions(NcDialect::Fanuc),
         {.Coolant = true, .OpenDoor = true, .ToolChange = {ToolChangePlace::Position, 40.5, 150}},
@@ -73,6 +73,8 @@ TEST(JobFile, SavedAndOpenedAgainGivesTheSamePrograms) {
               WholeJobText(workspace.Toolpaths, settings));
     for (size_t k = 0; k < 2; ++k)
         EXPECT_EQ(opened.Toolpaths[k]->NCBlocks(), workspace.Toolpaths[k]->NCBlocks());
+    EXPECT_FALSE(opened.Toolpaths[0]->Surface());
+    EXPECT_EQ(opened.Toolpaths[1]->Surface(), (SurfaceSpeed{180, 3000}));
 }
 
 TEST(JobFile, TheSampleJobRoughsAndFinishesWithoutACollisionAndLeavesNothing) {
@@ -132,6 +134,13 @@ TEST(JobFile, AFileTheWindowsWouldRefuseIsRefusedNamingTheField) {
         {Changed([](Json& j) { j["toolpaths"][1]["left"]["tool"] = 21; }),
          "toolpaths[1].left.tool must be a whole number from 0 to 20"},
         {Changed([](Json& j) { j["part"][3] = "line 1/x/2/"; }), "part[3]"},
+        {Changed([](Json& j) { j["toolpaths"][1]["surface_speed"] = 150; }),
+         "toolpaths[1].max_spindle_speed: A surface speed needs a maximum spindle speed"},
+        {Changed([](Json& j) {
+             j["toolpaths"][1]["surface_speed"] = 150;
+             j["toolpaths"][1]["max_spindle_speed"] = "2500";
+         }),
+         "toolpaths[1].max_spindle_speed must be a number"},
         {Changed([](Json& j) {
              j["program"]["tool_change"] = Json{{"x", 10}, {"z", 200}};
          }),
@@ -150,6 +159,79 @@ TEST(JobFile, AFileTheWindowsWouldRefuseIsRefusedNamingTheField) {
     for (const auto& [text, named] : cases) {
         try {
             OpenJob(ReadJobFileText(text));
+            ADD_FAILURE() << named << " accepted";
+        } catch (const JobFileError& error) {
+            EXPECT_NE(std::string(error.what()).find(named), std::string::npos) << error.what();
+        }
+    }
+}
+
+TEST(JobFile, AGroovingToolpathKeepsItsOneToolItsOpenStepAndItsPartOff) {
+    Workspace workspace;
+    RecordingMessageSink messages;
+    ASSERT_TRUE(LoadPartAndStock(Data / "Models" / "grooved.mdl", workspace.Shaft,
+                                 workspace.StockShaft, messages));
+    using enum GroovingOperation;
+    GroovingJob stepped = SampleGrooving({Grooves}, SampleTool(Data, "Groove3", 5));
+    stepped.Step = 1.5;
+    AddToolpath(workspace, stepped, "1-Grooving");
+    AddToolpath(workspace, SampleGrooving({Grooves, PartOff}, SampleTool(Data, "Part2", 6), 90),
+                "2-Grooving");
+    ProgramSettings settings{DefaultDialectOptions(NcDialect::LinuxCnc), {}, {}};
+    std::string text = JobFileText(JobOfWorkspace(workspace, settings));
+    nlohmann::json json = nlohmann::json::parse(text);
+    EXPECT_EQ(json["toolpaths"][0]["kind"], "grooving");
+    EXPECT_TRUE(json["toolpaths"][0]["part_at"].is_null());
+    EXPECT_TRUE(json["toolpaths"][1]["step"].is_null());
+    EXPECT_EQ(json["toolpaths"][1]["tool"]["knife"], "Part2");
+    OpenedJob opened = OpenJob(ReadJobFileText(text));
+    ASSERT_EQ(opened.Toolpaths.size(), 2u);
+    for (size_t k = 0; k < 2; ++k)
+        EXPECT_EQ(opened.Toolpaths[k]->NCBlocks(), workspace.Toolpaths[k]->NCBlocks());
+    const GroovingJob& reopened = std::get<GroovingJob>(opened.Toolpaths[1]->Job);
+    EXPECT_EQ(reopened.PartAt, 90);
+    EXPECT_FALSE(reopened.Step);
+}
+
+TEST(JobFile, AGroovingToolpathTheWindowWouldRefuseIsRefusedNamingTheField) {
+    using Json = nlohmann::json;
+    auto withGrooving = [](const std::function<void(Json&)>& change) {
+        return Changed([&change](Json& j) {
+            Json grooving = {{"kind", "grooving"},
+                             {"name", "3-Grooving"},
+                             {"operations", {1, 2}},
+                             {"safe", 2},
+                             {"rest", 0.5},
+                             {"step", nullptr},
+                             {"peck", 1},
+                             {"plunge", 60},
+                             {"feed", 40},
+                             {"speed", 800},
+                             {"part_at", 180},
+                             {"final_radius", 0},
+                             {"tool", j["toolpaths"][0]["left"]}};
+            change(grooving);
+            j["toolpaths"].push_back(grooving);
+        });
+    };
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {withGrooving([](Json& g) { g["peck"] = -1; }),
+         "toolpaths[2].peck: Peck depth must not be negative."},
+        {withGrooving([](Json& g) { g["step"] = 0; }),
+         "toolpaths[2].step: Step must be greater than 0."},
+        {withGrooving([](Json& g) { g["part_at"] = nullptr; }),
+         "toolpaths[2].part_at must be a number"},
+        {withGrooving([](Json& g) {
+             g["operations"] = {2, 1};
+         }),
+         "toolpaths[2].operations[1]"},
+        {withGrooving([](Json& g) { g.erase("tool"); }), "toolpaths[2].tool"},
+        {withGrooving([](Json& g) { g["kind"] = "threading"; }),
+         "toolpaths[2].kind must be \"roughing\", \"finishing\" or \"grooving\""},
+    };
+    for (const auto& [text, named] : cases) {
+        try {
+            ReadJobFileText(text);
             ADD_FAILURE() << named << " accepted";
         } catch (const JobFileError& error) {
             EXPECT_NE(std::string(error.what()).find(named), std::string::npos) << error.what();

@@ -1,3 +1,4 @@
+#include "bench/sample_jobs.h"
 #include "checking/toolpath_check.h"
 #include "geometry/model_files.h"
 #include "operations/job_fields.h"
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <regex>
+#include <tuple>
 #include <utility>
 
 using namespace torvex;
@@ -41,11 +43,11 @@ JobTool Tool() {
 }
 
 TRoughingFields RoughingTexts() {
-    return {"5", "2", "0.5", "2", "100", "200", "1200"};
+    return {"5", "2", "0.5", "2", "100", "200", "1200", "", ""};
 }
 
 TFinishingFields FinishingTexts() {
-    return {"5", "2", "1", "120", "1500"};
+    return {"5", "2", "1", "120", "1500", "", ""};
 }
 
 std::vector<std::string> ToolChanges(const TToolpath& toolpath) {
@@ -265,8 +267,8 @@ TEST_F(ToolpathBuilding, MovesIntoTheJawsAreCrashesAndTheirProgramIsRefused) {
     ASSERT_TRUE(result.HasCollision());
     EXPECT_EQ(result.Operations[0].First->Kind, CollisionKind::IntoChuck);
     try {
-        GenerateProgram(toolpaths, false, {DefaultDialectOptions(NcDialect::Generic), {}, {}}, chuck,
-                        workspace.Shaft, workspace.StockShaft);
+        GenerateProgram(toolpaths, false, {DefaultDialectOptions(NcDialect::Generic), {}, {}},
+                        chuck, workspace.Shaft, workspace.StockShaft);
         FAIL();
     } catch (const OperationError& error) {
         EXPECT_EQ(std::string(error.what()).substr(0, 38), "N0020 would take the tool to Z-2, near")
@@ -302,7 +304,7 @@ TEST(FlipPart, TwiceGivesThePartBackAndOnceTurnsItEndForEnd) {
 }
 
 TEST(JobFields, AreConvertedWithTheSystemsSeparatorAndShownWithIt) {
-    TRoughingFields comma = {"5", "2", "0,5", "1,5", "100", "200", "1200"};
+    TRoughingFields comma = {"5", "2", "0,5", "1,5", "100", "200", "1200", "", ""};
     try {
         RoughingJobOf(comma, {RoughingOperation::WholeLength}, Tool(), Tool(), '.');
         FAIL();
@@ -319,6 +321,32 @@ TEST(JobFields, AreConvertedWithTheSystemsSeparatorAndShownWithIt) {
               (std::vector<std::string>{"SafeZ : 5", "Offset : 2", "StartXOffset : 0",
                                         "Cutting speed : 120", "Turning speed : 1500"}))
         << "without operations the approach is not read";
+}
+
+TEST(JobFields, ASurfaceSpeedNeedsItsMaximumAndTheMaximumItsSurfaceSpeed) {
+    TFinishingFields fields = FinishingTexts();
+    EXPECT_FALSE(FinishingJobOf(fields, {}, {}, {}, '.').Surface);
+    fields.SurfaceSpeed = "150,5";
+    fields.MaxSpindleSpeed = "2500";
+    FinishingJob job = FinishingJobOf(fields, {}, {}, {}, ',');
+    EXPECT_EQ(job.Surface, (SurfaceSpeed{150.5, 2500}));
+    EXPECT_EQ(ParameterTexts(job, ',').back(), "Max spindle speed : 2500");
+    const std::vector<std::tuple<const char*, const char*, std::string>> refused = {
+        {"150", "", SurfaceSpeedWithoutMaximumText},
+        {"", "2500", MaximumWithoutSurfaceSpeedText},
+        {"0", "2500", "Surface speed must be greater than 0."},
+        {"150", "-1", "Max spindle speed must be greater than 0."}};
+    for (const auto& [surface, maximum, message] : refused) {
+        TRoughingFields roughing = RoughingTexts();
+        roughing.SurfaceSpeed = surface;
+        roughing.MaxSpindleSpeed = maximum;
+        try {
+            RoughingJobOf(roughing, {RoughingOperation::WholeLength}, {}, {}, '.');
+            ADD_FAILURE() << message;
+        } catch (const OperationError& error) {
+            EXPECT_EQ(error.what(), message);
+        }
+    }
 }
 
 TEST(JobFields, FieldsAMachineDependsOnAreRefusedByName) {
@@ -429,4 +457,144 @@ TEST_F(ToolpathBuilding, AToolpathFasterThanTheMachineIsRefusedNamingTheValueAnd
     EXPECT_EQ(refusal({4000, 150}), "The feed 200 mm/min of block N0040 is above the machine's "
                                     "Max feed of 150 mm/min.");
     EXPECT_EQ(refusal({1200, 200}), "accepted");
+    // Under constant surface speed the spindle may turn up to its maximum.
+    RoughingJob surface = Roughing({RoughingOperation::WholeLength});
+    surface.Surface = SurfaceSpeed{150, 3000};
+    toolpath = BuildRoughing(workspace.Shaft, workspace.StockShaft, surface);
+    EXPECT_EQ(refusal({2500, 200}),
+              "The maximum spindle speed 3000 rev/min of the constant surface "
+              "speed is above the machine's Max spindle speed of 2500 "
+              "rev/min.");
+}
+
+TEST(EndFaces, AFaceTheStockDoesNotReachBeyondIsNoOperation) {
+    using enum RoughingOperation;
+    JobTool left = Knife("ShoulderL", 1);
+    JobTool right = Knife("ShoulderR", 2);
+    // The collared bar ends with the part at both ends.
+    Workspace collared;
+    LoadModel(collared, "collared.mdl");
+    TToolpath plain = BuildRoughing(
+        collared.Shaft, collared.StockShaft,
+        RoughingJobOf(RoughingTexts(), {LeftEndFace, RightEndFace, WholeLength}, left, right, '.'));
+    ASSERT_EQ(plain.Operations.size(), 1u);
+    EXPECT_EQ(ToolChanges(plain), (std::vector<std::string>{"N0010 M06 T1"}));
+    // The grooved one reaches 4 beyond the right end: faced with the right tool.
+    Workspace grooved;
+    LoadModel(grooved, "grooved.mdl");
+    TToolpath faced = BuildRoughing(
+        grooved.Shaft, grooved.StockShaft,
+        RoughingJobOf(RoughingTexts(), {RightEndFace, WholeLength}, left, right, '.'));
+    ASSERT_EQ(faced.Operations.size(), 2u);
+    EXPECT_EQ(faced.Operations[0].Kind, OperationKind::EndFacing);
+    EXPECT_EQ(faced.Operations[0].Tool, ToolSide::Right);
+    EXPECT_EQ(faced.NCBlocks()[1], "N0020 G00 X19.5 Z92");
+}
+
+TEST(Grooving, TheJobsOneToolMakesEveryMoveAsTheLeftTool) {
+    using enum GroovingOperation;
+    Workspace grooved;
+    LoadModel(grooved, "grooved.mdl");
+    TToolpath toolpath = AddToolpath(
+        grooved, SampleGrooving({Grooves, PartOff}, Knife("Groove3", 5), 0), "1-Grooving");
+    EXPECT_EQ(toolpath.Tool(ToolSide::Right).Number, 5);
+    EXPECT_EQ(toolpath.RightKnife.Elements.size(), toolpath.LeftKnife.Elements.size());
+    ASSERT_EQ(toolpath.Operations.size(), 2u);
+    EXPECT_EQ(toolpath.Operations[0].Kind, OperationKind::Grooving);
+    EXPECT_EQ(toolpath.Operations[1].Kind, OperationKind::PartingOff);
+    EXPECT_EQ(ToolChanges(toolpath).size(), 2u);
+    for (const TPunct& move : toolpath.PathPoints)
+        EXPECT_EQ(move.Tool, ToolSide::Left);
+    // Parting off at the left end face: the edge, 0 to 3 from the tip, left of it.
+    const TPunct& cut = toolpath.PathPoints[toolpath.Operations[1].FirstMove];
+    EXPECT_EQ(cut.X, -3);
+}
+
+TEST(Grooving, WhatTheKnifeCannotDoIsRefusedBeforeAnythingIsWritten) {
+    using enum GroovingOperation;
+    Workspace grooved;
+    LoadModel(grooved, "grooved.mdl");
+    Workspace production;
+    LoadModel(production, "production.mdl");
+    JobTool wide = {6,
+                    {"", "Wide7"},
+                    {"Wide7", "", "profiled", "0", "0", "0", "0", "0", "1", "1", "line 0/0/7/0/",
+                     "line 7/0/7/9/", "line 7/9/0/9/", "line 0/9/0/0/"}};
+    GroovingJob tooLongSteps = SampleGrooving({Grooves}, Knife("Groove3", 5));
+    tooLongSteps.Step = 3.5;
+    struct Case {
+        const Workspace& Model;
+        GroovingJob Job;
+        const char* Message;
+    };
+    const std::vector<Case> cases = {
+        {grooved, SampleGrooving({Grooves}, Knife("Finish35", 5)),
+         "The knife Finish35 cuts with an edge 0 mm wide: grooving and parting take a cutting "
+         "edge of at least 0.5 mm."},
+        {grooved, SampleGrooving({Grooves}, {}),
+         "The tool has no knife to groove with: drop a tool slot with a knife on \"Tool :\"."},
+        {grooved, tooLongSteps, "Step must not be greater than the knife's cutting width, 3 mm."},
+        {grooved, SampleGrooving({Grooves}, wide),
+         "The groove from Z34 to Z40 (6 mm wide) is narrower than the knife's cutting edge (7 "
+         "mm): the knife cannot enter it."},
+        {production, SampleGrooving({Grooves}, Knife("Groove3", 5)),
+         "The part has no groove: nowhere does its profile lie lower than its highest points on "
+         "both sides."},
+        {grooved, SampleGrooving({PartOff}, Knife("Part2", 5), 45),
+         "Part off at Z must lie at or beyond one of the part's end faces, Z0 or Z90: between "
+         "them the knife would cut into the part."},
+    };
+    for (const Case& c : cases) {
+        try {
+            BuildGrooving(c.Model.Shaft, c.Model.StockShaft, c.Job);
+            ADD_FAILURE() << c.Message;
+        } catch (const OperationError& error) {
+            EXPECT_STREQ(error.what(), c.Message);
+        }
+    }
+    // In a chuck whose jaws end at x 36, the groove from 34 to 40 and the left end are out of
+    // reach; the right end can be parted off.
+    torvex::Setup chuck{WorkHolding::Chuck, 36, 3, ProgramZero::ProfileOrigin};
+    EXPECT_THROW(BuildGrooving(grooved.Shaft, grooved.StockShaft,
+                               SampleGrooving({Grooves}, Knife("Groove3", 5)), "g", chuck),
+                 OperationError);
+    EXPECT_THROW(BuildGrooving(grooved.Shaft, grooved.StockShaft,
+                               SampleGrooving({PartOff}, Knife("Part2", 5), 0), "p", chuck),
+                 OperationError);
+    EXPECT_NO_THROW(BuildGrooving(grooved.Shaft, grooved.StockShaft,
+                                  SampleGrooving({PartOff}, Knife("Part2", 5), 90), "p", chuck));
+}
+
+TEST(JobFields, GroovingReadsThePartOffOnlyToPartOffAndAnEmptyStepLeavesItToTheKnife) {
+    using enum GroovingOperation;
+    TGroovingFields fields = {"2", "0,3", "", "1", "60", "40", "800", "", ""};
+    GroovingJob grooves = GroovingJobOf(fields, {Grooves}, Tool(), ',');
+    EXPECT_FALSE(grooves.Step);
+    EXPECT_FALSE(grooves.PartAt);
+    EXPECT_EQ(grooves.Rest, 0.3);
+    EXPECT_EQ(ParameterTexts(grooves, ','),
+              (std::vector<std::string>{"SafeZ : 2", "Finishing rest : 0,3",
+                                        "Step : 80% of the cutting width", "Peck depth : 1",
+                                        "Plunge speed : 60", "Finishing speed : 40",
+                                        "Turning speed : 800"}));
+    EXPECT_THROW(GroovingJobOf(fields, {PartOff}, Tool(), ','), ConversionError);
+    fields.FinishingSpeed = ""; // not read to part off
+    fields.PartOffAt = "92,5";
+    fields.FinalRadius = "-1";
+    try {
+        GroovingJobOf(fields, {PartOff}, Tool(), ',');
+        FAIL();
+    } catch (const OperationError& error) {
+        EXPECT_STREQ(error.what(), "Final radius must not be negative.");
+    }
+    fields.FinalRadius = "0";
+    fields.Step = "-1"; // not read without the grooves
+    EXPECT_EQ(GroovingJobOf(fields, {PartOff}, Tool(), ',').PartAt, 92.5);
+    fields.PlungeSpeed = "0";
+    try {
+        GroovingJobOf(fields, {PartOff}, Tool(), ',');
+        FAIL();
+    } catch (const OperationError& error) {
+        EXPECT_STREQ(error.what(), "Plunge speed must be greater than 0.");
+    }
 }

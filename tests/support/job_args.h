@@ -69,6 +69,30 @@ inline Args FinishArgs(const char* model, const char* ops) {
             "4"};
 }
 
+// The batch tool's grooving job on a sample model: Safe Z 2, rest 0.5, pecks of 1, plunging at 60
+// and finishing at 40 mm/min, 800 rev/min, Groove3 as tool 5.
+inline Args GrooveArgs(const char* model, const char* ops) {
+    return {SampleFile(std::string("Models/") + model),
+            "--ops",
+            ops,
+            "--safe",
+            "2",
+            "--rest",
+            "0.5",
+            "--peck",
+            "1",
+            "--plunge",
+            "60",
+            "--feed",
+            "40",
+            "--speed",
+            "800",
+            "--knife",
+            SampleFile("Knives/Groove3.knf"),
+            "--tool",
+            "5"};
+}
+
 inline Args With(Args args, std::initializer_list<std::string> more) {
     args.insert(args.end(), more);
     return args;

@@ -53,7 +53,7 @@ std::string Describe(const TPoint& p) {
 }
 
 const std::set<std::string> StrategyShapes = {
-    "G00 X Z",       "G00 Z",       "G00 X F",     "G01 X F",   "G01 Z F",   "G01 X Z F",
+    "G00 X Z",       "G00 Z",       "G00 X",       "G00 X F",   "G01 X F",   "G01 Z F", "G01 X Z F",
     "G01 X G01 Z F", "G02 X Z R F", "G03 X Z R F", "G02 X Z R", "G03 X Z R", "M06 T"};
 
 } // namespace

@@ -62,3 +62,32 @@ TEST(TFinishingQueue, OneCodePerSideAndTheFlatFlagsLastUntilClear) {
     EXPECT_FALSE(FinishingOperationOf(0));
     EXPECT_FALSE(FinishingOperationOf(5));
 }
+
+TEST(TRoughingQueue, EndFacesComeFirstEachOnce) {
+    TRoughingQueue queue;
+    EXPECT_TRUE(queue.Add(RightEndFace));
+    EXPECT_FALSE(queue.Add(RightEndFace));
+    EXPECT_TRUE(queue.Add(WholeLength));  // a face leaves the whole length free
+    EXPECT_FALSE(queue.Add(LeftEndFace)); // no face once a pass runs over the stock
+    EXPECT_TRUE(queue.Add(LeftBelowTop));
+    EXPECT_TRUE(queue.Add(RightBelowTop));
+    EXPECT_EQ(queue.Codes, (Roughing{RightEndFace, WholeLength, LeftBelowTop, RightBelowTop}));
+    EXPECT_EQ(ToolOf(LeftEndFace), ToolSide::Left);
+    EXPECT_EQ(ToolOf(RightEndFace), ToolSide::Right);
+    queue.Clear();
+    EXPECT_TRUE(queue.Add(LeftEndFace) && queue.Add(RightEndFace));
+}
+
+TEST(TGroovingQueue, TheGroovesOnceAndThePartOffLast) {
+    using enum GroovingOperation;
+    TGroovingQueue queue;
+    EXPECT_TRUE(queue.Add(PartOff));
+    EXPECT_FALSE(queue.Add(Grooves));
+    queue.Clear();
+    EXPECT_TRUE(queue.Add(Grooves));
+    EXPECT_FALSE(queue.Add(Grooves));
+    EXPECT_TRUE(queue.Add(PartOff));
+    EXPECT_EQ(queue.Codes, (std::vector<GroovingOperation>{Grooves, PartOff}));
+    EXPECT_FALSE(GroovingOperationOf(0));
+    EXPECT_FALSE(GroovingOperationOf(3));
+}
