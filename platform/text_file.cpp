@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <fstream>
 #include <random>
+#include <sstream>
 #include <system_error>
 
 namespace torvex {
@@ -13,17 +14,28 @@ namespace torvex {
 namespace {
 
 std::string ReadWhole(const std::filesystem::path& fileName) {
-    std::ifstream file(fileName, std::ios::binary | std::ios::ate);
+    std::ifstream file(fileName, std::ios::binary);
     if (!file)
         throw FileError("Cannot open file \"" + fileName.string() + "\"");
-    std::streamoff size = file.tellg();
     std::string text;
-    if (size > 0) {
-        text.resize(static_cast<size_t>(size));
-        file.seekg(0);
-        file.read(text.data(), size);
+    std::error_code error;
+    // Sized from the file system for a plain file; anything else (a folder, a pipe) is read as a
+    // stream, which fails where it must.
+    if (std::filesystem::is_regular_file(fileName, error)) {
+        std::uintmax_t size = std::filesystem::file_size(fileName, error);
+        if (!error && size > 0) {
+            text.resize(static_cast<size_t>(size));
+            file.read(text.data(), static_cast<std::streamsize>(size));
+            text.resize(static_cast<size_t>(file.gcount()));
+            if (file.eof())
+                file.clear(file.rdstate() & ~(std::ios::eofbit | std::ios::failbit));
+        }
+    } else {
+        std::ostringstream content;
+        content << file.rdbuf();
+        text = std::move(content).str();
     }
-    if (file.bad() || (size > 0 && file.gcount() != size))
+    if (file.bad() || file.fail())
         throw FileError("Cannot read file \"" + fileName.string() + "\"");
     return text;
 }
