@@ -133,33 +133,40 @@ void TrimRightEntry(TModel& outline) {
         elements.front().P2.X = remembered;
 }
 
-} // namespace
-
-void TShaft::Normalise() {
-    // Ordered by the middles' X, equal ones as they came: their places are sorted, then the
-    // elements moved once into that order.
+// Orders the elements by their middles' X, equal ones as they came: their places are sorted, then
+// the elements moved once into that order.
+void SortByMiddles(Tobjects& elements) {
     std::vector<std::pair<double, size_t>> order;
-    order.reserve(Elements.size());
-    for (size_t k = 0; k < Elements.size(); ++k)
-        order.push_back({Elements[k].Mid.X, k});
+    order.reserve(elements.size());
+    for (size_t k = 0; k < elements.size(); ++k)
+        order.push_back({elements[k].Mid.X, k});
     std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
         return a.first < b.first || (!(b.first < a.first) && a.second < b.second);
     });
     // In place, cycle by cycle: element order[i] goes to place i.
-    std::vector<bool> placed(Elements.size(), false);
-    for (size_t i = 0; i < Elements.size(); ++i) {
+    std::vector<bool> placed(elements.size(), false);
+    for (size_t i = 0; i < elements.size(); ++i) {
         if (placed[i])
             continue;
-        TObj first = std::move(Elements[i]);
+        TObj first = std::move(elements[i]);
         size_t to = i;
         for (size_t from = order[to].second; from != i; from = order[to].second) {
-            Elements[to] = std::move(Elements[from]);
+            elements[to] = std::move(elements[from]);
             placed[to] = true;
             to = from;
         }
-        Elements[to] = std::move(first);
+        elements[to] = std::move(first);
         placed[to] = true;
     }
+}
+
+} // namespace
+
+void TShaft::Normalise() {
+    // A drawing's elements mostly come in order already.
+    auto byMiddle = [](const TObj& a, const TObj& b) { return a.Mid.X < b.Mid.X; };
+    if (!std::is_sorted(Elements.begin(), Elements.end(), byMiddle))
+        SortByMiddles(Elements);
     for (TObj& e : Elements)
         if (e.IsLine() && e.P1.X > e.P2.X)
             std::swap(e.P1, e.P2);
