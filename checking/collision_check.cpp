@@ -4,6 +4,7 @@
 #include "checking/part_region.h"
 #include "material/knife_sweep.h"
 #include "material/material.h"
+#include "platform/work_progress.h"
 
 #include <limits>
 #include <span>
@@ -156,9 +157,14 @@ CheckResult CollisionCheck::Run(const std::vector<CheckedOperation>& operations,
     std::optional<TPoint>& position = Data->Position;
     KnifeSweep leftSweep(leftKnife.Outline);
     KnifeSweep rightSweep(rightKnife.Outline);
+    size_t moves = 0;
+    for (const CheckedOperation& operation : operations)
+        moves += operation.Moves.size();
+    size_t done = 0;
     for (const CheckedOperation& operation : operations) {
         OperationCheck check;
         for (const CheckedMove& move : operation.Moves) {
+            WorkStep("Checking against the knives", done++, moves);
             bool left = move.Tool == ToolSide::Left;
             const KnifeSweep& knife = left ? leftSweep : rightSweep;
             if (knife.Empty())

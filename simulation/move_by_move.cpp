@@ -1,5 +1,6 @@
 #include "simulation/move_by_move.h"
 
+#include "platform/work_progress.h"
 #include "toolpath/toolpath.h"
 
 #include <utility>
@@ -23,7 +24,9 @@ TPoint RunMoveByMove(TSimulation& simulation) {
     std::vector<material::Paths> swept;
     swept.reserve(Batch);
     TPoint lastPosition{simulation.Path.front().X, simulation.Path.front().Y};
+    size_t done = 0;
     for (const TPunct& move : simulation.Path) {
+        WorkStep("Simulating", done++, simulation.Path.size());
         TPoint position{move.X, move.Y};
         swept.push_back(simulation.Sweep(lastPosition, position, move.Tool));
         lastPosition = position;
