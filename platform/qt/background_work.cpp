@@ -10,9 +10,9 @@
 
 #include <atomic>
 #include <exception>
+#include <limits>
 #include <mutex>
 #include <string>
-#include <limits>
 #include <thread>
 
 namespace torvex {
