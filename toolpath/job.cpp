@@ -1,5 +1,7 @@
 #include "toolpath/job.h"
 
+#include <cmath>
+
 namespace torvex {
 
 std::optional<RoughingOperation> RoughingOperationOf(int code) {
@@ -31,6 +33,18 @@ ToolSide ToolOf(FinishingOperation operation) {
     using enum FinishingOperation;
     return operation == RightWithoutTop || operation == RightWithTop ? ToolSide::Right
                                                                      : ToolSide::Left;
+}
+
+double IsoThreadDepth(double pitch) {
+    return std::round(0.6134 * pitch * 1000) / 1000;
+}
+
+double ThreadDepthOf(const ThreadingJob& job) {
+    return job.Depth.value_or(IsoThreadDepth(job.Pitch));
+}
+
+double FirstCutOf(const ThreadingJob& job) {
+    return job.FirstCut.value_or(std::round(ThreadDepthOf(job) / 3 * 1000) / 1000);
 }
 
 const JobTool& JobToolOf(const MachiningJob& job, ToolSide side) {

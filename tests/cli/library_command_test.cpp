@@ -64,6 +64,8 @@ TEST_F(LibraryCommand, ListPrintsKnivesThenSupportsInIndexOrder) {
                       "left corner\n"
                       "knife\tPart2\tprofiled\tParting blade 2 wide, square corners, tip at its "
                       "left corner\n"
+                      "knife\tThread60\tprofiled\tThreading insert, 60 degree point on the axis "
+                      "of its V, for pitches up to 3 mm\n"
                       "support\tSVJCR2020\tHolder 20x20, right hand\n"
                       "support\tPCLNR2525\tHolder 25x25, lever clamp\n");
     EXPECT_EQ(Err.str(), "");
