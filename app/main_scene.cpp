@@ -34,7 +34,7 @@ MainScene::MainScene()
     : PartSolid(Contents.Solids.emplace_back()), StockSolid(Contents.Solids.emplace_back()),
       SimulationSolid(Contents.Solids.emplace_back()),
       ToolSolid(Contents.Extrusions.emplace_back()), ToolpathLine(Contents.Lines.emplace_back()),
-      ChuckSolid(Contents.Solids.emplace_back()) {
+      ChuckSolid(Contents.Solids.emplace_back()), ThreadRootLine(Contents.Lines.emplace_back()) {
     ChuckSolid.Visible = false;
     ChuckSolid.Material = {0.35f, 0.37f, 0.42f, 1};
     PartSolid.NormalsInward = true;
@@ -79,12 +79,20 @@ void MainScene::ShowModel(const TShaft& part, const TShaft& stock, double sceneS
 
 void MainScene::ShowToolpath(const TToolpath& toolpath, double sceneScale) {
     ClearToolpathLine();
-    FillToolpathLine(ToolpathLine, toolpath.PathPoints, SceneMapping(sceneScale));
+    SceneMapping mapping(sceneScale);
+    FillToolpathLine(ToolpathLine, toolpath.PathPoints, mapping);
     Contents.Legend = ToolpathLegend();
+    if (std::optional<ThreadStretch> thread = toolpath.Thread()) {
+        for (double x : {thread->From, thread->To})
+            ThreadRootLine.Nodes.push_back(
+                {mapping.ProfilePoint(x, thread->Root), ThreadRootColour, LineStyle::Solid});
+        Contents.Legend.push_back({"Thread root", ThreadRootColour, LineStyle::Solid});
+    }
 }
 
 void MainScene::ClearToolpathLine() {
     ToolpathLine.Nodes.clear();
+    ThreadRootLine.Nodes.clear();
     Contents.Legend.clear();
 }
 

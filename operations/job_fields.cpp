@@ -197,7 +197,7 @@ void RequireThreadingCounts(double springPasses, double infeedAngle) {
     if (!(springPasses >= 0 && springPasses <= MostSpringPasses &&
           springPasses == std::floor(springPasses)))
         throw OperationError("Spring passes must be a whole number from 0 to " +
-                             std::to_string(MostSpringPasses) + ".");
+                             FloatToText(MostSpringPasses) + ".");
     if (!(infeedAngle >= 0 && infeedAngle <= LargestInfeedAngle))
         throw OperationError("Infeed angle must lie from 0 to " + FloatToText(LargestInfeedAngle) +
                              " degrees.");

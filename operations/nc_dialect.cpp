@@ -197,7 +197,7 @@ std::optional<std::string> ControlText(const NcBlock& b, ControlPosition& at, bo
 
 // A length in micrometres, as a Fanuc threading cycle takes its depths.
 std::string Micrometres(double mm) {
-    return std::to_string(std::lround(mm * 1000));
+    return NCNumberText(std::round(mm * 1000));
 }
 
 // "G76 P1.5 Z42 I-1 J0.3 K0.92 R2 Q29.5 H1 E0 L0": the cycle from where the tool stands on the
@@ -211,7 +211,7 @@ std::string LinuxCncCycle(const NcBlock& b, bool diameter) {
     return BlockNumberText(b.Number) + " G76 P" + NCNumberText(c.Pitch) + " Z" +
            NCNumberText(c.EndZ) + " I" + NCNumberText(crest) + " J" +
            NCNumberText(c.FirstCut * scale) + " K" + NCNumberText(c.Depth * scale) + " R2 Q" +
-           NCNumberText(c.InfeedAngle) + " H" + std::to_string(c.SpringPasses) + " E0 L0";
+           NCNumberText(c.InfeedAngle) + " H" + NCNumberText(c.SpringPasses) + " E0 L0";
 }
 
 // The two blocks of a Fanuc threading cycle: "G76 P010060 Q50 R0.0" (finishing passes, no

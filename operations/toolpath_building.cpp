@@ -200,7 +200,7 @@ double ThreadCrest(const TShaft& part, double from, double to) {
 }
 
 // No more passes than this: a first cut and a minimum cut that small are a slip of the keyboard.
-constexpr size_t MostThreadPasses = 999;
+constexpr double MostThreadPasses = 999;
 
 ThreadingParameters ThreadingParametersOf(const TShaft& part, const TShaft& stock,
                                           const ThreadingJob& job) {
@@ -231,8 +231,10 @@ ThreadingParameters ThreadingParametersOf(const TShaft& part, const TShaft& stoc
     if (p.Depth >= p.Crest)
         throw OperationError("Thread depth " + Mm(p.Depth) + " mm reaches the axis: the thread's " +
                              "radius is " + Mm(p.Crest) + " mm.");
-    if (ThreadPassDepths(p.Depth, p.FirstCut, p.MinimumCut).size() > MostThreadPasses)
-        throw OperationError("The thread would take more than " + std::to_string(MostThreadPasses) +
+    // Each pass goes at least the minimum cut deeper, and the n-th at least first cut x sqrt(n).
+    double passes = std::min(p.Depth / p.MinimumCut, std::pow(p.Depth / p.FirstCut, 2));
+    if (passes > MostThreadPasses)
+        throw OperationError("The thread would take more than " + Mm(MostThreadPasses) +
                              " passes: give a deeper first cut or minimum cut.");
     p.DriveX = p.Crest + job.SafeZ;
     p.SafeX = std::max(p.DriveX, stock.MaxRadius + job.SafeZ);
