@@ -52,6 +52,7 @@ MainScene::MainScene()
     ToolpathLine.NodeSize = 0.02;
     ToolpathLine.Antialiased = true;
     ToolpathLine.NodeColoursForLines = true;
+    ThreadRootLine.OverSolids = true;
     View().FocalLength = 50;
     View().DepthOfView = 100;
     View().Offset = StartOffset;
@@ -82,7 +83,10 @@ void MainScene::ShowToolpath(const TToolpath& toolpath, double sceneScale) {
     SceneMapping mapping(sceneScale);
     FillToolpathLine(ToolpathLine, toolpath.PathPoints, mapping);
     Contents.Legend = ToolpathLegend();
-    if (std::optional<ThreadStretch> thread = toolpath.Thread()) {
+    std::optional<ThreadStretch> thread = toolpath.Thread();
+    // A thread's passes run inside the part's cylinder.
+    ToolpathLine.OverSolids = thread.has_value();
+    if (thread) {
         for (double x : {thread->From, thread->To})
             ThreadRootLine.Nodes.push_back(
                 {mapping.ProfilePoint(x, thread->Root), ThreadRootColour, LineStyle::Solid});

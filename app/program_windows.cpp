@@ -75,7 +75,7 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
     // The threading window likewise takes the roughing window's.
     windows.Threading = new ThreadingWindow(workspace, windows.Library->SlotPictures(), positions,
                                             main->TreeDisplay(), *main, messages, main);
-    place(windows.Threading, QSize(330, 560), roughingAt + QPoint(0, 30));
+    place(windows.Threading, QSize(330, 520), roughingAt + QPoint(0, 30));
     // Adding a toolpath in any operation window advances every default name; a new model starts a
     // new job, whose names start anew.
     const std::array<OperationWindow*, 4> operations{windows.Roughing, windows.Finishing,

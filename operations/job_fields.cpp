@@ -88,13 +88,13 @@ void RequireTools(const MachiningJob& machining, const ToolCaptions& captions) {
 
 std::string NoKnifeText(ToolSide side, const ToolCaptions& captions) {
     return std::string("No knife for the ") + SideName(side, captions) + " (" +
-           captions.Knife[static_cast<size_t>(side)] + "): a queued operation needs it.";
+           captions.Knife[static_cast<size_t>(side)] + "): " + captions.Needs + " needs it.";
 }
 
 std::string NoToolNumberText(ToolSide side, const ToolCaptions& captions) {
     return std::string("No tool number for the ") + SideName(side, captions) + " (" +
-           captions.Number[static_cast<size_t>(side)] +
-           "): a queued operation needs it; give its library position, 1 to 20.";
+           captions.Number[static_cast<size_t>(side)] + "): " + captions.Needs +
+           " needs it; give its library position, 1 to 20.";
 }
 
 RoughingJob RoughingJobOf(const TRoughingFields& fields, std::vector<RoughingOperation> operations,

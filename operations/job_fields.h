@@ -35,11 +35,13 @@ struct ToolCaptions {
     std::array<const char*, 2> Knife;
     std::array<const char*, 2> Number;
     bool OneTool = false; // a job with one tool: "the tool", not "the left tool"
+    const char* Needs = "a queued operation"; // what needs the tool
 };
 inline constexpr ToolCaptions SlotCaptions{{"LTool :", "RTool :"}, {"LTool :", "RTool :"}};
 inline constexpr ToolCaptions GroovingSlotCaptions{
     {"Tool :", "Tool :"}, {"Tool :", "Tool :"}, true};
-inline constexpr ToolCaptions ThreadingSlotCaptions = GroovingSlotCaptions;
+inline constexpr ToolCaptions ThreadingSlotCaptions{
+    {"Tool :", "Tool :"}, {"Tool :", "Tool :"}, true, "the thread"};
 
 // "No knife for the left tool (LTool :): a queued operation needs it.", and the like for a tool
 // without a number.

@@ -225,6 +225,7 @@ TEST_F(ProgramRoadTest, AThreadingToolpathFromTheWindowIsSavedAsTheBatchToolWrit
          {{"e1", "60"}, {"e2", "42"}, {"e3", "1.5"}, {"e5", "0.3"}, {"e9", "1"}, {"e10", "800"}});
     Press(Windows.Threading, "FlatSpeedButton1"); // Preview: no queue to fill first
     EXPECT_GT(Main->SceneObjects().ThreadRootLine.Nodes.size(), 1u);
+    EXPECT_TRUE(Main->SceneObjects().ToolpathLine.OverSolids) << "inside the part's cylinder";
     EXPECT_EQ(Work.ToolpathCount(), 0u);
     Press(Windows.Threading, "Button1");
     ASSERT_EQ(Work.ToolpathCount(), 1u) << Messages.Messages.back();
