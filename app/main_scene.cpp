@@ -1,10 +1,13 @@
 #include "app/main_scene.h"
 
+#include "checking/collision_check.h"
 #include "material/outlines.h"
 #include "platform/errors.h"
 #include "toolpath/toolpath.h"
 
+#include <algorithm>
 #include <cmath>
+#include <set>
 
 namespace torvex {
 
@@ -94,10 +97,51 @@ void MainScene::ShowToolpath(const TToolpath& toolpath, double sceneScale) {
     }
 }
 
+void MainScene::ShowCollisions(const TToolpath& toolpath, const CheckResult& result,
+                               double sceneScale) {
+    ShowToolpath(toolpath, sceneScale);
+    std::vector<TPoint> places;
+    std::set<int32_t> blocks;
+    for (const OperationCheck& operation : result.Operations) {
+        blocks.insert(operation.CollidingBlocks.begin(), operation.CollidingBlocks.end());
+        for (const std::optional<Collision>& c : {operation.First, operation.Deepest})
+            if (c && std::find(places.begin(), places.end(), c->Where) == places.end())
+                places.push_back(c->Where);
+    }
+    if (places.empty())
+        return;
+    for (size_t k = 0; k < ToolpathLine.Nodes.size() && k < toolpath.PathPoints.Count(); ++k)
+        if (blocks.contains(toolpath.PathPoints[k].Block))
+            ToolpathLine.Nodes[k].NodeColour = CollisionColour;
+    SceneMapping mapping(sceneScale);
+    // A diamond 1.5 mm across each way, whatever the part's length.
+    constexpr double Half = 0.75;
+    while (Markers.size() < places.size()) {
+        Polyline& marker = Contents.Lines.emplace_back();
+        marker.NodeColoursForLines = false;
+        marker.LineColour = CollisionColour;
+        marker.NodeSize = 0;
+        Markers.push_back(&marker);
+    }
+    for (size_t k = 0; k < places.size(); ++k) {
+        Polyline& marker = *Markers[k];
+        marker.Nodes.clear();
+        TPoint p = places[k];
+        for (TPoint corner :
+             {TPoint{p.X - Half, p.Y}, TPoint{p.X, p.Y + Half}, TPoint{p.X + Half, p.Y},
+              TPoint{p.X, p.Y - Half}, TPoint{p.X - Half, p.Y}})
+            marker.Nodes.push_back({mapping.ProfilePoint(corner.X, corner.Y), CollisionColour});
+        marker.Visible = true;
+    }
+    Contents.Legend.push_back({"Collision", CollisionColour, LineStyle::Solid});
+}
+
 void MainScene::ClearToolpathLine() {
     ToolpathLine.Nodes.clear();
     ThreadRootLine.Nodes.clear();
     Contents.Legend.clear();
+    for (Polyline* marker : Markers)
+        marker->Visible = false;
 }
 
 void MainScene::ShowChuck(const Setup& setup, const TShaft& stock, double sceneScale) {

@@ -8,6 +8,10 @@
 namespace torvex {
 
 class TToolpath;
+struct CheckResult;
+
+// How the 3D view marks a collision: the colliding moves and a diamond at each place.
+inline constexpr Colour CollisionColour{0.9f, 0.1f, 0.1f, 1};
 
 // The view commands' camera positions, relative to the target.
 enum class ViewDirection { Top, Right, Left, FrontRight, FrontLeft };
@@ -47,7 +51,13 @@ public:
     // The chuck's jaws, when the setup holds the part in a chuck: a ring over the stock from the
     // jaw face leftwards; hidden between centres.
     void ShowChuck(const Setup& setup, const TShaft& stock, double sceneScale);
+    // Marks the check's collisions on the shown toolpath's line: the moves of the colliding blocks
+    // drawn red, and a red diamond at the first and the deepest place of each operation's
+    // collisions, with their legend.
+    void ShowCollisions(const TToolpath& toolpath, const CheckResult& result, double sceneScale);
     void ClearToolpathLine();
+    // The diamonds ShowCollisions drew; hidden ones wait to be used again.
+    std::vector<Polyline*> Markers;
 
     // Sets the camera's offset, then the target to the origin.
     void SetView(const Vec3& offset);

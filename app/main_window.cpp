@@ -328,6 +328,13 @@ void MainWindow::FlipPartCommand() {
     ShowStatus("Part flipped end for end");
 }
 
+void MainWindow::ShowCollisions(const TToolpath* toolpath, const CheckResult& result) {
+    if (toolpath == nullptr || toolpath != Work.SelectedToolpath)
+        return;
+    Scene3D.ShowCollisions(*toolpath, result, Work.SceneScale);
+    SceneChanged();
+}
+
 void MainWindow::ShowSetup() {
     Scene3D.ShowChuck(Work.Setup, Work.StockShaft, Work.SceneScale);
     if (Work.SelectedToolpath != nullptr)

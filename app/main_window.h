@@ -31,6 +31,7 @@ class SimulationPanel;
 class ToolpathTreePanel;
 class ViewToolbars;
 class Workspace;
+struct CheckResult;
 
 // The application's frame: the command bar with model loading and the toggles of the other
 // windows, the view toolbars, the toolpath tree and simulation panels, and the 3D view of the
@@ -84,6 +85,8 @@ public:
     void FlipPartCommand();
     // The setup changed: the chuck shown or hidden, the selected toolpath's line drawn anew.
     void ShowSetup();
+    // Marks the check's collisions in the 3D view when the toolpath is the one shown.
+    void ShowCollisions(const TToolpath* toolpath, const CheckResult& result);
     // Where the program's settings come from and go to: the NC program window.
     void SetProgramSettings(std::function<ProgramSettings()> read,
                             std::function<void(const ProgramSettings&)> show);

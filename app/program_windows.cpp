@@ -91,6 +91,7 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
     main->SetProgramSettings([program] { return program->Settings(); },
                              [program](const ProgramSettings& s) { program->ShowSettings(s); });
     QObject::connect(program, &NcProgramWindow::SetupChanged, main, &MainWindow::ShowSetup);
+    QObject::connect(program, &NcProgramWindow::ToolpathChecked, main, &MainWindow::ShowCollisions);
     place(windows.NcProgram, QSize(420, 700), topRight + QPoint(-1125, 80));
 
     main->BindToggle(main->ToolLibraryToggle(), windows.ToolLibrary);

@@ -1,6 +1,8 @@
 // Checking the production sample's roughing job (operations 0, 2, 4) against its knives: with the
 // sample library's shoulder knives, which fit, and with Rough80 and Left45, whose flanks reach
-// into the part on every layer before a shoulder. The target is under 50 ms a check.
+// into the part on every layer before a shoulder; and its finishing (2, 3) with the sharp finishing
+// knives and with their 0.4 mm-nose versions, whose paths turn about every corner in fine steps.
+// The target is under 50 ms a check.
 #include "bench/sample_jobs.h"
 #include "checking/toolpath_check.h"
 
@@ -10,9 +12,11 @@ using namespace torvex;
 
 namespace {
 
-void CheckProductionRoughing(benchmark::State& state, const char* left, const char* right) {
-    SampleJob job =
-        BuildSampleJob(TORVEX_DATA, "production", SampleJobKind::Roughing, {0, 2, 4}, left, right);
+void CheckProduction(benchmark::State& state, SampleJobKind kind, const char* left,
+                     const char* right) {
+    SampleJob job = kind == SampleJobKind::Roughing
+                        ? BuildSampleJob(TORVEX_DATA, "production", kind, {0, 2, 4}, left, right)
+                        : BuildSampleJob(TORVEX_DATA, "production", kind, {2, 3}, left, right);
     size_t collisions = 0;
     for (auto _ : state) {
         CheckResult result = CheckToolpath(*job.Toolpath, job.Space->Shaft, job.Space->StockShaft);
@@ -27,16 +31,26 @@ void CheckProductionRoughing(benchmark::State& state, const char* left, const ch
 }
 
 void BM_CheckProductionRoughingWithShoulderKnives(benchmark::State& state) {
-    CheckProductionRoughing(state, "ShoulderL", "ShoulderR");
+    CheckProduction(state, SampleJobKind::Roughing, "ShoulderL", "ShoulderR");
 }
 
 void BM_CheckProductionRoughingWithRough80AndLeft45(benchmark::State& state) {
-    CheckProductionRoughing(state, "Rough80", "Left45");
+    CheckProduction(state, SampleJobKind::Roughing, "Rough80", "Left45");
+}
+
+void BM_CheckProductionFinishingWithSharpKnives(benchmark::State& state) {
+    CheckProduction(state, SampleJobKind::Finishing, "FinishL", "FinishR");
+}
+
+void BM_CheckProductionFinishingWithNoseKnives(benchmark::State& state) {
+    CheckProduction(state, SampleJobKind::Finishing, "FinishL04", "FinishR04");
 }
 
 } // namespace
 
 BENCHMARK(BM_CheckProductionRoughingWithShoulderKnives)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CheckProductionRoughingWithRough80AndLeft45)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CheckProductionFinishingWithSharpKnives)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CheckProductionFinishingWithNoseKnives)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -35,12 +35,14 @@ JobTool SampleTool(const std::filesystem::path& dataFolder, const std::string& k
 }
 
 RoughingJob SampleRoughing(std::vector<RoughingOperation> operations, JobTool left, JobTool right) {
-    return {std::move(operations), 5, 2, 0.5, 2, 100, 200, 1200, std::move(left), std::move(right)};
+    return {std::move(operations), 5,           2, 0.5, 2, 100, 200, 1200, std::move(left),
+            std::move(right),      std::nullopt};
 }
 
 FinishingJob SampleFinishing(std::vector<FinishingOperation> operations, JobTool left,
                              JobTool right) {
-    return {std::move(operations), 5, 2, 1, 120, 1500, std::move(left), std::move(right)};
+    return {std::move(operations), 5,           2, 1, 120, 1500, std::move(left),
+            std::move(right),      std::nullopt};
 }
 
 GroovingJob SampleGrooving(std::vector<GroovingOperation> operations, JobTool tool,

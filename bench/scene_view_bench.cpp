@@ -80,7 +80,8 @@ void AddRoughing(torvex::MainWindow& main, torvex::Workspace& workspace,
                             200,
                             1200,
                             knife("Rough80", 1),
-                            knife("Left45", 2)};
+                            knife("Left45", 2),
+                            std::nullopt};
     torvex::TToolpath* toolpath = &torvex::AddToolpath(workspace, job, "1-Roughing");
     main.DrawToolpath(*toolpath);
     main.AddToolpathNode(*toolpath, torvex::NodeTextsOf(*toolpath, '.'));

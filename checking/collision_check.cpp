@@ -34,6 +34,24 @@ struct ThreadedPart {
     Paths Part;
     SegmentSet Surface;
 };
+// The union of the regions, merged two by two: one union of hundreds of regions that each overlap
+// their neighbours spends its time on their crossings, again and again.
+Paths UnionInPairs(std::vector<Paths> regions) {
+    while (regions.size() > 1) {
+        std::vector<Paths> merged;
+        for (size_t i = 0; i < regions.size(); i += 2) {
+            if (i + 1 == regions.size()) {
+                merged.push_back(std::move(regions[i]));
+                continue;
+            }
+            Paths both = std::move(regions[i]);
+            both.insert(both.end(), regions[i + 1].begin(), regions[i + 1].end());
+            merged.push_back(Clip(ClipperLib::ctUnion, both, {}));
+        }
+        regions = std::move(merged);
+    }
+    return regions.empty() ? Paths{} : std::move(regions.front());
+}
 
 void Record(OperationCheck& check, const Collision& collision) {
     if (!check.First)
@@ -41,6 +59,8 @@ void Record(OperationCheck& check, const Collision& collision) {
     if (!check.Deepest || collision.Depth > check.Deepest->Depth)
         check.Deepest = collision;
     ++check.Collisions;
+    if (check.CollidingBlocks.empty() || check.CollidingBlocks.back() != collision.Block)
+        check.CollidingBlocks.push_back(collision.Block);
 }
 
 } // namespace
@@ -49,6 +69,7 @@ struct CollisionCheck::Regions {
     Paths Part;
     Box PartBox;
     SegmentSet PartProfile; // the part's surface, without the closing line along the axis
+    Paths FinishedPart;     // the part as material left is measured beyond it
     SegmentSet PartRegionOutline;
     TMaterial Stock;
     Box StockBox;
@@ -60,18 +81,19 @@ struct CollisionCheck::Regions {
     std::vector<Swept> SweptSoFar;
     std::optional<TPoint> Position;
 
-    Regions(const PointChain& part, const PointChain& stock,
+    Regions(const PartProfiles& part, const PointChain& stock,
             const std::optional<PointChain>& jaws) {
         if (jaws) {
             Jaws = Paths{Positive(ToPath(*jaws))};
             JawsBox = BoundsOf(*Jaws);
             JawsOutline.AddPolyline(*jaws, true);
         }
-        PointChain partRegion = ClosedToAxis(part);
-        Part = {Positive(ToPath(partRegion))};
+        Part = {Positive(ToPath(ClosedToAxis(part.Inner)))};
         PartBox = BoundsOf(Part);
-        PartProfile.AddPolyline(part, false);
-        PartRegionOutline.AddPolyline(partRegion, true);
+        PartProfile.AddPolyline(part.Inner, false);
+        PointChain finishedRegion = ClosedToAxis(part.Outer);
+        FinishedPart = {Positive(ToPath(finishedRegion))};
+        PartRegionOutline.AddPolyline(finishedRegion, true);
         Stock = TMaterial(stock);
         StockBox = BoundsOf(Stock.Region());
         StockOutline.AddPolyline(ClosedToAxis(stock), true);
@@ -139,15 +161,15 @@ struct CollisionCheck::Regions {
         return FarthestOnOutline(overlap, surface, Unbounded);
     }
 
-    // The stock less every sweep, as the simulation takes it away, then less the part and what
-    // the jaws hold.
+    // The stock less every sweep, as the simulation takes it away, then less the part (read in
+    // the knife's favour) and what the jaws hold.
     void MaterialLeft(const std::vector<Swept>& swept, CheckResult& result) const {
-        Paths removed;
+        std::vector<Paths> regions;
         for (const Swept& s : swept)
-            removed.insert(removed.end(), s.Region.begin(), s.Region.end());
+            regions.push_back(s.Region);
         TMaterial material = Stock;
-        material.Remove(removed);
-        Paths kept = Part;
+        material.Remove(UnionInPairs(std::move(regions)));
+        Paths kept = FinishedPart;
         if (Jaws)
             kept.insert(kept.end(), Jaws->begin(), Jaws->end());
         Paths left = Clip(ClipperLib::ctDifference, material.Region(), kept);
@@ -158,7 +180,7 @@ struct CollisionCheck::Regions {
     }
 };
 
-CollisionCheck::CollisionCheck(const PointChain& partProfile, const PointChain& stockProfile,
+CollisionCheck::CollisionCheck(const PartProfiles& partProfile, const PointChain& stockProfile,
                                std::optional<PointChain> jaws)
     : Data(std::make_unique<Regions>(partProfile, stockProfile, jaws)) {}
 

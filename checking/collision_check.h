@@ -55,6 +55,8 @@ struct OperationCheck {
     std::optional<Collision> First;
     std::optional<Collision> Deepest;
     size_t Collisions = 0; // moves that collide
+    // The toolpath's own numbers of the blocks whose moves collide, in order, each once.
+    std::vector<int32_t> CollidingBlocks;
 };
 
 struct CheckResult {
@@ -71,6 +73,13 @@ struct CheckResult {
     std::optional<Collision> DeepestCollision() const;
 };
 
+// The part as the check reads it: a feed move's knife must not enter the region under `Inner`;
+// material left standing is measured beyond the region under `Outer` (ProfileChain's readings).
+struct PartProfiles {
+    PointChain Inner;
+    PointChain Outer;
+};
+
 // Checks moves against the true shape of the knives that make them. Every feed move's knife, swept
 // along the move, must not reach deeper than CollisionTolerance into the part; every rapid move's
 // knife must not reach that deep into the material still there: the stock less all that the
@@ -83,8 +92,12 @@ class CollisionCheck {
 public:
     // With `jaws`, the region the chuck's jaws take (the stock they hold included), which no move
     // may touch.
-    CollisionCheck(const PointChain& partProfile, const PointChain& stockProfile,
+    CollisionCheck(const PartProfiles& partProfile, const PointChain& stockProfile,
                    std::optional<PointChain> jaws = std::nullopt);
+    // A part without arcs, which reads alike both ways.
+    CollisionCheck(const PointChain& partProfile, const PointChain& stockProfile,
+                   std::optional<PointChain> jaws = std::nullopt)
+        : CollisionCheck(PartProfiles{partProfile, partProfile}, stockProfile, std::move(jaws)) {}
     ~CollisionCheck();
     CollisionCheck(const CollisionCheck&) = delete;
     CollisionCheck& operator=(const CollisionCheck&) = delete;

@@ -77,7 +77,9 @@ std::vector<CheckedOperation> ToolpathOperations(const TToolpath& toolpath) {
 std::vector<CheckResult> CheckToolpaths(std::span<const TToolpath* const> toolpaths,
                                         const TShaft& part, const TShaft& stock,
                                         const Setup& setup) {
-    CollisionCheck check(ProfileChain(part), ProfileChain(stock), JawsOf(setup, stock));
+    CollisionCheck check(
+        PartProfiles{ProfileChain(part, ArcReading::Inner), ProfileChain(part, ArcReading::Outer)},
+        ProfileChain(stock), JawsOf(setup, stock));
     std::vector<CheckResult> results;
     for (const TToolpath* toolpath : toolpaths) {
         try {
@@ -100,12 +102,15 @@ ToolpathVerdict VerdictOfToolpath(std::span<const TToolpath* const> toolpaths, c
                                   const TShaft& stock, const ProgramTerms& terms,
                                   const Setup& setup) {
     try {
-        CheckResult result = CheckToolpaths(toolpaths, part, stock, setup).back();
+        std::vector<CheckResult> results = CheckToolpaths(toolpaths, part, stock, setup);
+        CheckResult& result = results.back();
         if (!terms.Numbers.empty())
             RenumberBlocks(result, terms.Numbers.back());
-        return {VerdictText(result, terms.Places), true, result.HasCollision()};
+        std::string text = VerdictText(result, terms.Places);
+        bool collides = result.HasCollision();
+        return {std::move(text), true, collides, std::move(results)};
     } catch (const OutlineError& error) {
-        return {std::string("Not checked against the knives: ") + error.what(), false, false};
+        return {std::string("Not checked against the knives: ") + error.what(), false, false, {}};
     }
 }
 
@@ -115,11 +120,12 @@ ToolpathVerdict VerdictOfJob(std::span<const TToolpath* const> toolpaths, const 
         std::vector<CheckResult> results = CheckToolpaths(toolpaths, part, stock, setup);
         for (size_t k = 0; k < terms.Numbers.size() && k < results.size(); ++k)
             RenumberBlocks(results[k], terms.Numbers[k]);
-        return {JobVerdictText(toolpaths, results, terms.Places), true,
-                std::any_of(results.begin(), results.end(),
-                            [](const CheckResult& r) { return r.HasCollision(); })};
+        std::string text = JobVerdictText(toolpaths, results, terms.Places);
+        bool collides = std::any_of(results.begin(), results.end(),
+                                    [](const CheckResult& r) { return r.HasCollision(); });
+        return {std::move(text), true, collides, std::move(results)};
     } catch (const OutlineError& error) {
-        return {std::string("Not checked against the knives: ") + error.what(), false, false};
+        return {std::string("Not checked against the knives: ") + error.what(), false, false, {}};
     }
 }
 

@@ -36,6 +36,9 @@ struct ToolpathVerdict {
     std::string Text; // the verdict, or why the toolpaths could not be checked
     bool Checked = false;
     bool Collides = false;
+    // One for each toolpath checked, in order; their collisions' blocks in the program's numbers,
+    // their colliding blocks in the toolpath's own.
+    std::vector<CheckResult> Results;
 };
 
 // How the program names blocks and places: for each toolpath the program's numbers of its own

@@ -33,8 +33,9 @@ std::set<std::string> ValuedOptions(JobKind kind) {
     if (kind != JobKind::Threading)
         valued.insert("--ops");
     valued.insert(ProgramValuedOptions.begin(), ProgramValuedOptions.end());
-    std::set<std::string> twoTools = {"--offset", "--left-knife", "--right-knife", "--left-tool",
-                                      "--right-tool"};
+    std::set<std::string> twoTools = {"--offset",    "--left-knife", "--right-knife",
+                                      "--left-tool", "--right-tool", "--surface-speed",
+                                      "--max-speed"};
     switch (kind) {
     case JobKind::Roughing:
         valued.insert(twoTools.begin(), twoTools.end());
@@ -109,17 +110,23 @@ public:
     JobOptions(JobKind kind, const ParsedOptions& options) : Kind(kind), Options(options) {
         switch (kind) {
         case JobKind::Roughing:
-            Roughing = {options.Required("--safe"),        options.Required("--offset"),
-                        options.Required("--rest"),        options.Required("--depth"),
-                        options.Required("--transversal"), options.Required("--longitudinal"),
-                        options.Required("--speed")};
+            Roughing = {options.Required("--safe"),
+                        options.Required("--offset"),
+                        options.Required("--rest"),
+                        options.Required("--depth"),
+                        options.Required("--transversal"),
+                        options.Required("--longitudinal"),
+                        options.Required("--speed"),
+                        Optional("--surface-speed"),
+                        Optional("--max-speed")};
             RoughingOperations =
                 QueuedOperations<TRoughingQueue>(options.Required("--ops"), RoughingOperationOf);
             break;
         case JobKind::Finishing:
-            Finishing = {options.Required("--safe"), options.Required("--offset"),
+            Finishing = {options.Required("--safe"),     options.Required("--offset"),
                          options.Required("--approach"), options.Required("--feed"),
-                         options.Required("--speed")};
+                         options.Required("--speed"),    Optional("--surface-speed"),
+                         Optional("--max-speed")};
             FinishingOperations =
                 QueuedOperations<TFinishingQueue>(options.Required("--ops"), FinishingOperationOf);
             break;
@@ -188,6 +195,8 @@ public:
     }
 
 private:
+    std::string Optional(const char* option) const { return Options.Value(option).value_or(""); }
+
     JobKind Kind;
     const ParsedOptions& Options;
     TRoughingFields Roughing;

@@ -2,6 +2,7 @@
 #include "cli/options.h"
 #include "cli/stream_messages.h"
 #include "geometry/number_text.h"
+#include "toollibrary/knife_form.h"
 #include "toollibrary/library_error.h"
 #include "toollibrary/tool_library.h"
 
@@ -11,8 +12,8 @@ namespace torvex {
 
 namespace {
 
-const std::set<std::string> KnifeOptions{"--k1",     "--k2",       "--left", "--right",
-                                         "--height", "--comments", "--cuts", "--dir"};
+const std::set<std::string> KnifeOptions{"--k1",       "--k2",   "--left", "--right", "--height",
+                                         "--comments", "--cuts", "--dir",  "--nose"};
 const std::set<std::string> ItemOptions{"--comments", "--dir"};
 const std::set<std::string> DirOption{"--dir"};
 
@@ -57,6 +58,7 @@ int AddKnife(const std::vector<std::string>& arguments) {
     StandardKnifeValues values{TextToFloat(texts[0], '.'), TextToFloat(texts[1], '.'),
                                TextToFloat(texts[2], '.'), TextToFloat(texts[3], '.'),
                                TextToFloat(texts[4], '.')};
+    values.NoseRadius = FormNoseRadius(options.Value("--nose").value_or(""), '.');
     LibraryOf(options).SaveKnife(StandardKnife(
         options.Positional(), options.Value("--comments").value_or(""), values, directions));
     return ExitOk;

@@ -33,8 +33,8 @@ commands:
                  end face, default 2)
   library list                  the knives and supports of the tool library, one a line
   library add-knife NAME        add or replace a standard knife (--k1, --k2, --left, --right,
-                                --height required; --comments TEXT; --cuts left|right|both,
-                                default right)
+                                --height required; --nose R: its tip rounded to radius R;
+                                --comments TEXT; --cuts left|right|both, default right)
   library add-support NAME      add or replace a support (--comments TEXT)
   library delete-knife NAME     remove a knife
   library delete-support NAME   remove a support
@@ -91,6 +91,9 @@ options of rough, finish, groove and thread (numbers with a decimal point):
                          error: exit status 3, nothing written
 rough and finish:
   --offset MM            Offset: axial clearance beyond the part's ends
+  --surface-speed M/MIN  constant surface speed (linuxcnc: G96 D S, fanuc: G50 S then G96 S;
+                         the generic program keeps its turning speed); needs --max-speed
+  --max-speed RPM        the most the spindle may turn at constant surface speed
   --left-knife FILE      knife file of the left tool (needed when an operation uses it)
   --right-knife FILE     knife file of the right tool
   --left-tool N          tool number of the left tool, its library position 1 to 20 (needed

@@ -1,7 +1,11 @@
 #include "drawing/drawing_import.h"
 
 #include "geometry/model_files.h"
+#include "geometry/number_text.h"
+#include "platform/errors.h"
 #include "platform/message_sink.h"
+
+#include <cmath>
 
 namespace torvex {
 
@@ -38,6 +42,9 @@ std::string LeftOutNote(const DrawingContents& drawing, const DrawingProfile& pr
 }
 
 ImportedModel ImportModel(const DrawingContents& drawing, const DrawingImportOptions& options) {
+    if (!(std::fabs(options.Profile.AxisY) <= LengthLimit))
+        throw DrawingError("The axis at Y must lie within " + FormatFloat("0.###", LengthLimit) +
+                           " mm of the drawing's origin");
     DrawingProfile profile;
     try {
         profile = FindProfile(drawing, options.Profile);

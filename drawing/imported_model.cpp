@@ -3,6 +3,7 @@
 #include "drawing/drawing_piece.h"
 #include "geometry/model_files.h"
 #include "geometry/number_text.h"
+#include "platform/errors.h"
 #include "platform/text_file.h"
 
 #include <algorithm>
@@ -18,6 +19,9 @@ void RefuseNegative(double value, const char* what) {
     if (value < 0 || !std::isfinite(value))
         throw DrawingError(std::string("The ") + what + " must not be negative (" +
                            FormatFloat("0.###", std::isfinite(value) ? value : -1) + ")");
+    if (value > LengthLimit)
+        throw DrawingError(std::string("The ") + what + " must not exceed " +
+                           FormatFloat("0.###", LengthLimit) + " mm");
 }
 
 } // namespace
@@ -52,7 +56,13 @@ std::vector<TPoint> StockBar(const Tobjects& profile, const StockAllowances& all
     double wanted = ProfileMaxRadius(profile) + allowances.Radial;
     // A radius that is a whole number of steps but for rounding stays as it is.
     double radius = std::ceil(wanted / StockStep - 1e-9) * StockStep;
-    return {{0, radius}, {ProfileLength(profile) + allowances.Facing, radius}};
+    double length = ProfileLength(profile) + allowances.Facing;
+    // No lathe reaches farther, and the knife check's integer geometry is exact up to there.
+    if (radius > LengthLimit || length > LengthLimit)
+        throw DrawingError("The stock bar, " + FormatFloat("0.###", length) + " mm long and " +
+                           FormatFloat("0.###", radius) + " mm in radius, reaches farther than " +
+                           FormatFloat("0.###", LengthLimit) + " mm from the origin");
+    return {{0, radius}, {length, radius}};
 }
 
 std::vector<std::string> ModelFileLines(const Tobjects& profile) {

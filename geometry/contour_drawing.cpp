@@ -180,19 +180,11 @@ OutlineBounds StartOutline(const DrawingState& state, Canvas& canvas) {
     return {CanvasX(state.Frame, 0), CanvasY(state.Frame, 0)};
 }
 
-// The angle of p about c in degrees, counter-clockwise on the canvas (y grows downwards). A point
-// below and right of the centre counts negative when the other point lies above and right, so
-// that an arc across the rightmost direction takes the short way.
-double CanvasAngle(TPoint c, TPoint p, TPoint other) {
-    double d =
-        p.X == c.X ? 90 : std::fabs(std::atan((p.Y - c.Y) / (p.X - c.X))) * 180 / std::numbers::pi;
-    if (p.X >= c.X && p.Y <= c.Y)
-        return d;
-    if (p.X < c.X && p.Y <= c.Y)
-        return 180 - d;
-    if (p.X < c.X)
-        return 180 + d;
-    return other.X > c.X && other.Y <= c.Y ? -d : 360 - d;
+// The angle of p about c in degrees from 0 to 360, counter-clockwise on the canvas (y grows
+// downwards).
+double CanvasAngle(TPoint c, TPoint p) {
+    double degrees = std::atan2(c.Y - p.Y, p.X - c.X) * 180 / std::numbers::pi;
+    return degrees < 0 ? degrees + 360 : degrees;
 }
 
 } // namespace
@@ -221,6 +213,8 @@ void DrawLineContour(DrawingState& state, const std::vector<std::string>& lines,
         std::string_view record = Clipped(lines[i]);
         if (IsLineRecord(record))
             DrawLineRecord(state, canvas, record, Dimensioning::WithoutHorizontal, bounds);
+        else if (IsArcRecord(record))
+            DrawArcRecord(state.Frame, canvas, record);
     }
     canvas.SetBrush(Silver, BrushStyle::Solid);
     canvas.FloodFill(bounds.MinX + 2, bounds.MaxY - 5, Black);
@@ -264,10 +258,12 @@ void DrawContour(DrawingState& state, const std::vector<std::string>& lines, Can
 
 void DrawArc(const DrawingFrame& frame, Canvas& canvas, TPoint centre, TPoint a, TPoint b) {
     double r = std::hypot(a.X - centre.X, a.Y - centre.Y);
-    double angleA = CanvasAngle(centre, a, b);
-    double angleB = CanvasAngle(centre, b, a);
-    TPoint first = angleA < angleB ? a : b;
-    TPoint second = angleA < angleB ? b : a;
+    // The short arc: the one that turns counter-clockwise from its first end by half a turn at
+    // most, whichever side of the centre its ends lie.
+    double sweep = CanvasAngle(centre, b) - CanvasAngle(centre, a);
+    bool fromA = sweep >= 0 ? sweep <= 180 : sweep <= -180;
+    TPoint first = fromA ? a : b;
+    TPoint second = fromA ? b : a;
     canvas.Arc(CanvasX(frame, centre.X - r), CanvasY(frame, centre.Y - r),
                CanvasX(frame, centre.X + r), CanvasY(frame, centre.Y + r), CanvasX(frame, first.X),
                CanvasY(frame, first.Y), CanvasX(frame, second.X), CanvasY(frame, second.Y));

@@ -50,7 +50,8 @@ int CanvasY(const DrawingFrame& frame, double y);
 // from its sixth character on. Nothing for another record; ConversionError for a bad value.
 std::optional<Segment> ReadDrawingLine(std::string_view record);
 
-// Outline of the line records, the vertical and slanted ones dimensioned, filled in silver.
+// Outline of the line records, the vertical and slanted ones dimensioned, and the six-value arc
+// records (a standard knife's rounded tip), filled in silver.
 void DrawLineContour(DrawingState& state, const std::vector<std::string>& lines, Canvas& canvas);
 // Outline of the line records with the dimensions of the last record only. No fill.
 void DrawLineContourLastDimensioned(DrawingState& state, const std::vector<std::string>& lines,
@@ -59,8 +60,8 @@ void DrawLineContourLastDimensioned(DrawingState& state, const std::vector<std::
 // without dimensions, then the selected line in red.
 void DrawContour(DrawingState& state, const std::vector<std::string>& lines, Canvas& canvas);
 
-// The arc about `centre` through `a`, from a to b or from b to a, whichever runs counter-clockwise
-// on the canvas from the smaller to the larger angle.
+// The short arc about `centre` through `a` and `b` (the knife editor's arc), from a to b or from b
+// to a, whichever of them runs counter-clockwise on the canvas.
 void DrawArc(const DrawingFrame& frame, Canvas& canvas, TPoint centre, TPoint a, TPoint b);
 
 // The dimension figures of the segment (x1, y1)-(x2, y2); each draws only while its switch is on.

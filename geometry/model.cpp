@@ -93,6 +93,42 @@ std::vector<TPoint> ArcInteriorPoints(const TObj& arc, unsigned steps, RootOffCi
     return points;
 }
 
+std::vector<TPoint> ArcPointsAtEqualAngles(const TObj& arc, double maxStep) {
+    std::vector<TPoint> points;
+    if (arc.P3.X == arc.P4.X || !(maxStep > 0))
+        return points;
+    bool upper = arc.P3.X < arc.P4.X;
+    const TPoint& from = upper ? arc.P3 : arc.P4;
+    const TPoint& to = upper ? arc.P4 : arc.P3;
+    TPoint c = arc.Centre();
+    // The angle of an end on the arc's half: above the centre from pi down to 0 (upper), below it
+    // from -pi up to 0 (lower).
+    auto angle = [&](const TPoint& p) {
+        double a = std::atan2(p.Y - c.Y, p.X - c.X);
+        if (upper && a < 0)
+            a = p.X < c.X ? M_PI : 0;
+        if (!upper && (a > 0 || a == M_PI))
+            a = p.X < c.X ? -M_PI : 0;
+        return a;
+    };
+    double start = angle(from);
+    double sweep = angle(to) - start;
+    int steps = std::max(1, static_cast<int>(std::ceil(std::fabs(sweep) / maxStep - 1e-9)));
+    points.reserve(static_cast<size_t>(steps - 1));
+    for (int k = 1; k < steps; ++k) {
+        double a = start + sweep * k / steps;
+        points.push_back({c.X + arc.Radius() * std::cos(a), c.Y + arc.Radius() * std::sin(a)});
+    }
+    return points;
+}
+
+double TrueArcStep(double radius) {
+    constexpr double degree = M_PI / 180;
+    if (!(radius > TrueArcDeviation))
+        return degree;
+    return std::min(degree, 2 * std::acos(1 - TrueArcDeviation / radius));
+}
+
 void TModel::BuildPoints() {
     for (const TObj& element : Elements) {
         if (element.IsLine()) {

@@ -69,4 +69,16 @@ enum class RootOffCircle : uint8_t { ClampAtZero, Absolute };
 std::vector<TPoint> ArcInteriorPoints(const TObj& arc, unsigned steps,
                                       RootOffCircle root = RootOffCircle::ClampAtZero);
 
+// The interior points of an arc at equal angles on its half of the circle, in increasing x, no two
+// of them (nor the ends) farther apart than `maxStep` radians; none when both ends have the same x.
+// An end a little off its half counts as that half's end.
+std::vector<TPoint> ArcPointsAtEqualAngles(const TObj& arc, double maxStep);
+
+// The most a chord of an arc drawn by TrueArcStep strays from the arc, mm.
+inline constexpr double TrueArcDeviation = 0.0001;
+// The angle step, in radians, that keeps every chord of a circle of this radius within
+// TrueArcDeviation of it, and at most a degree: the arc as the lathe cuts it, to well within the
+// knife check's tolerance.
+double TrueArcStep(double radius);
+
 } // namespace torvex

@@ -19,15 +19,18 @@ bool SamePoint(const TPoint& a, const TPoint& b) {
     return std::fabs(a.X - b.X) <= JoinTolerance && std::fabs(a.Y - b.Y) <= JoinTolerance;
 }
 
-// The points of one element from its end with the smaller x to the other (a line from P1 to P2).
-std::optional<PointChain> ElementPoints(const TObj& e, uint8_t arcSteps) {
+// The points of one element from its end with the smaller x to the other (a line from P1 to P2),
+// an arc by its preview points or by points at equal angles no farther apart than `trueStep`.
+std::optional<PointChain> ElementPoints(const TObj& e, uint8_t arcSteps,
+                                        std::optional<double> trueStep = std::nullopt) {
     if (e.IsLine())
         return PointChain{e.P1, e.P2};
     if (!e.IsArc())
         return std::nullopt;
     bool p3First = e.P3.X <= e.P4.X;
     PointChain points{p3First ? e.P3 : e.P4};
-    for (const TPoint& p : ArcInteriorPoints(e, arcSteps, RootOffCircle::Absolute))
+    for (const TPoint& p : trueStep ? ArcPointsAtEqualAngles(e, *trueStep)
+                                    : ArcInteriorPoints(e, arcSteps, RootOffCircle::Absolute))
         points.push_back(p);
     points.push_back(p3First ? e.P4 : e.P3);
     return points;
@@ -54,47 +57,23 @@ void AppendPiece(PointChain& line, const PointChain& piece) {
             AppendPoint(line, p);
 }
 
-// An arc by its true shape: a point every degree along its half of the circle, from its end with
-// the smaller x to the other (a line from P1 to P2).
-std::optional<PointChain> TrueShapePoints(const TObj& e) {
-    if (!e.IsArc())
-        return ElementPoints(e, 1);
-    bool upper = e.P3.X < e.P4.X;
-    const TPoint& from = upper ? e.P3 : e.P4;
-    const TPoint& to = upper ? e.P4 : e.P3;
-    TPoint c = e.Centre();
-    // The angle of an end on the arc's half: above the centre from pi down to 0 (upper), below it
-    // from -pi up to 0 (lower).
-    auto angle = [&](const TPoint& p) {
-        double a = std::atan2(p.Y - c.Y, p.X - c.X);
-        if (upper && a < 0)
-            a = p.X < c.X ? M_PI : 0;
-        if (!upper && (a > 0 || a == M_PI))
-            a = p.X < c.X ? -M_PI : 0;
-        return a;
-    };
-    double start = angle(from);
-    double sweep = angle(to) - start;
-    int steps = std::max(1, static_cast<int>(std::ceil(std::fabs(sweep) / (M_PI / 180) - 1e-9)));
-    PointChain points{from};
-    for (int k = 1; k < steps; ++k) {
-        double a = start + sweep * k / steps;
-        points.push_back({c.X + e.Radius() * std::cos(a), c.Y + e.Radius() * std::sin(a)});
-    }
-    points.push_back(to);
-    return points;
+// A knife's arc by its true shape: a point every degree along its half of the circle, from its end
+// with the smaller x to the other.
+std::optional<PointChain> KnifeElementPoints(const TObj& e) {
+    return ElementPoints(e, 1, M_PI / 180);
 }
 
 } // namespace
 
-PointChain ProfileChain(const TShaft& shaft) {
+PointChain ProfileChain(const TShaft& shaft, ArcReading reading) {
     PointChain chain;
-    // A hollow's chords stand above it, where a knife that touches the true arc would seem to
-    // enter the part: it is followed a degree at a time, less than a micrometre above it. A
-    // crown's chords lie inside it, as the toolpaths' arc preview points do.
     for (const TObj& e : shaft.Elements) {
-        bool hollow = e.IsArc() && e.P3.X > e.P4.X;
-        if (auto piece = hollow ? TrueShapePoints(e) : ElementPoints(e, shaft.ArcSteps))
+        // A convex arc's chords (on the upper half) cut inside it, a concave arc's stand outside.
+        bool convex = e.IsArc() && e.P3.X < e.P4.X;
+        std::optional<double> trueStep;
+        if (e.IsArc() && reading != ArcReading::Chords && (reading == ArcReading::Inner) != convex)
+            trueStep = TrueArcStep(e.Radius());
+        if (auto piece = ElementPoints(e, shaft.ArcSteps, trueStep))
             AppendPiece(chain, *piece);
     }
     return chain;
@@ -115,7 +94,7 @@ PointChain ClosedToAxis(const PointChain& profile) {
 PointChain KnifeOutline(const TKnife& knife, const std::string& name) {
     std::vector<PointChain> pieces;
     for (const TObj& e : knife.Elements)
-        if (auto piece = TrueShapePoints(e))
+        if (auto piece = KnifeElementPoints(e))
             pieces.push_back(std::move(*piece));
     std::vector<bool> used(pieces.size(), false);
     const TPoint tip{0, 0};

@@ -4,6 +4,7 @@
 #include "geometry/point_list.h"
 
 #include <array>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -24,11 +25,22 @@ public:
 // Points in the profile plane, in order: a profile, the ring round a region, a knife outline.
 using PointChain = std::vector<TPoint>;
 
+// How the profile's arcs are read. The toolpaths' moves follow an arc's preview points, the lathe
+// the arc itself; where the two differ the check gives the knife the benefit of the difference. A
+// knife must not enter the part read with each arc on its side nearer the material's inside (a
+// convex arc by its chords, a concave arc by its true circle), and material is left where it stands
+// beyond the part read with each arc on its other side.
+enum class ArcReading : uint8_t {
+    Chords, // the preview points, as a sharp tip follows them
+    Inner,
+    Outer,
+};
+
 // The profile of a part or stock, walked from its first element to its last: line ends and arc
-// ends with the arc's preview points in between (a hollow's, a lower-half arc's, a point every
-// degree), repeated points left out. Unlike the shaft's
-// points, which are sorted by X, it follows a profile that turns back under an overhang.
-PointChain ProfileChain(const TShaft& shaft);
+// ends with the arc's points in between (its preview points, or its true circle by TrueArcStep),
+// repeated points left out. Unlike the shaft's points, which are sorted by X, it follows a profile
+// that turns back under an overhang.
+PointChain ProfileChain(const TShaft& shaft, ArcReading reading = ArcReading::Chords);
 
 // The region of a part or stock in the profile plane: its profile closed down to the axis between
 // its end faces. Throws OutlineError when the profile has fewer than two points.

@@ -47,6 +47,31 @@ bool Queues(const std::vector<GroovingOperation>& operations, GroovingOperation 
     return std::find(operations.begin(), operations.end(), operation) != operations.end();
 }
 
+// A field that may stay empty (blanks count as empty): nothing then, else its number.
+std::optional<double> OptionalField(const std::string& text, char separator, const char* name) {
+    if (IsBlank(text))
+        return std::nullopt;
+    try {
+        return TextToFloat(text, separator);
+    } catch (const ConversionError& error) {
+        throw ConversionError(name, error);
+    }
+}
+
+std::optional<SurfaceSpeed> SurfaceSpeedFields(const std::string& surface, const std::string& max,
+                                               char separator) {
+    return CheckedSurfaceSpeed(OptionalField(surface, separator, "Surface speed"),
+                               OptionalField(max, separator, "Max spindle speed"));
+}
+
+void AddSurfaceSpeed(std::vector<std::string>& texts, const std::optional<SurfaceSpeed>& surface,
+                     char separator) {
+    if (!surface)
+        return;
+    texts.push_back(Parameter("Surface speed : ", surface->MetresPerMinute, separator));
+    texts.push_back(Parameter("Max spindle speed : ", surface->MaxSpindleSpeed, separator));
+}
+
 } // namespace
 
 double CheckedValue(double value, const char* name, Sign sign) {
@@ -57,6 +82,18 @@ double CheckedValue(double value, const char* name, Sign sign) {
     if (!std::isfinite(value))
         throw OperationError(std::string(name) + " must be a number.");
     return value;
+}
+
+std::optional<SurfaceSpeed> CheckedSurfaceSpeed(std::optional<double> metresPerMinute,
+                                                std::optional<double> maxSpindleSpeed) {
+    if (!metresPerMinute && !maxSpindleSpeed)
+        return std::nullopt;
+    if (!maxSpindleSpeed)
+        throw OperationError(SurfaceSpeedWithoutMaximumText);
+    if (!metresPerMinute)
+        throw OperationError(MaximumWithoutSurfaceSpeedText);
+    return SurfaceSpeed{CheckedValue(*metresPerMinute, "Surface speed", Sign::Positive),
+                        CheckedValue(*maxSpindleSpeed, "Max spindle speed", Sign::Positive)};
 }
 
 double CheckedLength(double value, const char* name, Sign sign) {
@@ -113,6 +150,7 @@ RoughingJob RoughingJobOf(const TRoughingFields& fields, std::vector<RoughingOpe
         job.Depth = LengthField(fields.CuttingDepth, separator, "Cutting depth", Positive);
         job.Rest = LengthField(fields.FinishingRest, separator, "Finishing rest", NotNegative);
     }
+    job.Surface = SurfaceSpeedFields(fields.SurfaceSpeed, fields.MaxSpindleSpeed, separator);
     job.Operations = std::move(operations);
     job.Left = std::move(left);
     job.Right = std::move(right);
@@ -131,6 +169,7 @@ FinishingJob FinishingJobOf(const TFinishingFields& fields,
     job.Offset = LengthField(fields.Offset, separator, "Offset", NotNegative);
     if (!operations.empty())
         job.Approach = LengthField(fields.StartXOffset, separator, "StartXOffset", NotNegative);
+    job.Surface = SurfaceSpeedFields(fields.SurfaceSpeed, fields.MaxSpindleSpeed, separator);
     job.Operations = std::move(operations);
     job.Left = std::move(left);
     job.Right = std::move(right);
@@ -205,21 +244,27 @@ void RequireThreadingCounts(double springPasses, double infeedAngle) {
 
 std::vector<std::string> ParameterTexts(const MachiningJob& job, char separator) {
     return std::visit(
-        Overloaded{[separator](const RoughingJob& j) -> std::vector<std::string> {
-                       return {Parameter("SafeZ : ", j.SafeZ, separator),
-                               Parameter("Offset : ", j.Offset, separator),
-                               Parameter("Finishing rest : ", j.Rest, separator),
-                               Parameter("Cutting depth : ", j.Depth, separator),
-                               Parameter("Transv. cutting speed : ", j.TransversalFeed, separator),
-                               Parameter("Longit. cutting speed : ", j.LongitudinalFeed, separator),
-                               Parameter("Turning speed : ", j.TurningSpeed, separator)};
+        Overloaded{[separator](const RoughingJob& j) {
+                       std::vector<std::string> texts{
+                           Parameter("SafeZ : ", j.SafeZ, separator),
+                           Parameter("Offset : ", j.Offset, separator),
+                           Parameter("Finishing rest : ", j.Rest, separator),
+                           Parameter("Cutting depth : ", j.Depth, separator),
+                           Parameter("Transv. cutting speed : ", j.TransversalFeed, separator),
+                           Parameter("Longit. cutting speed : ", j.LongitudinalFeed, separator),
+                           Parameter("Turning speed : ", j.TurningSpeed, separator)};
+                       AddSurfaceSpeed(texts, j.Surface, separator);
+                       return texts;
                    },
-                   [separator](const FinishingJob& j) -> std::vector<std::string> {
-                       return {Parameter("SafeZ : ", j.SafeZ, separator),
-                               Parameter("Offset : ", j.Offset, separator),
-                               Parameter("StartXOffset : ", j.Approach, separator),
-                               Parameter("Cutting speed : ", j.Feed, separator),
-                               Parameter("Turning speed : ", j.TurningSpeed, separator)};
+                   [separator](const FinishingJob& j) {
+                       std::vector<std::string> texts{
+                           Parameter("SafeZ : ", j.SafeZ, separator),
+                           Parameter("Offset : ", j.Offset, separator),
+                           Parameter("StartXOffset : ", j.Approach, separator),
+                           Parameter("Cutting speed : ", j.Feed, separator),
+                           Parameter("Turning speed : ", j.TurningSpeed, separator)};
+                       AddSurfaceSpeed(texts, j.Surface, separator);
+                       return texts;
                    },
                    [separator](const GroovingJob& j) {
                        std::vector<std::string> texts{

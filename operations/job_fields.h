@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,15 +19,19 @@ struct TRoughingFields {
     std::string TransversalSpeed;  // e4
     std::string LongitudinalSpeed; // e5
     std::string TurningSpeed;      // e7
+    std::string SurfaceSpeed;      // e8, m/min, empty for none
+    std::string MaxSpindleSpeed;   // e9, rev/min
 };
 
 // The texts of the finishing window's fields.
 struct TFinishingFields {
-    std::string SafeZ;        // e1
-    std::string Offset;       // e2
-    std::string StartXOffset; // e3
-    std::string CuttingSpeed; // e4
-    std::string TurningSpeed; // e5
+    std::string SafeZ;           // e1
+    std::string Offset;          // e2
+    std::string StartXOffset;    // e3
+    std::string CuttingSpeed;    // e4
+    std::string TurningSpeed;    // e5
+    std::string SurfaceSpeed;    // e6
+    std::string MaxSpindleSpeed; // e7
 };
 
 // What the user calls the two tools' knives and numbers where a job comes from, left then right:
@@ -86,6 +91,7 @@ struct TThreadingFields {
 // approach (finishing) are not read. Then each tool a queued operation works with must have a
 // knife and a library position for its number: else OperationError with NoKnifeText or
 // NoToolNumberText, so that no program calls a tool that is not there (T0).
+// The surface speed and its maximum are read last, both empty for none (CheckedSurfaceSpeed).
 RoughingJob RoughingJobOf(const TRoughingFields& fields, std::vector<RoughingOperation> operations,
                           JobTool left, JobTool right, char decimalSeparator,
                           const ToolCaptions& captions = SlotCaptions);
@@ -114,6 +120,18 @@ inline constexpr double LargestInfeedAngle = 45;
 // Throws OperationError unless the spring passes are a whole number from 0 to MostSpringPasses
 // and the infeed angle lies from 0 to LargestInfeedAngle.
 void RequireThreadingCounts(double springPasses, double infeedAngle);
+inline constexpr const char* SurfaceSpeedWithoutMaximumText =
+    "A surface speed needs a maximum spindle speed: near the axis the spindle would turn ever "
+    "faster. Type the Max spindle speed too.";
+inline constexpr const char* MaximumWithoutSurfaceSpeedText =
+    "A maximum spindle speed only limits a surface speed: type the Surface speed too, or leave "
+    "the Max spindle speed empty.";
+
+// The constant surface speed of a job: none when neither value is given. A surface speed without
+// its maximum, or a maximum without a surface speed, throws OperationError with the texts above;
+// so does either value not above 0, naming it.
+std::optional<SurfaceSpeed> CheckedSurfaceSpeed(std::optional<double> metresPerMinute,
+                                                std::optional<double> maxSpindleSpeed);
 
 // How a value a machine depends on must lie: above 0 (depths, feeds, speeds, the safe distance),
 // not below it (offsets, rests, approaches), or either side (a position).

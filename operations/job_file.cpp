@@ -53,64 +53,74 @@ template <class Value> Json Optional(const std::optional<Value>& value) {
     return value ? Json(*value) : Json(nullptr);
 }
 
+// The surface speed's two values, null without one.
+void AddSurfaceSpeed(Json& toolpath, const std::optional<SurfaceSpeed>& surface) {
+    toolpath["surface_speed"] = surface ? Json(surface->MetresPerMinute) : Json(nullptr);
+    toolpath["max_spindle_speed"] = surface ? Json(surface->MaxSpindleSpeed) : Json(nullptr);
+}
+
 Json ToolpathJson(const JobFile::Toolpath& toolpath) {
-    return std::visit(Overloaded{[&](const RoughingJob& j) {
-                                     return Json{{"kind", "roughing"},
-                                                 {"name", toolpath.Name},
-                                                 {"operations", Codes(j.Operations)},
-                                                 {"safe", j.SafeZ},
-                                                 {"offset", j.Offset},
-                                                 {"rest", j.Rest},
-                                                 {"depth", j.Depth},
-                                                 {"transversal", j.TransversalFeed},
-                                                 {"longitudinal", j.LongitudinalFeed},
-                                                 {"speed", j.TurningSpeed},
-                                                 {"left", ToolJson(j.Left)},
-                                                 {"right", ToolJson(j.Right)}};
-                                 },
-                                 [&](const FinishingJob& j) {
-                                     return Json{{"kind", "finishing"},
-                                                 {"name", toolpath.Name},
-                                                 {"operations", Codes(j.Operations)},
-                                                 {"safe", j.SafeZ},
-                                                 {"offset", j.Offset},
-                                                 {"approach", j.Approach},
-                                                 {"feed", j.Feed},
-                                                 {"speed", j.TurningSpeed},
-                                                 {"left", ToolJson(j.Left)},
-                                                 {"right", ToolJson(j.Right)}};
-                                 },
-                                 [&](const GroovingJob& j) {
-                                     return Json{{"kind", "grooving"},
-                                                 {"name", toolpath.Name},
-                                                 {"operations", Codes(j.Operations)},
-                                                 {"safe", j.SafeZ},
-                                                 {"rest", j.Rest},
-                                                 {"step", Optional(j.Step)},
-                                                 {"peck", j.Peck},
-                                                 {"plunge", j.PlungeFeed},
-                                                 {"feed", j.FinishingFeed},
-                                                 {"speed", j.TurningSpeed},
-                                                 {"part_at", Optional(j.PartAt)},
-                                                 {"final_radius", j.FinalRadius},
-                                                 {"tool", ToolJson(j.Tool)}};
-                                 },
-                                 [&](const ThreadingJob& j) {
-                                     return Json{{"kind", "threading"},
-                                                 {"name", toolpath.Name},
-                                                 {"from", j.From},
-                                                 {"to", j.To},
-                                                 {"pitch", j.Pitch},
-                                                 {"depth", Optional(j.Depth)},
-                                                 {"first_cut", Optional(j.FirstCut)},
-                                                 {"minimum_cut", j.MinimumCut},
-                                                 {"spring_passes", j.SpringPasses},
-                                                 {"infeed_angle", j.InfeedAngle},
-                                                 {"safe", j.SafeZ},
-                                                 {"speed", j.TurningSpeed},
-                                                 {"tool", ToolJson(j.Tool)}};
-                                 }},
-                      toolpath.Job);
+    Json json = std::visit(Overloaded{[&](const RoughingJob& j) {
+                                          return Json{{"kind", "roughing"},
+                                                      {"name", toolpath.Name},
+                                                      {"operations", Codes(j.Operations)},
+                                                      {"safe", j.SafeZ},
+                                                      {"offset", j.Offset},
+                                                      {"rest", j.Rest},
+                                                      {"depth", j.Depth},
+                                                      {"transversal", j.TransversalFeed},
+                                                      {"longitudinal", j.LongitudinalFeed},
+                                                      {"speed", j.TurningSpeed},
+                                                      {"left", ToolJson(j.Left)},
+                                                      {"right", ToolJson(j.Right)}};
+                                      },
+                                      [&](const FinishingJob& j) {
+                                          return Json{{"kind", "finishing"},
+                                                      {"name", toolpath.Name},
+                                                      {"operations", Codes(j.Operations)},
+                                                      {"safe", j.SafeZ},
+                                                      {"offset", j.Offset},
+                                                      {"approach", j.Approach},
+                                                      {"feed", j.Feed},
+                                                      {"speed", j.TurningSpeed},
+                                                      {"left", ToolJson(j.Left)},
+                                                      {"right", ToolJson(j.Right)}};
+                                      },
+                                      [&](const GroovingJob& j) {
+                                          return Json{{"kind", "grooving"},
+                                                      {"name", toolpath.Name},
+                                                      {"operations", Codes(j.Operations)},
+                                                      {"safe", j.SafeZ},
+                                                      {"rest", j.Rest},
+                                                      {"step", Optional(j.Step)},
+                                                      {"peck", j.Peck},
+                                                      {"plunge", j.PlungeFeed},
+                                                      {"feed", j.FinishingFeed},
+                                                      {"speed", j.TurningSpeed},
+                                                      {"part_at", Optional(j.PartAt)},
+                                                      {"final_radius", j.FinalRadius},
+                                                      {"tool", ToolJson(j.Tool)}};
+                                      },
+                                      [&](const ThreadingJob& j) {
+                                          return Json{{"kind", "threading"},
+                                                      {"name", toolpath.Name},
+                                                      {"from", j.From},
+                                                      {"to", j.To},
+                                                      {"pitch", j.Pitch},
+                                                      {"depth", Optional(j.Depth)},
+                                                      {"first_cut", Optional(j.FirstCut)},
+                                                      {"minimum_cut", j.MinimumCut},
+                                                      {"spring_passes", j.SpringPasses},
+                                                      {"infeed_angle", j.InfeedAngle},
+                                                      {"safe", j.SafeZ},
+                                                      {"speed", j.TurningSpeed},
+                                                      {"tool", ToolJson(j.Tool)}};
+                                      }},
+                           toolpath.Job);
+    if (std::holds_alternative<RoughingJob>(toolpath.Job) ||
+        std::holds_alternative<FinishingJob>(toolpath.Job))
+        AddSurfaceSpeed(json, JobSurfaceSpeed(toolpath.Job));
+    return json;
 }
 
 Json ToolChangeJson(const ToolChangePosition& position) {
@@ -157,6 +167,12 @@ public:
         if (found == Object.end())
             throw JobFileError("The job file lacks the field " + Name(key) + ".");
         return *found;
+    }
+    // A number that may be missing or null: nothing then.
+    std::optional<double> OptionalNumber(const char* key) const {
+        if (!Object.is_object() || !Object.contains(key) || Object[key].is_null())
+            return std::nullopt;
+        return Number(key);
     }
     double Number(const char* key) const {
         const Json& value = At(key);
@@ -223,6 +239,25 @@ private:
     const Json& Object;
     std::string Path;
 };
+
+// The surface speed: absent or null for none (files written before it was kept have neither).
+std::optional<SurfaceSpeed> ReadSurfaceSpeed(const Reader& r) {
+    auto value = [&r](const char* key, const char* name) -> std::optional<double> {
+        if (!r.OptionalNumber(key))
+            return std::nullopt;
+        return r.Checked({key, name, Sign::Positive});
+    };
+    std::optional<double> surface = value("surface_speed", "Surface speed");
+    std::optional<double> maximum = value("max_spindle_speed", "Max spindle speed");
+    // The one that is missing is named.
+    try {
+        return CheckedSurfaceSpeed(surface, maximum);
+    } catch (const OperationError& error) {
+        throw JobFileError("The job file's field " +
+                           r.Name(surface ? "max_spindle_speed" : "surface_speed") + ": " +
+                           error.what());
+    }
+}
 
 JobTool ReadTool(const Reader& r) {
     JobTool tool;
@@ -316,6 +351,7 @@ JobFile::Toolpath ReadToolpath(const Reader& r) {
         job.TransversalFeed = r.Checked({"transversal", "Transversal speed", Sign::Positive});
         job.LongitudinalFeed = r.Checked({"longitudinal", "Longitudinal speed", Sign::Positive});
         job.TurningSpeed = r.Checked({"speed", "Turning speed", Sign::Positive});
+        job.Surface = ReadSurfaceSpeed(r);
         job.Left = ReadTool(r.Nested("left"));
         job.Right = ReadTool(r.Nested("right"));
         toolpath.Job = std::move(job);
@@ -327,6 +363,7 @@ JobFile::Toolpath ReadToolpath(const Reader& r) {
         job.Approach = r.Checked({"approach", "StartXOffset", Sign::NotNegative, Quantity::Length});
         job.Feed = r.Checked({"feed", "Cutting speed", Sign::Positive});
         job.TurningSpeed = r.Checked({"speed", "Turning speed", Sign::Positive});
+        job.Surface = ReadSurfaceSpeed(r);
         job.Left = ReadTool(r.Nested("left"));
         job.Right = ReadTool(r.Nested("right"));
         toolpath.Job = std::move(job);

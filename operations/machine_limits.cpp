@@ -22,6 +22,12 @@ void RequireWithinLimits(const TToolpath& toolpath, const MachineLimits& limits,
         throw OperationError("The turning speed " + Number(speed) +
                              " rev/min is above the machine's Max spindle speed of " +
                              Number(limits.MaxSpindleSpeed) + " rev/min.");
+    if (std::optional<SurfaceSpeed> surface = JobSurfaceSpeed(toolpath.Job);
+        surface && surface->MaxSpindleSpeed > limits.MaxSpindleSpeed)
+        throw OperationError("The maximum spindle speed " + Number(surface->MaxSpindleSpeed) +
+                             " rev/min of the constant surface speed is above the machine's Max "
+                             "spindle speed of " +
+                             Number(limits.MaxSpindleSpeed) + " rev/min.");
     for (const TPunct& move : toolpath.PathPoints) {
         if (move.IsRapid() || move.Feed <= limits.MaxFeed)
             continue;

@@ -54,6 +54,34 @@ std::string SpindleWords(const NcBlock& b) {
     return std::string(b.AntiClockwise ? " M04" : " M03") + " S" + FormatFloat("0000", b.Speed);
 }
 
+// A spindle word's whole number.
+std::string Whole(double value) {
+    return NCNumberText(std::nearbyint(value));
+}
+
+// Whether the program has set constant surface speed (G96); constant spindle speed (G97) is in
+// force at its start.
+struct SpindleMode {
+    bool SurfaceSpeed = false;
+};
+
+// The words that start the spindle as the block asks: at constant surface speed (LinuxCNC "G96
+// D2500 S150 M03", Fanuc "G96 S150 M03" after its "G50 S2500" line), or at the turning speed, with
+// "G97" first when a surface speed was in force. Threading, whose feed per turn needs a fixed
+// speed, is to start its spindle without a surface speed: it then switches to G97 first.
+std::string SpindleStartWords(const NcBlock& b, NcDialect dialect, SpindleMode& mode) {
+    if (b.Surface) {
+        mode.SurfaceSpeed = true;
+        std::string maximum =
+            dialect == NcDialect::LinuxCnc ? " D" + Whole(b.Surface->MaxSpindleSpeed) : "";
+        return " G96" + maximum + " S" + Whole(b.Surface->MetresPerMinute) +
+               (b.AntiClockwise ? " M04" : " M03");
+    }
+    std::string words = (mode.SurfaceSpeed ? " G97" : "") + SpindleWords(b);
+    mode.SurfaceSpeed = false;
+    return words;
+}
+
 // A number as the control reads it from the program's text.
 double AsWritten(double value) {
     return TextToFloat(NCNumberText(value), '.');
@@ -131,7 +159,8 @@ CentredArc CentredArcWords(const NcBlock& b, const ControlPosition& at, bool dia
 // start, an M code other than the door); nothing for a tool change or the door. A move updates
 // where the control stands; a tool change leaves it unknown.
 std::optional<std::string> ControlText(const NcBlock& b, ControlPosition& at, bool diameter,
-                                       bool decimalPoint) {
+                                       NcDialect dialect, SpindleMode& spindle) {
+    bool decimalPoint = dialect == NcDialect::Fanuc;
     std::string text = BlockNumberText(b.Number);
     auto word = [&](const char* letter, double value) {
         text += letter + ControlNumber(value, decimalPoint);
@@ -164,7 +193,7 @@ std::optional<std::string> ControlText(const NcBlock& b, ControlPosition& at, bo
         return text;
     }
     case BlockKind::SpindleStart:
-        return text + SpindleWords(b);
+        return text + SpindleStartWords(b, dialect, spindle);
     case BlockKind::SpindleStop:
     case BlockKind::CoolantOn:
     case BlockKind::CoolantOff:
@@ -245,6 +274,7 @@ std::vector<std::string> LinuxCncProgram(const std::vector<NcBlock>& blocks, boo
     std::vector<std::string> lines = {std::string("G18 G21 G90 G91.1 G94 G40 ") +
                                       (diameter ? "G7" : "G8")};
     std::optional<NcBlock> spindle; // the spindle start in force
+    SpindleMode mode;
     ControlPosition at;
     for (size_t k = 0; k < blocks.size(); ++k) {
         NcBlock b = InXMode(blocks[k], diameter);
@@ -260,7 +290,7 @@ std::vector<std::string> LinuxCncProgram(const std::vector<NcBlock>& blocks, boo
         if (b.Kind == BlockKind::SpindleStop)
             spindle.reset();
         std::string number = BlockNumberText(b.Number);
-        if (auto text = ControlText(b, at, diameter, false)) {
+        if (auto text = ControlText(b, at, diameter, NcDialect::LinuxCnc, mode)) {
             lines.push_back(*text);
         } else if (b.Kind == BlockKind::ToolChange) {
             // M6 stops the spindle; it starts again as it ran once the tool is in, unless the next
@@ -268,7 +298,9 @@ std::vector<std::string> LinuxCncProgram(const std::vector<NcBlock>& blocks, boo
             bool startedNext =
                 k + 1 < blocks.size() && blocks[k + 1].Kind == BlockKind::SpindleStart;
             lines.push_back(number + " T" + std::to_string(b.Tool) + " M6 G43" +
-                            (spindle && !startedNext ? SpindleWords(*spindle) : ""));
+                            (spindle && !startedNext
+                                 ? SpindleStartWords(*spindle, NcDialect::LinuxCnc, mode)
+                                 : ""));
         } else if (b.Kind == BlockKind::MachineReturnX) {
             // With an axis word G30 goes to the intermediate point (here, incrementally, where the
             // tool stands) and then moves only that axis to the stored tool change position.
@@ -287,6 +319,7 @@ std::vector<std::string> FanucProgram(const std::vector<NcBlock>& blocks,
     std::vector<std::string> lines = {
         "%", std::string("O").append(FourDigits(options.ProgramNumber)), "G18 G21 G40 G97 G98"};
     ControlPosition at;
+    SpindleMode mode;
     for (const NcBlock& given : blocks) {
         NcBlock b = InXMode(given, options.Diameter);
         if (b.InCycle) {
@@ -296,7 +329,10 @@ std::vector<std::string> FanucProgram(const std::vector<NcBlock>& blocks,
             at = {};
             continue;
         }
-        if (auto text = ControlText(b, at, options.Diameter, true)) {
+        // The maximum spindle speed of constant surface speed, set before the G96 that needs it.
+        if (b.Kind == BlockKind::SpindleStart && b.Surface)
+            lines.push_back("G50 S" + Whole(b.Surface->MaxSpindleSpeed));
+        if (auto text = ControlText(b, at, options.Diameter, NcDialect::Fanuc, mode)) {
             lines.push_back(*text);
         } else if (b.Kind == BlockKind::MachineReturnX) {
             lines.push_back(BlockNumberText(b.Number) + " G28 U0.");

@@ -64,6 +64,10 @@ std::optional<std::string> DialectRefusal(const NcDialectOptions& options,
 //   offset and feed with a decimal point (a Fanuc reads "X40" as 40 of its smallest increments),
 //   tool changes "T0303" (tool and offset), the machine's tool change position as "G28 U0." and
 //   "G28 W0.", the door block with the door code, M30 and "%".
+// A spindle start at constant surface speed is "G96 D<max> S<V> M03" on LinuxCNC and "G50 S<max>"
+// then "G96 S<V> M03" on Fanuc (V in m/min, the maximum in rev/min, both whole numbers); a start
+// at a turning speed after it switches back with "G97" first. The generic program writes its
+// turning speed as it always has.
 // Both controls are given an arc's centre instead of its radius: "G02 X16.178 Z37.299 I-0.089
 // K7.299", I and K the centre's offsets from the arc's start (the end of the move before it),
 // radial and axial, I a radius in either X mode. An arc whose ends would be written less than

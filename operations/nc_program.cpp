@@ -17,8 +17,9 @@ public:
     ProgramWriter(const NcProgramOptions& options, bool renumber)
         : Options(options), Renumber(renumber) {}
 
-    void Header(double turningSpeed) {
-        Program.Blocks.push_back(SpindleStartBlock(1, Options.AntiClockwise, turningSpeed));
+    void Header(double turningSpeed, std::optional<SurfaceSpeed> surface) {
+        Program.Blocks.push_back(
+            SpindleStartBlock(1, Options.AntiClockwise, turningSpeed, surface));
         if (Options.Coolant)
             Program.Blocks.push_back(MCodeBlock(2, BlockKind::CoolantOn));
     }
@@ -48,7 +49,8 @@ public:
                 ToolInPlace = block.Tool;
             }
             if (!started)
-                Add(SpindleStartBlock(0, Options.AntiClockwise, toolpath.TurningSpeed()));
+                Add(SpindleStartBlock(0, Options.AntiClockwise, toolpath.TurningSpeed(),
+                                      toolpath.Surface()));
             started = true;
         }
     }
@@ -99,7 +101,7 @@ private:
 
 NcProgram ToolpathProgram(const TToolpath& toolpath, const NcProgramOptions& options) {
     ProgramWriter writer(options, options.ToolChange.Place != ToolChangePlace::None);
-    writer.Header(toolpath.TurningSpeed());
+    writer.Header(toolpath.TurningSpeed(), toolpath.Surface());
     writer.Toolpath(toolpath, true);
     writer.Trailer(toolpath.BlockNo);
     return std::move(writer.Program);
@@ -111,7 +113,10 @@ std::vector<NcBlock> NcProgramBlocks(const TToolpath& toolpath, const NcProgramO
 
 NcProgram JobProgram(std::span<const TToolpath* const> toolpaths, const NcProgramOptions& options) {
     ProgramWriter writer(options, true);
-    writer.Header(toolpaths.empty() ? 0 : toolpaths.front()->TurningSpeed());
+    if (toolpaths.empty())
+        writer.Header(0, std::nullopt);
+    else
+        writer.Header(toolpaths.front()->TurningSpeed(), toolpaths.front()->Surface());
     for (size_t k = 0; k < toolpaths.size(); ++k)
         writer.Toolpath(*toolpaths[k], k == 0);
     writer.Trailer(0);

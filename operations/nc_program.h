@@ -49,7 +49,8 @@ struct NcProgram {
     std::vector<std::map<int32_t, int32_t>> Numbers;
 };
 
-// The program of one toolpath as blocks: the spindle start (and coolant) numbered 1 and 2, the
+// The program of one toolpath as blocks: the spindle start (at the toolpath's turning speed, and
+// its surface speed when it has one) and the coolant numbered 1 and 2, the
 // toolpath's blocks, the spindle stop (and coolant off, door). Before every tool change and before
 // the spindle stop the tool leaves radially, then axially, for the tool change position when
 // there is one; the blocks are then renumbered in steps of 10 after the header. Without one the
@@ -58,8 +59,8 @@ struct NcProgram {
 NcProgram ToolpathProgram(const TToolpath& toolpath, const NcProgramOptions& options);
 std::vector<NcBlock> NcProgramBlocks(const TToolpath& toolpath, const NcProgramOptions& options);
 
-// The whole job's program: one header (the first toolpath's turning speed), the toolpaths' blocks
-// in order with each toolpath's own turning speed started after its first tool change, one
+// The whole job's program: one header (the first toolpath's spindle speeds), the toolpaths' blocks
+// in order with each toolpath's own spindle speeds started after its first tool change, one
 // trailer; renumbered in steps of 10 after the header.
 NcProgram JobProgram(std::span<const TToolpath* const> toolpaths, const NcProgramOptions& options);
 

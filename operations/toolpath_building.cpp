@@ -7,6 +7,7 @@
 #include "platform/errors.h"
 #include "toollibrary/knife_file.h"
 #include "toolpath/block_writer.h"
+#include "toolpath/profile_measures.h"
 #include "toolpath/strategies.h"
 #include "toolpath/threading.h"
 #include "workspace/workspace.h"
@@ -31,6 +32,15 @@ TKnife KnifeOf(const JobTool& tool) {
                          ".");
     }
     return knife;
+}
+
+// The nose the strategies follow the part with: the knife's, unless it is too small to be written
+// as an arc.
+std::optional<KnifeNose> NoseOf(const TToolpath& toolpath, ToolSide side) {
+    const std::optional<KnifeNose>& nose = toolpath.Knife(side).Nose;
+    if (nose && nose->Radius >= SmallestArcRadius)
+        return nose;
+    return std::nullopt;
 }
 
 // A toolpath with the job and its knives, before any strategy runs.
@@ -277,6 +287,7 @@ TToolpath BuildRoughing(const TShaft& part, const TShaft& stock, const RoughingJ
                 continue;
         }
         w.BeginOperation(KindOf(operation), side, ToolOn(job, side).Number);
+        p.Nose = NoseOf(toolpath, side);
         RunRoughingOperation(w, operation, part, outlines, stock.MaxRadius, face, job, p);
         w.EndOperation();
     }
@@ -307,6 +318,7 @@ TToolpath BuildFinishing(const TShaft& part, const TShaft& stock, const Finishin
         ToolSide side = ToolOf(operation);
         p.Limit = LimitFor(setup, part, stock, fromTheLeft, toolpath, side);
         w.BeginOperation(OperationKind::Finishing, side, ToolOn(job, side).Number);
+        p.Nose = NoseOf(toolpath, side);
         if (side == ToolSide::Right)
             FinishFlank(w, outlines.Right.Elements, Flank::Right, p);
         else

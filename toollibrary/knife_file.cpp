@@ -1,10 +1,15 @@
 #include "toollibrary/knife_file.h"
 
+#include "geometry/knife.h"
 #include "geometry/number_text.h"
+#include "platform/errors.h"
+#include "toollibrary/knife_editor_corner.h"
 #include "toollibrary/library_error.h"
 
 #include <cmath>
+#include <exception>
 #include <numbers>
+#include <tuple>
 #include <utility>
 
 namespace torvex {
@@ -26,6 +31,22 @@ double Radians(double degrees) {
 
 std::string Line(const std::vector<std::string>& lines, size_t index) {
     return index < lines.size() ? lines[index] : std::string();
+}
+
+// The tip corner between the right flank (the first record) and the left flank (the last) rounded
+// to the radius: the flanks shortened and the arc record after them.
+void RoundTip(std::vector<std::string>& records, double radius) {
+    CornerCut cut;
+    try {
+        cut = CutCorner(*ReadDrawingLine(records.front()), *ReadDrawingLine(records.back()),
+                        CornerKind::Fillet, {0, 0, radius});
+    } catch (const KnifeEditorError& error) {
+        throw LibraryError("The tip cannot be rounded to a nose radius of " +
+                           FormatFloat("0.###", radius) + ": " + error.what());
+    }
+    records.front() = LineRecord(cut.First);
+    records.back() = LineRecord(cut.Second);
+    records.push_back(cut.Record);
 }
 
 } // namespace
@@ -53,17 +74,58 @@ void CheckStandardKnifeAngles(const StandardKnifeValues& values) {
                                ".");
 }
 
+// Each width and the height lie between 0 and 10 m, and each flank rises no higher than the
+// knife: above it the contour would cross itself.
+void CheckStandardKnifeBounds(const StandardKnifeValues& values) {
+    for (auto [name, length] :
+         {std::pair{"The left width", values.LeftWidth},
+          std::pair{"The right width", values.RightWidth}, std::pair{"The height", values.Height}})
+        if (!(length >= 0 && length <= LengthLimit))
+            throw LibraryError(std::string(name) + " must lie between 0 and " +
+                               Formatted(LengthLimit) + " mm, not " + Formatted(length) + ".");
+    for (auto [name, width, angle] : {std::tuple{"left", values.LeftWidth, values.K1},
+                                      std::tuple{"right", values.RightWidth, values.K2}}) {
+        double rise = width * std::tan(Radians(angle));
+        if (rise > values.Height + 1e-9)
+            throw LibraryError(std::string("The ") + name + " flank rises to " + Formatted(rise) +
+                               " mm, above the knife's height of " + Formatted(values.Height) +
+                               " mm: give a smaller angle or width, or a greater height.");
+    }
+}
+
 std::vector<std::string> GenerateStandardProfile(const StandardKnifeValues& values) {
     CheckStandardKnifeSize(values);
     CheckStandardKnifeAngles(values);
+    CheckStandardKnifeBounds(values);
     std::string wr = Formatted(values.RightWidth);
     std::string rightFlank = Formatted(values.RightWidth * std::tan(Radians(values.K2)));
     std::string wl = Formatted(-values.LeftWidth);
     std::string leftFlank = Formatted(values.LeftWidth * std::tan(Radians(values.K1)));
     std::string h = Formatted(values.Height);
-    return {LineRecord("0", "0", wr, rightFlank), LineRecord(wr, rightFlank, wr, h),
-            LineRecord(wr, h, wl, h), LineRecord(wl, h, wl, leftFlank),
-            LineRecord(wl, leftFlank, "0", "0")};
+    std::vector<std::string> records{LineRecord("0", "0", wr, rightFlank),
+                                     LineRecord(wr, rightFlank, wr, h), LineRecord(wr, h, wl, h),
+                                     LineRecord(wl, h, wl, leftFlank),
+                                     LineRecord(wl, leftFlank, "0", "0")};
+    if (values.NoseRadius > 0)
+        RoundTip(records, values.NoseRadius);
+    return records;
+}
+
+std::optional<double> NoseRadiusOf(const std::vector<std::string>& contour) {
+    TKnife knife;
+    try {
+        knife.LoadFromLines(contour);
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+    if (!knife.Nose)
+        return std::nullopt;
+    return knife.Nose->Radius;
+}
+
+std::string NoseRadiusText(const std::vector<std::string>& contour) {
+    std::optional<double> radius = NoseRadiusOf(contour);
+    return radius ? FormatFloat("0.###", *radius) : std::string();
 }
 
 KnifeDefinition StandardKnife(std::string name, std::string comments,

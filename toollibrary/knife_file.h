@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,13 +14,15 @@ enum class KnifeKind : uint8_t { Standard, Profiled };
 const char* KindText(KnifeKind kind);
 
 // The five values of a standard knife: attack angles in degrees, widths either side of the tip
-// and height in millimetres.
+// and height in millimetres; and the radius its tip corner is rounded to (0: a sharp tip), which
+// the file keeps in the contour alone.
 struct StandardKnifeValues {
     double K1 = 0;
     double K2 = 0;
     double LeftWidth = 0;
     double RightWidth = 0;
     double Height = 0;
+    double NoseRadius = 0;
 };
 
 // The directions the knife cuts towards; a new knife cuts towards the right only.
@@ -51,9 +54,18 @@ void CheckStandardKnifeAngles(const StandardKnifeValues& values);
 
 // The closed contour of a standard knife from its tip at the origin: right flank at K2 out to the
 // right width, up to the height, across, down to the left width, left flank at K1 back to the
-// tip. Five line records, values formatted "0.##" with a decimal point. Throws LibraryError when
-// the widths and the height give the knife no size or an angle is out of its range.
+// tip. Five line records, values formatted "0.##" with a decimal point. With a nose radius the
+// tip corner is rounded as the knife editor's fillet rounds it: the flanks start and end where the
+// arc touches them, and the editor's arc record follows them. Throws LibraryError when the widths
+// and the height give the knife no size, an angle is out of its range, a width or the height lies
+// beyond 10 m, a flank rises above the knife, or the flanks cannot take the nose.
 std::vector<std::string> GenerateStandardProfile(const StandardKnifeValues& values);
+
+// The radius of the nose the contour's records give a knife (TKnife::Nose); none for a sharp tip
+// or records that cannot be read.
+std::optional<double> NoseRadiusOf(const std::vector<std::string>& contour);
+// The nose radius as the lists, the popup and the form show it ("0.4"), empty for a sharp tip.
+std::string NoseRadiusText(const std::vector<std::string>& contour);
 
 // A standard knife with the contour its values describe.
 KnifeDefinition StandardKnife(std::string name, std::string comments,

@@ -19,11 +19,13 @@ struct ToolLibrary::ItemKind {
     const char* IndexFile;
     // The list cells of an item from its file lines (name, type, comments or name, comments).
     std::vector<size_t> CellLines;
+    // Whether the cells end in the nose radius its contour gives a knife.
+    bool NoseCell = false;
 };
 
 namespace {
 
-const ToolLibrary::ItemKind Knife{"knife", "Knives", ".knf", "knives.dat", {0, 2, 1}};
+const ToolLibrary::ItemKind Knife{"knife", "Knives", ".knf", "knives.dat", {0, 2, 1}, true};
 const ToolLibrary::ItemKind Support{"support", "Tails", ".tai", "tails.dat", {0, 1}};
 
 std::vector<std::string> CellsOf(const ToolLibrary::ItemKind& kind,
@@ -31,6 +33,8 @@ std::vector<std::string> CellsOf(const ToolLibrary::ItemKind& kind,
     std::vector<std::string> cells;
     for (size_t line : kind.CellLines)
         cells.push_back(line < fileLines.size() ? fileLines[line] : std::string());
+    if (kind.NoseCell)
+        cells.push_back(NoseRadiusText(ReadKnifeFields(fileLines).Contour));
     return cells;
 }
 
@@ -65,7 +69,7 @@ void CreateFolder(const fs::path& folder) {
 } // namespace
 
 ToolLibrary::ToolLibrary(fs::path startupDirectory)
-    : Startup(std::move(startupDirectory)), KnifeList({"Name", "Type", "Comments"}),
+    : Startup(std::move(startupDirectory)), KnifeList({"Name", "Type", "Comments", "Nose radius"}),
       SupportList({"Name", "Comments"}) {}
 
 fs::path ToolLibrary::KnifeIndexFile() const {

@@ -20,7 +20,7 @@ ArcTurn TurnAlong(const TObj& arc, Flank flank) {
 } // namespace
 
 void FollowContour(BlockWriter& w, const Tobjects& contour, Flank flank, uint8_t arcSteps,
-                   double feed, bool arcFeedWord) {
+                   double feed, bool arcFeedWord, ArcMoves moves) {
     std::vector<TPoint> preview;
     for (const TObj& e : contour) {
         if (e.IsLine()) {
@@ -31,7 +31,9 @@ void FollowContour(BlockWriter& w, const Tobjects& contour, Flank flank, uint8_t
                 w.FeedXThenZ(to, feed);
         } else if (e.IsArc() && e.P3.X != e.P4.X && e.Radius() >= SmallestArcRadius) {
             // The preview points run in the direction of travel.
-            preview = ArcInteriorPoints(e, arcSteps, RootOffCircle::Absolute);
+            preview = moves == ArcMoves::TrueCircle
+                          ? ArcPointsAtEqualAngles(e, TrueArcStep(e.Radius()))
+                          : ArcInteriorPoints(e, arcSteps, RootOffCircle::Absolute);
             if (flank == Flank::Right)
                 std::reverse(preview.begin(), preview.end());
             w.Arc(ArcEnd(e, flank), e.Centre(), TurnAlong(e, flank), e.Radius(),

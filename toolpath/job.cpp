@@ -55,4 +55,12 @@ double JobTurningSpeed(const MachiningJob& job) {
     return std::visit([](const auto& j) { return j.TurningSpeed; }, job);
 }
 
+std::optional<SurfaceSpeed> JobSurfaceSpeed(const MachiningJob& job) {
+    // Grooves and threads turn at a fixed speed.
+    return std::visit(Overloaded{[](const GroovingJob&) { return std::optional<SurfaceSpeed>(); },
+                                 [](const ThreadingJob&) { return std::optional<SurfaceSpeed>(); },
+                                 [](const auto& j) { return j.Surface; }},
+                      job);
+}
+
 } // namespace torvex

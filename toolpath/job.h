@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geometry/point_list.h"
+#include "toolpath/nc_block.h"
 
 #include <cstdint>
 #include <optional>
@@ -71,6 +72,7 @@ struct RoughingJob {
     double TurningSpeed = 0;                   // rev/min
     JobTool Left;
     JobTool Right;
+    std::optional<SurfaceSpeed> Surface; // constant surface speed, when asked for
 };
 
 // What the user asks of a finishing toolpath.
@@ -83,6 +85,7 @@ struct FinishingJob {
     double TurningSpeed = 0;
     JobTool Left;
     JobTool Right;
+    std::optional<SurfaceSpeed> Surface;
 };
 
 // What the user asks of a grooving and parting toolpath. It has one tool, which the toolpath
@@ -141,8 +144,9 @@ inline const JobTool& ToolOn(const ThreadingJob& job, ToolSide) {
     return job.Tool;
 }
 
-// What every kind of job has: its tools and its turning speed.
+// What every kind of job has: its tools, its turning speed and its surface speed, if any.
 const JobTool& JobToolOf(const MachiningJob& job, ToolSide side);
 double JobTurningSpeed(const MachiningJob& job);
+std::optional<SurfaceSpeed> JobSurfaceSpeed(const MachiningJob& job);
 
 } // namespace torvex

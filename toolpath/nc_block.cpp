@@ -14,10 +14,11 @@ namespace {
 
 NcBlock Finite(NcBlock block) {
     ThreadCycle cycle = block.Cycle.value_or(ThreadCycle{});
+    SurfaceSpeed surface = block.Surface.value_or(SurfaceSpeed{});
     for (double value :
          {block.X, block.Z, block.R, block.CentreX, block.CentreZ, block.F, block.Speed, block.Lead,
           cycle.DriveX, cycle.EndZ, cycle.Pitch, cycle.Crest, cycle.FirstCut, cycle.Depth,
-          cycle.MinimumCut, cycle.InfeedAngle})
+          cycle.MinimumCut, cycle.InfeedAngle, surface.MetresPerMinute, surface.MaxSpindleSpeed})
         if (!std::isfinite(value))
             throw ArithmeticError("Invalid floating point operation");
     return block;
@@ -116,12 +117,14 @@ NcBlock ToolChangeBlock(int32_t blockNo, int tool) {
     return block;
 }
 
-NcBlock SpindleStartBlock(int32_t blockNo, bool antiClockwise, double turningSpeed) {
+NcBlock SpindleStartBlock(int32_t blockNo, bool antiClockwise, double turningSpeed,
+                          std::optional<SurfaceSpeed> surface) {
     NcBlock block;
     block.Kind = BlockKind::SpindleStart;
     block.Number = blockNo;
     block.AntiClockwise = antiClockwise;
     block.Speed = turningSpeed;
+    block.Surface = surface;
     return Finite(block);
 }
 

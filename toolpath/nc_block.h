@@ -53,6 +53,14 @@ struct ThreadCycle {
     double InfeedAngle = 0; // degrees: each pass enters this far from the radial, along the flank
 };
 
+// Constant surface speed: the spindle turns as fast as the cut's radius needs for the cutting edge
+// to run at this speed, but never faster than the maximum.
+struct SurfaceSpeed {
+    double MetresPerMinute = 0;
+    double MaxSpindleSpeed = 0; // rev/min
+    friend bool operator==(const SurfaceSpeed&, const SurfaceSpeed&) = default;
+};
+
 struct NcBlock {
     BlockKind Kind = BlockKind::SpindleStop;
     int32_t Number = 0;
@@ -74,6 +82,9 @@ struct NcBlock {
     // A move of a threading cycle's passes; the first of them carries the cycle.
     bool InCycle = false;
     std::optional<ThreadCycle> Cycle;
+    // A spindle start at constant surface speed; the controls that offer it write it instead of
+    // Speed, the generic program does not.
+    std::optional<SurfaceSpeed> Surface;
 };
 
 // Whether the block moves at the rapid traverse.
@@ -95,7 +106,8 @@ NcBlock ThreadZBlock(int32_t blockNo, double z, double lead);
 // The block as the first move of a threading cycle's passes, carrying the cycle.
 NcBlock CarryingCycle(NcBlock block, const ThreadCycle& cycle);
 NcBlock ToolChangeBlock(int32_t blockNo, int tool);
-NcBlock SpindleStartBlock(int32_t blockNo, bool antiClockwise, double turningSpeed);
+NcBlock SpindleStartBlock(int32_t blockNo, bool antiClockwise, double turningSpeed,
+                          std::optional<SurfaceSpeed> surface = std::nullopt);
 // A block of one M word (the spindle stop, the coolant on or off, the door) or a return to the
 // machine's tool change position: a kind and a number.
 NcBlock MCodeBlock(int32_t blockNo, BlockKind kind);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geometry/element.h"
+#include "geometry/knife.h"
 #include "toolpath/cutting_edge.h"
 #include "toolpath/flank.h"
 #include "toolpath/grooves.h"
@@ -24,6 +25,9 @@ struct RoughingParameters {
     uint8_t ArcSteps = 20; // an arc's moves: its preview points and its end
     // No move goes below this x (the chuck's jaws and their clearance); nothing: no limit.
     std::optional<double> Limit;
+    // The nose of the knife that makes the operation; none for a sharp tip, whose point follows
+    // the contour.
+    std::optional<KnifeNose> Nose;
 };
 
 // How a finishing pass runs.
@@ -34,6 +38,7 @@ struct FinishingParameters {
     double Feed = 0;     // mm/min
     uint8_t ArcSteps = 20;
     std::optional<double> Limit;
+    std::optional<KnifeNose> Nose;
 };
 
 // How the grooving and parting strategies plunge and finish.
@@ -72,11 +77,14 @@ void RoughFullLength(BlockWriter& w, const Tobjects& profile, double stockRadius
                      const RoughingParameters& p);
 
 // Side roughing of one flank along its offset contour: layers from the top down, each cut axially
-// in to the contour, then one pass along the contour; layers and pass stop at the limit.
+// in to the contour, then one pass along the contour; layers and pass stop at the limit. With a
+// nose, the layers end where the nose meets the contour and the pass follows the contour with the
+// nose (NosePath; a concave arc tighter than the nose is passed over).
 void RoughFlank(BlockWriter& w, const Tobjects& contour, Flank flank, const RoughingParameters& p);
 
 // One finishing pass along a flank's outline, entering `Approach` above its start, and stopping at
-// the limit.
+// the limit; with a nose, the nose follows the outline (NosePath; a concave arc tighter than the
+// nose is refused).
 void FinishFlank(BlockWriter& w, const Tobjects& outline, Flank flank,
                  const FinishingParameters& p);
 

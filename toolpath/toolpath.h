@@ -74,6 +74,7 @@ public:
     double TurningSpeed() const { return JobTurningSpeed(Job); }
     // The thread the toolpath cuts, if it is a threading toolpath.
     std::optional<ThreadStretch> Thread() const;
+    std::optional<SurfaceSpeed> Surface() const { return JobSurfaceSpeed(Job); }
 };
 
 } // namespace torvex

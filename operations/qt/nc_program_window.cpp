@@ -6,6 +6,7 @@
 #include "operations/nc_program.h"
 #include "operations/program_generation.h"
 #include "operations/setup.h"
+#include "platform/errors.h"
 #include "platform/file_dialogs.h"
 #include "platform/message_sink.h"
 #include "platform/qt/program_settings.h"
@@ -54,6 +55,8 @@ constexpr const char* ProgramOfKey = "NcProgram/ProgramOf";
 constexpr const char* ToolChangeKey = "NcProgram/ToolChange";
 constexpr const char* ToolChangeXKey = "NcProgram/ToolChangeX";
 constexpr const char* ToolChangeZKey = "NcProgram/ToolChangeZ";
+constexpr const char* MaxSpindleSpeedKey = "NcProgram/MaxSpindleSpeed";
+constexpr const char* MaxFeedKey = "NcProgram/MaxFeed";
 
 // The "Controller" list is in the order of NcDialect, the "Tool change" list in the order of
 // ToolChangePlace.
@@ -160,6 +163,13 @@ void NcProgramWindow::BuildProgramControls() {
                             "mm (a radius, written doubled in diameter mode)");
     ToolChangeZ = Labelled(Body(), form, new QLineEdit(Body()), "ToolChangeZ", "Tool change Z");
     ToolChangeZ->setToolTip("Tool change Z: the axial position the tool then goes to, mm");
+    MaxSpindleSpeed =
+        Labelled(Body(), form, new QLineEdit(Body()), "MaxSpindleSpeed", "Max spindle speed");
+    MaxSpindleSpeed->setToolTip("Max spindle speed: the machine's largest turning speed, rev/min: "
+                                "a faster toolpath is refused");
+    MaxFeed = Labelled(Body(), form, new QLineEdit(Body()), "MaxFeed", "Max feed");
+    MaxFeed->setToolTip("Max feed: the machine's largest feed, mm/min: a faster feed move is "
+                        "refused");
     BuildSetupControls(form);
     static_cast<QVBoxLayout*>(Body()->layout())->addLayout(form);
     Diameter = CheckBox(Body(), "Diameter", "Diameter programming");
@@ -178,7 +188,7 @@ void NcProgramWindow::BuildProgramControls() {
         ShowToolChangeFields();
         Remember();
     });
-    for (QLineEdit* edit : {ToolChangeX, ToolChangeZ})
+    for (QLineEdit* edit : {ToolChangeX, ToolChangeZ, MaxSpindleSpeed, MaxFeed})
         ConnectGuarded(edit, &QLineEdit::editingFinished, this, Messages, [this] { Remember(); });
     ConnectGuarded(ProgramOf, &QComboBox::currentIndexChanged, this, Messages,
                    [this] { Remember(); });
@@ -254,6 +264,10 @@ void NcProgramWindow::Restore() {
         ToolChange->setCurrentIndex(std::clamp(settings.value(ToolChangeKey).toInt(), 0, 2));
     ToolChangeX->setText(settings.value(ToolChangeXKey).toString());
     ToolChangeZ->setText(settings.value(ToolChangeZKey).toString());
+    MachineLimits limits;
+    MaxSpindleSpeed->setText(
+        settings.value(MaxSpindleSpeedKey, QString::number(limits.MaxSpindleSpeed)).toString());
+    MaxFeed->setText(settings.value(MaxFeedKey, QString::number(limits.MaxFeed)).toString());
     ProgramOf->setCurrentIndex(std::clamp(settings.value(ProgramOfKey, 0).toInt(), 0, 1));
     ShowXMode();
     ShowToolChangeFields();
@@ -289,6 +303,8 @@ void NcProgramWindow::Remember() const {
     settings.setValue(ToolChangeKey, ToolChange->currentIndex());
     settings.setValue(ToolChangeXKey, ToolChangeX->text());
     settings.setValue(ToolChangeZKey, ToolChangeZ->text());
+    settings.setValue(MaxSpindleSpeedKey, MaxSpindleSpeed->text());
+    settings.setValue(MaxFeedKey, MaxFeed->text());
     settings.setValue(ProgramOfKey, ProgramOf->currentIndex());
 }
 
@@ -305,9 +321,20 @@ ProgramSettings NcProgramWindow::Settings() const {
     program.Coolant = c1->isChecked();
     program.AntiClockwise = c2->isChecked();
     program.OpenDoor = c3->isChecked();
+    char separator = SystemDecimalSeparator();
+    auto limit = [separator](const QLineEdit* edit, const char* name) {
+        double value = 0;
+        try {
+            value = TextToFloat(edit->text().trimmed().toStdString(), separator);
+        } catch (const ConversionError& error) {
+            throw ConversionError(name, error);
+        }
+        return CheckedValue(value, name, Sign::Positive);
+    };
+    settings.Limits.MaxSpindleSpeed = limit(MaxSpindleSpeed, "Max spindle speed");
+    settings.Limits.MaxFeed = limit(MaxFeed, "Max feed");
     program.ToolChange.Place = static_cast<ToolChangePlace>(ToolChange->currentIndex());
     if (program.ToolChange.Place == ToolChangePlace::Position) {
-        char separator = SystemDecimalSeparator();
         program.ToolChange.X =
             CheckedLength(TextToFloat(ToolChangeX->text().toStdString(), separator),
                           "Tool change X", Sign::Positive);
@@ -355,9 +382,21 @@ void NcProgramWindow::GenerateCommand() {
         Messages.ShowMessage(NoJobText);
         return;
     }
-    ProgramSettings settings = Settings();
-    GeneratedProgram generated =
-        GenerateProgram(toolpaths, wholeJob, settings, Work.Setup, Work.Shaft, Work.StockShaft);
+    ProgramSettings settings;
+    GeneratedProgram generated;
+    try {
+        settings = Settings();
+        generated =
+            GenerateProgram(toolpaths, wholeJob, settings, Work.Setup, Work.Shaft, Work.StockShaft);
+    } catch (...) {
+        // A refused program leaves no program behind that could be saved for it.
+        ProgramName.clear();
+        Shown->clear();
+        Verdict->clear();
+        Collides = false;
+        m1->clear();
+        throw;
+    }
     const std::vector<std::string>& text = generated.Text;
     ProgramTerms terms{generated.Program.Numbers,
                        {ProgramZeroX(Work.Setup, Work.Shaft), settings.Dialect.Diameter}};
@@ -369,6 +408,9 @@ void NcProgramWindow::GenerateCommand() {
     Verdict->setText(QString::fromStdString(verdict.Text));
     Verdict->setStyleSheet(verdict.Collides ? "color: #c62828; font-weight: bold;" : "");
     Collides = verdict.Collides;
+    for (size_t k = 0; k < toolpaths.size() && k < verdict.Results.size(); ++k)
+        if (toolpaths[k] == Work.SelectedToolpath)
+            emit ToolpathChecked(toolpaths[k], verdict.Results[k]);
     QStringList lines;
     for (const std::string& line : text)
         lines << QString::fromStdString(line);

@@ -17,7 +17,9 @@ namespace torvex {
 
 class FileDialogs;
 class MessageSink;
+class TToolpath;
 class Workspace;
+struct CheckResult;
 
 // "NC code": the program of the selected toolpath, or of the whole job (the toolpaths in tree
 // order), generated into an editable text box with the spindle, coolant and door blocks the check
@@ -44,6 +46,8 @@ public:
 signals:
     // The setup changed and the toolpaths were rebuilt for it.
     void SetupChanged();
+    // A program was generated and the toolpath selected in the tree checked with it.
+    void ToolpathChecked(const TToolpath* toolpath, const CheckResult& result);
 
 private:
     void BuildSetupControls(QFormLayout* form);
@@ -76,6 +80,8 @@ private:
     QComboBox* ToolChange = nullptr;
     QLineEdit* ToolChangeX = nullptr;
     QLineEdit* ToolChangeZ = nullptr;
+    QLineEdit* MaxSpindleSpeed = nullptr;
+    QLineEdit* MaxFeed = nullptr;
     QComboBox* Holding = nullptr;
     QLineEdit* JawFace = nullptr;
     QLineEdit* JawClearance = nullptr;

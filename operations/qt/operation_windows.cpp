@@ -16,6 +16,11 @@ namespace {
 constexpr const char* SafeZTip = "Safe Z : radial clearance above the stock, mm";
 constexpr const char* OffsetTip = "Offset : axial clearance beyond the part's ends, mm";
 constexpr const char* TurningSpeedTip = "Turning speed : spindle speed, rev/min";
+constexpr const char* SurfaceSpeedTip =
+    "Surface speed : constant cutting speed at the knife's tip, m/min; empty for a fixed turning "
+    "speed";
+constexpr const char* MaxSpindleSpeedTip =
+    "Max spindle speed : the spindle never turns faster under constant surface speed, rev/min";
 const std::vector<OperationWindow::Slot> LeftAndRightTools = {
     {"Tool1", "LTool :", ToolSide::Left}, {"Tool2", "RTool :", ToolSide::Right}};
 
@@ -32,7 +37,9 @@ const OperationWindow::Description& RoughingDescription() {
          {"e4", "Transversal speed", "mm/min",
           "Transversal speed : feed towards the axis, into the material, mm/min"},
          {"e5", "Longitudinal speed", "mm/min", "Longitudinal speed : feed along the part, mm/min"},
-         {"e7", "Turning speed", "rev/min", TurningSpeedTip}},
+         {"e7", "Turning speed", "rev/min", TurningSpeedTip},
+         {"e8", "Surface speed :", "m/min", SurfaceSpeedTip},
+         {"e9", "Max spindle speed :", "rev/min", MaxSpindleSpeedTip}},
         LeftAndRightTools,
         {{5, "FlatSpeedButton8", "Left end face", 0, 0, 1},
          {6, "FlatSpeedButton9", "Right end face", 0, 1, 1},
@@ -53,7 +60,9 @@ const OperationWindow::Description& FinishingDescription() {
          {"e3", "StartXOffset :", "mm",
           "StartXOffset : radial clearance above the outline's start, where the tool comes in, mm"},
          {"e4", "Cutting speed :", "mm/min", "Cutting speed : feed along the outline, mm/min"},
-         {"e5", "Turning speed :", "rev/min", TurningSpeedTip}},
+         {"e5", "Turning speed :", "rev/min", TurningSpeedTip},
+         {"e6", "Surface speed :", "m/min", SurfaceSpeedTip},
+         {"e7", "Max spindle speed :", "rev/min", MaxSpindleSpeedTip}},
         LeftAndRightTools,
         {{1, "FlatSpeedButton3", "Left side without its top", 0, 0, 1},
          {3, "FlatSpeedButton5", "Right side without its top", 0, 1, 1},
@@ -158,8 +167,9 @@ std::string RoughingWindow::NextName() const {
 }
 
 MachiningJob RoughingWindow::Job(char separator) const {
-    TRoughingFields fields{FieldText("e1"), FieldText("e2"), FieldText("e6"), FieldText("e3"),
-                           FieldText("e4"), FieldText("e5"), FieldText("e7")};
+    TRoughingFields fields{FieldText("e1"), FieldText("e2"), FieldText("e6"),
+                           FieldText("e3"), FieldText("e4"), FieldText("e5"),
+                           FieldText("e7"), FieldText("e8"), FieldText("e9")};
     return RoughingJobOf(fields, Work.RoughingQueue.Codes, Tool(ToolSide::Left),
                          Tool(ToolSide::Right), separator);
 }
@@ -195,7 +205,7 @@ std::string FinishingWindow::NextName() const {
 
 MachiningJob FinishingWindow::Job(char separator) const {
     TFinishingFields fields{FieldText("e1"), FieldText("e2"), FieldText("e3"), FieldText("e4"),
-                            FieldText("e5")};
+                            FieldText("e5"), FieldText("e6"), FieldText("e7")};
     return FinishingJobOf(fields, Work.FinishingQueue.Codes, Tool(ToolSide::Left),
                           Tool(ToolSide::Right), separator);
 }

@@ -1,4 +1,5 @@
 #include "app/main_scene.h"
+#include "checking/collision_check.h"
 #include "tests/support/vec3_expect.h"
 #include "toolpath/toolpath.h"
 
@@ -130,4 +131,34 @@ TEST(MainScene, ShowingAToolpathReplacesTheLineAndShowsItsLegendUntilItGoes) {
     EXPECT_EQ(scene.Contents.Legend, ToolpathLegend());
     scene.ClearToolpathLine();
     EXPECT_TRUE(scene.Contents.Legend.empty());
+}
+
+TEST(MainScene, CollisionsAreMarkedOnTheirMovesAndPlacesUntilTheLineGoes) {
+    TToolpath toolpath;
+    for (auto [x, block] : {std::pair{0.0, 10}, {10.0, 20}, {20.0, 30}}) {
+        TPunct move;
+        move.X = x;
+        move.Y = 10;
+        move.Block = block;
+        move.Feed = 100;
+        toolpath.PathPoints.AddMove(move);
+    }
+    CheckResult result;
+    OperationCheck& operation = result.Operations.emplace_back();
+    operation.First = Collision{CollisionKind::IntoPart, 20, "Left45", {10, 9}, 0.5};
+    operation.Deepest = operation.First;
+    operation.CollidingBlocks = {20};
+    MainScene scene;
+    scene.ShowCollisions(toolpath, result, 100);
+    EXPECT_NE(scene.ToolpathLine.Nodes[0].NodeColour, CollisionColour);
+    EXPECT_EQ(scene.ToolpathLine.Nodes[1].NodeColour, CollisionColour);
+    ASSERT_EQ(scene.Markers.size(), 1u);
+    EXPECT_TRUE(scene.Markers[0]->Visible);
+    // A diamond round the place, x 10 and radius 9, 1.5 mm across.
+    ASSERT_EQ(scene.Markers[0]->Nodes.size(), 5u);
+    EXPECT_EQ(scene.Markers[0]->Nodes[0].Position, SceneMapping(100).ProfilePoint(9.25, 9));
+    EXPECT_EQ(scene.Markers[0]->Nodes[2].Position, SceneMapping(100).ProfilePoint(10.75, 9));
+    EXPECT_EQ(scene.Contents.Legend.back().Text, "Collision");
+    scene.ClearToolpathLine();
+    EXPECT_FALSE(scene.Markers[0]->Visible);
 }

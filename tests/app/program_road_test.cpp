@@ -337,6 +337,8 @@ TEST_F(ProgramRoadTest, EveryControlOfTheOperationWindowsHasItsAccessibleName) {
         {"e4", "Transversal speed"},
         {"e5", "Longitudinal speed"},
         {"e7", "Turning speed"},
+        {"e8", "Surface speed :"},
+        {"e9", "Max spindle speed :"},
         {"namee", "Toolpath name"},
         {"Tool1", "LTool :"},
         {"Tool2", "RTool :"},
@@ -351,6 +353,8 @@ TEST_F(ProgramRoadTest, EveryControlOfTheOperationWindowsHasItsAccessibleName) {
         {"e3", "StartXOffset :"},
         {"e4", "Cutting speed :"},
         {"e5", "Turning speed :"},
+        {"e6", "Surface speed :"},
+        {"e7", "Max spindle speed :"},
         {"FlatSpeedButton3", "Left side without its top"},
         {"FlatSpeedButton7", "Left side with its top"},
         {"FlatSpeedButton5", "Right side without its top"},
@@ -420,7 +424,13 @@ TEST_F(ProgramRoadTest, AJobSavedFromTheWindowsReopensInAFreshProgramWithTheSame
         Press(Windows.Roughing, button);
     Press(Windows.Roughing, "Button1");
     Mount(Windows.Finishing, 3, "FinishL", 4, "FinishR");
-    Type(Windows.Finishing, {{"e1", "5"}, {"e2", "2"}, {"e3", "1"}, {"e4", "120"}, {"e5", "1500"}});
+    Type(Windows.Finishing, {{"e1", "5"},
+                             {"e2", "2"},
+                             {"e3", "1"},
+                             {"e4", "120"},
+                             {"e5", "1500"},
+                             {"e6", "150"},
+                             {"e7", "2500"}});
     Press(Windows.Finishing, "FlatSpeedButton7"); // left with its top
     Press(Windows.Finishing, "FlatSpeedButton5"); // right without
     Press(Windows.Finishing, "Button1");
@@ -433,6 +443,8 @@ TEST_F(ProgramRoadTest, AJobSavedFromTheWindowsReopensInAFreshProgramWithTheSame
         return In<QPlainTextEdit>(windows.NcProgram, "m1")->toPlainText().toStdString();
     };
     std::string program = wholeJob(Windows);
+    // The finishing turns at constant surface speed, the roughing at its turning speed.
+    EXPECT_NE(program.find(" G96 D2500 S150 M03\n"), std::string::npos) << program;
     EXPECT_EQ(In<QLabel>(Windows.NcProgram, "Verdict")->text().split('\n').front(),
               "Checked against the knives: no collision");
     fs::path job = Scratch("road.tjob");

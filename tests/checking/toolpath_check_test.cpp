@@ -53,6 +53,36 @@ TEST(ToolpathCheck, SampleLibraryFitsEverySamplePart) {
     }
 }
 
+TEST(ToolpathCheck, NoseKnivesFinishEverySampleRoughedPartWithoutACollision) {
+    // Roughed with the shoulder knives and finished with 0.4 mm noses: their paths keep the noses
+    // on the part. What a round nose cannot take from a square inner corner stays there, a fillet
+    // of its radius standing 0.4 (1 - 1 / sqrt 2) mm out of the corner; the arcs sample has no
+    // such corner, and nothing is left on it.
+    const double cornerFillet = 0.4 * (1 - 1 / std::sqrt(2));
+    for (const std::string& model : SampleModels(TORVEX_DATA)) {
+        if (model == "grooved")
+            continue; // its grooves are the grooving knife's
+        SampleJob job = BuildSampleJob(TORVEX_DATA, model, SampleJobKind::Roughing, {0, 2, 4},
+                                       "ShoulderL", "ShoulderR");
+        TToolpath& finish = AddToolpath(
+            *job.Space,
+            SampleFinishing({FinishingOperation::LeftWithTop, FinishingOperation::RightWithoutTop},
+                            SampleTool(TORVEX_DATA, "FinishL04", 3),
+                            SampleTool(TORVEX_DATA, "FinishR04", 4)),
+            "finish");
+        ASSERT_TRUE(finish.LeftKnife.Nose);
+        const TToolpath* toolpaths[] = {job.Toolpath, &finish};
+        std::vector<CheckResult> results =
+            CheckToolpaths(toolpaths, job.Space->Shaft, job.Space->StockShaft);
+        for (const CheckResult& result : results)
+            EXPECT_FALSE(result.HasCollision()) << model << ": " << VerdictText(result);
+        if (model == "arcs")
+            EXPECT_LT(results.back().MaterialLeft, 0.001);
+        else
+            EXPECT_NEAR(results.back().MaterialLeft, cornerFillet, 0.001) << model;
+    }
+}
+
 TEST(ToolpathCheck, FullLengthRoughingOfEverySamplePartWithEverySampleKnifeIsFree) {
     ASSERT_GE(SampleKnives().size(), 7u);
     for (const std::string& model : SampleModels(TORVEX_DATA))

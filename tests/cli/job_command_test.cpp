@@ -346,6 +346,21 @@ TEST(JobCommand, ErrorsWriteNothing) {
     EXPECT_FALSE(std::filesystem::exists(program));
 }
 
+TEST(JobCommand, SurfaceSpeedAndItsMaximumStartTheSpindleAtConstantSurfaceSpeed) {
+    std::string text;
+    Args finish = With(FinishArgs("collared.mdl", "1"), {"--dialect", "linuxcnc"});
+    ASSERT_EQ(
+        RunCommand(false, With(finish, {"--surface-speed", "150", "--max-speed", "2500"}), &text),
+        ExitOk);
+    EXPECT_NE(text.find("N0001 G96 D2500 S150 M03"), std::string::npos) << text;
+    try {
+        RunCommand(false, With(finish, {"--surface-speed", "150"}));
+        ADD_FAILURE() << "a surface speed without its maximum was accepted";
+    } catch (const OperationError& error) {
+        EXPECT_STREQ(error.what(), SurfaceSpeedWithoutMaximumText);
+    }
+}
+
 TEST(JobCommand, CheckReportsCollisionsAndStrictRefusesThem) {
     auto program = Temporary("strict.nc");
     std::filesystem::remove(program);
@@ -393,6 +408,13 @@ std::vector<SampleJob> SampleJobs() {
         jobs.push_back({Finish, With(FinishArgs(model, "1,3"), {"--coolant"}),
                         std::string(model) + " finish 1,3"});
         jobs.push_back({Finish, FinishArgs(model, "2,4"), std::string(model) + " finish 2,4"});
+        // Noses of 0.4: their paths' arcs about the part's corners and arcs.
+        Args nosed = FinishArgs(model, "2,3");
+        *(std::find(nosed.begin(), nosed.end(), "--left-knife") + 1) =
+            torvex::testing::SampleFile("Knives/FinishL04.knf");
+        *(std::find(nosed.begin(), nosed.end(), "--right-knife") + 1) =
+            torvex::testing::SampleFile("Knives/FinishR04.knf");
+        jobs.push_back({Finish, nosed, std::string(model) + " finish 2,3 with noses"});
     }
     jobs.push_back({Rough, RoughArgs("grooved.mdl", "6,0,2,4"), "grooved.mdl rough 6,0,2,4"});
     jobs.push_back({Groove, GrooveArgs("grooved.mdl", "1"), "grooved.mdl groove 1"});
@@ -594,7 +616,7 @@ TEST(JobCommand, TheGroovedSampleRoughedGroovedAndFinishedLeavesThePartWithinThe
             number, {"", knife}, ReadTextLines(Data(std::string("Knives/") + knife + ".knf"))};
     };
     AddToolpath(workspace,
-                RoughingJobOf({"2", "2", "0.5", "2", "100", "200", "1200"},
+                RoughingJobOf({"2", "2", "0.5", "2", "100", "200", "1200", "", ""},
                               {RoughingOperation::RightEndFace, RoughingOperation::WholeLength,
                                RoughingOperation::LeftBelowTop, RoughingOperation::RightBelowTop},
                               tool("ShoulderL", 1), tool("ShoulderR", 2), '.'),
@@ -604,7 +626,7 @@ TEST(JobCommand, TheGroovedSampleRoughedGroovedAndFinishedLeavesThePartWithinThe
                               {GroovingOperation::Grooves}, tool("Groove3", 5), '.'),
                 "2-Grooving");
     AddToolpath(workspace,
-                FinishingJobOf({"2", "2", "1", "120", "1500"},
+                FinishingJobOf({"2", "2", "1", "120", "1500", "", ""},
                                {FinishingOperation::LeftWithTop, FinishingOperation::RightWithTop},
                                tool("FinishL", 3), tool("FinishR", 4), '.'),
                 "3-Finishing");

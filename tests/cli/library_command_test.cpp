@@ -2,6 +2,7 @@
 #include "platform/errors.h"
 #include "platform/text_file.h"
 #include "tests/support/temp_folder.h"
+#include "toollibrary/knife_file.h"
 #include "toollibrary/library_error.h"
 
 #include <gmock/gmock.h>
@@ -64,6 +65,10 @@ TEST_F(LibraryCommand, ListPrintsKnivesThenSupportsInIndexOrder) {
                       "left corner\n"
                       "knife\tPart2\tprofiled\tParting blade 2 wide, square corners, tip at its "
                       "left corner\n"
+                      "knife\tFinishL04\tprofiled\tFinishing tip for the left flank: cuts towards "
+                      "the right, 35 degree point, 0.4 mm nose\n"
+                      "knife\tFinishR04\tprofiled\tFinishing tip for the right flank: cuts towards "
+                      "the left, 35 degree point, 0.4 mm nose\n"
                       "knife\tThread60\tprofiled\tThreading insert, 60 degree point on the axis "
                       "of its V, for pitches up to 3 mm\n"
                       "support\tSVJCR2020\tHolder 20x20, right hand\n"
@@ -93,6 +98,11 @@ TEST_F(LibraryCommand, AddKnifeWritesAStandardKnifeThatCutsRightByDefault) {
     EXPECT_EQ(Lines("Knives/T2.knf")[8], "1");
     EXPECT_THAT(List(), HasSubstr("knife\tT2\tstandard\ttwo ways\n"));
     EXPECT_EQ(Lines("knives.dat").back(), "T2.knf");
+
+    Args nosed = Knife("T2");
+    nosed.insert(nosed.end(), {"--nose", "0.4"});
+    EXPECT_EQ(Run(nosed), ExitOk);
+    EXPECT_EQ(NoseRadiusText(ReadKnifeFields(Lines("Knives/T2.knf")).Contour), "0.4");
 }
 
 TEST_F(LibraryCommand, RefusedKnivesChangeNothing) {
@@ -115,6 +125,9 @@ TEST_F(LibraryCommand, RefusedKnivesChangeNothing) {
                     "--left",    "2", "--right", "2",  "--height", "10"};
     EXPECT_THROW(Run(upright), LibraryError);
     EXPECT_THROW(Run(Knife("../K")), LibraryError);
+    Args negative = Knife("K");
+    negative.insert(negative.end(), {"--nose", "-1"});
+    EXPECT_THROW(Run(negative), LibraryError);
     EXPECT_TRUE(fs::is_empty(Folder.Path));
 }
 

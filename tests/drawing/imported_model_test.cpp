@@ -41,6 +41,9 @@ TEST(ImportedModel, StockBarCoversTheArcsTopAndRoundsUpToHalfMillimetres) {
     EXPECT_EQ(StockBar(profile, {0.3, 0}), (std::vector<TPoint>{{0, 10.5}, {20.5, 10.5}}));
     EXPECT_THROW(StockBar(profile, {-1, 2}), DrawingError);
     EXPECT_THROW(StockBar(profile, {1, -0.5}), DrawingError);
+    // Nothing reaches farther than 10 m: the allowances, nor the bar they make.
+    EXPECT_THROW(StockBar(profile, {1e12, 2}), DrawingError);
+    EXPECT_THROW(StockBar(profile, {1, 9990}), DrawingError);
 }
 
 TEST(ImportedModel, WrittenFilesLoadBackAsThePartAndItsStock) {

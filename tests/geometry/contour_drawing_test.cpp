@@ -108,14 +108,18 @@ TEST(DimensionOblique, HeightAngleAndWidthOfASlantedFlank) {
     EXPECT_TRUE(off.Untouched());
 }
 
-TEST(DrawArc, RunsCounterClockwiseFromTheSmallerAngle) {
+TEST(DrawArc, DrawsTheShortArcCounterClockwise) {
     DrawingFrame frame{120, 120, 0, 0};
     RecordingCanvas canvas;
     DrawArc(frame, canvas, {0, 0}, {10, 0}, {0, -10});
     // Across the rightmost direction the short way: from below right up to above right.
     DrawArc(frame, canvas, {0, 0}, {10, -5}, {10, 5});
+    // A knife's rounded tip: from just below the right across the top to upper left, never the
+    // long way round through the knife.
+    DrawArc(frame, canvas, {0, 0}, {10, 1}, {-6, -8});
     EXPECT_THAT(canvas.Arcs, ElementsAre(RecordingCanvas::ArcCall{21, 5, 41, 25, 41, 15, 31, 5},
-                                         RecordingCanvas::ArcCall{20, 4, 42, 26, 41, 20, 41, 10}));
+                                         RecordingCanvas::ArcCall{20, 4, 42, 26, 41, 20, 41, 10},
+                                         RecordingCanvas::ArcCall{21, 5, 41, 25, 41, 16, 25, 7}));
 }
 
 TEST(DrawContour, DrawsArcsWithoutDimensionsThenTheSelectedLineInRed) {

@@ -1,5 +1,6 @@
 #include "geometry/knife.h"
 #include "geometry/number_text.h"
+#include "tests/support/knife_files.h"
 
 #include <gtest/gtest.h>
 
@@ -102,4 +103,54 @@ TEST(TKnife, AFilletedKnifeOfTheEditorLoadsWithItsRoundedCorners) {
     EXPECT_EQ(onCorners, 38u); // nineteen interior points on each corner
     EXPECT_EQ(knife.Points.Items().front().X, -2);
     EXPECT_EQ(knife.Points.Items().back().X, 2);
+}
+
+namespace {
+
+bool HasEndAtTip(const TKnife& knife) {
+    return std::any_of(knife.Elements.begin(), knife.Elements.end(), [](const TObj& e) {
+        return e.IsArc() && (e.P3 == TPoint{0, 0} || e.P4 == TPoint{0, 0});
+    });
+}
+
+} // namespace
+
+TEST(KnifeNose, AKnifeRoundedAtItsCornerIsReadWithItsNosesLowestPointAsItsTip) {
+    TKnife knife = torvex::testing::RoundedPoint();
+    ASSERT_TRUE(knife.Nose);
+    EXPECT_NEAR(knife.Nose->Radius, 1, 1e-9);
+    EXPECT_NEAR(knife.Nose->Centre.Y, 1, 1e-9);
+    // Everything moved down by sqrt(2) - 1; the nose arc cut in two at the tip.
+    EXPECT_NEAR(knife.Elements[1].P1.Y, 5 - (std::sqrt(2) - 1), 1e-9);
+    EXPECT_EQ(knife.Elements.size(), 7u);
+    EXPECT_TRUE(HasEndAtTip(knife));
+    EXPECT_EQ(std::count_if(knife.Points.begin(), knife.Points.end(),
+                            [](const TPunct& p) { return p.X == 0 && p.Y == 0; }),
+              1);
+    for (const TPunct& p : knife.Points)
+        EXPECT_GE(p.Y, 0) << p.X;
+}
+
+TEST(KnifeNose, ATipAlreadyAtTheNosesLowestPointStaysWhereItIs) {
+    TKnife knife;
+    // The lower half of the circle of radius 1 about (0, 1), from its right end to its left end.
+    knife.LoadFromLines(
+        {"line 1/1/1/4/", "line 1/4/-1/4/", "line -1/4/-1/1/", "arc -1/0/1/2/1/1/-1/1/"});
+    ASSERT_TRUE(knife.Nose);
+    EXPECT_EQ(knife.Nose->Radius, 1);
+    EXPECT_EQ(knife.Elements[0].P1, (TPoint{1, 1}));
+    EXPECT_TRUE(HasEndAtTip(knife));
+}
+
+TEST(KnifeNose, ASharpTipOrAFlatBottomHasNone) {
+    TKnife sharp;
+    sharp.LoadFromLines(
+        {"line 0/0/-0.52/10/", "line -0.52/10/-4/10/", "line -4/10/-4/5.12/", "line -4/5.12/0/0/"});
+    EXPECT_FALSE(sharp.Nose);
+    // A grooving tip's rounded corners stand beside its flat bottom, on which its tip lies.
+    TKnife groove;
+    groove.LoadFromLines({"line 0/0/1/0/", "line 2/1/2/10/", "line 2/10/-2/10/", "line -2/10/-2/1/",
+                          "line -1/0/0/0/", "arc 1/1/1/0/2/1/", "arc -1/1/-2/1/-1/0/"});
+    EXPECT_FALSE(groove.Nose);
+    EXPECT_EQ(groove.Elements[0].P1, (TPoint{0, 0}));
 }

@@ -1,6 +1,7 @@
 #include "geometry/knife.h"
 #include "geometry/shaft.h"
 #include "material/outlines.h"
+#include "tests/support/knife_files.h"
 
 #include <gtest/gtest.h>
 
@@ -64,4 +65,18 @@ TEST(Regions, KnifeNoseArcKeepsItsTrueShape) {
     }
     // A point every degree: the one next to the tip stands a degree up the circle.
     EXPECT_NEAR(lowest, 1 - std::cos(M_PI / 180), 1e-9);
+}
+
+TEST(Regions, AKnifeWhoseTipCornerIsRoundedHasItsOutlineThroughTheNosesLowestPoint) {
+    // The rounded 90 degree point: the arc, not the corner, now meets the part.
+    PointChain ring = KnifeOutline(torvex::testing::RoundedPoint(), "K");
+    EXPECT_EQ(ring.front(), (TPoint{0, 0}));
+    size_t onNose = 0;
+    for (const TPoint& p : ring) {
+        EXPECT_GE(p.Y, 0);
+        if (p.Y < 0.29)
+            onNose += std::fabs(std::hypot(p.X, p.Y - 1) - 1) < 1e-9;
+    }
+    // A point every degree over the 90 degrees of the nose, the tip among them.
+    EXPECT_EQ(onNose, 89u);
 }

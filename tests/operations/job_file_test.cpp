@@ -51,11 +51,11 @@ TEST(JobFile, SavedAndOpenedAgainGivesTheSamePrograms) {
                 SampleRoughing({WholeLength, LeftBelowTop, RightBelowTop},
                                SampleTool(Data, "ShoulderL", 7), SampleTool(Data, "ShoulderR", 12)),
                 "1-Roughing");
-    AddToolpath(
-        workspace,
+    FinishingJob finishing =
         SampleFinishing({FinishingOperation::RightWithTop, FinishingOperation::LeftWithoutTop},
-                        SampleTool(Data, "FinishL", 3), SampleTool(Data, "FinishR", 4)),
-        "2-Finishing");
+                        SampleTool(Data, "FinishL", 3), SampleTool(Data, "FinishR", 4));
+    finishing.Surface = SurfaceSpeed{180, 3000};
+    AddToolpath(workspace, finishing, "2-Finishing");
     ProgramSettings settings{
         DefaultDialectOptions(NcDialect::Fanuc),
         {.Coolant = true, .OpenDoor = true, .ToolChange = {ToolChangePlace::Position, 40.5, 150}},
@@ -73,6 +73,8 @@ TEST(JobFile, SavedAndOpenedAgainGivesTheSamePrograms) {
               WholeJobText(workspace.Toolpaths, settings));
     for (size_t k = 0; k < 2; ++k)
         EXPECT_EQ(opened.Toolpaths[k]->NCBlocks(), workspace.Toolpaths[k]->NCBlocks());
+    EXPECT_FALSE(opened.Toolpaths[0]->Surface());
+    EXPECT_EQ(opened.Toolpaths[1]->Surface(), (SurfaceSpeed{180, 3000}));
 }
 
 TEST(JobFile, TheSampleJobRoughsAndFinishesWithoutACollisionAndLeavesNothing) {
@@ -132,6 +134,13 @@ TEST(JobFile, AFileTheWindowsWouldRefuseIsRefusedNamingTheField) {
         {Changed([](Json& j) { j["toolpaths"][1]["left"]["tool"] = 21; }),
          "toolpaths[1].left.tool must be a whole number from 0 to 20"},
         {Changed([](Json& j) { j["part"][3] = "line 1/x/2/"; }), "part[3]"},
+        {Changed([](Json& j) { j["toolpaths"][1]["surface_speed"] = 150; }),
+         "toolpaths[1].max_spindle_speed: A surface speed needs a maximum spindle speed"},
+        {Changed([](Json& j) {
+             j["toolpaths"][1]["surface_speed"] = 150;
+             j["toolpaths"][1]["max_spindle_speed"] = "2500";
+         }),
+         "toolpaths[1].max_spindle_speed must be a number"},
         {Changed([](Json& j) {
              j["program"]["tool_change"] = Json{{"x", 10}, {"z", 200}};
          }),

@@ -245,10 +245,10 @@ TEST(NcDialect, LinuxCncCutsANearlyHalfCircleCrownOnItsCircle) {
     using enum RoughingOperation;
     using enum FinishingOperation;
     RoughingJob roughing =
-        RoughingJobOf({"5", "2", "0.5", "2", "100", "200", "1200"}, {LeftBelowTop, RightBelowTop},
-                      knife("Rough80", 1), knife("Left45", 2), '.');
+        RoughingJobOf({"5", "2", "0.5", "2", "100", "200", "1200", "", ""},
+                      {LeftBelowTop, RightBelowTop}, knife("Rough80", 1), knife("Left45", 2), '.');
     FinishingJob finishing =
-        FinishingJobOf({"3", "2", "1", "90", "1800"}, {LeftWithoutTop, RightWithoutTop},
+        FinishingJobOf({"3", "2", "1", "90", "1800", "", ""}, {LeftWithoutTop, RightWithoutTop},
                        knife("Finish35", 3), knife("Finish35", 4), '.');
     for (const TToolpath& toolpath :
          {BuildRoughing(part, stock, roughing), BuildFinishing(part, stock, finishing)}) {
@@ -379,5 +379,45 @@ TEST(ThreadingCycle, LinuxCncCutsTheThreadToItsRootInRadiusAndDiameterMode) {
         EXPECT_NEAR(passes.back().X, 11.08, 1e-4);
         EXPECT_NEAR(passes[9].X, 11.08, 1e-4);
         EXPECT_NEAR(passes.back().Z, 42, 1e-4);
+    }
+}
+
+TEST(NcDialect, ASurfaceSpeedStartsWithItsMaximumAndATurningSpeedAfterItSwitchesBackToG97) {
+    // Two toolpaths of a whole job: the first at 150 m/min and at most 2500 rev/min, the second,
+    // started after its tool change, at 1500 rev/min.
+    std::vector<NcBlock> blocks = {SpindleStartBlock(1, false, 1200, SurfaceSpeed{150, 2500}),
+                                   ToolChangeBlock(10, 3),
+                                   RapidXZBlock(20, 30, 2),
+                                   FeedXBlock(30, 10, 100),
+                                   ToolChangeBlock(40, 4),
+                                   SpindleStartBlock(50, false, 1500),
+                                   RapidXZBlock(60, 30, 2),
+                                   MCodeBlock(70, BlockKind::SpindleStop)};
+    Lines linuxcnc = NcProgramText(blocks, Options(NcDialect::LinuxCnc, false));
+    EXPECT_EQ(linuxcnc[1], "N0001 G96 D2500 S150 M03");
+    EXPECT_EQ(linuxcnc[2], "N0010 T3 M6 G43 G96 D2500 S150 M03");
+    EXPECT_EQ(linuxcnc[5], "N0040 T4 M6 G43");
+    EXPECT_EQ(linuxcnc[6], "N0050 G97 M03 S1500");
+    Lines fanuc = NcProgramText(blocks, DefaultDialectOptions(NcDialect::Fanuc));
+    EXPECT_EQ(Lines(fanuc.begin() + 2, fanuc.begin() + 5),
+              (Lines{"G18 G21 G40 G97 G98", "G50 S2500", "N0001 G96 S150 M03"}));
+    EXPECT_EQ(fanuc[9], "N0050 G97 M03 S1500");
+    // The generic program keeps its own text.
+    EXPECT_EQ(NcProgramText(blocks, Options(NcDialect::Generic, false))[0], "N0001 M03  S1200");
+
+    // LinuxCNC's interpreter sets the maximum with the surface speed, and constant speed again.
+    ASSERT_FALSE(torvex::testing::InterpreterUnavailable())
+        << *torvex::testing::InterpreterUnavailable();
+    for (bool diameter : {false, true}) {
+        InterpreterRun run = torvex::testing::RunLinuxCncInterpreter(
+            NcProgramText(blocks, Options(NcDialect::LinuxCnc, diameter)));
+        ASSERT_TRUE(run.Accepted()) << run.Errors;
+        std::vector<std::string> modes;
+        for (const auto& call : run.Calls)
+            if (call.Name == "SET_SPINDLE_MODE" || call.Name == "SET_SPINDLE_SPEED")
+                modes.push_back(call.Block + " " + call.Arguments.back());
+        EXPECT_EQ(Lines(modes.begin(), modes.begin() + 6),
+                  (Lines{"0001 0 2500.0000", "0001 150.0000", "0010 0 2500.0000", "0010 150.0000",
+                         "0050 0 0.0000", "0050 1500.0000"}));
     }
 }

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <regex>
+#include <tuple>
 #include <utility>
 
 using namespace torvex;
@@ -42,11 +43,11 @@ JobTool Tool() {
 }
 
 TRoughingFields RoughingTexts() {
-    return {"5", "2", "0.5", "2", "100", "200", "1200"};
+    return {"5", "2", "0.5", "2", "100", "200", "1200", "", ""};
 }
 
 TFinishingFields FinishingTexts() {
-    return {"5", "2", "1", "120", "1500"};
+    return {"5", "2", "1", "120", "1500", "", ""};
 }
 
 std::vector<std::string> ToolChanges(const TToolpath& toolpath) {
@@ -303,7 +304,7 @@ TEST(FlipPart, TwiceGivesThePartBackAndOnceTurnsItEndForEnd) {
 }
 
 TEST(JobFields, AreConvertedWithTheSystemsSeparatorAndShownWithIt) {
-    TRoughingFields comma = {"5", "2", "0,5", "1,5", "100", "200", "1200"};
+    TRoughingFields comma = {"5", "2", "0,5", "1,5", "100", "200", "1200", "", ""};
     try {
         RoughingJobOf(comma, {RoughingOperation::WholeLength}, Tool(), Tool(), '.');
         FAIL();
@@ -320,6 +321,32 @@ TEST(JobFields, AreConvertedWithTheSystemsSeparatorAndShownWithIt) {
               (std::vector<std::string>{"SafeZ : 5", "Offset : 2", "StartXOffset : 0",
                                         "Cutting speed : 120", "Turning speed : 1500"}))
         << "without operations the approach is not read";
+}
+
+TEST(JobFields, ASurfaceSpeedNeedsItsMaximumAndTheMaximumItsSurfaceSpeed) {
+    TFinishingFields fields = FinishingTexts();
+    EXPECT_FALSE(FinishingJobOf(fields, {}, {}, {}, '.').Surface);
+    fields.SurfaceSpeed = "150,5";
+    fields.MaxSpindleSpeed = "2500";
+    FinishingJob job = FinishingJobOf(fields, {}, {}, {}, ',');
+    EXPECT_EQ(job.Surface, (SurfaceSpeed{150.5, 2500}));
+    EXPECT_EQ(ParameterTexts(job, ',').back(), "Max spindle speed : 2500");
+    const std::vector<std::tuple<const char*, const char*, std::string>> refused = {
+        {"150", "", SurfaceSpeedWithoutMaximumText},
+        {"", "2500", MaximumWithoutSurfaceSpeedText},
+        {"0", "2500", "Surface speed must be greater than 0."},
+        {"150", "-1", "Max spindle speed must be greater than 0."}};
+    for (const auto& [surface, maximum, message] : refused) {
+        TRoughingFields roughing = RoughingTexts();
+        roughing.SurfaceSpeed = surface;
+        roughing.MaxSpindleSpeed = maximum;
+        try {
+            RoughingJobOf(roughing, {RoughingOperation::WholeLength}, {}, {}, '.');
+            ADD_FAILURE() << message;
+        } catch (const OperationError& error) {
+            EXPECT_EQ(error.what(), message);
+        }
+    }
 }
 
 TEST(JobFields, FieldsAMachineDependsOnAreRefusedByName) {
@@ -430,6 +457,14 @@ TEST_F(ToolpathBuilding, AToolpathFasterThanTheMachineIsRefusedNamingTheValueAnd
     EXPECT_EQ(refusal({4000, 150}), "The feed 200 mm/min of block N0040 is above the machine's "
                                     "Max feed of 150 mm/min.");
     EXPECT_EQ(refusal({1200, 200}), "accepted");
+    // Under constant surface speed the spindle may turn up to its maximum.
+    RoughingJob surface = Roughing({RoughingOperation::WholeLength});
+    surface.Surface = SurfaceSpeed{150, 3000};
+    toolpath = BuildRoughing(workspace.Shaft, workspace.StockShaft, surface);
+    EXPECT_EQ(refusal({2500, 200}),
+              "The maximum spindle speed 3000 rev/min of the constant surface "
+              "speed is above the machine's Max spindle speed of 2500 "
+              "rev/min.");
 }
 
 TEST(EndFaces, AFaceTheStockDoesNotReachBeyondIsNoOperation) {

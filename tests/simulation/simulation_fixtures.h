@@ -5,6 +5,7 @@
 #include "geometry/point_list.h"
 #include "material/outlines.h"
 #include "platform/text_file.h"
+#include "tests/support/knife_files.h"
 #include "tests/support/profile_distance.h"
 
 #include <gmock/gmock.h>
@@ -22,11 +23,7 @@ using Profile = std::vector<TPoint>;
 
 // A knife of the sample library: its element records start on line 11 of the file.
 inline TKnife SampleKnife(const std::string& name) {
-    std::vector<std::string> lines =
-        ReadTextLines(std::string(TORVEX_DATA "/Knives/") + name + ".knf");
-    TKnife knife;
-    knife.LoadFromLines(std::vector<std::string>(lines.begin() + 10, lines.end()));
-    return knife;
+    return testing::KnifeOfFile(std::string(TORVEX_DATA "/Knives/") + name + ".knf");
 }
 
 inline TKnife Rough80() {

@@ -106,3 +106,20 @@ TEST(TSimulationCut, AToolThatMovesWithoutAKnifeIsRefused) {
     TSimulation leftOnly({rough, none}, TMaterial(Bar), TPctList{});
     EXPECT_THROW(leftOnly.Cut({82, 20}, {50, 20}, ToolSide::Right), SimulationError);
 }
+
+TEST(TSimulationCut, AKnifeRoundedAtItsTipCutsWithItsNose) {
+    // Read with the nose's lowest point as its tip, the rounded 90 degree point moving left, it
+    // leaves the nose's left eighth about (50, 21), from the cut at height 20 up to where the flank
+    // takes over, 1 / sqrt 2 to the left.
+    KnifeShape nose{"RoundedPoint", KnifeOutline(torvex::testing::RoundedPoint(), "RoundedPoint")};
+    TSimulation simulation({nose, nose}, TMaterial(Bar), TPctList{});
+    simulation.Cut({50, 20}, {82, 20}, ToolSide::Left);
+    size_t onTheNose = 0;
+    for (const TPoint& p : simulation.Stock()) {
+        if (p.X > 49.3 && p.X < 50) {
+            ++onTheNose;
+            EXPECT_NEAR(std::hypot(p.X - 50, p.Y - 21), 1, ProfileTolerance) << p.X << ", " << p.Y;
+        }
+    }
+    EXPECT_GE(onTheNose, 5u);
+}

@@ -40,6 +40,17 @@ TEST(GenerateStandardProfile, KnifeWithoutSizeOrWithAnAngleOutOfRangeIsRefused) 
                                         (k1 == 90 ? "90." : "-1."));
         }
     }
+    // A flank above the knife would cross its top; a width beyond 10 m is no knife.
+    for (auto [values, refused] :
+         {std::pair{StandardKnifeValues{80, 30, 4, 4, 10}, "The left flank rises to 22.69 mm"},
+          std::pair{StandardKnifeValues{30, 30, 2, 1e12, 1e13}, "The right width must lie"}}) {
+        try {
+            GenerateStandardProfile(values);
+            ADD_FAILURE() << refused;
+        } catch (const LibraryError& error) {
+            EXPECT_TRUE(std::string(error.what()).starts_with(refused)) << error.what();
+        }
+    }
 }
 
 TEST(KnifeFileLines, StandardValuesWithADecimalPointAndTheDirections) {

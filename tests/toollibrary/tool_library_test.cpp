@@ -49,11 +49,11 @@ protected:
 TEST_F(ToolLibraryTest, NewLibraryIsEmptyWithOneBlankRow) {
     Library.LoadToolLists(Messages);
     EXPECT_TRUE(Messages.Messages.empty());
-    EXPECT_THAT(Library.Knives().Titles(), ElementsAre("Name", "Type", "Comments"));
+    EXPECT_THAT(Library.Knives().Titles(), ElementsAre("Name", "Type", "Comments", "Nose radius"));
     EXPECT_THAT(Library.Supports().Titles(), ElementsAre("Name", "Comments"));
     EXPECT_EQ(Library.Knives().ItemCount(), 0u);
     ASSERT_EQ(Library.Knives().Rows().size(), 1u);
-    EXPECT_THAT(Library.Knives().Rows()[0].Cells, ElementsAre("", "", ""));
+    EXPECT_THAT(Library.Knives().Rows()[0].Cells, ElementsAre("", "", "", ""));
     EXPECT_THAT(Library.Supports().Rows()[0].Cells, ElementsAre("", ""));
 }
 
@@ -63,9 +63,12 @@ TEST_F(ToolLibraryTest, SampleLibraryListsInIndexOrder) {
     EXPECT_TRUE(Messages.Messages.empty());
     EXPECT_THAT(Names(Library.Knives()),
                 ElementsAre("Rough80", "Finish35", "Left45", "ShoulderL", "ShoulderR", "FinishL",
-                            "FinishR", "Groove3", "Part2", "Thread60"));
+                            "FinishR", "Groove3", "Part2", "FinishL04", "FinishR04",
+                            "Thread60"));
     EXPECT_THAT(Library.Knives().Rows()[1].Cells,
-                ElementsAre("Finish35", "standard", "Finishing tip, 35 degree point"));
+                ElementsAre("Finish35", "standard", "Finishing tip, 35 degree point", ""));
+    // A knife's nose radius, as its contour rounds its tip.
+    EXPECT_EQ(Library.Knives().Rows()[9].Cells[3], "0.4");
     EXPECT_THAT(Names(Library.Supports()), ElementsAre("SVJCR2020", "PCLNR2525"));
 }
 
@@ -76,7 +79,7 @@ TEST_F(ToolLibraryTest, SavedKnifeIsItsFileItsIndexLineAndItsRow) {
                             "line 0/0/5/0/", "line 5/0/5/10/", "line 5/10/-5/10/",
                             "line -5/10/-5/0/", "line -5/0/0/0/"));
     EXPECT_THAT(Lines("knives.dat"), ElementsAre("Abc.knf"));
-    EXPECT_THAT(Library.Knives().Rows()[0].Cells, ElementsAre("Abc", "standard", "first"));
+    EXPECT_THAT(Library.Knives().Rows()[0].Cells, ElementsAre("Abc", "standard", "first", ""));
     EXPECT_EQ(Library.ReadKnife("Abc"), Lines("Knives/Abc.knf"));
 }
 
@@ -134,7 +137,7 @@ TEST_F(ToolLibraryTest, MissingFilesAreLeftOutAndNamedInOneMessage) {
     Write("Tails/S.tai", "S\r\n");
     Library.LoadToolLists(Messages);
     EXPECT_THAT(Names(Library.Knives()), ElementsAre("Here"));
-    EXPECT_THAT(Library.Knives().Rows()[0].Cells, ElementsAre("Here", "profiled", "c"));
+    EXPECT_THAT(Library.Knives().Rows()[0].Cells, ElementsAre("Here", "profiled", "c", ""));
     EXPECT_THAT(Library.Supports().Rows()[0].Cells, ElementsAre("S", ""));
     ASSERT_EQ(Messages.Messages.size(), 1u);
     EXPECT_THAT(Messages.Messages[0], HasSubstr("Knives/Gone.knf"));

@@ -199,3 +199,29 @@ TEST(SideRoughing, LayersOnRandomPartsEndWhereTheContourFirstRisesAboveThem) {
     }
     EXPECT_GT(checked, 3000u) << "the jobs cut layers";
 }
+
+TEST(SideRoughing, WithANoseTheLayersKeepTheirLevelsAndStopWhereTheNoseMeetsTheContour) {
+    // A 45 degree chamfer up from 12 at x 50 to 20 at x 42, roughed from the right. The sharp tip's
+    // layers at 18, 16 and 14 end on the chamfer, at 44, 46 and 48; a nose of 0.8 would stand 0.8
+    // (1 - 1 / sqrt 2) mm deep in it there, so its layers stop 0.8 tan 22.5 = 0.331 mm sooner,
+    // where the nose touches the chamfer.
+    Tobjects contour = Elements({"line 50/12/80/12/", "line 42/20/50/12/"});
+    RoughingParameters p = Roughing(35);
+    auto layerEnds = [&] {
+        std::vector<std::pair<double, double>> ends;
+        TToolpath toolpath = Roughed(contour, Flank::Right, p);
+        for (size_t k = 1; k < toolpath.Blocks.size(); ++k)
+            if (toolpath.Blocks[k].Kind == BlockKind::FeedZ)
+                ends.emplace_back(toolpath.Blocks[k - 1].X, toolpath.Blocks[k].Z);
+        return ends;
+    };
+    using Ends = std::vector<std::pair<double, double>>;
+    EXPECT_EQ(layerEnds(), (Ends{{18, 44}, {16, 46}, {14, 48}}));
+    p.Nose = KnifeNose{0.8, {0, 0.8}};
+    Ends ends = layerEnds();
+    ASSERT_EQ(ends.size(), 3u);
+    for (size_t k = 0; k < ends.size(); ++k) {
+        EXPECT_EQ(ends[k].first, 18 - 2.0 * k);
+        EXPECT_NEAR(ends[k].second, 44 + 2.0 * k + 0.8 * std::tan(M_PI / 8), 1e-9);
+    }
+}

@@ -157,7 +157,7 @@ QWidget* ToolLibraryWindow::BuildSelectTools() {
     auto* tipsLayout = new QVBoxLayout(tips);
     tipsLayout->setContentsMargins(0, 0, 0, 0);
     tipsLayout->addWidget(Heading("Tips", tips));
-    Knives = new LibraryList(0, {96, 98, 256}, tips);
+    Knives = new LibraryList(0, {96, 98, 256, 80}, tips);
     Knives->setObjectName("Tips");
     Knives->setAccessibleName("Tips");
     tipsLayout->addWidget(Knives);
@@ -208,6 +208,10 @@ QWidget* ToolLibraryWindow::BuildKnifeForm(QWidget* parent) {
         ee[i]->setFixedWidth(60);
         AddRow(values, labels[i], ee[i]);
     }
+    NoseRadius = Field(standard, "NoseRadius");
+    NoseRadius->setFixedWidth(60);
+    NoseRadius->setToolTip("Radius of the rounded tip, mm: empty or 0 for a sharp tip");
+    AddRow(values, "No&se radius :", NoseRadius);
     standardLayout->addLayout(values);
     bb1 = new QPushButton("Generate\nprofile", standard);
     bb1->setObjectName("bb1");
@@ -356,6 +360,7 @@ void ToolLibraryWindow::PreviewKnife(QPoint position) {
     Scratch = ReadKnifeFields(Files.ReadKnife(name));
     FitKnifeFrame(Drawing.Frame, Scratch);
     KnifePopupBody->ShowDirections(Scratch.Directions);
+    KnifePopupBody->ShowNoseRadius(NoseRadiusText(Scratch.Contour));
     SetCodeLines(Scratch.Contour);
     {
         PainterCanvas canvas(KnifePopupBody->Picture());
@@ -381,7 +386,8 @@ void ToolLibraryWindow::GenerateProfileClicked() {
     std::array<std::string, 5> texts;
     for (size_t i = 0; i < ee.size(); ++i)
         texts[i] = ee[i]->text().toStdString();
-    GeneratedProfile profile = GenerateProfile(texts, SystemDecimalSeparator(), Drawing.Frame);
+    GeneratedProfile profile = GenerateProfile(texts, NoseRadius->text().toStdString(),
+                                               SystemDecimalSeparator(), Drawing.Frame);
     SetCodeLines(profile.Code);
     Drawing.Frame = profile.Frame;
     ClearImage(DrawingImage);
@@ -453,6 +459,7 @@ KnifeForm ToolLibraryWindow::ReadKnifeForm() const {
     form.ActiveTab = KindTabs->currentIndex() == 0 ? KnifeKind::Standard : KnifeKind::Profiled;
     for (size_t i = 0; i < ee.size(); ++i)
         form.ValueTexts[i] = ee[i]->text().toStdString();
+    form.NoseRadiusText = NoseRadius->text().toStdString();
     form.Directions = {sp1->isChecked(), sp2->isChecked()};
     form.Code = CodeLines();
     return form;
@@ -464,6 +471,7 @@ void ToolLibraryWindow::ShowKnifeForm(const KnifeForm& form) {
     KindTabs->setCurrentIndex(form.ActiveTab == KnifeKind::Standard ? 0 : 1);
     for (size_t i = 0; i < ee.size(); ++i)
         ee[i]->setText(QString::fromStdString(form.ValueTexts[i]));
+    NoseRadius->setText(QString::fromStdString(form.NoseRadiusText));
     sp1->setChecked(form.Directions.CutsLeft);
     sp2->setChecked(form.Directions.CutsRight);
     SetCodeLines(form.Code);

@@ -111,6 +111,7 @@ private:
     QLineEdit* e2 = nullptr;
     QTabWidget* KindTabs = nullptr;
     std::array<QLineEdit*, 5> ee{};
+    QLineEdit* NoseRadius = nullptr;
     QPushButton* bb1 = nullptr;
     QToolButton* sp1 = nullptr;
     QToolButton* sp2 = nullptr;

@@ -68,6 +68,9 @@ KnifePopup::KnifePopup(QWidget* parent)
     directionLayout->addWidget(RightDirection);
     directions->setEnabled(false);
     row->addWidget(directions);
+    Nose = new QLabel(this);
+    Nose->setObjectName("NoseRadius");
+    row->addWidget(Nose);
     row->addStretch(1);
     Modify = SmallButton(this, "Modify");
     Delete = SmallButton(this, "Delete");
@@ -84,6 +87,12 @@ void KnifePopup::ShowPicture() {
 void KnifePopup::ShowDirections(KnifeDirections directions) {
     LeftDirection->setChecked(directions.CutsLeft);
     RightDirection->setChecked(directions.CutsRight);
+}
+
+void KnifePopup::ShowNoseRadius(const std::string& radius) {
+    Nose->setText(radius.empty()
+                      ? QString("Sharp tip")
+                      : QString("Nose radius : %1 mm").arg(QString::fromStdString(radius)));
 }
 
 KnifeDirections KnifePopup::Directions() const {

@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <string>
+
 class QLabel;
 class QPushButton;
 class QToolButton;
@@ -22,6 +24,8 @@ public:
     // Shows Picture() as it now stands.
     void ShowPicture();
     void ShowDirections(KnifeDirections directions);
+    // "Nose radius : 0.4 mm" for a nose of that radius (NoseRadiusText), "Sharp tip" for none.
+    void ShowNoseRadius(const std::string& radius);
     KnifeDirections Directions() const;
     QPushButton* ModifyButton() const { return Modify; }
     QPushButton* DeleteButton() const { return Delete; }
@@ -35,6 +39,7 @@ protected:
 private:
     QImage PictureImage;
     QLabel* PictureLabel = nullptr;
+    QLabel* Nose = nullptr;
     QToolButton* LeftDirection = nullptr;
     QToolButton* RightDirection = nullptr;
     QPushButton* Modify = nullptr;

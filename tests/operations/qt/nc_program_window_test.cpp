@@ -1,4 +1,5 @@
 #include "bench/sample_jobs.h"
+#include "checking/collision_check.h"
 #include "geometry/model_files.h"
 #include "operations/nc_program.h"
 #include "operations/qt/nc_program_window.h"
@@ -158,9 +159,8 @@ TEST_F(NcProgramWindowTest, WritesTheChosenControllersLanguageAndRemembersIt) {
     controller->setCurrentText("Fanuc");
     EXPECT_TRUE(diameter->isChecked());
     Control<QCheckBox>("c3")->setChecked(true);
-    QString before = Text();
     Click("FlatButton2");
-    EXPECT_EQ(Text(), before);
+    EXPECT_TRUE(Text().isEmpty()) << "no program for other settings is left to save";
     EXPECT_NE(Messages.Messages.back().find("door code"), std::string::npos);
     Control<QLineEdit>("DoorCode")->setText("M21");
     Click("FlatButton2");
@@ -177,9 +177,23 @@ TEST_F(NcProgramWindowTest, ShowsTheKnifeCheckAboveTheProgramAndAsksBeforeSaving
     JobTool knife = SampleTool(TORVEX_DATA, "Rough80", 1);
     Work.SelectedToolpath =
         &AddToolpath(Work, SampleRoughing({RoughingOperation::LeftBelowTop}, knife, knife), "side");
+    std::vector<const TToolpath*> checked;
+    QObject::connect(&Window, &NcProgramWindow::ToolpathChecked,
+                     [&checked](const TToolpath* toolpath, const CheckResult& result) {
+                         if (result.HasCollision())
+                             checked.push_back(toolpath);
+                     });
+    Control<QCheckBox>("Diameter")->setChecked(true);
     Click("FlatButton2");
-    EXPECT_TRUE(Control<QLabel>("Verdict")->text().startsWith(
-        "Checked against the knives: first collision N"));
+    QString verdict = Control<QLabel>("Verdict")->text();
+    EXPECT_TRUE(verdict.startsWith("Checked against the knives: first collision N"));
+    // Places in the program's own words, and the same program every time.
+    EXPECT_TRUE(verdict.contains(", diameter ") && !verdict.contains("radius"))
+        << verdict.toStdString();
+    EXPECT_EQ(checked, std::vector<const TToolpath*>{Work.SelectedToolpath});
+    QString first = Text();
+    Click("FlatButton2");
+    EXPECT_EQ(Text(), first);
     EXPECT_FALSE(Text().contains("collision")); // the program is only the program
     fs::path file = Folder / "side.nc";
     Messages.Answer = false;
@@ -190,6 +204,23 @@ TEST_F(NcProgramWindowTest, ShowsTheKnifeCheckAboveTheProgramAndAsksBeforeSaving
     Messages.Answer = true;
     Click("FlatButton1");
     EXPECT_TRUE(fs::exists(file));
+}
+
+TEST_F(NcProgramWindowTest, AProgramBeyondTheMachinesLimitsIsRefusedAndNoneIsLeftToSave) {
+    Work.SelectedToolpath = Work.Toolpaths.front().get();
+    Click("FlatButton2");
+    ASSERT_FALSE(Text().isEmpty());
+    auto* feed = Control<QLineEdit>("MaxFeed");
+    feed->setText("150");
+    emit feed->editingFinished();
+    Click("FlatButton2");
+    EXPECT_NE(Messages.Messages.back().find("is above the machine's Max feed of 150 mm/min"),
+              std::string::npos)
+        << Messages.Messages.back();
+    EXPECT_TRUE(Text().isEmpty());
+    // The limit is the machine's: the next window starts with it.
+    NcProgramWindow next{Work, Dialogs, Messages, nullptr};
+    EXPECT_EQ(next.findChild<QLineEdit*>("MaxFeed")->text(), "150");
 }
 
 TEST_F(NcProgramWindowTest, AChuckRebuildsTheToolpathsClearOfItsJawsOrChangesNothing) {

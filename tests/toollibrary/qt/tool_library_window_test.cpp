@@ -8,9 +8,11 @@
 #include "tests/support/temp_folder.h"
 #include "toollibrary/knife_file.h"
 #include "toollibrary/qt/library_list.h"
+#include "toollibrary/qt/tool_popups.h"
 
 #include <QAction>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -115,7 +117,7 @@ TEST_F(LibraryWindow, DeleteRemovesTheFileAndTheIndexLine) {
     EXPECT_FALSE(fs::exists(Folder.Path / "Knives/Rough80.knf"));
     std::vector<std::string> index = ReadTextLines(Folder.Path / "knives.dat");
     EXPECT_EQ(std::count(index.begin(), index.end(), "Rough80.knf"), 0);
-    ASSERT_EQ(index.size(), 9u);
+    ASSERT_EQ(index.size(), 11u);
     EXPECT_EQ(index.front(), "Finish35.knf");
     std::vector<std::string> names = Names(Window->KnifeList());
     EXPECT_EQ(names.size(), index.size());
@@ -149,6 +151,27 @@ TEST_F(LibraryWindow, AddToLibrarySavesTheStandardKnifeItsFieldsDescribe) {
                 ElementsAre("line 0/0/5/0/", "line 5/0/5/10/", "line 5/10/-5/10/",
                             "line -5/10/-5/0/", "line -5/0/0/0/"));
     EXPECT_EQ(Names(Window->KnifeList()).back(), "New");
+}
+
+TEST_F(LibraryWindow, ANoseRadiusRoundsTheSavedTipAndShowsInThePopupAndOnModify) {
+    auto field = [this](const char* name) { return Window->findChild<QLineEdit*>(name); };
+    field("e1")->setText("Nosed");
+    const char* values[5] = {"30", "30", "5", "5", "10"};
+    for (int i = 0; i < 5; ++i)
+        field(QString("ee%1").arg(i + 1).toUtf8().constData())->setText(values[i]);
+    field("NoseRadius")->setText("0.5");
+    Window->AddKnifeToLibrary();
+    auto lines = ReadTextLines(Folder.Path / "Knives/Nosed.knf");
+    ASSERT_EQ(lines.size(), KnifeHeaderLines + 6);
+    EXPECT_EQ(lines.back().rfind("arc ", 0), 0u);
+    field("NoseRadius")->clear();
+    Window->PreviewKnife(
+        Select(Window->KnifeList(), static_cast<int>(Names(Window->KnifeList()).size()) - 1));
+    EXPECT_EQ(Window->KnifePopupControls().findChild<QLabel*>("NoseRadius")->text(),
+              "Nose radius : 0.5 mm");
+    Window->ModifyKnife();
+    EXPECT_EQ(field("NoseRadius")->text(), "0.5");
+    EXPECT_TRUE(Messages.Messages.empty()) << Messages.Messages.front();
 }
 
 TEST_F(LibraryWindow, KnifeWithoutSizeIsRefusedBeforeTheCodeMemoChanges) {
