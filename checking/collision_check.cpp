@@ -4,6 +4,7 @@
 #include "material/knife_sweep.h"
 #include "material/material.h"
 
+#include <array>
 #include <limits>
 
 namespace torvex {
@@ -26,6 +27,13 @@ struct Overlap {
     double Depth;
 };
 
+// The part as the moves of a thread see it: without the thread's band, its surface the part's
+// profile and the band's outline.
+struct ThreadedPart {
+    Paths Band;
+    Paths Part;
+    SegmentSet Surface;
+};
 // The union of the regions, merged two by two: one union of hundreds of regions that each overlap
 // their neighbours spends its time on their crossings, again and again.
 Paths UnionInPairs(std::vector<Paths> regions) {
@@ -101,13 +109,22 @@ struct CollisionCheck::Regions {
         return Overlap{deepest.Where, deepest.Distance};
     }
 
-    std::optional<Overlap> IntoPart(const Paths& region, const Box& bounds) const {
+    ThreadedPart Threaded(const KnifeSweep& knife, const ThreadStretch& thread) const {
+        ThreadedPart threaded{ThreadBand(knife, thread), {}, PartProfile};
+        threaded.Part = OutsideBand(Part, threaded.Band);
+        threaded.Surface.AddPaths(threaded.Band);
+        return threaded;
+    }
+
+    std::optional<Overlap> IntoPart(const Paths& region, const Box& bounds,
+                                    const ThreadedPart* threaded) const {
         if (!bounds.Meets(PartBox))
             return std::nullopt;
-        Paths overlap = Clip(ClipperLib::ctIntersection, region, Part);
+        Paths overlap = Clip(ClipperLib::ctIntersection, region, threaded ? threaded->Part : Part);
         if (overlap.empty())
             return std::nullopt;
-        FarthestPoint deepest = FarthestOnOutline(overlap, PartProfile, Unbounded);
+        FarthestPoint deepest =
+            FarthestOnOutline(overlap, threaded ? threaded->Surface : PartProfile, Unbounded);
         return Overlap{deepest.Where, deepest.Distance};
     }
 
@@ -178,17 +195,29 @@ CheckResult CollisionCheck::Run(const std::vector<CheckedOperation>& operations,
     KnifeSweep rightSweep(rightKnife.Outline);
     for (const CheckedOperation& operation : operations) {
         OperationCheck check;
+        std::array<std::optional<ThreadedPart>, 2> threaded;
         for (const CheckedMove& move : operation.Moves) {
             bool left = move.Tool == ToolSide::Left;
             const KnifeSweep& knife = left ? leftSweep : rightSweep;
             if (knife.Empty())
                 throw OutlineError(NoKnifeOutlineText(move.Tool));
+            std::optional<ThreadedPart>& thread = threaded[static_cast<size_t>(move.Tool)];
+            if (operation.Thread && !thread)
+                thread = Data->Threaded(knife, *operation.Thread);
+            // What a thread's move sweeps in its band stays standing: the crests of the helix.
             Paths region = knife.Along(position.value_or(move.To), move.To);
             Box bounds = BoundsOf(region);
+            if (thread)
+                region = OutsideBand(region, thread->Band);
             bool feed = move.Kind == MoveKind::Feed;
             const std::string& name = left ? leftKnife.Name : rightKnife.Name;
-            std::optional<Overlap> overlap =
-                feed ? Data->IntoPart(region, bounds) : Data->IntoMaterial(region, bounds, swept);
+            const ThreadedPart* threadedPart = thread ? &*thread : nullptr;
+            // A thread's rapids, which may enter its band, must keep out of the part beside it.
+            std::optional<Overlap> overlap;
+            if (feed || thread)
+                overlap = Data->IntoPart(region, bounds, threadedPart);
+            if (!feed && !(overlap && overlap->Depth > CollisionTolerance))
+                overlap = Data->IntoMaterial(region, bounds, swept);
             if (overlap && overlap->Depth > CollisionTolerance)
                 Record(check, {feed ? CollisionKind::IntoPart : CollisionKind::RapidThroughMaterial,
                                move.Block, name, overlap->Where, overlap->Depth});
