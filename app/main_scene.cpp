@@ -37,7 +37,7 @@ MainScene::MainScene()
     : PartSolid(Contents.Solids.emplace_back()), StockSolid(Contents.Solids.emplace_back()),
       SimulationSolid(Contents.Solids.emplace_back()),
       ToolSolid(Contents.Extrusions.emplace_back()), ToolpathLine(Contents.Lines.emplace_back()),
-      ChuckSolid(Contents.Solids.emplace_back()) {
+      ChuckSolid(Contents.Solids.emplace_back()), ThreadRootLine(Contents.Lines.emplace_back()) {
     ChuckSolid.Visible = false;
     ChuckSolid.Material = {0.35f, 0.37f, 0.42f, 1};
     PartSolid.NormalsInward = true;
@@ -55,6 +55,7 @@ MainScene::MainScene()
     ToolpathLine.NodeSize = 0.02;
     ToolpathLine.Antialiased = true;
     ToolpathLine.NodeColoursForLines = true;
+    ThreadRootLine.OverSolids = true;
     View().FocalLength = 50;
     View().DepthOfView = 100;
     View().Offset = StartOffset;
@@ -82,8 +83,18 @@ void MainScene::ShowModel(const TShaft& part, const TShaft& stock, double sceneS
 
 void MainScene::ShowToolpath(const TToolpath& toolpath, double sceneScale) {
     ClearToolpathLine();
-    FillToolpathLine(ToolpathLine, toolpath.PathPoints, SceneMapping(sceneScale));
+    SceneMapping mapping(sceneScale);
+    FillToolpathLine(ToolpathLine, toolpath.PathPoints, mapping);
     Contents.Legend = ToolpathLegend();
+    std::optional<ThreadStretch> thread = toolpath.Thread();
+    // A thread's passes run inside the part's cylinder.
+    ToolpathLine.OverSolids = thread.has_value();
+    if (thread) {
+        for (double x : {thread->From, thread->To})
+            ThreadRootLine.Nodes.push_back(
+                {mapping.ProfilePoint(x, thread->Root), ThreadRootColour, LineStyle::Solid});
+        Contents.Legend.push_back({"Thread root", ThreadRootColour, LineStyle::Solid});
+    }
 }
 
 void MainScene::ShowCollisions(const TToolpath& toolpath, const CheckResult& result,
@@ -127,6 +138,7 @@ void MainScene::ShowCollisions(const TToolpath& toolpath, const CheckResult& res
 
 void MainScene::ClearToolpathLine() {
     ToolpathLine.Nodes.clear();
+    ThreadRootLine.Nodes.clear();
     Contents.Legend.clear();
     for (Polyline* marker : Markers)
         marker->Visible = false;

@@ -35,6 +35,9 @@ public:
     Extrusion& ToolSolid;
     Polyline& ToolpathLine;
     RevolutionSolid& ChuckSolid;
+    // A threading toolpath's thread, which the part's solid shows at its crests: its root along
+    // the stretch.
+    Polyline& ThreadRootLine;
 
     Camera& View() { return Contents.View; }
     const Camera& View() const { return Contents.View; }
@@ -43,7 +46,7 @@ public:
     // empty when the part has no length to scale by), the simulation solid hidden, the toolpath
     // line cleared, the camera back to its start.
     void ShowModel(const TShaft& part, const TShaft& stock, double sceneScale);
-    // The toolpath's line, with the legend of its rapid and cutting moves.
+    // The toolpath's line, with the legend of its rapid and cutting moves, and a thread's root.
     void ShowToolpath(const TToolpath& toolpath, double sceneScale);
     // The chuck's jaws, when the setup holds the part in a chuck: a ring over the stock from the
     // jaw face leftwards; hidden between centres.

@@ -167,9 +167,11 @@ void MainWindow::BuildCommandBar() {
     FlatSpeedButton3 = MakeToggle(bar, "FlatSpeedButton3", "Finishing");
     FlatSpeedButton5 = MakeToggle(bar, "FlatSpeedButton5", "Grooving");
     FlatSpeedButton5->setToolTip("Grooving and parting");
+    FlatSpeedButton6 = MakeToggle(bar, "FlatSpeedButton6", "Threading");
     g1 = MakeToggle(bar, "g1", "NC code");
     FlatSpeedButton4 = MakeToggle(bar, "FlatSpeedButton4", "Toolbars");
-    for (QToolButton* toggle : {b1, FlatSpeedButton1, FlatSpeedButton3, FlatSpeedButton5, g1})
+    for (QToolButton* toggle :
+         {b1, FlatSpeedButton1, FlatSpeedButton3, FlatSpeedButton5, FlatSpeedButton6, g1})
         bar->addWidget(toggle);
     bar->addSeparator();
     bar->addWidget(FlatSpeedButton4);

@@ -50,6 +50,7 @@ public:
     QToolButton* RoughingToggle() const { return FlatSpeedButton1; }
     QToolButton* FinishingToggle() const { return FlatSpeedButton3; }
     QToolButton* GroovingToggle() const { return FlatSpeedButton5; }
+    QToolButton* ThreadingToggle() const { return FlatSpeedButton6; }
     QToolButton* ToolbarsToggle() const { return FlatSpeedButton4; }
     QToolButton* NcCodeToggle() const { return g1; }
     std::array<QToolBar*, 3> ViewToolbars() const;
@@ -149,6 +150,7 @@ private:
     QToolButton* FlatSpeedButton3 = nullptr;
     QToolButton* FlatSpeedButton4 = nullptr;
     QToolButton* FlatSpeedButton5 = nullptr;
+    QToolButton* FlatSpeedButton6 = nullptr;
     QToolButton* g1 = nullptr;
     torvex::ViewToolbars* Toolbars = nullptr;
     ToolpathTreePanel* TreePanel = nullptr;

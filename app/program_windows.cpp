@@ -72,10 +72,14 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
     windows.Grooving = new GroovingWindow(workspace, windows.Library->SlotPictures(), positions,
                                           main->TreeDisplay(), *main, messages, main);
     place(windows.Grooving, QSize(330, 600), finishingAt + QPoint(0, 30));
+    // The threading window likewise takes the roughing window's.
+    windows.Threading = new ThreadingWindow(workspace, windows.Library->SlotPictures(), positions,
+                                            main->TreeDisplay(), *main, messages, main);
+    place(windows.Threading, QSize(330, 520), roughingAt + QPoint(0, 30));
     // Adding a toolpath in any operation window advances every default name; a new model starts a
     // new job, whose names start anew.
-    const std::array<OperationWindow*, 3> operations{windows.Roughing, windows.Finishing,
-                                                     windows.Grooving};
+    const std::array<OperationWindow*, 4> operations{windows.Roughing, windows.Finishing,
+                                                     windows.Grooving, windows.Threading};
     for (OperationWindow* window : operations) {
         for (OperationWindow* other : operations)
             QObject::connect(window, &OperationWindow::ToolpathAdded, other,
@@ -94,6 +98,7 @@ ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
     main->BindToggle(main->RoughingToggle(), windows.Roughing);
     main->BindToggle(main->FinishingToggle(), windows.Finishing);
     main->BindToggle(main->GroovingToggle(), windows.Grooving);
+    main->BindToggle(main->ThreadingToggle(), windows.Threading);
     main->BindToggle(main->NcCodeToggle(), windows.NcProgram);
     main->BindToggle(main->ToolbarsToggle(), windows.Chooser);
     return windows;

@@ -9,6 +9,7 @@ class MainWindow;
 class MessageSink;
 class FinishingWindow;
 class GroovingWindow;
+class ThreadingWindow;
 class NcProgramWindow;
 class RoughingWindow;
 class ToolLibraryWindow;
@@ -26,6 +27,7 @@ struct ProgramWindows {
     RoughingWindow* Roughing = nullptr;
     FinishingWindow* Finishing = nullptr;
     GroovingWindow* Grooving = nullptr;
+    ThreadingWindow* Threading = nullptr;
     NcProgramWindow* NcProgram = nullptr;
     ToolWindow* ToolLibrary = nullptr;
     ToolLibraryWindow* Library = nullptr; // the controls of ToolLibrary and of the two popups
@@ -38,8 +40,8 @@ struct ProgramWindows {
 
 // Creates the windows: the main window, the knife preview, the support popup, the toolbars
 // chooser, the tool library window (which reads the library in the workspace's start-up
-// directory, set beforehand), and the roughing, finishing, grooving and NC program windows, whose
-// tool slots take the library's tools.
+// directory, set beforehand), and the roughing, finishing, grooving, threading and NC program
+// windows, whose tool slots take the library's tools.
 ProgramWindows CreateProgramWindows(Workspace& workspace, FileDialogs& dialogs,
                                     MessageSink& messages);
 

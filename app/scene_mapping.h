@@ -37,6 +37,7 @@ std::vector<ContourNode> ToolContour(const std::vector<TPoint>& outline,
 
 inline constexpr Colour CuttingMoveColour{0.35f, 0.95f, 0.35f, 1};
 inline constexpr Colour RapidMoveColour{1.0f, 0.75f, 0.2f, 1};
+inline constexpr Colour ThreadRootColour{0.95f, 0.4f, 0.95f, 1};
 
 // Replaces the line's nodes with one per path point, in order; a rapid move is drawn dashed in the
 // rapid colour, every other move solid in the cutting colour.

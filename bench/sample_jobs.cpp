@@ -60,12 +60,25 @@ GroovingJob SampleGrooving(std::vector<GroovingOperation> operations, JobTool to
     return job;
 }
 
+ThreadingJob SampleThreading(JobTool tool) {
+    ThreadingJob job;
+    job.From = 60;
+    job.To = 42;
+    job.Pitch = 1.5;
+    job.FirstCut = 0.3;
+    job.SafeZ = 1;
+    job.TurningSpeed = 800;
+    job.Tool = std::move(tool);
+    return job;
+}
+
 SampleJob BuildSampleJob(const std::filesystem::path& dataFolder, const std::string& model,
                          SampleJobKind kind, std::initializer_list<uint8_t> codes,
                          const std::string& leftKnife, const std::string& rightKnife) {
     const char* kindName = kind == SampleJobKind::Roughing    ? "rough"
                            : kind == SampleJobKind::Finishing ? "finish"
-                                                              : "groove";
+                           : kind == SampleJobKind::Grooving  ? "groove"
+                                                              : "thread";
     std::string name = model + " " + kindName + " ";
     for (uint8_t code : codes)
         name.append(name.back() == ' ' ? "" : ",").append(std::to_string(code));
@@ -83,6 +96,8 @@ SampleJob BuildSampleJob(const std::filesystem::path& dataFolder, const std::str
         for (uint8_t code : codes)
             operations.push_back(*FinishingOperationOf(code));
         machining = SampleFinishing(operations, left, right);
+    } else if (kind == SampleJobKind::Threading) {
+        machining = SampleThreading(left);
     } else {
         std::vector<GroovingOperation> operations;
         for (uint8_t code : codes)

@@ -35,15 +35,20 @@ FinishingJob SampleFinishing(std::vector<FinishingOperation> operations, JobTool
 GroovingJob SampleGrooving(std::vector<GroovingOperation> operations, JobTool tool,
                            std::optional<double> partAt = std::nullopt);
 
+// The sample threading job: the threaded sample's M24x1.5 from its free end at Z60 to Z42, the
+// first cut 0.3 deep, the other values their defaults, Safe Z 1, 800 rev/min.
+ThreadingJob SampleThreading(JobTool tool);
+
 // The names of the sample models (without ".mdl"), sorted.
 std::vector<std::string> SampleModels(const std::filesystem::path& dataFolder);
 
-enum class SampleJobKind { Roughing, Finishing, Grooving };
+enum class SampleJobKind { Roughing, Finishing, Grooving, Threading };
 
 // One job on a sample model (named without ".mdl"), with the operation codes in queue order and
 // the sample library's knives of those names (none for an empty name), the left one as tool 1 and
 // the right one as tool 2; a grooving job cuts with the left one and parts off at the part's right
-// end. Its name reads e.g. "collared rough 0,2,4". Throws when a sample file cannot be read.
+// end; a threading job (no codes) cuts SampleThreading with the left one. Its name reads e.g.
+// "collared rough 0,2,4". Throws when a sample file cannot be read.
 SampleJob BuildSampleJob(const std::filesystem::path& dataFolder, const std::string& model,
                          SampleJobKind kind, std::initializer_list<uint8_t> codes,
                          const std::string& leftKnife, const std::string& rightKnife);

@@ -6,6 +6,7 @@
 #include "material/material.h"
 #include "platform/work_progress.h"
 
+#include <array>
 #include <limits>
 #include <span>
 
@@ -21,6 +22,15 @@ constexpr double Unbounded = std::numeric_limits<double>::max();
 struct Overlap {
     TPoint Where;
     double Depth;
+};
+
+// The part as the moves of a thread see it: without the thread's band, its surface the part's
+// profile and the band's outline.
+struct ThreadedPart {
+    Paths Band;
+    Paths Part;
+    Box PartBox;
+    SegmentSet Surface;
 };
 
 void Record(OperationCheck& check, const Collision& collision) {
@@ -87,11 +97,26 @@ struct CollisionCheck::Regions {
         return Overlap{deepest.Where, deepest.Distance};
     }
 
-    std::optional<Overlap> IntoPart(const Paths& region, const Box& bounds) const {
-        Paths overlap = Part.Overlap(region, bounds);
+    ThreadedPart Threaded(const KnifeSweep& knife, const ThreadStretch& thread) const {
+        ThreadedPart threaded{ThreadBand(knife, thread), {}, {}, PartProfile};
+        threaded.Part = OutsideBand(Part.Whole(), threaded.Band);
+        threaded.PartBox = BoundsOf(threaded.Part);
+        threaded.Surface.AddPaths(threaded.Band);
+        return threaded;
+    }
+
+    // A thread's moves, few along one stretch, are tested against the whole part less its band;
+    // all others against the pieces of the part near them.
+    std::optional<Overlap> IntoPart(const Paths& region, const Box& bounds,
+                                    const ThreadedPart* threaded) const {
+        if (threaded && !bounds.Meets(threaded->PartBox))
+            return std::nullopt;
+        Paths overlap = threaded ? Clip(ClipperLib::ctIntersection, region, threaded->Part)
+                                 : Part.Overlap(region, bounds);
         if (overlap.empty())
             return std::nullopt;
-        FarthestPoint deepest = FarthestOnOutline(overlap, PartProfile, Unbounded);
+        FarthestPoint deepest =
+            FarthestOnOutline(overlap, threaded ? threaded->Surface : PartProfile, Unbounded);
         return Overlap{deepest.Where, deepest.Distance};
     }
 
@@ -163,18 +188,30 @@ CheckResult CollisionCheck::Run(const std::vector<CheckedOperation>& operations,
     size_t done = 0;
     for (const CheckedOperation& operation : operations) {
         OperationCheck check;
+        std::array<std::optional<ThreadedPart>, 2> threaded;
         for (const CheckedMove& move : operation.Moves) {
             WorkStep("Checking against the knives", done++, moves);
             bool left = move.Tool == ToolSide::Left;
             const KnifeSweep& knife = left ? leftSweep : rightSweep;
             if (knife.Empty())
                 throw OutlineError(NoKnifeOutlineText(move.Tool));
+            std::optional<ThreadedPart>& thread = threaded[static_cast<size_t>(move.Tool)];
+            if (operation.Thread && !thread)
+                thread = Data->Threaded(knife, *operation.Thread);
+            // What a thread's move sweeps in its band stays standing: the crests of the helix.
             Paths region = knife.Along(position.value_or(move.To), move.To);
             Box bounds = BoundsOf(region);
+            if (thread)
+                region = OutsideBand(region, thread->Band);
             bool feed = move.Kind == MoveKind::Feed;
             const std::string& name = left ? leftKnife.Name : rightKnife.Name;
-            std::optional<Overlap> overlap =
-                feed ? Data->IntoPart(region, bounds) : Data->IntoMaterial(region, bounds);
+            const ThreadedPart* threadedPart = thread ? &*thread : nullptr;
+            // A thread's rapids, which may enter its band, must keep out of the part beside it.
+            std::optional<Overlap> overlap;
+            if (feed || thread)
+                overlap = Data->IntoPart(region, bounds, threadedPart);
+            if (!feed && !(overlap && overlap->Depth > CollisionTolerance))
+                overlap = Data->IntoMaterial(region, bounds);
             if (overlap && overlap->Depth > CollisionTolerance)
                 Record(check, {feed ? CollisionKind::IntoPart : CollisionKind::RapidThroughMaterial,
                                move.Block, name, overlap->Where, overlap->Depth});

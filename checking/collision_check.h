@@ -2,11 +2,13 @@
 
 #include "geometry/point_list.h"
 #include "material/outlines.h"
+#include "toolpath/toolpath.h"
 
 #include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace torvex {
@@ -21,9 +23,15 @@ struct CheckedMove {
 };
 
 // The moves of one operation. Each move starts where the move before it ended, the first one where
-// the previous operation ended; the very first move of a check starts at its own end.
+// the previous operation ended; the very first move of a check starts at its own end. A threading
+// operation carries its thread.
 struct CheckedOperation {
+    CheckedOperation(std::vector<CheckedMove> moves = {},
+                     std::optional<ThreadStretch> thread = std::nullopt)
+        : Moves(std::move(moves)), Thread(thread) {}
+
     std::vector<CheckedMove> Moves;
+    std::optional<ThreadStretch> Thread;
 };
 
 // Any overlap shallower than this is taken for the knife touching the surface.
@@ -77,7 +85,9 @@ struct PartProfiles {
 // knife must not reach that deep into the material still there: the stock less all that the
 // moves before it swept, those of earlier runs of the check included; no move's knife may reach
 // that deep into the chuck's jaws. Regions are the part's and the stock's profile closed down to
-// the axis.
+// the axis. A threading operation's knife may enter its thread's band (ThreadBand: down to the
+// root, over the stretch), which its moves do not take from the material: a pass below the root,
+// or any move into the part beside the band, is a collision.
 class CollisionCheck {
 public:
     // With `jaws`, the region the chuck's jaws take (the stock they hold included), which no move

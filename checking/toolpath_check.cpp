@@ -64,8 +64,10 @@ std::vector<CheckedOperation> ToolpathOperations(const TToolpath& toolpath) {
         return operation;
     };
     std::vector<CheckedOperation> result;
-    for (const ToolpathOperation& operation : toolpath.Operations)
+    for (const ToolpathOperation& operation : toolpath.Operations) {
         result.push_back(moves(operation.FirstMove, operation.EndMove));
+        result.back().Thread = operation.Thread;
+    }
     // Moves made outside any operation form one of their own.
     if (toolpath.Operations.empty() && !toolpath.PathPoints.Empty())
         result.push_back(moves(0, toolpath.PathPoints.Count()));

@@ -39,6 +39,9 @@ int RunInfo(const std::vector<std::string>& arguments, std::ostream& out, std::o
 int RunRough(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 int RunFinish(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 int RunGroove(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
+// `thread MODEL OPTIONS`: what "Add toolpath" and then "Generate NC code" do in the threading
+// window, likewise; it takes no --ops.
+int RunThread(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
 // `import-dxf DRAWING -o MODEL [--axis-y Y] [--layer NAME] [--stock-allowance A]
 // [--face-allowance F]`: the part's profile found in a DXF drawing written as MODEL and its stock

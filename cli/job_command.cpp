@@ -25,11 +25,13 @@ namespace torvex {
 
 namespace {
 
-enum class JobKind { Roughing, Finishing, Grooving };
+enum class JobKind { Roughing, Finishing, Grooving, Threading };
 
 std::set<std::string> ValuedOptions(JobKind kind) {
-    std::set<std::string> valued = {"--safe",     "--speed",     "--name", "--ops",
+    std::set<std::string> valued = {"--safe",     "--speed",     "--name",
                                     "--path-csv", "--stock-csv", "--stock"};
+    if (kind != JobKind::Threading)
+        valued.insert("--ops");
     valued.insert(ProgramValuedOptions.begin(), ProgramValuedOptions.end());
     std::set<std::string> twoTools = {"--offset",    "--left-knife", "--right-knife",
                                       "--left-tool", "--right-tool", "--surface-speed",
@@ -46,6 +48,10 @@ std::set<std::string> ValuedOptions(JobKind kind) {
     case JobKind::Grooving:
         valued.insert({"--rest", "--step", "--peck", "--plunge", "--feed", "--part-at",
                        "--final-radius", "--knife", "--tool"});
+        break;
+    case JobKind::Threading:
+        valued.insert({"--from", "--to", "--pitch", "--depth", "--first-cut", "--minimum-cut",
+                       "--spring-passes", "--infeed-angle", "--knife", "--tool"});
         break;
     }
     return valued;
@@ -144,6 +150,21 @@ public:
             ToolNumber(options, "--tool");
             return;
         }
+        case JobKind::Threading:
+            Threading = {options.Required("--from"),
+                         options.Required("--to"),
+                         options.Required("--pitch"),
+                         options.Value("--depth").value_or(""),
+                         options.Value("--first-cut").value_or(""),
+                         options.Value("--minimum-cut").value_or(""),
+                         options.Value("--spring-passes").value_or(""),
+                         options.Value("--infeed-angle").value_or(""),
+                         options.Required("--safe"),
+                         options.Required("--speed")};
+            options.Required("--knife");
+            options.Required("--tool");
+            ToolNumber(options, "--tool");
+            return;
         }
         ToolNumber(options, "--left-tool");
         ToolNumber(options, "--right-tool");
@@ -152,16 +173,20 @@ public:
     std::string Name() const {
         const char* kind = Kind == JobKind::Roughing    ? "1-Roughing"
                            : Kind == JobKind::Finishing ? "1-Finishing"
-                                                        : "1-Grooving";
+                           : Kind == JobKind::Grooving  ? "1-Grooving"
+                                                        : "1-Threading";
         return Options.Value("--name").value_or(kind);
     }
 
     // Reads the knife files and converts the numbers.
     MachiningJob Job() const {
+        constexpr ToolCaptions oneTool{{"--knife", "--knife"}, {"--tool", "--tool"}, true};
         if (Kind == JobKind::Grooving)
             return GroovingJobOf(Grooving, GroovingOperations,
-                                 ToolOption(Options, "--knife", "--tool"), '.',
-                                 {{"--knife", "--knife"}, {"--tool", "--tool"}, true});
+                                 ToolOption(Options, "--knife", "--tool"), '.', oneTool);
+        if (Kind == JobKind::Threading)
+            return ThreadingJobOf(Threading, ToolOption(Options, "--knife", "--tool"), '.',
+                                  {oneTool.Knife, oneTool.Number, true, "the thread"});
         JobTool left = ToolOption(Options, "--left-knife", "--left-tool");
         JobTool right = ToolOption(Options, "--right-knife", "--right-tool");
         if (Kind == JobKind::Roughing)
@@ -177,6 +202,7 @@ private:
     TRoughingFields Roughing;
     TFinishingFields Finishing;
     TGroovingFields Grooving;
+    TThreadingFields Threading;
     std::vector<RoughingOperation> RoughingOperations;
     std::vector<FinishingOperation> FinishingOperations;
     std::vector<GroovingOperation> GroovingOperations;
@@ -211,6 +237,10 @@ int RunFinish(const std::vector<std::string>& arguments, std::ostream& out, std:
 
 int RunGroove(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
     return RunJob(JobKind::Grooving, arguments, out, err);
+}
+
+int RunThread(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    return RunJob(JobKind::Threading, arguments, out, err);
 }
 
 } // namespace torvex

@@ -13,7 +13,7 @@ namespace {
 const char* const UsageText = R"(Usage: torvex-nc COMMAND ARGUMENTS
   or:  torvex-nc --help | --version
 The machining core of Torvex - CAM from the command line: the measures of a model, roughing,
-finishing and grooving toolpaths with their NC programs, and the tool library.
+finishing, grooving and threading toolpaths with their NC programs, and the tool library.
 
 commands:
   info MODEL     the measures and side outlines of a model file and its stock companion
@@ -21,6 +21,7 @@ commands:
   rough MODEL    a roughing toolpath and its NC program
   finish MODEL   a finishing toolpath and its NC program
   groove MODEL   a grooving and parting toolpath and its NC program
+  thread MODEL   an external thread's toolpath and its NC program (in the control's own cycle)
   job FILE.tjob  the whole job of a job file as one program (--toolpath NAME: that toolpath's
                  program, checked and simulated from the stock the toolpaths before it leave);
                  takes -o, --dialect, --diameter, --radius, --program-number, --door-code,
@@ -43,8 +44,8 @@ commands:
                  every library command takes --dir DIR, the folder that holds knives.dat,
                  tails.dat, Knives/ and Tails/ (default: the current directory)
 
-options of rough, finish and groove (numbers with a decimal point):
-  --ops CODES            operations in queue order, comma-separated
+options of rough, finish, groove and thread (numbers with a decimal point):
+  --ops CODES            operations in queue order, comma-separated (not thread)
                          (rough: 0 whole length, 1/2 left side from the stock / below the part's
                          largest radius, 3/4 right side likewise, 5/6 left / right end face,
                          which come first; finish: 1/2 left side without / with its flat top,
@@ -52,7 +53,7 @@ options of rough, finish and groove (numbers with a decimal point):
                          last)
   --safe MM              Safe Z: radial distance above the stock
   --speed RPM            Turning speed
-  --name NAME            toolpath name (1-Roughing, 1-Finishing, 1-Grooving)
+  --name NAME            toolpath name (1-Roughing, 1-Finishing, 1-Grooving, 1-Threading)
   --stock FILE           the stock to start from instead of the model's companion (a stock
                          file, such as --stock-out writes)
   --coolant              use cooling fluid (M08 ... M09)
@@ -120,6 +121,19 @@ groove only:
   --feed MM/MIN          Finishing speed: the pass down the walls and along the floors
   --part-at Z            Part off at Z: the face the part keeps (operation 2 needs it)
   --final-radius MM      where parting stops, 0 the axis (operation 2 needs it)
+thread only:
+  --from Z               Thread from Z: where the passes enter the thread (they start 3 pitches
+                         before it)
+  --to Z                 Thread to Z: where they end and retract; the part is a cylinder between
+  --pitch MM             Pitch
+  --depth MM             Thread depth, radial (default: an ISO metric thread's, 0.6134 x pitch)
+  --first-cut MM         radial depth of the first pass (default: a third of the depth)
+  --minimum-cut MM       each pass but the last at least this much deeper (default 0.05)
+  --spring-passes N      passes at full depth after the last cut, 0 to 99 (default 1)
+  --infeed-angle DEG     the passes enter along the flank at this angle, 0 to 45 (default 29.5)
+  --knife FILE           knife file of the threading tool
+  --tool N               its tool number, its library position 1 to 20
+  --safe MM              Safe Z: radial clearance above the crests, where the passes return
 
 other options:
   -h, --help             print this help and exit
@@ -180,6 +194,8 @@ int main(int argc, char** argv) {
             return torvex::RunFinish(arguments, std::cout, std::cerr);
         if (command == "groove")
             return torvex::RunGroove(arguments, std::cout, std::cerr);
+        if (command == "thread")
+            return torvex::RunThread(arguments, std::cout, std::cerr);
         if (command == "job")
             return torvex::RunJobFile(arguments, std::cout, std::cerr);
         if (command == "flip")

@@ -36,7 +36,9 @@ double Distance(TPoint a, TPoint b) {
 }
 
 std::string PlaceText(TPoint p) {
-    return "(" + FormatFloat("0.###", p.X) + ", " + FormatFloat("0.###", p.Y) + ")";
+    std::string text = "(";
+    text += FormatFloat("0.###", p.X) + ", " + FormatFloat("0.###", p.Y) + ")";
+    return text;
 }
 
 DrawingPiece LinePiece(TPoint start, TPoint end, std::string layer) {

@@ -91,4 +91,23 @@ Paths KnifeSweep::Along(const TPoint& from, const TPoint& to) const {
     return swept;
 }
 
+Paths ThreadBand(const KnifeSweep& knife, const ThreadStretch& thread) {
+    Paths swept = knife.Along({thread.From, thread.Root}, {thread.To, thread.Root});
+    Box bounds = BoundsOf(swept);
+    if (bounds.Empty())
+        return {};
+    ClipperLib::cInt crest = ToInt({0, thread.Crest}).Y;
+    if (crest <= bounds.MinY)
+        return {};
+    Path belowCrest = Positive({{bounds.MinX, bounds.MinY},
+                                {bounds.MaxX, bounds.MinY},
+                                {bounds.MaxX, crest},
+                                {bounds.MinX, crest}});
+    return Clip(ClipperLib::ctIntersection, swept, {belowCrest});
+}
+
+Paths OutsideBand(const Paths& region, const Paths& band) {
+    return band.empty() ? region : Clip(ClipperLib::ctDifference, region, band);
+}
+
 } // namespace torvex::material

@@ -115,6 +115,7 @@ void RequireTools(const MachiningJob& machining, const ToolCaptions& captions) {
                               if (!job.Operations.empty())
                                   require(job.Tool, ToolSide::Left);
                           },
+                          [&](const ThreadingJob& job) { require(job.Tool, ToolSide::Left); },
                           [&](const auto& job) {
                               for (auto operation : job.Operations)
                                   require(ToolOn(job, ToolOf(operation)), ToolOf(operation));
@@ -124,13 +125,13 @@ void RequireTools(const MachiningJob& machining, const ToolCaptions& captions) {
 
 std::string NoKnifeText(ToolSide side, const ToolCaptions& captions) {
     return std::string("No knife for the ") + SideName(side, captions) + " (" +
-           captions.Knife[static_cast<size_t>(side)] + "): a queued operation needs it.";
+           captions.Knife[static_cast<size_t>(side)] + "): " + captions.Needs + " needs it.";
 }
 
 std::string NoToolNumberText(ToolSide side, const ToolCaptions& captions) {
     return std::string("No tool number for the ") + SideName(side, captions) + " (" +
-           captions.Number[static_cast<size_t>(side)] +
-           "): a queued operation needs it; give its library position, 1 to 20.";
+           captions.Number[static_cast<size_t>(side)] + "): " + captions.Needs +
+           " needs it; give its library position, 1 to 20.";
 }
 
 RoughingJob RoughingJobOf(const TRoughingFields& fields, std::vector<RoughingOperation> operations,
@@ -202,6 +203,45 @@ GroovingJob GroovingJobOf(const TGroovingFields& fields, std::vector<GroovingOpe
     return job;
 }
 
+ThreadingJob ThreadingJobOf(const TThreadingFields& fields, JobTool tool, char separator,
+                            const ToolCaptions& captions) {
+    using enum Sign;
+    ThreadingJob job;
+    auto optional = [separator](const std::string& text, const char* name, Sign sign) {
+        return IsBlank(text) ? std::nullopt
+                             : std::optional<double>(LengthField(text, separator, name, sign));
+    };
+    job.From = LengthField(fields.From, separator, "Thread from Z", Any);
+    job.To = LengthField(fields.To, separator, "Thread to Z", Any);
+    job.Pitch = LengthField(fields.Pitch, separator, "Pitch", Positive);
+    job.Depth = optional(fields.Depth, "Thread depth", Positive);
+    job.FirstCut = optional(fields.FirstCut, "First cut depth", Positive);
+    job.MinimumCut = optional(fields.MinimumCut, "Minimum cut", Positive).value_or(job.MinimumCut);
+    double springPasses =
+        IsBlank(fields.SpringPasses)
+            ? job.SpringPasses
+            : MachineField(fields.SpringPasses, separator, "Spring passes", NotNegative);
+    if (!IsBlank(fields.InfeedAngle))
+        job.InfeedAngle = MachineField(fields.InfeedAngle, separator, "Infeed angle", NotNegative);
+    RequireThreadingCounts(springPasses, job.InfeedAngle);
+    job.SpringPasses = static_cast<int>(springPasses);
+    job.SafeZ = LengthField(fields.SafeZ, separator, "Safe Z", Positive);
+    job.TurningSpeed = MachineField(fields.TurningSpeed, separator, "Turning speed", Positive);
+    job.Tool = std::move(tool);
+    RequireTools(job, captions);
+    return job;
+}
+
+void RequireThreadingCounts(double springPasses, double infeedAngle) {
+    if (!(springPasses >= 0 && springPasses <= MostSpringPasses &&
+          springPasses == std::floor(springPasses)))
+        throw OperationError("Spring passes must be a whole number from 0 to " +
+                             FloatToText(MostSpringPasses) + ".");
+    if (!(infeedAngle >= 0 && infeedAngle <= LargestInfeedAngle))
+        throw OperationError("Infeed angle must lie from 0 to " + FloatToText(LargestInfeedAngle) +
+                             " degrees.");
+}
+
 std::vector<std::string> ParameterTexts(const MachiningJob& job, char separator) {
     return std::visit(
         Overloaded{[separator](const RoughingJob& j) {
@@ -241,6 +281,19 @@ std::vector<std::string> ParameterTexts(const MachiningJob& job, char separator)
                            texts.push_back(Parameter("Final radius : ", j.FinalRadius, separator));
                        }
                        return texts;
+                   },
+                   [separator](const ThreadingJob& j) -> std::vector<std::string> {
+                       return {Parameter("Thread from Z : ", j.From, separator),
+                               Parameter("Thread to Z : ", j.To, separator),
+                               Parameter("Pitch : ", j.Pitch, separator),
+                               Parameter("Thread depth : ", ThreadDepthOf(j), separator) +
+                                   (j.Depth ? "" : " (ISO metric)"),
+                               Parameter("First cut depth : ", FirstCutOf(j), separator),
+                               Parameter("Minimum cut : ", j.MinimumCut, separator),
+                               Parameter("Spring passes : ", j.SpringPasses, separator),
+                               Parameter("Infeed angle : ", j.InfeedAngle, separator),
+                               Parameter("SafeZ : ", j.SafeZ, separator),
+                               Parameter("Turning speed : ", j.TurningSpeed, separator)};
                    }},
         job);
 }

@@ -40,10 +40,13 @@ struct ToolCaptions {
     std::array<const char*, 2> Knife;
     std::array<const char*, 2> Number;
     bool OneTool = false; // a job with one tool: "the tool", not "the left tool"
+    const char* Needs = "a queued operation"; // what needs the tool
 };
 inline constexpr ToolCaptions SlotCaptions{{"LTool :", "RTool :"}, {"LTool :", "RTool :"}};
 inline constexpr ToolCaptions GroovingSlotCaptions{
     {"Tool :", "Tool :"}, {"Tool :", "Tool :"}, true};
+inline constexpr ToolCaptions ThreadingSlotCaptions{
+    {"Tool :", "Tool :"}, {"Tool :", "Tool :"}, true, "the thread"};
 
 // "No knife for the left tool (LTool :): a queued operation needs it.", and the like for a tool
 // without a number.
@@ -64,6 +67,20 @@ struct TGroovingFields {
     std::string TurningSpeed;   // e7
     std::string PartOffAt;      // e8
     std::string FinalRadius;    // e9
+};
+
+// The texts of the threading window's fields.
+struct TThreadingFields {
+    std::string From;         // e1
+    std::string To;           // e2
+    std::string Pitch;        // e3
+    std::string Depth;        // e4, empty for an ISO metric thread's
+    std::string FirstCut;     // e5, empty for a third of the depth
+    std::string MinimumCut;   // e6, empty for 0.05
+    std::string SpringPasses; // e7, empty for 1
+    std::string InfeedAngle;  // e8, empty for 29.5
+    std::string SafeZ;        // e9
+    std::string TurningSpeed; // e10
 };
 
 // The job the fields ask for, with the operations in queue order and the two tools. Every field
@@ -89,6 +106,20 @@ GroovingJob GroovingJobOf(const TGroovingFields& fields, std::vector<GroovingOpe
                           JobTool tool, char decimalSeparator,
                           const ToolCaptions& captions = GroovingSlotCaptions);
 
+// The threading job likewise, with its one tool: the positions (any number), the pitch, depths and
+// minimum cut (above 0; the depths and the optional fields empty for their defaults), the spring
+// passes (a whole number, 0 to 99), the infeed angle (0 to 45 degrees), Safe Z and the turning
+// speed. What depends on the part (the cylinder, the first cut against the depth) is refused
+// where the toolpath is built.
+ThreadingJob ThreadingJobOf(const TThreadingFields& fields, JobTool tool, char decimalSeparator,
+                            const ToolCaptions& captions = ThreadingSlotCaptions);
+
+// How many spring passes a control's cycle takes, and the largest infeed angle, in degrees.
+inline constexpr int MostSpringPasses = 99;
+inline constexpr double LargestInfeedAngle = 45;
+// Throws OperationError unless the spring passes are a whole number from 0 to MostSpringPasses
+// and the infeed angle lies from 0 to LargestInfeedAngle.
+void RequireThreadingCounts(double springPasses, double infeedAngle);
 inline constexpr const char* SurfaceSpeedWithoutMaximumText =
     "A surface speed needs a maximum spindle speed: near the axis the spindle would turn ever "
     "faster. Type the Max spindle speed too.";

@@ -100,9 +100,25 @@ Json ToolpathJson(const JobFile::Toolpath& toolpath) {
                                                       {"part_at", Optional(j.PartAt)},
                                                       {"final_radius", j.FinalRadius},
                                                       {"tool", ToolJson(j.Tool)}};
+                                      },
+                                      [&](const ThreadingJob& j) {
+                                          return Json{{"kind", "threading"},
+                                                      {"name", toolpath.Name},
+                                                      {"from", j.From},
+                                                      {"to", j.To},
+                                                      {"pitch", j.Pitch},
+                                                      {"depth", Optional(j.Depth)},
+                                                      {"first_cut", Optional(j.FirstCut)},
+                                                      {"minimum_cut", j.MinimumCut},
+                                                      {"spring_passes", j.SpringPasses},
+                                                      {"infeed_angle", j.InfeedAngle},
+                                                      {"safe", j.SafeZ},
+                                                      {"speed", j.TurningSpeed},
+                                                      {"tool", ToolJson(j.Tool)}};
                                       }},
                            toolpath.Job);
-    if (!std::holds_alternative<GroovingJob>(toolpath.Job))
+    if (std::holds_alternative<RoughingJob>(toolpath.Job) ||
+        std::holds_alternative<FinishingJob>(toolpath.Job))
         AddSurfaceSpeed(json, JobSurfaceSpeed(toolpath.Job));
     return json;
 }
@@ -299,6 +315,28 @@ GroovingJob ReadGrooving(const Reader& r) {
     return job;
 }
 
+ThreadingJob ReadThreading(const Reader& r) {
+    ThreadingJob job;
+    job.From = r.Checked({"from", "Thread from Z", Sign::Any, Quantity::Length});
+    job.To = r.Checked({"to", "Thread to Z", Sign::Any, Quantity::Length});
+    job.Pitch = r.Checked({"pitch", "Pitch", Sign::Positive, Quantity::Length});
+    job.Depth = r.CheckedOrNull({"depth", "Thread depth", Sign::Positive, Quantity::Length});
+    job.FirstCut =
+        r.CheckedOrNull({"first_cut", "First cut depth", Sign::Positive, Quantity::Length});
+    job.MinimumCut = r.Checked({"minimum_cut", "Minimum cut", Sign::Positive, Quantity::Length});
+    job.SpringPasses = r.Whole("spring_passes", 0, MostSpringPasses);
+    job.InfeedAngle = r.Checked({"infeed_angle", "Infeed angle", Sign::NotNegative});
+    try {
+        RequireThreadingCounts(job.SpringPasses, job.InfeedAngle);
+    } catch (const OperationError& error) {
+        throw JobFileError("The job file's field " + r.Name("infeed_angle") + ": " + error.what());
+    }
+    job.SafeZ = r.Checked({"safe", "Safe Z", Sign::Positive, Quantity::Length});
+    job.TurningSpeed = r.Checked({"speed", "Turning speed", Sign::Positive});
+    job.Tool = ReadTool(r.Nested("tool"));
+    return job;
+}
+
 JobFile::Toolpath ReadToolpath(const Reader& r) {
     JobFile::Toolpath toolpath;
     std::string kind = r.Text("kind");
@@ -331,17 +369,23 @@ JobFile::Toolpath ReadToolpath(const Reader& r) {
         toolpath.Job = std::move(job);
     } else if (kind == "grooving") {
         toolpath.Job = ReadGrooving(r);
+    } else if (kind == "threading") {
+        toolpath.Job = ReadThreading(r);
     } else {
-        Reader::Fail(r.Name("kind"),
-                     "must be \"roughing\", \"finishing\" or \"grooving\", not \"" + kind + "\"");
+        Reader::Fail(r.Name("kind"), "must be \"roughing\", \"finishing\", \"grooving\" or "
+                                     "\"threading\", not \"" +
+                                         kind + "\"");
     }
     try {
-        bool grooving = std::holds_alternative<GroovingJob>(toolpath.Job);
-        RequireTools(toolpath.Job, grooving ? ToolCaptions{{"tool.knife_file", "tool.knife_file"},
-                                                           {"tool.tool", "tool.tool"},
-                                                           true}
-                                            : ToolCaptions{{"left.knife_file", "right.knife_file"},
-                                                           {"left.tool", "right.tool"}});
+        bool threading = std::holds_alternative<ThreadingJob>(toolpath.Job);
+        ToolCaptions oneTool{{"tool.knife_file", "tool.knife_file"},
+                             {"tool.tool", "tool.tool"},
+                             true,
+                             threading ? "the thread" : "a queued operation"};
+        bool twoTools = !threading && !std::holds_alternative<GroovingJob>(toolpath.Job);
+        RequireTools(toolpath.Job, twoTools ? ToolCaptions{{"left.knife_file", "right.knife_file"},
+                                                           {"left.tool", "right.tool"}}
+                                            : oneTool);
     } catch (const OperationError& error) {
         throw JobFileError("The job file's " + r.Where() + ": " + error.what());
     }

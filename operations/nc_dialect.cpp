@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <stdexcept>
+#include <utility>
 
 namespace torvex {
 
@@ -22,8 +23,9 @@ bool IsMachineReturn(BlockKind kind) {
 }
 
 bool CarriesX(BlockKind kind) {
-    return kind != BlockKind::RapidZ && kind != BlockKind::FeedZ && kind != BlockKind::ToolChange &&
-           kind != BlockKind::SpindleStart && !IsMCode(kind) && !IsMachineReturn(kind);
+    return kind != BlockKind::RapidZ && kind != BlockKind::FeedZ && kind != BlockKind::ThreadZ &&
+           kind != BlockKind::ToolChange && kind != BlockKind::SpindleStart && !IsMCode(kind) &&
+           !IsMachineReturn(kind);
 }
 
 // "0001": a whole number of 0 to 9999 written with four digits.
@@ -204,6 +206,9 @@ std::optional<std::string> ControlText(const NcBlock& b, ControlPosition& at, bo
         return std::nullopt;
     case BlockKind::DoorOpen:
         return std::nullopt;
+    case BlockKind::ThreadZ:
+        throw std::invalid_argument("block " + BlockNumberText(b.Number) +
+                                    " moves in step with the spindle outside a threading cycle");
     }
     if (CarriesX(b.Kind)) {
         word(" X", b.X);
@@ -217,6 +222,41 @@ std::optional<std::string> ControlText(const NcBlock& b, ControlPosition& at, bo
     if (b.HasFeed)
         word(" F", b.F);
     return text;
+}
+
+// A length in micrometres, as a Fanuc threading cycle takes its depths.
+std::string Micrometres(double mm) {
+    return NCNumberText(std::round(mm * 1000));
+}
+
+// "G76 P1.5 Z42 I-1 J0.3 K0.92 R2 Q29.5 H1 E0 L0": the cycle from where the tool stands on the
+// drive line, the crest I from it (negative: an external thread), the first cut J and the depth
+// K, constant area (R2), the infeed angle Q and the spring passes H, no taper. In diameter mode
+// LinuxCNC's interpreter reads I, J and K as diameters too.
+std::string LinuxCncCycle(const NcBlock& b, bool diameter) {
+    const ThreadCycle& c = *b.Cycle;
+    double scale = diameter ? 2 : 1;
+    double crest = AsWritten(c.Crest * scale) - AsWritten(c.DriveX * scale);
+    return BlockNumberText(b.Number) + " G76 P" + NCNumberText(c.Pitch) + " Z" +
+           NCNumberText(c.EndZ) + " I" + NCNumberText(crest) + " J" +
+           NCNumberText(c.FirstCut * scale) + " K" + NCNumberText(c.Depth * scale) + " R2 Q" +
+           NCNumberText(c.InfeedAngle) + " H" + NCNumberText(c.SpringPasses) + " E0 L0";
+}
+
+// The two blocks of a Fanuc threading cycle: "G76 P010060 Q50 R0.0" (finishing passes, no
+// chamfer, a 60 degree tip; the minimum cut in micrometres; no finishing allowance), then "G76
+// X22.16 Z42.0 P920 Q300 F1.5" (the root, where the passes end, the depth and the first cut in
+// micrometres, the pitch). The control makes at least one finishing pass.
+std::vector<std::string> FanucCycle(const NcBlock& b, bool diameter) {
+    const ThreadCycle& c = *b.Cycle;
+    double scale = diameter ? 2 : 1;
+    std::string number = BlockNumberText(b.Number);
+    std::string passes = FourDigits(std::max(1, c.SpringPasses)).substr(2);
+    return {number + " G76 P" + passes + "0060 Q" + Micrometres(c.MinimumCut) + " R" +
+                ControlNumber(0, true),
+            number + " G76 X" + ControlNumber((c.Crest - c.Depth) * scale, true) + " Z" +
+                ControlNumber(c.EndZ, true) + " P" + Micrometres(c.Depth) + " Q" +
+                Micrometres(c.FirstCut) + " F" + ControlNumber(c.Pitch, true)};
 }
 
 std::vector<std::string> GenericProgram(const std::vector<NcBlock>& blocks, bool diameter) {
@@ -238,6 +278,13 @@ std::vector<std::string> LinuxCncProgram(const std::vector<NcBlock>& blocks, boo
     ControlPosition at;
     for (size_t k = 0; k < blocks.size(); ++k) {
         NcBlock b = InXMode(blocks[k], diameter);
+        // A threading cycle's passes, cut by the control's own cycle.
+        if (b.InCycle) {
+            if (b.Cycle)
+                lines.push_back(LinuxCncCycle(b, diameter));
+            at = {};
+            continue;
+        }
         if (b.Kind == BlockKind::SpindleStart)
             spindle = b;
         if (b.Kind == BlockKind::SpindleStop)
@@ -275,6 +322,13 @@ std::vector<std::string> FanucProgram(const std::vector<NcBlock>& blocks,
     SpindleMode mode;
     for (const NcBlock& given : blocks) {
         NcBlock b = InXMode(given, options.Diameter);
+        if (b.InCycle) {
+            if (b.Cycle)
+                for (std::string& line : FanucCycle(b, options.Diameter))
+                    lines.push_back(std::move(line));
+            at = {};
+            continue;
+        }
         // The maximum spindle speed of constant surface speed, set before the G96 that needs it.
         if (b.Kind == BlockKind::SpindleStart && b.Surface)
             lines.push_back("G50 S" + Whole(b.Surface->MaxSpindleSpeed));
@@ -335,6 +389,7 @@ NcProgram ProgramFor(std::span<const TToolpath* const> toolpaths, bool wholeJob,
                      const ProgramSettings& settings) {
     NcProgramOptions program = settings.Program;
     program.SkipToolInPlace = settings.Dialect.Dialect != NcDialect::Generic;
+    program.ThreadCycles = settings.Dialect.Dialect != NcDialect::Generic;
     return wholeJob || toolpaths.size() != 1 ? JobProgram(toolpaths, program)
                                              : ToolpathProgram(*toolpaths.front(), program);
 }

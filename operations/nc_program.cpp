@@ -29,12 +29,18 @@ public:
     void Toolpath(const TToolpath& toolpath, bool first) {
         bool started = first;
         Program.Numbers.emplace_back();
-        for (NcBlock block : toolpath.Blocks) {
-            // Z words measured from program zero.
-            block.Z -= Options.ZeroAt;
-            block.CentreZ -= Options.ZeroAt;
+        int32_t cycle = 0; // the program's number of the block that carries the cycle
+        for (const NcBlock& given : toolpath.Blocks) {
+            NcBlock block = MeasuredFrom(given, Options.ZeroAt);
+            if (Options.ThreadCycles && block.InCycle && !block.Cycle) {
+                Program.Numbers.back()[block.Number] = cycle;
+                continue;
+            }
             if (block.Kind != BlockKind::ToolChange) {
-                Program.Numbers.back()[block.Number] = Add(block);
+                int32_t number = Add(block);
+                Program.Numbers.back()[block.Number] = number;
+                if (block.Cycle)
+                    cycle = number;
                 continue;
             }
             if (!(Options.SkipToolInPlace && ToolInPlace == block.Tool)) {

@@ -34,6 +34,9 @@ struct NcProgramOptions {
     // A tool change to the tool already in place is left out, with its move to the tool change
     // position.
     bool SkipToolInPlace = false;
+    // The control cuts a threading cycle's passes in a cycle of its own: the passes' blocks are
+    // left out but the first, which carries the cycle, and their moves are named by its number.
+    bool ThreadCycles = false;
     // The profile x of program zero: the toolpaths' Z words are written as x minus this (the tool
     // change position's Z is already the program's).
     double ZeroAt = 0;

@@ -9,10 +9,12 @@
 #include "toolpath/block_writer.h"
 #include "toolpath/profile_measures.h"
 #include "toolpath/strategies.h"
+#include "toolpath/threading.h"
 #include "workspace/workspace.h"
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <memory>
 #include <utility>
 
@@ -176,17 +178,77 @@ bool Queues(const GroovingJob& job, GroovingOperation operation) {
            job.Operations.end();
 }
 
-// With a chuck, no move of the grooving knife comes nearer to the jaws than the clearance.
-void RequireClearOfTheJaws(const TToolpath& toolpath, const Setup& setup, const TShaft& stock) {
+// With a chuck, no move of a one-tool job's knife comes nearer to the jaws than the clearance;
+// `advice` says what to do instead.
+void RequireClearOfTheJaws(const TToolpath& toolpath, const Setup& setup, const TShaft& stock,
+                           const char* advice) {
     std::optional<double> limit = TipLimit(setup, stock, toolpath.LeftKnife);
     if (!limit)
         return;
     for (const TPunct& move : toolpath.PathPoints)
         if (move.X < *limit - 1e-9)
             throw OperationError("The knife would come to x " + Mm(move.X) + ", nearer than " +
-                                 Mm(setup.JawClearance) +
-                                 " mm to the chuck's jaws: groove and part off there after "
-                                 "flipping the part.");
+                                 Mm(setup.JawClearance) + " mm to the chuck's jaws: " + advice);
+}
+
+// The thread's crest: the radius of the part's cylinder over the stretch, refused when the stretch
+// leaves the part or the profile is no cylinder there.
+double ThreadCrest(const TShaft& part, double from, double to) {
+    double left = part.Points[0].X;
+    double right = part.Points.Last().X;
+    for (auto [name, z] : {std::pair{"Thread from Z", from}, std::pair{"Thread to Z", to}})
+        if (z < left - 1e-9 || z > right + 1e-9)
+            throw OperationError(std::string(name) + " " + Mm(z) +
+                                 " lies beyond the part, which reaches from Z" + Mm(left) +
+                                 " to Z" + Mm(right) + ".");
+    CylinderFit fit = CylinderOver(part.Elements, from, to);
+    if (!fit.Radius)
+        throw OperationError("The profile is no cylinder between Z" + Mm(from) + " and Z" + Mm(to) +
+                             ": at Z" + Mm(fit.Off.X) + " its radius is " + Mm(fit.Off.Y) +
+                             ". A thread is cut along a cylinder of the part.");
+    return *fit.Radius;
+}
+
+// No more passes than this: a first cut and a minimum cut that small are a slip of the keyboard.
+constexpr double MostThreadPasses = 999;
+
+ThreadingParameters ThreadingParametersOf(const TShaft& part, const TShaft& stock,
+                                          const ThreadingJob& job) {
+    ThreadingParameters p;
+    p.From = job.From;
+    p.To = job.To;
+    p.Pitch = job.Pitch;
+    p.Depth = ThreadDepthOf(job);
+    p.FirstCut = FirstCutOf(job);
+    p.MinimumCut = job.MinimumCut;
+    p.SpringPasses = job.SpringPasses;
+    p.InfeedAngle = job.InfeedAngle;
+    p.Feed = job.Pitch * job.TurningSpeed;
+    if (std::fabs(job.From - job.To) < 1e-9)
+        throw OperationError("Thread from Z and Thread to Z are both Z" + Mm(job.From) +
+                             ": a thread runs from the one to the other.");
+    if (p.FirstCut > p.Depth + 1e-9)
+        throw OperationError("First cut depth " + Mm(p.FirstCut) +
+                             " mm is deeper than the thread, " + Mm(p.Depth) + " mm deep.");
+    if (p.Feed > MaxThreadingFeed)
+        throw OperationError("Pitch " + Mm(job.Pitch) + " mm at " + Mm(job.TurningSpeed) +
+                             " rev/min makes the knife travel " + Mm(p.Feed) +
+                             " mm/min along the thread: a lathe keeps step with its spindle up "
+                             "to " +
+                             Mm(MaxThreadingFeed) + " mm/min. Lower the turning speed to " +
+                             Mm(std::floor(MaxThreadingFeed / job.Pitch)) + " rev/min or less.");
+    p.Crest = ThreadCrest(part, job.From, job.To);
+    if (p.Depth >= p.Crest)
+        throw OperationError("Thread depth " + Mm(p.Depth) + " mm reaches the axis: the thread's " +
+                             "radius is " + Mm(p.Crest) + " mm.");
+    // Each pass goes at least the minimum cut deeper, and the n-th at least first cut x sqrt(n).
+    double passes = std::min(p.Depth / p.MinimumCut, std::pow(p.Depth / p.FirstCut, 2));
+    if (passes > MostThreadPasses)
+        throw OperationError("The thread would take more than " + Mm(MostThreadPasses) +
+                             " passes: give a deeper first cut or minimum cut.");
+    p.DriveX = p.Crest + job.SafeZ;
+    p.SafeX = std::max(p.DriveX, stock.MaxRadius + job.SafeZ);
+    return p;
 }
 
 } // namespace
@@ -300,7 +362,21 @@ TToolpath BuildGrooving(const TShaft& part, const TShaft& stock, const GroovingJ
                     p);
         w.EndOperation();
     }
-    RequireClearOfTheJaws(toolpath, setup, stock);
+    RequireClearOfTheJaws(toolpath, setup, stock,
+                          "groove and part off there after flipping the part.");
+    return toolpath;
+}
+
+TToolpath BuildThreading(const TShaft& part, const TShaft& stock, const ThreadingJob& job,
+                         std::string name, const Setup& setup) {
+    TToolpath toolpath = NewToolpath(part, stock, job, std::move(name));
+    ThreadingParameters p = ThreadingParametersOf(part, stock, job);
+    BlockWriter w(toolpath);
+    w.BeginOperation(OperationKind::Threading, ToolSide::Left, job.Tool.Number,
+                     ThreadStretch{p.From, p.To, p.Crest, p.Crest - p.Depth});
+    CutThread(w, p);
+    w.EndOperation();
+    RequireClearOfTheJaws(toolpath, setup, stock, "cut the thread there after flipping the part.");
     return toolpath;
 }
 
@@ -315,6 +391,9 @@ TToolpath BuildToolpath(const TShaft& part, const TShaft& stock, const Machining
                               },
                               [&](const GroovingJob& j) {
                                   return BuildGrooving(part, stock, j, std::move(name), setup);
+                              },
+                              [&](const ThreadingJob& j) {
+                                  return BuildThreading(part, stock, j, std::move(name), setup);
                               }},
                    job);
     return toolpath;

@@ -25,6 +25,8 @@ inline constexpr const char* NoStockText =
     "read.";
 inline constexpr const char* NoOperationQueuedText =
     "No operation is queued: queue one with the picture buttons under \"Operations\" first.";
+// The fastest a lathe's knife follows its spindle along a thread, mm/min.
+inline constexpr double MaxThreadingFeed = 5000;
 inline constexpr const char* TooManyToolpathsText =
     "No more than 255 toolpaths can be added for one model. Load the model again to start anew.";
 
@@ -48,6 +50,14 @@ TToolpath BuildFinishing(const TShaft& part, const TShaft& stock, const Finishin
 // nearer to the jaws than the clearance.
 TToolpath BuildGrooving(const TShaft& part, const TShaft& stock, const GroovingJob& job,
                         std::string name = {}, const Setup& setup = {});
+// An external thread with the job's one tool, as the left tool, in one cycle (CutThread) at the
+// pitch times the turning speed. Throws OperationError, before anything is written, when Thread
+// from Z and Thread to Z are one, the first cut is deeper than the thread, that feed exceeds
+// MaxThreadingFeed (naming the pitch and the speed), the stretch leaves the part or the profile is
+// no cylinder over it (naming where), the thread would reach the axis or take more than 999
+// passes, and with a chuck for any move nearer to the jaws than the clearance.
+TToolpath BuildThreading(const TShaft& part, const TShaft& stock, const ThreadingJob& job,
+                         std::string name = {}, const Setup& setup = {});
 TToolpath BuildToolpath(const TShaft& part, const TShaft& stock, const MachiningJob& job,
                         std::string name = {}, const Setup& setup = {});
 

@@ -17,7 +17,9 @@ ToolpathNodeTexts NodeTextsOf(const TToolpath& toolpath, char decimalSeparator) 
     ToolpathNodeTexts texts{toolpath.Name, {}, ParameterTexts(toolpath.Job, decimalSeparator)};
     for (ToolSide side : sides) {
         const JobTool& tool = toolpath.Tool(side);
-        texts.Tools.push_back("T" + std::to_string(tool.Number) + " Tip : " + tool.Names.TipName);
+        std::string tip = "T";
+        tip += std::to_string(tool.Number) + " Tip : " + tool.Names.TipName;
+        texts.Tools.push_back(tip);
         texts.Tools.push_back("Support : " + tool.Names.SupportName);
     }
     return texts;

@@ -88,6 +88,9 @@ struct Polyline {
     bool NodeColoursForLines = true;
     Colour LineColour;
     bool Visible = true;
+    // Drawn over the solids as if they were not there: a line inside the part (a thread's passes
+    // and its root) stays in sight.
+    bool OverSolids = false;
 };
 
 // One line of the legend in the view's lower left corner: a sample of a line and what it means.

@@ -48,7 +48,7 @@ void TPlayback::Start(const TToolpath* toolpath) {
     if (simulated.PathPoints.Empty())
         throw SimulationError(NoToolpathMovesText);
     std::array<KnifeShape, 2> knives = SimulatedKnives(simulated);
-    TSimulation simulation(knives, Saved, simulated.PathPoints);
+    TSimulation simulation(knives, Saved, simulated.PathPoints, simulated.Thread());
 
     Simulation = std::move(simulation);
     Passed = Saved;

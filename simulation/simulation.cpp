@@ -16,7 +16,7 @@ std::array<KnifeShape, 2> SimulatedKnives(const TToolpath& toolpath) {
 }
 
 TSimulation::TSimulation(const std::array<KnifeShape, 2>& knives, TMaterial stock,
-                         const TPctList& path)
+                         const TPctList& path, const std::optional<ThreadStretch>& thread)
     : Path(path.Items()),
       Material(std::move(stock)), Sweeps{material::KnifeSweep(knives[0].Outline),
                                          material::KnifeSweep(knives[1].Outline)} {
@@ -26,10 +26,15 @@ TSimulation::TSimulation(const std::array<KnifeShape, 2>& knives, TMaterial stoc
         if (moves && Sweeps[static_cast<size_t>(tool)].Empty())
             throw SimulationError(NoKnifeOutlineText(tool));
     }
+    if (thread)
+        for (size_t k = 0; k < Sweeps.size(); ++k)
+            if (!Sweeps[k].Empty())
+                Bands[k] = material::ThreadBand(Sweeps[k], *thread);
 }
 
 TSimulation::TSimulation(const TToolpath& toolpath, TMaterial stock)
-    : TSimulation(SimulatedKnives(toolpath), std::move(stock), toolpath.PathPoints) {}
+    : TSimulation(SimulatedKnives(toolpath), std::move(stock), toolpath.PathPoints,
+                  toolpath.Thread()) {}
 
 TPoint TSimulation::PositionAt(double t) {
     if (Path.empty() || Path.back().TotalTime < t)
@@ -56,7 +61,7 @@ material::Paths TSimulation::Sweep(const TPoint& from, const TPoint& to, ToolSid
     const material::KnifeSweep& knife = Sweeps[static_cast<size_t>(tool)];
     if (knife.Empty())
         throw SimulationError(NoKnifeOutlineText(tool));
-    return knife.Along(from, to);
+    return material::OutsideBand(knife.Along(from, to), Bands[static_cast<size_t>(tool)]);
 }
 
 } // namespace torvex

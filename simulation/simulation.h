@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <stdexcept>
 
 namespace torvex {
@@ -28,12 +29,14 @@ inline bool IsEndMarker(const TPoint& position) {
 // of the tool that makes it covers on its way from the move's start to its end: the knife's
 // outline swept along the move, exactly as the knife check sweeps it. Rapid moves take material
 // away too: a rapid move through material is a crash the check reports, and that material does
-// not stand after it.
+// not stand after it. A threading toolpath's moves leave its thread's band (ThreadBand) standing:
+// the crests of the helix, which the profile plane keeps.
 class TSimulation {
 public:
-    // The knives (left, right) cut the stock profile along the path. Throws SimulationError when a
-    // tool that makes a move has no knife outline.
-    TSimulation(const std::array<KnifeShape, 2>& knives, TMaterial stock, const TPctList& path);
+    // The knives (left, right) cut the stock profile along the path, which cuts `thread` when
+    // given. Throws SimulationError when a tool that makes a move has no knife outline.
+    TSimulation(const std::array<KnifeShape, 2>& knives, TMaterial stock, const TPctList& path,
+                const std::optional<ThreadStretch>& thread = std::nullopt);
     // The toolpath's own knives along its path.
     TSimulation(const TToolpath& toolpath, TMaterial stock);
 
@@ -54,6 +57,7 @@ public:
 
 private:
     std::array<material::KnifeSweep, 2> Sweeps;
+    std::array<material::Paths, 2> Bands; // each knife's thread band; none without a thread
 };
 
 // The knives of the toolpath's tools, refused as SimulationError when a tool that moves has none.

@@ -6,10 +6,12 @@
 
 namespace torvex {
 
-void BlockWriter::BeginOperation(OperationKind kind, ToolSide tool, int toolNumber) {
+void BlockWriter::BeginOperation(OperationKind kind, ToolSide tool, int toolNumber,
+                                 std::optional<ThreadStretch> thread) {
     Tool = tool;
     ToolpathOperation operation;
     operation.Kind = kind;
+    operation.Thread = thread;
     operation.Tool = tool;
     operation.ToolNumber = toolNumber;
     operation.FirstBlock = Toolpath.Blocks.size();
@@ -22,6 +24,16 @@ void BlockWriter::EndOperation() {
     ToolpathOperation& operation = Toolpath.Operations.back();
     operation.EndBlock = Toolpath.Blocks.size();
     operation.EndMove = Toolpath.PathPoints.Count();
+}
+
+void BlockWriter::BeginCycle(const ThreadCycle& cycle) {
+    InCycle = true;
+    CycleToCarry = cycle;
+}
+
+void BlockWriter::EndCycle() {
+    InCycle = false;
+    CycleToCarry.reset();
 }
 
 void BlockWriter::AddMove(const NcBlock& block, const TPoint& to, double feed) {
@@ -38,6 +50,11 @@ void BlockWriter::AddMove(const NcBlock& block, const TPoint& to, double feed) {
 }
 
 void BlockWriter::Write(NcBlock block, const TPoint& to, double feed) {
+    block.InCycle = InCycle;
+    if (CycleToCarry) {
+        block = CarryingCycle(std::move(block), *CycleToCarry);
+        CycleToCarry.reset();
+    }
     AddMove(block, to, feed);
     Toolpath.Blocks.push_back(std::move(block));
 }
@@ -77,6 +94,11 @@ void BlockWriter::Feed(const TPoint& to, double feed) {
 
 void BlockWriter::FeedXThenZ(const TPoint& to, double feed) {
     Write(FeedXThenZBlock(Number(), to.Y, to.X, feed), to, feed);
+}
+
+void BlockWriter::ThreadZ(double z, double lead, double feed) {
+    TPoint to{z, LastMove().Y};
+    Write(ThreadZBlock(Number(), z, lead), to, feed);
 }
 
 void BlockWriter::Arc(const TPoint& to, const TPoint& centre, ArcTurn turn, double radius,

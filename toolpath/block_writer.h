@@ -25,9 +25,14 @@ public:
     BlockWriter& operator=(const BlockWriter&) = delete;
 
     // Starts an operation made by `tool`: its tool change "M06 T<number>", then whatever is written
-    // until EndOperation.
-    void BeginOperation(OperationKind kind, ToolSide tool, int toolNumber);
+    // until EndOperation; a threading operation records the thread it cuts.
+    void BeginOperation(OperationKind kind, ToolSide tool, int toolNumber,
+                        std::optional<ThreadStretch> thread = std::nullopt);
     void EndOperation();
+    // The passes of a threading cycle: every block written until EndCycle is one of them, and the
+    // first carries the cycle.
+    void BeginCycle(const ThreadCycle& cycle);
+    void EndCycle();
 
     // The verbs. Points are in the profile's frame: X along the axis (the Z word), Y the radius
     // (the X word).
@@ -39,6 +44,8 @@ public:
     void FeedZ(double z, double feed);              // G01 Z, at the last radius
     void Feed(const TPoint& to, double feed);       // G01 X Z
     void FeedXThenZ(const TPoint& to, double feed); // G01 X G01 Z
+    // G33 Z K, at the last radius: the feed is the lead at the turning speed.
+    void ThreadZ(double z, double lead, double feed);
     // G02/G03 to `to` about `centre` with radius R, through the preview points (in the direction
     // of travel); the F word only when given.
     void Arc(const TPoint& to, const TPoint& centre, ArcTurn turn, double radius,
@@ -56,6 +63,8 @@ private:
 
     TToolpath& Toolpath;
     ToolSide Tool = ToolSide::Left;
+    bool InCycle = false;
+    std::optional<ThreadCycle> CycleToCarry;
 };
 
 } // namespace torvex

@@ -1,5 +1,7 @@
 #include "toolpath/job.h"
 
+#include <cmath>
+
 namespace torvex {
 
 std::optional<RoughingOperation> RoughingOperationOf(int code) {
@@ -33,6 +35,18 @@ ToolSide ToolOf(FinishingOperation operation) {
                                                                      : ToolSide::Left;
 }
 
+double IsoThreadDepth(double pitch) {
+    return std::round(0.6134 * pitch * 1000) / 1000;
+}
+
+double ThreadDepthOf(const ThreadingJob& job) {
+    return job.Depth.value_or(IsoThreadDepth(job.Pitch));
+}
+
+double FirstCutOf(const ThreadingJob& job) {
+    return job.FirstCut.value_or(std::round(ThreadDepthOf(job) / 3 * 1000) / 1000);
+}
+
 const JobTool& JobToolOf(const MachiningJob& job, ToolSide side) {
     return std::visit([side](const auto& j) -> const JobTool& { return ToolOn(j, side); }, job);
 }
@@ -42,7 +56,9 @@ double JobTurningSpeed(const MachiningJob& job) {
 }
 
 std::optional<SurfaceSpeed> JobSurfaceSpeed(const MachiningJob& job) {
+    // Grooves and threads turn at a fixed speed.
     return std::visit(Overloaded{[](const GroovingJob&) { return std::optional<SurfaceSpeed>(); },
+                                 [](const ThreadingJob&) { return std::optional<SurfaceSpeed>(); },
                                  [](const auto& j) { return j.Surface; }},
                       job);
 }

@@ -105,17 +105,42 @@ struct GroovingJob {
     JobTool Tool;
 };
 
-using MachiningJob = std::variant<RoughingJob, FinishingJob, GroovingJob>;
+// What the user asks of a threading toolpath: an external thread cut in passes along a cylinder of
+// the part, with one tool, which the toolpath takes for its left tool.
+struct ThreadingJob {
+    double From = 0;                // where the passes enter the thread, profile x
+    double To = 0;                  // where they end and retract
+    double Pitch = 0;               // mm per turn
+    std::optional<double> Depth;    // radial; none: an ISO metric thread's
+    std::optional<double> FirstCut; // radial depth of the first pass; none: a third of the depth
+    double MinimumCut = 0.05;       // each pass but the last goes at least this much deeper
+    int SpringPasses = 1;           // passes at full depth after the last cutting one
+    double InfeedAngle = 29.5;      // degrees from the radial, along the flank
+    double SafeZ = 0;               // radial clearance above the crests, where the passes return
+    double TurningSpeed = 0;        // rev/min, fixed: the feed follows the spindle
+    JobTool Tool;
+};
+
+// An ISO metric external thread's depth, 0.6134 of its pitch, to the micrometre the controls write.
+double IsoThreadDepth(double pitch);
+// The job's thread depth and first cut, the defaults worked out where they are not given.
+double ThreadDepthOf(const ThreadingJob& job);
+double FirstCutOf(const ThreadingJob& job);
+
+using MachiningJob = std::variant<RoughingJob, FinishingJob, GroovingJob, ThreadingJob>;
 
 // One callable for std::visit from a lambda for each kind of job.
 template <class... Lambdas> struct Overloaded : Lambdas... { using Lambdas::operator()...; };
 template <class... Lambdas> Overloaded(Lambdas...) -> Overloaded<Lambdas...>;
 
-// The tool of a job on one side; a grooving job's one tool on either.
+// The tool of a job on one side; a grooving or threading job's one tool on either.
 template <class Job> const JobTool& ToolOn(const Job& job, ToolSide side) {
     return side == ToolSide::Left ? job.Left : job.Right;
 }
 inline const JobTool& ToolOn(const GroovingJob& job, ToolSide) {
+    return job.Tool;
+}
+inline const JobTool& ToolOn(const ThreadingJob& job, ToolSide) {
     return job.Tool;
 }
 

@@ -13,9 +13,12 @@ namespace torvex {
 namespace {
 
 NcBlock Finite(NcBlock block) {
+    ThreadCycle cycle = block.Cycle.value_or(ThreadCycle{});
     SurfaceSpeed surface = block.Surface.value_or(SurfaceSpeed{});
-    for (double value : {block.X, block.Z, block.R, block.CentreX, block.CentreZ, block.F,
-                         block.Speed, surface.MetresPerMinute, surface.MaxSpindleSpeed})
+    for (double value :
+         {block.X, block.Z, block.R, block.CentreX, block.CentreZ, block.F, block.Speed, block.Lead,
+          cycle.DriveX, cycle.EndZ, cycle.Pitch, cycle.Crest, cycle.FirstCut, cycle.Depth,
+          cycle.MinimumCut, cycle.InfeedAngle, surface.MetresPerMinute, surface.MaxSpindleSpeed})
         if (!std::isfinite(value))
             throw ArithmeticError("Invalid floating point operation");
     return block;
@@ -28,8 +31,8 @@ NcBlock Motion(BlockKind kind, int32_t blockNo, double x, double z, double feed)
     block.X = x;
     block.Z = z;
     block.F = feed;
-    block.HasFeed =
-        kind != BlockKind::RapidXZ && kind != BlockKind::RapidZ && kind != BlockKind::RapidX;
+    block.HasFeed = kind != BlockKind::RapidXZ && kind != BlockKind::RapidZ &&
+                    kind != BlockKind::RapidX && kind != BlockKind::ThreadZ;
     return Finite(block);
 }
 
@@ -94,6 +97,18 @@ NcBlock ArcBlock(int32_t blockNo, ArcTurn turn, double x, double z, double centr
     return Finite(block);
 }
 
+NcBlock ThreadZBlock(int32_t blockNo, double z, double lead) {
+    NcBlock block = Motion(BlockKind::ThreadZ, blockNo, 0, z, 0);
+    block.Lead = lead;
+    return Finite(block);
+}
+
+NcBlock CarryingCycle(NcBlock block, const ThreadCycle& cycle) {
+    block.InCycle = true;
+    block.Cycle = cycle;
+    return Finite(block);
+}
+
 NcBlock ToolChangeBlock(int32_t blockNo, int tool) {
     NcBlock block;
     block.Kind = BlockKind::ToolChange;
@@ -135,6 +150,14 @@ const char* MCodeText(BlockKind kind) {
     }
 }
 
+NcBlock MeasuredFrom(NcBlock block, double zeroAt) {
+    block.Z -= zeroAt;
+    block.CentreZ -= zeroAt;
+    if (block.Cycle)
+        block.Cycle->EndZ -= zeroAt;
+    return block;
+}
+
 std::string BlockNumberText(int32_t blockNo) {
     std::string text = "N";
     text += FormatFloat("0000", blockNo);
@@ -170,6 +193,8 @@ std::string GenericText(const NcBlock& b) {
             text += " F" + NCNumberText(b.F);
         return text;
     }
+    case BlockKind::ThreadZ:
+        return Words(b.Number, {{" G33 Z", b.Z}, {" K", b.Lead}});
     case BlockKind::ToolChange:
         return BlockNumberText(b.Number) + " M06 T" + FormatFloat("0.###", b.Tool);
     case BlockKind::SpindleStart:

@@ -25,6 +25,7 @@ enum class BlockKind : uint8_t {
     FeedXZ,       // "N0040 G01 X30 Z80 F200": two-axis feed move
     FeedXThenZ,   // "N0040 G01 X10 G01 Z50 F120": two-axis feed move of the left-side contours
     Arc,          // "N0070 G02 X20 Z12 R3 F200" (G03 counter-clockwise), the F word optional
+    ThreadZ,      // "N0060 G33 Z42 K1.5": an axial move in step with the spindle, K its pitch
     ToolChange,   // "N0010 M06 T3"
     SpindleStart, // "N0001 M03  S1200" (M04 anti-clockwise)
     SpindleStop,  // "N0125 M05"
@@ -35,6 +36,21 @@ enum class BlockKind : uint8_t {
     // control writes its own codes.
     MachineReturnX,
     MachineReturnZ,
+};
+
+// What a threading cycle cuts, carried by the first block of its passes: a control with a cycle of
+// its own writes the cycle there in place of the passes, which the program's own text writes out.
+// The cycle starts where the block before it left the tool: on the drive line, before the thread.
+struct ThreadCycle {
+    double DriveX = 0; // the radius the passes start from and return to
+    double EndZ = 0;   // where every pass ends and retracts
+    double Pitch = 0;  // mm per turn
+    double Crest = 0;  // the thread's major radius
+    double FirstCut = 0;
+    double Depth = 0; // radial, from the crest to the root
+    double MinimumCut = 0;
+    int SpringPasses = 0;
+    double InfeedAngle = 0; // degrees: each pass enters this far from the radial, along the flank
 };
 
 // Constant surface speed: the spindle turns as fast as the cut's radius needs for the cutting edge
@@ -62,6 +78,10 @@ struct NcBlock {
     int Tool = 0;               // tool position of a tool change
     bool AntiClockwise = false; // spindle start
     double Speed = 0;           // spindle start, rev/min
+    double Lead = 0;            // a ThreadZ move's travel per turn, mm
+    // A move of a threading cycle's passes; the first of them carries the cycle.
+    bool InCycle = false;
+    std::optional<ThreadCycle> Cycle;
     // A spindle start at constant surface speed; the controls that offer it write it instead of
     // Speed, the generic program does not.
     std::optional<SurfaceSpeed> Surface;
@@ -82,6 +102,9 @@ NcBlock FeedXThenZBlock(int32_t blockNo, double x, double z, double feed);
 // both ends.
 NcBlock ArcBlock(int32_t blockNo, ArcTurn turn, double x, double z, double centreX, double centreZ,
                  double radius, std::optional<double> feed = std::nullopt);
+NcBlock ThreadZBlock(int32_t blockNo, double z, double lead);
+// The block as the first move of a threading cycle's passes, carrying the cycle.
+NcBlock CarryingCycle(NcBlock block, const ThreadCycle& cycle);
 NcBlock ToolChangeBlock(int32_t blockNo, int tool);
 NcBlock SpindleStartBlock(int32_t blockNo, bool antiClockwise, double turningSpeed,
                           std::optional<SurfaceSpeed> surface = std::nullopt);
@@ -90,6 +113,9 @@ NcBlock SpindleStartBlock(int32_t blockNo, bool antiClockwise, double turningSpe
 NcBlock MCodeBlock(int32_t blockNo, BlockKind kind);
 // The M word of such a block as the program writes it ("M05").
 const char* MCodeText(BlockKind kind);
+
+// The block with every Z word measured from `zeroAt`: its end, an arc's centre, a cycle's end.
+NcBlock MeasuredFrom(NcBlock block, double zeroAt);
 
 // "N0010": the block number padded to at least four digits.
 std::string BlockNumberText(int32_t blockNo);

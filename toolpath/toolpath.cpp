@@ -15,4 +15,11 @@ std::vector<std::string> TToolpath::NCBlocks() const {
     return texts;
 }
 
+std::optional<ThreadStretch> TToolpath::Thread() const {
+    for (const ToolpathOperation& operation : Operations)
+        if (operation.Thread)
+            return operation.Thread;
+    return std::nullopt;
+}
+
 } // namespace torvex

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,6 +24,17 @@ enum class OperationKind : uint8_t {
     Finishing,
     Grooving,
     PartingOff,
+    Threading,
+};
+
+// Where a threading operation's thread lies: along the axis from where its passes enter to where
+// they retract, and its crests' and root's radii. Its helix does not show in the profile plane:
+// what the passes cut below the crests is the thread, not a groove.
+struct ThreadStretch {
+    double From = 0;
+    double To = 0;
+    double Crest = 0;
+    double Root = 0;
 };
 
 // One operation of a toolpath: its blocks (its tool change first) and its path points, as index
@@ -35,6 +47,7 @@ struct ToolpathOperation {
     size_t EndBlock = 0;
     size_t FirstMove = 0;
     size_t EndMove = 0;
+    std::optional<ThreadStretch> Thread; // the thread a threading operation cuts
 };
 
 // A toolpath: the job it was built from and what its strategies made of it, in two forms written
@@ -59,6 +72,8 @@ public:
     }
     const JobTool& Tool(ToolSide side) const { return JobToolOf(Job, side); }
     double TurningSpeed() const { return JobTurningSpeed(Job); }
+    // The thread the toolpath cuts, if it is a threading toolpath.
+    std::optional<ThreadStretch> Thread() const;
     std::optional<SurfaceSpeed> Surface() const { return JobSurfaceSpeed(Job); }
 };
 

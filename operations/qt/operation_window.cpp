@@ -130,6 +130,8 @@ void OperationWindow::BuildSlots(const std::vector<Slot>& tools) {
 }
 
 void OperationWindow::BuildOperations(const std::vector<OperationButton>& buttons) {
+    if (buttons.empty())
+        return;
     auto* box = new QGroupBox("Operations", Body());
     auto* grid = new QGridLayout(box);
     // The strip has room for every operation the window offers.
@@ -226,6 +228,12 @@ JobTool OperationWindow::Tool(ToolSide side) const {
         ToolNumbers[static_cast<size_t>(side)], {state.Ncoada, state.Ncutit}, KnifeLinesOf(state)};
 }
 
+void OperationWindow::ShowDefault(const char* name, const std::string& text) {
+    QLineEdit* field = Fields.at(name);
+    if (field->text().isEmpty())
+        field->setText(Text(text));
+}
+
 void OperationWindow::ResetViewpointIfAsked(const TToolpath& toolpath) {
     if (!cb1->isChecked())
         return;
@@ -234,6 +242,8 @@ void OperationWindow::ResetViewpointIfAsked(const TToolpath& toolpath) {
 }
 
 void OperationWindow::RedrawStrip() {
+    if (Image1 == nullptr)
+        return;
     QPixmap strip(StripWidth, StripHeight);
     strip.fill(Qt::white);
     QPainter painter(&strip);
@@ -263,7 +273,7 @@ std::optional<TToolpath> OperationWindow::BuildInBackground(char separator) {
 }
 
 void OperationWindow::PreviewCommand() {
-    if (QueuedCodes().empty()) {
+    if (Image1 != nullptr && QueuedCodes().empty()) {
         Messages.ShowMessage(NoOperationQueuedText);
         return;
     }
@@ -276,7 +286,7 @@ void OperationWindow::PreviewCommand() {
 }
 
 void OperationWindow::AddCommand() {
-    if (QueuedCodes().empty()) {
+    if (Image1 != nullptr && QueuedCodes().empty()) {
         Messages.ShowMessage(NoOperationQueuedText);
         return;
     }

@@ -30,7 +30,8 @@ class Workspace;
 // What the operation windows have in common: the fields with their labels, the tool slots (the
 // left and the right tool, or one tool), the picture buttons that queue operations with the strip
 // that shows the queue, "Clear", "Preview" and "Add toolpath", the toolpath's name and "Modify
-// viewpoint". The window reads its controls, calls the core and shows the result.
+// viewpoint". A window without picture buttons has no queue: its one operation is always done.
+// The window reads its controls, calls the core and shows the result.
 class OperationWindow : public ToolWindow {
     Q_OBJECT
 public:
@@ -97,11 +98,12 @@ signals:
 protected:
     // Makes the controls; called by the window's own constructor, once its rules are there.
     void Build(const Description& description);
-    // The operation's queueing rule; true when the code was queued.
-    virtual bool Enqueue(int code) = 0;
-    virtual void EmptyQueue() = 0;
-    virtual std::vector<int> QueuedCodes() const = 0;
-    virtual QPixmap Icon(int code, int size) const = 0;
+    // The operation's queueing rule; true when the code was queued. A window without picture
+    // buttons has none.
+    virtual bool Enqueue(int) { return false; }
+    virtual void EmptyQueue() {}
+    virtual std::vector<int> QueuedCodes() const { return {}; }
+    virtual QPixmap Icon(int, int) const { return {}; }
     // The name of the next toolpath for this window ("3-Roughing").
     virtual std::string NextName() const = 0;
     // The job the fields, the queue and the slots ask for, converted with the decimal separator.
@@ -111,6 +113,8 @@ protected:
     // The tool of a slot: its library position, its names and its knife's lines only while it
     // shows the knife.
     JobTool Tool(ToolSide side) const;
+    // Shows `text` in a field that holds nothing yet, as on the first run: a default value.
+    void ShowDefault(const char* name, const std::string& text);
 
     Workspace& Work;
     ToolpathViewDisplay& View;
@@ -137,7 +141,7 @@ private:
     // from: the tool numbers of the program.
     std::array<TTool*, 2> Slots{};
     std::array<int, 2> ToolNumbers{};
-    QLabel* Image1 = nullptr;
+    QLabel* Image1 = nullptr; // the queue's strip; none without picture buttons
     int StripWidth = 0;
 };
 

@@ -1,9 +1,11 @@
 #include "operations/qt/operation_windows.h"
 
+#include "geometry/number_text.h"
 #include "operations/job_fields.h"
 #include "operations/qt/operation_icons.h"
 #include "operations/toolpath_building.h"
 #include "operations/toolpath_display.h"
+#include "platform/qt/qt_support.h"
 #include "toolpath/toolpath.h"
 #include "workspace/workspace.h"
 
@@ -92,6 +94,37 @@ const OperationWindow::Description& GroovingDescription() {
         {{"Tool1", "Tool :", ToolSide::Left}},
         {{1, "FlatSpeedButton2", "Grooves", 0, 0, 1},
          {2, "FlatSpeedButton3", "Part off", 0, 1, 1}}};
+    return description;
+}
+
+const OperationWindow::Description& ThreadingDescription() {
+    static const OperationWindow::Description description{
+        "Threading",
+        "THREAD",
+        {{"e1", "Thread from Z :", "mm",
+          "Thread from Z : where the passes enter the thread, usually at the free end; they start "
+          "3 pitches before it, mm"},
+         {"e2", "Thread to Z :", "mm",
+          "Thread to Z : where the passes end and retract, usually towards the chuck, mm"},
+         {"e3", "Pitch :", "mm", "Pitch : the thread's travel per turn, mm"},
+         {"e4", "Thread depth :", "mm",
+          "Thread depth : radial, from the crest to the root; empty for an ISO metric thread's, "
+          "0.6134 x pitch, mm"},
+         {"e5", "First cut depth :", "mm",
+          "First cut depth : radial depth of the first pass; empty for a third of the thread "
+          "depth, mm"},
+         {"e6", "Minimum cut :", "mm",
+          "Minimum cut : each pass but the last goes at least this much deeper, mm"},
+         {"e7", "Spring passes :", "",
+          "Spring passes : passes at full depth after the last cutting one, 0 to 99"},
+         {"e8", "Infeed angle :", "deg",
+          "Infeed angle : the passes enter along the flank, this far from the radial, degrees"},
+         {"e9", "Safe Z :", "mm",
+          "Safe Z : radial clearance above the crests, where the passes return, mm"},
+         {"e10", "Turning speed", "rev/min",
+          "Turning speed : fixed spindle speed; the pitch times it is the feed, rev/min"}},
+        {{"Tool1", "Tool :", ToolSide::Left}},
+        {}};
     return description;
 }
 
@@ -211,6 +244,30 @@ MachiningJob GroovingWindow::Job(char separator) const {
                            FieldText("e4"), FieldText("e5"), FieldText("e6"),
                            FieldText("e7"), FieldText("e8"), FieldText("e9")};
     return GroovingJobOf(fields, Work.GroovingQueue.Codes, Tool(ToolSide::Left), separator);
+}
+
+ThreadingWindow::ThreadingWindow(Workspace& workspace, const SlotPictureSource& pictures,
+                                 LibraryPositions positions, ToolpathTreeDisplay& tree,
+                                 ToolpathViewDisplay& view, MessageSink& messages, QWidget* parent)
+    : OperationWindow(ThreadingDescription(), workspace, pictures, std::move(positions), tree, view,
+                      messages, parent) {
+    Build(ThreadingDescription());
+    ThreadingJob defaults;
+    char separator = SystemDecimalSeparator();
+    ShowDefault("e6", FloatToText(defaults.MinimumCut, separator));
+    ShowDefault("e7", FloatToText(defaults.SpringPasses, separator));
+    ShowDefault("e8", FloatToText(defaults.InfeedAngle, separator));
+}
+
+std::string ThreadingWindow::NextName() const {
+    return NextToolpathName(Work, "Threading");
+}
+
+MachiningJob ThreadingWindow::Job(char separator) const {
+    TThreadingFields fields{FieldText("e1"), FieldText("e2"), FieldText("e3"), FieldText("e4"),
+                            FieldText("e5"), FieldText("e6"), FieldText("e7"), FieldText("e8"),
+                            FieldText("e9"), FieldText("e10")};
+    return ThreadingJobOf(fields, Tool(ToolSide::Left), separator);
 }
 
 } // namespace torvex

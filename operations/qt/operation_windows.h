@@ -59,4 +59,18 @@ protected:
     size_t ViewpointResets(size_t) const override { return 1; }
 };
 
+// "Threading": an external thread cut along a cylinder of the part in one cycle, with one tool.
+class ThreadingWindow : public OperationWindow {
+    Q_OBJECT
+public:
+    ThreadingWindow(Workspace& workspace, const SlotPictureSource& pictures,
+                    LibraryPositions positions, ToolpathTreeDisplay& tree,
+                    ToolpathViewDisplay& view, MessageSink& messages, QWidget* parent);
+
+protected:
+    std::string NextName() const override;
+    MachiningJob Job(char separator) const override;
+    size_t ViewpointResets(size_t) const override { return 1; }
+};
+
 } // namespace torvex

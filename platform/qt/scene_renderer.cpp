@@ -142,9 +142,14 @@ void DrawLine(const Polyline& line) {
 void DrawLines(const Scene& scene) {
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     glDisable(GL_LIGHTING);
-    for (const Polyline& line : scene.Lines)
-        if (line.Visible && !line.Nodes.empty())
-            DrawLine(line);
+    for (const Polyline& line : scene.Lines) {
+        if (!line.Visible || line.Nodes.empty())
+            continue;
+        if (line.OverSolids)
+            glDisable(GL_DEPTH_TEST);
+        DrawLine(line);
+        glEnable(GL_DEPTH_TEST);
+    }
 }
 
 // The legend as a picture: a dark plate with a line sample and the text of each entry.

@@ -461,6 +461,7 @@ TEST_F(MainWindowTest, TheTogglesShowTheirWindowsAndClosingAWindowReleasesItsTog
         {"FlatSpeedButton1", Windows.Roughing},
         {"FlatSpeedButton3", Windows.Finishing},
         {"FlatSpeedButton5", Windows.Grooving},
+        {"FlatSpeedButton6", Windows.Threading},
         {"FlatSpeedButton4", Windows.Chooser}};
     for (const auto& [toggle, window] : toggles) {
         Click(toggle);

@@ -213,6 +213,31 @@ TEST_F(ProgramRoadTest, AGroovingToolpathFromTheWindowIsSavedAsTheBatchToolWrite
     EXPECT_EQ(In<QLineEdit>(Windows.Finishing, "namee")->text(), "1-Finishing");
 }
 
+TEST_F(ProgramRoadTest, AThreadingToolpathFromTheWindowIsSavedAsTheBatchToolWritesIt) {
+    Load(Models / "threaded.mdl");
+    FillLibrarySlot(7, "Thread60");
+    QMimeData data;
+    data.setData(ToolSlotMime,
+                 QByteArray::fromStdString(SlotDragText({7, Windows.Library->Slot(7).State()})));
+    emit Windows.Threading->LeftSlot()->Dropped(&data);
+    // The defaults stand in their fields; the depth is left to the pitch.
+    EXPECT_EQ(In<QLineEdit>(Windows.Threading, "e6")->text(), "0.05");
+    EXPECT_EQ(In<QLineEdit>(Windows.Threading, "e7")->text(), "1");
+    EXPECT_EQ(In<QLineEdit>(Windows.Threading, "e8")->text(), "29.5");
+    Type(Windows.Threading,
+         {{"e1", "60"}, {"e2", "42"}, {"e3", "1.5"}, {"e5", "0.3"}, {"e9", "1"}, {"e10", "800"}});
+    Press(Windows.Threading, "FlatSpeedButton1"); // Preview: no queue to fill first
+    EXPECT_GT(Main->SceneObjects().ThreadRootLine.Nodes.size(), 1u);
+    EXPECT_TRUE(Main->SceneObjects().ToolpathLine.OverSolids) << "inside the part's cylinder";
+    EXPECT_EQ(Work.ToolpathCount(), 0u);
+    Press(Windows.Threading, "Button1");
+    ASSERT_EQ(Work.ToolpathCount(), 1u) << Messages.Messages.back();
+    EXPECT_EQ(Main->RootNode()->child(0)->text(0), "1-Threading");
+    EXPECT_EQ(In<QLineEdit>(Windows.Threading, "namee")->text(), "2-Threading");
+    ClickNode(ToolpathNode(0));
+    EXPECT_EQ(SavedProgram({}), BatchProgram(RunThread, torvex::testing::ThreadArgs(), {}));
+}
+
 TEST_F(ProgramRoadTest, PreviewAndBadFieldsLeaveNoTraceAndNamesAdvanceTogether) {
     Load(Models / "collared.mdl");
     Mount(Windows.Roughing, 1, "Rough80", 2, "Left45");
@@ -385,9 +410,15 @@ TEST_F(ProgramRoadTest, EveryControlOfTheOperationWindowsHasItsAccessibleName) {
         {"e4", "Peck depth :"},  {"e5", "Plunge speed"},          {"e6", "Finishing speed"},
         {"e7", "Turning speed"}, {"e8", "Part off at Z :"},       {"e9", "Final radius :"},
         {"Tool1", "Tool :"},     {"FlatSpeedButton2", "Grooves"}, {"FlatSpeedButton3", "Part off"}};
+    const std::vector<std::pair<const char*, const char*>> threading = {
+        {"e1", "Thread from Z :"}, {"e2", "Thread to Z :"},     {"e3", "Pitch :"},
+        {"e4", "Thread depth :"},  {"e5", "First cut depth :"}, {"e6", "Minimum cut :"},
+        {"e7", "Spring passes :"}, {"e8", "Infeed angle :"},    {"e9", "Safe Z :"},
+        {"e10", "Turning speed"},  {"namee", "Toolpath name"},  {"Tool1", "Tool :"}};
     for (auto [window, names] : {std::pair{static_cast<QWidget*>(Windows.Roughing), roughing},
                                  std::pair{static_cast<QWidget*>(Windows.Finishing), finishing},
-                                 std::pair{static_cast<QWidget*>(Windows.Grooving), grooving}}) {
+                                 std::pair{static_cast<QWidget*>(Windows.Grooving), grooving},
+                                 std::pair{static_cast<QWidget*>(Windows.Threading), threading}}) {
         for (auto [name, accessible] : names) {
             auto* control = In<QWidget>(window, name);
             EXPECT_EQ(control->accessibleName(), accessible) << name;
@@ -395,7 +426,8 @@ TEST_F(ProgramRoadTest, EveryControlOfTheOperationWindowsHasItsAccessibleName) {
         }
     }
     for (OperationWindow* window : {static_cast<OperationWindow*>(Windows.Roughing),
-                                    static_cast<OperationWindow*>(Windows.Grooving)})
+                                    static_cast<OperationWindow*>(Windows.Grooving),
+                                    static_cast<OperationWindow*>(Windows.Threading)})
         for (QLabel* label : window->Body()->findChildren<QLabel*>()) {
             if (!label->text().isEmpty()) {
                 EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();

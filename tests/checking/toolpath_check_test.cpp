@@ -4,6 +4,8 @@
 #include "geometry/shaft.h"
 #include "operations/toolpath_building.h"
 #include "platform/text_file.h"
+#include "simulation/move_by_move.h"
+#include "tests/support/profile_distance.h"
 #include "toolpath/block_writer.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +14,7 @@
 #include <cmath>
 
 using namespace torvex;
+using torvex::fixtures::ProfileDistance;
 
 namespace {
 
@@ -30,14 +33,15 @@ CheckResult Check(const SampleJob& job) {
 } // namespace
 
 TEST(ToolpathCheck, SampleLibraryFitsEverySamplePart) {
-    ASSERT_EQ(SampleModels(TORVEX_DATA).size(), 6u);
+    ASSERT_EQ(SampleModels(TORVEX_DATA).size(), 7u);
     for (const std::string& model : SampleModels(TORVEX_DATA)) {
         // The right end face first: a stock longer than the part is faced before the passes run
         // out over it; it is no operation where the stock ends with the part.
         SampleJob rough = BuildSampleJob(TORVEX_DATA, model, SampleJobKind::Roughing, {6, 0, 2, 4},
                                          "ShoulderL", "ShoulderR");
         CheckResult roughing = Check(rough);
-        EXPECT_EQ(roughing.Operations.size(), model == "grooved" ? 4u : 3u) << rough.Name;
+        bool faced = model == "grooved" || model == "threaded";
+        EXPECT_EQ(roughing.Operations.size(), faced ? 4u : 3u) << rough.Name;
         EXPECT_FALSE(roughing.HasCollision()) << rough.Name << ": " << VerdictText(roughing);
         // Finishing on what the roughing leaves.
         SampleJob finish = BuildSampleJob(TORVEX_DATA, model, SampleJobKind::Finishing, {1, 3},
@@ -56,8 +60,9 @@ TEST(ToolpathCheck, NoseKnivesFinishEverySampleRoughedPartWithoutACollision) {
     // such corner, and nothing is left on it.
     const double cornerFillet = 0.4 * (1 - 1 / std::sqrt(2));
     for (const std::string& model : SampleModels(TORVEX_DATA)) {
-        if (model == "grooved")
-            continue; // its grooves are the grooving knife's
+        // The grooves are the grooving knife's, the threaded bar's long end the end face's.
+        if (model == "grooved" || model == "threaded")
+            continue;
         SampleJob job = BuildSampleJob(TORVEX_DATA, model, SampleJobKind::Roughing, {0, 2, 4},
                                        "ShoulderL", "ShoulderR");
         TToolpath& finish = AddToolpath(
@@ -210,4 +215,43 @@ TEST(ToolpathCheck, GroovingClearsTheGroovesToTheRestAndFinishesThemToTheProfile
     for (const CheckResult& result : results)
         EXPECT_FALSE(result.HasCollision()) << VerdictText(result);
     EXPECT_LE(results.back().MaterialLeft, 0.5 + 1e-6) << MaterialLeftText(results.back());
+}
+
+TEST(ToolpathCheck, TheThreadKeepsItsCrestsAndNoPassGoesBelowItsRootOrBesideIt) {
+    // The threaded sample faced, roughed and finished on its right flank, then threaded: nothing
+    // collides, and the crests stand at radius 12 where the simulation shows the material.
+    SampleJob rough = BuildSampleJob(TORVEX_DATA, "threaded", SampleJobKind::Roughing, {6, 0, 4},
+                                     "ShoulderL", "ShoulderR");
+    SampleJob finish = BuildSampleJob(TORVEX_DATA, "threaded", SampleJobKind::Finishing, {4},
+                                      "FinishL", "FinishR");
+    SampleJob thread =
+        BuildSampleJob(TORVEX_DATA, "threaded", SampleJobKind::Threading, {}, "Thread60", "");
+    const TShaft& part = thread.Space->Shaft;
+    const TShaft& stock = thread.Space->StockShaft;
+    const TToolpath* job[] = {rough.Toolpath, finish.Toolpath, thread.Toolpath};
+    std::vector<CheckResult> results = CheckToolpaths(job, part, stock);
+    for (const CheckResult& result : results)
+        EXPECT_FALSE(result.HasCollision()) << VerdictText(result);
+    EXPECT_LT(ProfileDistance(results[2].Material, results[1].Material), 1e-3)
+        << "the passes take nothing of the finished cylinder";
+    EXPECT_LT(ProfileDistance(MachinedStock(job, TMaterial(ProfileChain(stock))).Profile(),
+                              results[2].Material),
+              0.01);
+    // Passes recorded as cutting a shallower thread reach 0.05 below its root.
+    TToolpath shallow = *thread.Toolpath;
+    shallow.Operations[0].Thread->Root += 0.05;
+    const TToolpath* tooDeep[] = {rough.Toolpath, finish.Toolpath, &shallow};
+    CheckResult deep = CheckToolpaths(tooDeep, part, stock).back();
+    ASSERT_TRUE(deep.HasCollision());
+    EXPECT_EQ(deep.DeepestCollision()->Kind, CollisionKind::IntoPart);
+    EXPECT_NEAR(deep.DeepestCollision()->Depth, 0.05, 1e-3);
+    // Ending 1 mm from the shoulder, the knife's side, 1.155 left of its tip, meets it.
+    ThreadingJob close = SampleThreading(SampleTool(TORVEX_DATA, "Thread60", 7));
+    close.To = 41;
+    const TToolpath* shoulder[] = {rough.Toolpath, finish.Toolpath,
+                                   &AddToolpath(*thread.Space, close, "close")};
+    CheckResult hit = CheckToolpaths(shoulder, part, stock).back();
+    ASSERT_TRUE(hit.HasCollision());
+    EXPECT_NEAR(hit.DeepestCollision()->Where.X, 41 - 1.155, 1e-3);
+    EXPECT_NEAR(hit.DeepestCollision()->Depth, 0.155, 1e-3);
 }

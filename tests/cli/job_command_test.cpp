@@ -34,6 +34,7 @@ using torvex::testing::Args;
 using torvex::testing::FinishArgs;
 using torvex::testing::GrooveArgs;
 using torvex::testing::RoughArgs;
+using torvex::testing::ThreadArgs;
 using torvex::testing::With;
 
 std::string Data(const std::string& name) {
@@ -647,4 +648,63 @@ TEST(JobCommand, TheGroovedSampleRoughedGroovedAndFinishedLeavesThePartWithinThe
         std::filesystem::remove(Temporary("chain" + std::to_string(k) + ".mdls"));
     std::filesystem::remove(program);
     std::filesystem::remove(job);
+}
+
+TEST(JobCommand, TheThreadedSampleGetsItsThreadInEveryDialectAndXMode) {
+    ASSERT_FALSE(InterpreterUnavailable()) << *InterpreterUnavailable();
+    // On the part turned to size (the part itself as the stock), checked strictly.
+    for (const char* dialect : {"generic", "linuxcnc", "fanuc"})
+        for (const char* mode : {"--radius", "--diameter"}) {
+            bool diameter = std::string(mode) == "--diameter";
+            std::string program, errors;
+            std::ostringstream out, err;
+            ASSERT_EQ(RunThread(With(ThreadArgs(), {"--stock", Data("Models/threaded.mdl"),
+                                                    "--dialect", dialect, mode, "--strict"}),
+                                out, err),
+                      ExitOk)
+                << err.str();
+            std::vector<std::string> lines;
+            std::istringstream text(out.str());
+            for (std::string line; std::getline(text, line);)
+                lines.push_back(line);
+            std::string root = diameter ? "22.16" : "11.08";
+            auto count = [&lines](const std::string& word) {
+                return std::count_if(lines.begin(), lines.end(), [&](const std::string& line) {
+                    return line.find(word) != std::string::npos;
+                });
+            };
+            std::string name = std::string(dialect) + " " + mode;
+            if (std::string(dialect) == "generic") {
+                EXPECT_EQ(count(" G33 Z42 K1.5"), 11) << name;
+                EXPECT_EQ(count(" G00 X" + root + " Z"), 2) << name;
+            } else if (std::string(dialect) == "fanuc") {
+                EXPECT_EQ(count(" G76 X" + root + " Z42.0 P920 Q300 F1.5"), 1) << name;
+            } else {
+                InterpreterRun run = RunLinuxCncInterpreter(lines);
+                ASSERT_TRUE(run.Accepted()) << name << ": " << run.Errors;
+                std::vector<ProgramMove> passes;
+                for (const ProgramMove& move : run.Moves)
+                    if (move.Lead == 1.5)
+                        passes.push_back(move);
+                ASSERT_EQ(passes.size(), 11u) << name;
+                EXPECT_NEAR(passes.back().X, 11.08, 1e-4) << name;
+                EXPECT_NEAR(passes.back().Z, 42, 1e-4) << name;
+            }
+        }
+    auto usage = [](const Args& args) {
+        std::ostringstream out, err;
+        try {
+            RunThread(args, out, err);
+        } catch (const UsageError& error) {
+            return error.Text;
+        }
+        return std::string("accepted");
+    };
+    EXPECT_EQ(usage(With(ThreadArgs(), {"--ops", "1"})), "unknown option --ops");
+    Args noPitch = ThreadArgs();
+    noPitch.erase(noPitch.begin() + 5, noPitch.begin() + 7);
+    EXPECT_EQ(usage(noPitch), "option --pitch is required");
+    std::ostringstream out, err;
+    EXPECT_THROW(RunThread(With(ThreadArgs(), {"--spring-passes", "1.5"}), out, err),
+                 OperationError);
 }

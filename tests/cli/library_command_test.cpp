@@ -69,6 +69,8 @@ TEST_F(LibraryCommand, ListPrintsKnivesThenSupportsInIndexOrder) {
                       "the right, 35 degree point, 0.4 mm nose\n"
                       "knife\tFinishR04\tprofiled\tFinishing tip for the right flank: cuts towards "
                       "the left, 35 degree point, 0.4 mm nose\n"
+                      "knife\tThread60\tprofiled\tThreading insert, 60 degree point on the axis "
+                      "of its V, for pitches up to 3 mm\n"
                       "support\tSVJCR2020\tHolder 20x20, right hand\n"
                       "support\tPCLNR2525\tHolder 25x25, lever clamp\n");
     EXPECT_EQ(Err.str(), "");

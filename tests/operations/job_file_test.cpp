@@ -226,8 +226,8 @@ TEST(JobFile, AGroovingToolpathTheWindowWouldRefuseIsRefusedNamingTheField) {
          }),
          "toolpaths[2].operations[1]"},
         {withGrooving([](Json& g) { g.erase("tool"); }), "toolpaths[2].tool"},
-        {withGrooving([](Json& g) { g["kind"] = "threading"; }),
-         "toolpaths[2].kind must be \"roughing\", \"finishing\" or \"grooving\""},
+        {withGrooving([](Json& g) { g["kind"] = "knurling"; }),
+         "toolpaths[2].kind must be \"roughing\", \"finishing\", \"grooving\" or \"threading\""},
     };
     for (const auto& [text, named] : cases) {
         try {
@@ -236,5 +236,40 @@ TEST(JobFile, AGroovingToolpathTheWindowWouldRefuseIsRefusedNamingTheField) {
         } catch (const JobFileError& error) {
             EXPECT_NE(std::string(error.what()).find(named), std::string::npos) << error.what();
         }
+    }
+}
+
+TEST(JobFile, AThreadingToolpathKeepsItsFieldsAndLeavesTheDepthToThePitch) {
+    Workspace workspace;
+    RecordingMessageSink messages;
+    ASSERT_TRUE(LoadPartAndStock(Data / "Models" / "threaded.mdl", workspace.Shaft,
+                                 workspace.StockShaft, messages));
+    ThreadingJob job = SampleThreading(SampleTool(Data, "Thread60", 7));
+    job.SpringPasses = 2;
+    job.InfeedAngle = 30;
+    AddToolpath(workspace, job, "1-Threading");
+    ProgramSettings settings{DefaultDialectOptions(NcDialect::Fanuc), {}, {}};
+    std::string text = JobFileText(JobOfWorkspace(workspace, settings));
+    nlohmann::json json = nlohmann::json::parse(text);
+    EXPECT_EQ(json["toolpaths"][0]["kind"], "threading");
+    EXPECT_TRUE(json["toolpaths"][0]["depth"].is_null());
+    EXPECT_EQ(json["toolpaths"][0]["first_cut"], 0.3);
+    OpenedJob opened = OpenJob(ReadJobFileText(text));
+    ASSERT_EQ(opened.Toolpaths.size(), 1u);
+    EXPECT_EQ(opened.Toolpaths[0]->NCBlocks(), workspace.Toolpaths[0]->NCBlocks());
+    const ThreadingJob& reopened = std::get<ThreadingJob>(opened.Toolpaths[0]->Job);
+    EXPECT_FALSE(reopened.Depth);
+    EXPECT_EQ(reopened.SpringPasses, 2);
+    EXPECT_EQ(reopened.InfeedAngle, 30);
+    json["toolpaths"][0]["spring_passes"] = 1.5;
+    EXPECT_THROW(ReadJobFileText(json.dump()), JobFileError);
+    json["toolpaths"][0]["spring_passes"] = 1;
+    json["toolpaths"][0]["infeed_angle"] = 50;
+    try {
+        ReadJobFileText(json.dump());
+        FAIL();
+    } catch (const JobFileError& error) {
+        EXPECT_STREQ(error.what(), "The job file's field toolpaths[0].infeed_angle: Infeed angle "
+                                   "must lie from 0 to 45 degrees.");
     }
 }

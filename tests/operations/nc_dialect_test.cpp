@@ -4,12 +4,14 @@
 #include "operations/toolpath_building.h"
 #include "platform/text_file.h"
 #include "tests/support/linuxcnc_interpreter.h"
+#include "tests/support/nc_block_parser.h"
 #include "tests/support/program_moves.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <numbers>
 #include <random>
 #include <span>
@@ -276,6 +278,107 @@ TEST(NcDialect, LinuxCncCutsANearlyHalfCircleCrownOnItsCircle) {
             }
             EXPECT_EQ(arcs, 2);
         }
+    }
+}
+
+namespace {
+
+// The threaded sample's M24x1.5 from Z60 to Z42, first cut 0.3, with Thread60 as tool 7.
+TToolpath M24Thread(double zeroAt, NcDialect dialect, bool diameter, Lines& program) {
+    TShaft part, stock;
+    part.LoadFromLines(ReadTextLines(std::string(TORVEX_DATA) + "/Models/threaded.mdl"));
+    stock.LoadFromLines(ReadTextLines(std::string(TORVEX_DATA) + "/Models/threaded.mdls"),
+                        ShaftKind::Stock);
+    JobTool knife{
+        7, {"", "Thread60"}, ReadTextLines(std::string(TORVEX_DATA) + "/Knives/Thread60.knf")};
+    TToolpath toolpath = BuildThreading(
+        part, stock,
+        ThreadingJobOf({"60", "42", "1.5", "", "0.3", "", "", "", "1", "800"}, knife, '.'));
+    ProgramSettings settings;
+    settings.Dialect = Options(dialect, diameter);
+    settings.Program.ZeroAt = zeroAt;
+    const TToolpath* alone[] = {&toolpath};
+    program = NcProgramText(ProgramFor(alone, false, settings).Blocks, settings.Dialect);
+    return toolpath;
+}
+
+Lines Containing(const Lines& program, const char* word) {
+    Lines found;
+    std::copy_if(program.begin(), program.end(), std::back_inserter(found),
+                 [word](const std::string& line) { return line.find(word) != std::string::npos; });
+    return found;
+}
+
+} // namespace
+
+TEST(ThreadingCycle, EachControlCutsTheThreadInItsOwnWay) {
+    Lines generic, linuxcnc, fanuc, fromFreeEnd;
+    M24Thread(0, NcDialect::Generic, false, generic);
+    M24Thread(0, NcDialect::LinuxCnc, false, linuxcnc);
+    TToolpath toolpath = M24Thread(0, NcDialect::Fanuc, true, fanuc);
+    // Generic: every pass written out, in step with the spindle.
+    EXPECT_EQ(Containing(generic, " G33 ").size(), 11u);
+    auto firstPass = std::find(generic.begin(), generic.end(), "N0030 G00 X13");
+    ASSERT_NE(firstPass, generic.end());
+    EXPECT_EQ(Lines(firstPass + 1, firstPass + 5),
+              (Lines{"N0040 G00 X11.7 Z64.33", "N0050 G33 Z42 K1.5", "N0060 G00 X13",
+                     "N0070 G00 Z64.5"}));
+    // LinuxCNC: one cycle from the drive line 1 mm above the crest.
+    EXPECT_EQ(Containing(linuxcnc, " G33 ").size(), 0u);
+    EXPECT_EQ(Containing(linuxcnc, " G76 "),
+              Lines{"N0040 G76 P1.5 Z42 I-1 J0.3 K0.92 R2 Q29.5 H1 E0 L0"});
+    // Fanuc: the two blocks, the root a diameter, depths in micrometres.
+    Lines cycle = Containing(fanuc, " G76 ");
+    ASSERT_EQ(cycle.size(), 2u);
+    using torvex::testing::ParseNcBlock;
+    torvex::testing::NcBlock first = ParseNcBlock(cycle[0]);
+    torvex::testing::NcBlock second = ParseNcBlock(cycle[1]);
+    EXPECT_EQ(first.Shape(), "G76 P Q R");
+    EXPECT_EQ(first.Words[1].Text, "010060") << "one spring pass, no chamfer, 60 degrees";
+    EXPECT_EQ(first.Value('Q'), 50);
+    EXPECT_EQ(first.Value('R'), 0);
+    EXPECT_EQ(second.Shape(), "G76 X Z P Q F");
+    EXPECT_EQ(second.Value('X'), 22.16);
+    EXPECT_EQ(second.Value('Z'), 42);
+    EXPECT_EQ(second.Value('P'), 920);
+    EXPECT_EQ(second.Value('Q'), 300);
+    EXPECT_EQ(second.Value('F'), 1.5);
+    EXPECT_EQ(second.Words[2].Text, "42.0");
+    // The cycle's end moves with program zero like every Z word.
+    M24Thread(60, NcDialect::Fanuc, false, fromFreeEnd);
+    EXPECT_EQ(Containing(fromFreeEnd, " G76 ")[1], "N0040 G76 X11.08 Z-18.0 P920 Q300 F1.5");
+    // A collision in any pass is named by the cycle's block in the cycle's controls.
+    ProgramSettings settings;
+    settings.Dialect = Options(NcDialect::LinuxCnc, false);
+    const TToolpath* alone[] = {&toolpath};
+    NcProgram program = ProgramFor(alone, false, settings);
+    const TPunct& lastPass = toolpath.PathPoints[toolpath.PathPoints.Count() - 3];
+    EXPECT_EQ(program.Numbers[0].at(lastPass.Block), 40);
+}
+
+TEST(ThreadingCycle, LinuxCncCutsTheThreadToItsRootInRadiusAndDiameterMode) {
+    ASSERT_FALSE(torvex::testing::InterpreterUnavailable())
+        << *torvex::testing::InterpreterUnavailable();
+    for (bool diameter : {false, true}) {
+        Lines program;
+        M24Thread(0, NcDialect::LinuxCnc, diameter, program);
+        InterpreterRun run = torvex::testing::RunLinuxCncInterpreter(program);
+        ASSERT_TRUE(run.Accepted()) << run.Errors;
+        std::vector<ProgramMove> passes;
+        std::copy_if(run.Moves.begin(), run.Moves.end(), std::back_inserter(passes),
+                     [](const ProgramMove& m) { return m.Lead != 0; });
+        // The interpreter's positions are radii in either mode: ten passes down to the root of
+        // 12 - 0.92 and a spring pass there, every one at the pitch and the last ending at Z42.
+        ASSERT_EQ(passes.size(), 11u) << (diameter ? "diameter" : "radius");
+        EXPECT_NEAR(passes.front().X, 12 - 0.3, 1e-4);
+        for (const ProgramMove& pass : passes) {
+            EXPECT_EQ(pass.Lead, 1.5);
+            EXPECT_GE(pass.X, 11.08 - 1e-4);
+            EXPECT_TRUE(pass.SpindleOn);
+        }
+        EXPECT_NEAR(passes.back().X, 11.08, 1e-4);
+        EXPECT_NEAR(passes[9].X, 11.08, 1e-4);
+        EXPECT_NEAR(passes.back().Z, 42, 1e-4);
     }
 }
 

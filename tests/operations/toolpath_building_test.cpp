@@ -630,3 +630,102 @@ TEST_F(ToolpathBuilding, ListenedWorkTellsHowFarItCameAndCancelledWorkStopsLeavi
     EXPECT_THROW(CheckToolpath(*workspace.Toolpaths.front(), workspace.Shaft, workspace.StockShaft),
                  WorkCancelled);
 }
+
+TEST(Threading, RefusalsNameWhatIsWrongAndBuildNothing) {
+    Workspace threaded;
+    LoadModel(threaded, "threaded.mdl");
+    auto job = [](auto change) {
+        ThreadingJob j = SampleThreading(Knife("Thread60", 7));
+        change(j);
+        return j;
+    };
+    struct Case {
+        ThreadingJob Job;
+        const char* Message;
+    };
+    const std::vector<Case> cases = {
+        {job([](ThreadingJob& j) { j.To = 60; }),
+         "Thread from Z and Thread to Z are both Z60: a thread runs from the one to the other."},
+        {job([](ThreadingJob& j) { j.FirstCut = 1; }),
+         "First cut depth 1 mm is deeper than the thread, 0.92 mm deep."},
+        {job([](ThreadingJob& j) { j.TurningSpeed = 4000; }),
+         "Pitch 1.5 mm at 4000 rev/min makes the knife travel 6000 mm/min along the thread: a "
+         "lathe keeps step with its spindle up to 5000 mm/min. Lower the turning speed to 3333 "
+         "rev/min or less."},
+        {job([](ThreadingJob& j) { j.To = 30; }),
+         "The profile is no cylinder between Z60 and Z30: at Z40 its radius is 15. A thread is "
+         "cut along a cylinder of the part."},
+        {job([](ThreadingJob& j) { j.From = 62; }),
+         "Thread from Z 62 lies beyond the part, which reaches from Z0 to Z60."},
+        {job([](ThreadingJob& j) { j.Depth = 12; }),
+         "Thread depth 12 mm reaches the axis: the thread's radius is 12 mm."},
+    };
+    for (const Case& c : cases) {
+        try {
+            BuildThreading(threaded.Shaft, threaded.StockShaft, c.Job);
+            ADD_FAILURE() << c.Message;
+        } catch (const OperationError& error) {
+            EXPECT_STREQ(error.what(), c.Message);
+        }
+    }
+    // A chuck whose jaws end at x 40 leaves the knife's left side short of 43.
+    torvex::Setup chuck{WorkHolding::Chuck, 40, 3, ProgramZero::ProfileOrigin};
+    EXPECT_THROW(BuildThreading(threaded.Shaft, threaded.StockShaft, job([](auto&) {}), "t", chuck),
+                 OperationError);
+    EXPECT_NO_THROW(BuildThreading(threaded.Shaft, threaded.StockShaft,
+                                   job([](ThreadingJob& j) { j.To = 45; }), "t", chuck));
+}
+
+TEST(Threading, TheThreadIsTimedAtThePitchTimesTheTurningSpeedAndRecorded) {
+    Workspace threaded;
+    LoadModel(threaded, "threaded.mdl");
+    TToolpath& toolpath =
+        AddToolpath(threaded, SampleThreading(Knife("Thread60", 7)), "1-Threading");
+    ASSERT_EQ(toolpath.Operations.size(), 1u);
+    EXPECT_EQ(toolpath.Operations[0].Kind, OperationKind::Threading);
+    EXPECT_EQ(ToolChanges(toolpath), std::vector<std::string>{"N0010 M06 T7"});
+    std::optional<ThreadStretch> thread = toolpath.Thread();
+    ASSERT_TRUE(thread);
+    EXPECT_EQ(thread->Crest, 12);
+    EXPECT_NEAR(thread->Root, 11.08, 1e-12) << "ISO depth of M24x1.5: 0.6134 x 1.5, to the um";
+    size_t cuts = 0;
+    for (const TPunct& move : toolpath.PathPoints) {
+        EXPECT_TRUE(move.IsRapid() || move.Feed == 1.5 * 800);
+        cuts += move.IsRapid() ? 0 : 1;
+    }
+    EXPECT_EQ(cuts, 11u) << "ten passes and the spring pass";
+    EXPECT_THROW(RequireWithinLimits(toolpath, {4000, 1000}), OperationError);
+}
+
+TEST(JobFields, ThreadingTakesItsDefaultsForEmptyFieldsAndRefusesWhatNoCycleCuts) {
+    TThreadingFields fields = {"60", "42", "1,5", "", "", "", "", "", "1", "800"};
+    ThreadingJob job = ThreadingJobOf(fields, Knife("Thread60", 7), ',');
+    EXPECT_FALSE(job.Depth);
+    EXPECT_EQ(ThreadDepthOf(job), 0.92);
+    EXPECT_EQ(FirstCutOf(job), 0.307);
+    EXPECT_EQ(job.MinimumCut, 0.05);
+    EXPECT_EQ(job.SpringPasses, 1);
+    EXPECT_EQ(job.InfeedAngle, 29.5);
+    EXPECT_EQ(ParameterTexts(job, ',')[3], "Thread depth : 0,92 (ISO metric)");
+    const std::vector<std::pair<std::string TThreadingFields::*, std::string>> refused = {
+        {&TThreadingFields::Pitch, "Pitch must be greater than 0."},
+        {&TThreadingFields::Depth, "Thread depth must be greater than 0."},
+        {&TThreadingFields::FirstCut, "First cut depth must be greater than 0."},
+        {&TThreadingFields::MinimumCut, "Minimum cut must be greater than 0."},
+        {&TThreadingFields::SpringPasses, "Spring passes must be a whole number from 0 to 99."},
+        {&TThreadingFields::InfeedAngle, "Infeed angle must lie from 0 to 45 degrees."},
+    };
+    for (const auto& [field, message] : refused) {
+        TThreadingFields wrong = fields;
+        wrong.*field = field == &TThreadingFields::SpringPasses  ? "1,5"
+                       : field == &TThreadingFields::InfeedAngle ? "60"
+                                                                 : "0";
+        try {
+            ThreadingJobOf(wrong, Knife("Thread60", 7), ',');
+            ADD_FAILURE() << message;
+        } catch (const OperationError& error) {
+            EXPECT_EQ(error.what(), message);
+        }
+    }
+    EXPECT_THROW(ThreadingJobOf(fields, {}, ','), OperationError) << "no knife";
+}

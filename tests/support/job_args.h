@@ -93,6 +93,28 @@ inline Args GrooveArgs(const char* model, const char* ops) {
             "5"};
 }
 
+// The batch tool's threading job: M24x1.5 on the threaded sample from Z60 to Z42, the first cut
+// 0.3 deep, Safe Z 1, 800 rev/min, Thread60 as tool 7.
+inline Args ThreadArgs(const char* model = "threaded.mdl") {
+    return {SampleFile(std::string("Models/") + model),
+            "--from",
+            "60",
+            "--to",
+            "42",
+            "--pitch",
+            "1.5",
+            "--first-cut",
+            "0.3",
+            "--safe",
+            "1",
+            "--speed",
+            "800",
+            "--knife",
+            SampleFile("Knives/Thread60.knf"),
+            "--tool",
+            "7"};
+}
+
 inline Args With(Args args, std::initializer_list<std::string> more) {
     args.insert(args.end(), more);
     return args;

@@ -131,6 +131,7 @@ std::vector<CanonicalCall> ParseCanonicalOutput(std::string_view text) {
 std::vector<ProgramMove> CanonicalMoves(const std::vector<CanonicalCall>& calls) {
     std::vector<ProgramMove> moves;
     double feed = 0;
+    double lead = 0;
     bool spindle = false;
     std::string plane = "CANON_PLANE_XY";
     for (const CanonicalCall& call : calls) {
@@ -142,6 +143,10 @@ std::vector<ProgramMove> CanonicalMoves(const std::vector<CanonicalCall>& calls)
         }
         if (call.Name.starts_with("START_SPINDLE_") || call.Name == "STOP_SPINDLE_TURNING") {
             spindle = call.Name != "STOP_SPINDLE_TURNING";
+            continue;
+        }
+        if (call.Name == "START_SPEED_FEED_SYNC" || call.Name == "STOP_SPEED_FEED_SYNCH") {
+            lead = call.Name == "STOP_SPEED_FEED_SYNCH" ? 0 : Number(call, 0);
             continue;
         }
         if (call.Name == "SELECT_PLANE") {
@@ -168,6 +173,7 @@ std::vector<ProgramMove> CanonicalMoves(const std::vector<CanonicalCall>& calls)
             continue;
         }
         move.Feed = feed;
+        move.Lead = lead;
         move.SpindleOn = spindle;
         moves.push_back(move);
     }

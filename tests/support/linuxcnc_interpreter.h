@@ -31,7 +31,8 @@ struct InterpreterRun {
 // Reads the interpreter's canonical output. Throws std::invalid_argument for a line it does not
 // understand and for an arc outside the ZX plane.
 std::vector<CanonicalCall> ParseCanonicalOutput(std::string_view text);
-// The moves of the calls, with the feed in force at each and whether the spindle turns.
+// The moves of the calls, with the feed in force at each, whether the spindle turns and, for a
+// move in step with it, its travel per turn.
 std::vector<ProgramMove> CanonicalMoves(const std::vector<CanonicalCall>& calls);
 
 // Why LinuxCNC's interpreter cannot be run here (the message of the script that fetches it), or

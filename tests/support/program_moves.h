@@ -17,6 +17,7 @@ struct ProgramMove {
     int Turns = 0;
     double Feed = 0;        // the feed in force, mm/min (0 before any F word)
     bool SpindleOn = false; // whether the spindle turns during the move
+    double Lead = 0;        // a move in step with the spindle: its travel per turn, mm
 };
 
 // The moves of numbered blocks (ParseNcBlock) read the way a lathe control reads them: G00 to G03

@@ -63,7 +63,7 @@ TEST_F(ToolLibraryTest, SampleLibraryListsInIndexOrder) {
     EXPECT_TRUE(Messages.Messages.empty());
     EXPECT_THAT(Names(Library.Knives()),
                 ElementsAre("Rough80", "Finish35", "Left45", "ShoulderL", "ShoulderR", "FinishL",
-                            "FinishR", "Groove3", "Part2", "FinishL04", "FinishR04"));
+                            "FinishR", "Groove3", "Part2", "FinishL04", "FinishR04", "Thread60"));
     EXPECT_THAT(Library.Knives().Rows()[1].Cells,
                 ElementsAre("Finish35", "standard", "Finishing tip, 35 degree point", ""));
     // A knife's nose radius, as its contour rounds its tip.
