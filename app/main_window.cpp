@@ -12,6 +12,7 @@
 #include "operations/toolpath_building.h"
 #include "platform/errors.h"
 #include "platform/file_dialogs.h"
+#include "platform/qt/background_work.h"
 #include "platform/qt/program_settings.h"
 #include "platform/qt/qt_support.h"
 #include "platform/qt/scene_view.h"
@@ -273,7 +274,11 @@ void MainWindow::ImportDrawingCommand() {
     std::optional<std::filesystem::path> file = Dialogs.OpenFileName(options);
     if (!file)
         return;
-    ImportDrawingDialog dialog(ReadDxfFile(*file),
+    std::optional<DrawingContents> drawing = ResultWithProgress<DrawingContents>(
+        this, "Importing the drawing", [&] { return ReadDxfFile(*file); });
+    if (!drawing)
+        return;
+    ImportDrawingDialog dialog(std::move(*drawing),
                                QString::fromStdString(file->filename().string()), Messages, this);
     if (dialog.exec() != QDialog::Accepted || !dialog.Model())
         return;
@@ -366,7 +371,11 @@ void MainWindow::OpenJobCommand() {
 
 void MainWindow::OpenJob(const std::filesystem::path& file) {
     // Everything is read and built before anything of the open job changes.
-    OpenedJob job = torvex::OpenJob(ReadJobFile(file));
+    std::optional<OpenedJob> opened = ResultWithProgress<OpenedJob>(
+        this, "Opening the job", [&] { return torvex::OpenJob(ReadJobFile(file)); });
+    if (!opened)
+        return;
+    OpenedJob& job = *opened;
     ProgramSettings settings = job.Program;
     if (!MayDiscardToolpaths(Work, Messages))
         return;

@@ -7,6 +7,7 @@
 #include "geometry/number_text.h"
 #include "platform/file_dialogs.h"
 #include "platform/message_sink.h"
+#include "platform/qt/background_work.h"
 #include "platform/qt/qt_support.h"
 #include "platform/qt/scene_view.h"
 #include "simulation/move_by_move.h"
@@ -137,10 +138,16 @@ void SimulationPanel::InitializeCommand() {
         }
         Run.Initialize(Work.Toolpaths.front().get(), ProfileChain(Work.SimStock));
     } else if (Work.SelectedToolpath != nullptr) {
-        // A toolpath starts from the stock the toolpaths above it leave.
-        TMaterial stock = MachinedStock(ToolpathsUpTo(Work.SelectedToolpath),
-                                        TMaterial(ProfileChain(Work.SimStock)));
-        totals = Run.Initialize(Work.SelectedToolpath, std::move(stock));
+        // A toolpath starts from the stock the toolpaths above it leave, found off the window's
+        // thread; cancelled, the simulation stays as it was.
+        std::vector<const TToolpath*> before = ToolpathsUpTo(Work.SelectedToolpath);
+        PointChain bar = ProfileChain(Work.SimStock);
+        std::optional<TMaterial> stock =
+            ResultWithProgress<TMaterial>(this, "Initializing the simulation",
+                                          [&] { return MachinedStock(before, TMaterial(bar)); });
+        if (!stock)
+            return;
+        totals = Run.Initialize(Work.SelectedToolpath, std::move(*stock));
     } else {
         totals = Run.Initialize(nullptr, ProfileChain(Work.SimStock));
     }

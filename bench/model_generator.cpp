@@ -1,14 +1,21 @@
 #include "bench/model_generator.h"
 
+#include "geometry/model_files.h"
 #include "geometry/number_text.h"
 #include "platform/text_file.h"
 
 #include <algorithm>
+#include <cmath>
 #include <random>
 
 namespace torvex {
 
 namespace {
+
+constexpr double StepLength = 0.5;
+constexpr double Rise = 0.05;
+constexpr double RoundingRadius = 0.02;
+constexpr double EndRadius = 5;
 
 std::string Line(double x1, double y1, double x2, double y2) {
     return "line " + FloatToText(x1) + "/" + FloatToText(y1) + "/" + FloatToText(x2) + "/" +
@@ -24,43 +31,47 @@ std::string Rounding(double x, double y, double r) {
 
 } // namespace
 
-std::vector<std::string> GeneratedShaftLines(size_t elements, unsigned seed) {
-    std::vector<std::string> lines;
-    const size_t steps = std::max<size_t>(1, (elements - 2) / 4);
-    const double stepLength = 2.0;
-    const double rise = 0.5;
+GeneratedModel GeneratedSteppedModel(size_t elements, unsigned seed) {
+    // Each step up takes two elements (three with a rounding), each step down two; the end faces
+    // and the last cylinder three more.
+    const size_t steps = std::max<size_t>(1, static_cast<size_t>((elements - 3) / 4.1));
+    GeneratedModel model;
+    std::vector<std::string>& lines = model.Part;
     double x = 0;
-    double y = 5;
+    double y = EndRadius;
     lines.push_back(Line(0, 0, 0, y));
     for (size_t i = 0; i < steps; ++i) {
-        bool rounded = i % 10 == 9;
-        double top = y + rise;
-        lines.push_back(Line(x, y, x + stepLength, y));
-        x += stepLength;
-        if (rounded) {
-            lines.push_back(Line(x, y, x, top - 0.2));
-            lines.push_back(Rounding(x, top, 0.2));
-            x += 0.2;
+        double top = y + Rise;
+        lines.push_back(Line(x, y, x + StepLength, y));
+        x += StepLength;
+        if (i % 10 == 9) {
+            lines.push_back(Line(x, y, x, top - RoundingRadius));
+            lines.push_back(Rounding(x, top, RoundingRadius));
+            x += RoundingRadius;
         } else {
             lines.push_back(Line(x, y, x, top));
         }
         y = top;
     }
-    for (size_t i = 0; lines.size() + 2 < elements && i < steps; ++i) {
-        double bottom = y - rise;
-        lines.push_back(Line(x, y, x + stepLength, y));
-        x += stepLength;
+    for (size_t i = 0; i < steps; ++i) {
+        double bottom = y - Rise;
+        lines.push_back(Line(x, y, x + StepLength, y));
+        x += StepLength;
         lines.push_back(Line(x, y, x, bottom));
         y = bottom;
     }
-    lines.push_back(Line(x, y, x + stepLength, y));
-    lines.push_back(Line(x + stepLength, y, x + stepLength, 0));
+    lines.push_back(Line(x, y, x + StepLength, y));
+    x += StepLength;
+    lines.push_back(Line(x, y, x, 0));
     std::shuffle(lines.begin(), lines.end(), std::mt19937(seed));
-    return lines;
+    double bar = std::ceil(EndRadius + steps * Rise + 1);
+    model.Stock = {Line(0, 0, 0, bar), Line(0, bar, x, bar), Line(x, bar, x, 0)};
+    return model;
 }
 
-void WriteModelFile(const std::filesystem::path& fileName, const std::vector<std::string>& lines) {
-    WriteTextLinesAtomically(fileName, lines);
+void WriteGeneratedModel(const std::filesystem::path& modelFile, const GeneratedModel& model) {
+    WriteTextLinesAtomically(modelFile, model.Part);
+    WriteTextLinesAtomically(StockCompanionPath(modelFile), model.Stock);
 }
 
 } // namespace torvex

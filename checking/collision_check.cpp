@@ -1,11 +1,14 @@
 #include "checking/collision_check.h"
 
 #include "checking/farthest_point.h"
+#include "checking/part_region.h"
 #include "material/knife_sweep.h"
 #include "material/material.h"
+#include "platform/work_progress.h"
 
 #include <array>
 #include <limits>
+#include <span>
 
 namespace torvex {
 
@@ -15,12 +18,6 @@ using namespace material;
 namespace {
 
 constexpr double Unbounded = std::numeric_limits<double>::max();
-
-// What a move's knife swept, kept for the rapid moves after it.
-struct Swept {
-    Paths Region;
-    Box Bounds;
-};
 
 struct Overlap {
     TPoint Where;
@@ -32,26 +29,9 @@ struct Overlap {
 struct ThreadedPart {
     Paths Band;
     Paths Part;
+    Box PartBox;
     SegmentSet Surface;
 };
-// The union of the regions, merged two by two: one union of hundreds of regions that each overlap
-// their neighbours spends its time on their crossings, again and again.
-Paths UnionInPairs(std::vector<Paths> regions) {
-    while (regions.size() > 1) {
-        std::vector<Paths> merged;
-        for (size_t i = 0; i < regions.size(); i += 2) {
-            if (i + 1 == regions.size()) {
-                merged.push_back(std::move(regions[i]));
-                continue;
-            }
-            Paths both = std::move(regions[i]);
-            both.insert(both.end(), regions[i + 1].begin(), regions[i + 1].end());
-            merged.push_back(Clip(ClipperLib::ctUnion, both, {}));
-        }
-        regions = std::move(merged);
-    }
-    return regions.empty() ? Paths{} : std::move(regions.front());
-}
 
 void Record(OperationCheck& check, const Collision& collision) {
     if (!check.First)
@@ -66,37 +46,45 @@ void Record(OperationCheck& check, const Collision& collision) {
 } // namespace
 
 struct CollisionCheck::Regions {
-    Paths Part;
-    Box PartBox;
+    PartRegion Part;
     SegmentSet PartProfile; // the part's surface, without the closing line along the axis
     Paths FinishedPart;     // the part as material left is measured beyond it
     SegmentSet PartRegionOutline;
-    TMaterial Stock;
+    Paths Stock;
     Box StockBox;
     SegmentSet StockOutline;
     std::optional<Paths> Jaws;
     Box JawsBox;
     SegmentSet JawsOutline;
-    // What the runs so far swept, and where their last move ended.
-    std::vector<Swept> SweptSoFar;
+    // What every move of the runs so far swept, and where the last one ended.
+    std::vector<Paths> Swept;
+    std::vector<Box> SweptBounds;
     std::optional<TPoint> Position;
+    // The stock less the sweeps up to `Removed`: the rest are taken away when a rapid move needs
+    // the material, all at once.
+    TMaterial Material;
+    size_t Removed = 0;
 
     Regions(const PartProfiles& part, const PointChain& stock,
-            const std::optional<PointChain>& jaws) {
+            const std::optional<PointChain>& jaws)
+        : Part(part.Inner), Material(stock) {
         if (jaws) {
             Jaws = Paths{Positive(ToPath(*jaws))};
             JawsBox = BoundsOf(*Jaws);
             JawsOutline.AddPolyline(*jaws, true);
         }
-        Part = {Positive(ToPath(ClosedToAxis(part.Inner)))};
-        PartBox = BoundsOf(Part);
         PartProfile.AddPolyline(part.Inner, false);
         PointChain finishedRegion = ClosedToAxis(part.Outer);
         FinishedPart = {Positive(ToPath(finishedRegion))};
         PartRegionOutline.AddPolyline(finishedRegion, true);
-        Stock = TMaterial(stock);
-        StockBox = BoundsOf(Stock.Region());
+        Stock = {Positive(ToPath(ClosedToAxis(stock)))};
+        StockBox = BoundsOf(Stock);
         StockOutline.AddPolyline(ClosedToAxis(stock), true);
+    }
+
+    void TakeAwaySwept() {
+        Material.RemoveAll(std::span<const Paths>(Swept).subspan(Removed));
+        Removed = Swept.size();
     }
 
     std::optional<Overlap> IntoJaws(const Paths& region, const Box& bounds) const {
@@ -110,17 +98,21 @@ struct CollisionCheck::Regions {
     }
 
     ThreadedPart Threaded(const KnifeSweep& knife, const ThreadStretch& thread) const {
-        ThreadedPart threaded{ThreadBand(knife, thread), {}, PartProfile};
-        threaded.Part = OutsideBand(Part, threaded.Band);
+        ThreadedPart threaded{ThreadBand(knife, thread), {}, {}, PartProfile};
+        threaded.Part = OutsideBand(Part.Whole(), threaded.Band);
+        threaded.PartBox = BoundsOf(threaded.Part);
         threaded.Surface.AddPaths(threaded.Band);
         return threaded;
     }
 
+    // A thread's moves, few along one stretch, are tested against the whole part less its band;
+    // all others against the pieces of the part near them.
     std::optional<Overlap> IntoPart(const Paths& region, const Box& bounds,
                                     const ThreadedPart* threaded) const {
-        if (!bounds.Meets(PartBox))
+        if (threaded && !bounds.Meets(threaded->PartBox))
             return std::nullopt;
-        Paths overlap = Clip(ClipperLib::ctIntersection, region, threaded ? threaded->Part : Part);
+        Paths overlap = threaded ? Clip(ClipperLib::ctIntersection, region, threaded->Part)
+                                 : Part.Overlap(region, bounds);
         if (overlap.empty())
             return std::nullopt;
         FarthestPoint deepest =
@@ -129,54 +121,52 @@ struct CollisionCheck::Regions {
     }
 
     // The material a rapid meets is the stock less every earlier sweep; a point of it lies as deep
-    // as its distance from the stock's outline or from the nearest sweep.
-    std::optional<Overlap> IntoMaterial(const Paths& region, const Box& bounds,
-                                        const std::vector<Swept>& before) const {
+    // as its distance from the stock's outline or from the nearest sweep. The material kept
+    // up to date tells whether there is any; only then are the sweeps near the move looked at.
+    std::optional<Overlap> IntoMaterial(const Paths& region, const Box& bounds) {
         if (!bounds.Meets(StockBox))
             return std::nullopt;
-        Paths overlap = Clip(ClipperLib::ctIntersection, region, Stock.Region());
+        TakeAwaySwept();
+        if (!Material.HasMaterialIn(region))
+            return std::nullopt;
+        Paths overlap = Clip(ClipperLib::ctIntersection, region, Stock);
         if (overlap.empty())
             return std::nullopt;
         Paths meeting;
-        for (const Swept& s : before)
-            if (s.Bounds.Meets(bounds))
-                meeting.insert(meeting.end(), s.Region.begin(), s.Region.end());
+        for (size_t k = 0; k < Swept.size(); ++k)
+            if (SweptBounds[k].Meets(bounds))
+                meeting.insert(meeting.end(), Swept[k].begin(), Swept[k].end());
         overlap = Clip(ClipperLib::ctDifference, overlap, meeting);
         if (overlap.empty())
             return std::nullopt;
-        FarthestPoint deepest = Deepest(overlap, bounds, before, 0);
+        FarthestPoint deepest = Deepest(overlap, bounds, 0);
         // Sweeps farther from the overlap's box than that depth cannot make any point shallower.
-        deepest = Deepest(overlap, bounds, before,
+        deepest = Deepest(overlap, bounds,
                           static_cast<ClipperLib::cInt>(deepest.Distance * UnitsPerMm) + 1);
         return Overlap{deepest.Where, deepest.Distance};
     }
 
-    FarthestPoint Deepest(const Paths& overlap, const Box& bounds, const std::vector<Swept>& before,
-                          ClipperLib::cInt margin) const {
+    FarthestPoint Deepest(const Paths& overlap, const Box& bounds, ClipperLib::cInt margin) const {
         SegmentSet surface = StockOutline;
         Box near = bounds.Grown(margin);
-        for (const Swept& s : before)
-            if (s.Bounds.Meets(near))
-                surface.AddPaths(s.Region);
+        for (size_t k = 0; k < Swept.size(); ++k)
+            if (SweptBounds[k].Meets(near))
+                surface.AddPaths(Swept[k]);
         return FarthestOnOutline(overlap, surface, Unbounded);
     }
 
     // The stock less every sweep, as the simulation takes it away, then less the part (read in
     // the knife's favour) and what the jaws hold.
-    void MaterialLeft(const std::vector<Swept>& swept, CheckResult& result) const {
-        std::vector<Paths> regions;
-        for (const Swept& s : swept)
-            regions.push_back(s.Region);
-        TMaterial material = Stock;
-        material.Remove(UnionInPairs(std::move(regions)));
+    void MaterialLeft(CheckResult& result) {
+        TakeAwaySwept();
         Paths kept = FinishedPart;
         if (Jaws)
             kept.insert(kept.end(), Jaws->begin(), Jaws->end());
-        Paths left = Clip(ClipperLib::ctDifference, material.Region(), kept);
+        Paths left = ClipAlongAxis(ClipperLib::ctDifference, Material.Region(), kept);
         FarthestPoint thickest = FarthestOnOutline(left, PartRegionOutline, Unbounded);
         result.MaterialLeftAt = thickest.Where;
         result.MaterialLeft = thickest.Distance;
-        result.Material = material.Profile();
+        result.Material = Material.Profile();
     }
 };
 
@@ -189,14 +179,18 @@ CollisionCheck::~CollisionCheck() = default;
 CheckResult CollisionCheck::Run(const std::vector<CheckedOperation>& operations,
                                 const KnifeShape& leftKnife, const KnifeShape& rightKnife) {
     CheckResult result;
-    std::vector<Swept>& swept = Data->SweptSoFar;
     std::optional<TPoint>& position = Data->Position;
     KnifeSweep leftSweep(leftKnife.Outline);
     KnifeSweep rightSweep(rightKnife.Outline);
+    size_t moves = 0;
+    for (const CheckedOperation& operation : operations)
+        moves += operation.Moves.size();
+    size_t done = 0;
     for (const CheckedOperation& operation : operations) {
         OperationCheck check;
         std::array<std::optional<ThreadedPart>, 2> threaded;
         for (const CheckedMove& move : operation.Moves) {
+            WorkStep("Checking against the knives", done++, moves);
             bool left = move.Tool == ToolSide::Left;
             const KnifeSweep& knife = left ? leftSweep : rightSweep;
             if (knife.Empty())
@@ -217,7 +211,7 @@ CheckResult CollisionCheck::Run(const std::vector<CheckedOperation>& operations,
             if (feed || thread)
                 overlap = Data->IntoPart(region, bounds, threadedPart);
             if (!feed && !(overlap && overlap->Depth > CollisionTolerance))
-                overlap = Data->IntoMaterial(region, bounds, swept);
+                overlap = Data->IntoMaterial(region, bounds);
             if (overlap && overlap->Depth > CollisionTolerance)
                 Record(check, {feed ? CollisionKind::IntoPart : CollisionKind::RapidThroughMaterial,
                                move.Block, name, overlap->Where, overlap->Depth});
@@ -225,12 +219,13 @@ CheckResult CollisionCheck::Run(const std::vector<CheckedOperation>& operations,
             if (jaws && jaws->Depth > CollisionTolerance)
                 Record(check,
                        {CollisionKind::IntoChuck, move.Block, name, jaws->Where, jaws->Depth});
-            swept.push_back({std::move(region), bounds});
+            Data->Swept.push_back(std::move(region));
+            Data->SweptBounds.push_back(bounds);
             position = move.To;
         }
         result.Operations.push_back(std::move(check));
     }
-    Data->MaterialLeft(swept, result);
+    Data->MaterialLeft(result);
     return result;
 }
 

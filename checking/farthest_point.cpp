@@ -12,13 +12,18 @@ namespace {
 
 constexpr double Resolution = 1e-5;
 
+// Not std::hypot: it rounds correctly and costs several times as much, in the innermost loops.
+double Length(double dx, double dy) {
+    return std::sqrt(dx * dx + dy * dy);
+}
+
 double DistanceToSegment(const TPoint& p, const TPoint& a, const TPoint& b) {
     double dx = b.X - a.X;
     double dy = b.Y - a.Y;
     double lengthSquared = dx * dx + dy * dy;
     double t = lengthSquared > 0 ? ((p.X - a.X) * dx + (p.Y - a.Y) * dy) / lengthSquared : 0;
     t = std::clamp(t, 0.0, 1.0);
-    return std::hypot(p.X - (a.X + t * dx), p.Y - (a.Y + t * dy));
+    return Length(p.X - (a.X + t * dx), p.Y - (a.Y + t * dy));
 }
 
 struct Probe {
@@ -35,8 +40,7 @@ struct Piece {
 
 Piece MakePiece(const Probe& a, const Probe& b, const SegmentSet& from) {
     double bound =
-        (a.Nearest.Distance + b.Nearest.Distance + std::hypot(b.At.X - a.At.X, b.At.Y - a.At.Y)) /
-        2;
+        (a.Nearest.Distance + b.Nearest.Distance + Length(b.At.X - a.At.X, b.At.Y - a.At.Y)) / 2;
     if (a.Nearest.Segment < from.Count())
         bound =
             std::min(bound, std::max(a.Nearest.Distance, from.DistanceTo(b.At, a.Nearest.Segment)));
@@ -49,6 +53,7 @@ Piece MakePiece(const Probe& a, const Probe& b, const SegmentSet& from) {
 } // namespace
 
 void SegmentSet::Add(const TPoint& a, const TPoint& b) {
+    Index.reset();
     Segments.push_back(
         {a, b, std::min(a.X, b.X), std::max(a.X, b.X), std::min(a.Y, b.Y), std::max(a.Y, b.Y)});
 }
@@ -70,18 +75,48 @@ void SegmentSet::AddPaths(const Paths& paths) {
     }
 }
 
+const material::BoxTree& SegmentSet::Tree() const {
+    if (!Index) {
+        // Boxes in the material's units, a unit wider than the segment on every side.
+        std::vector<material::Box> boxes;
+        boxes.reserve(Segments.size());
+        for (const Segment& s : Segments) {
+            material::Box box;
+            box.Add({static_cast<ClipperLib::cInt>(std::floor(s.MinX * material::UnitsPerMm)) - 1,
+                     static_cast<ClipperLib::cInt>(std::floor(s.MinY * material::UnitsPerMm)) - 1});
+            box.Add({static_cast<ClipperLib::cInt>(std::ceil(s.MaxX * material::UnitsPerMm)) + 1,
+                     static_cast<ClipperLib::cInt>(std::ceil(s.MaxY * material::UnitsPerMm)) + 1});
+            boxes.push_back(box);
+        }
+        Index.emplace(std::move(boxes));
+    }
+    return *Index;
+}
+
 SegmentSet::Nearest SegmentSet::NearestTo(const TPoint& p, double atMost) const {
     Nearest nearest{atMost, Segments.size()};
-    for (size_t i = 0; i < Segments.size(); ++i) {
+    auto gap = [&p](double minX, double maxX, double minY, double maxY) {
+        return Length(std::max({minX - p.X, p.X - maxX, 0.0}),
+                      std::max({minY - p.Y, p.Y - maxY, 0.0}));
+    };
+    auto bound = [&](const material::Box& box) {
+        using material::UnitsPerMm;
+        return gap(
+            static_cast<double>(box.MinX) / UnitsPerMm, static_cast<double>(box.MaxX) / UnitsPerMm,
+            static_cast<double>(box.MinY) / UnitsPerMm, static_cast<double>(box.MaxY) / UnitsPerMm);
+    };
+    auto visit = [&](size_t i) {
         const Segment& s = Segments[i];
-        double gapX = std::max({s.MinX - p.X, p.X - s.MaxX, 0.0});
-        double gapY = std::max({s.MinY - p.Y, p.Y - s.MaxY, 0.0});
-        if (gapX >= nearest.Distance || gapY >= nearest.Distance)
-            continue;
+        if (gap(s.MinX, s.MaxX, s.MinY, s.MaxY) > nearest.Distance)
+            return;
         double distance = DistanceToSegment(p, s.A, s.B);
-        if (distance < nearest.Distance)
+        // Among equally near segments the first listed, as a walk along the list would find.
+        if (distance < nearest.Distance ||
+            (distance == nearest.Distance && nearest.Segment < Segments.size() &&
+             i < nearest.Segment))
             nearest = {distance, i};
-    }
+    };
+    Tree().ForEachNear(bound, visit, [&nearest] { return nearest.Distance; });
     return nearest;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "material/box_tree.h"
 #include "material/clipper_paths.h"
 
+#include <optional>
 #include <vector>
 
 namespace torvex::checking {
@@ -10,7 +12,8 @@ using material::IntPoint;
 using material::Path;
 using material::Paths;
 
-// Segments to measure distances to, with a cheap lower bound that skips most of them.
+// Segments to measure distances to, found through a tree of their boxes built at the first
+// measurement: a distance takes a handful of them, not all.
 class SegmentSet {
 public:
     void AddPolyline(const std::vector<TPoint>& points, bool closed);
@@ -20,7 +23,8 @@ public:
         double Distance;
         size_t Segment; // Count() when none is nearer than the limit
     };
-    // The distance from p to the nearest segment; `atMost` when none is nearer than that.
+    // The distance from p to the nearest segment (the first one listed among equally near ones);
+    // `atMost` when none is nearer than that.
     Nearest NearestTo(const TPoint& p, double atMost) const;
     double DistanceTo(const TPoint& p, size_t segment) const;
     size_t Count() const { return Segments.size(); }
@@ -31,7 +35,9 @@ private:
         double MinX, MaxX, MinY, MaxY;
     };
     void Add(const TPoint& a, const TPoint& b);
+    const material::BoxTree& Tree() const;
     std::vector<Segment> Segments;
+    mutable std::optional<material::BoxTree> Index;
 };
 
 struct FarthestPoint {

@@ -1,9 +1,12 @@
 #include "cli/commands.h"
+#include "cli/progress.h"
 
 #include <exception>
 #include <iostream>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 namespace {
 
@@ -159,6 +162,29 @@ int main(int argc, char** argv) {
     }
     std::string command = arguments[0];
     arguments.erase(arguments.begin());
+    // Long work shows its progress on a terminal; whatever else is written clears it first.
+    std::streambuf* standardOutput = std::cout.rdbuf();
+    std::streambuf* standardError = std::cerr.rdbuf();
+    std::ostream terminal(standardError);
+    torvex::TerminalProgress progress(terminal, isatty(STDERR_FILENO) == 1);
+    torvex::ProgressClearingBuffer clearingOutput(*standardOutput, progress);
+    torvex::ProgressClearingBuffer clearingError(*standardError, progress);
+    std::cout.rdbuf(&clearingOutput);
+    std::cerr.rdbuf(&clearingError);
+    struct Restore {
+        torvex::TerminalProgress& Progress;
+        std::streambuf* Output;
+        std::streambuf* Error;
+        ~Restore() {
+            std::cout.flush();
+            Progress.Clear();
+            std::cout.rdbuf(Output);
+            std::cerr.rdbuf(Error);
+        }
+    } restore{progress, standardOutput, standardError};
+    torvex::WorkToken token(
+        [&progress](std::string_view stage, double share) { progress.Tell(stage, share); });
+    torvex::WorkScope scope(token);
     try {
         if (command == "info")
             return torvex::RunInfo(arguments, std::cout, std::cerr);

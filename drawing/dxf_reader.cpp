@@ -1,6 +1,7 @@
 #include "drawing/dxf_reader.h"
 
 #include "platform/errors.h"
+#include "platform/work_progress.h"
 
 #include <dl_creationadapter.h>
 #include <dl_dxf.h>
@@ -294,6 +295,7 @@ public:
              int depth) {
         std::optional<double> scale = place.EvenScale();
         for (const DrawingPiece& piece : block.Pieces) {
+            WorkStep("Reading the drawing", 0, 0);
             if (piece.IsArc() && !scale)
                 throw DrawingError("The block inserted at " + PlaceText(InsertedAt) +
                                    " is scaled unequally in X and Y: its arcs would be ellipses");

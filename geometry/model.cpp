@@ -51,6 +51,7 @@ void TModel::AddRecordInRange(std::string_view line, size_t lineNumber) {
 
 void TModel::LoadFromLines(const std::vector<std::string>& lines) {
     Clear();
+    Elements.reserve(lines.size());
     for (size_t k = 0; k < lines.size(); ++k)
         if (!IsBlankLine(lines[k]))
             AddRecordInRange(lines[k], k + 1);
@@ -59,7 +60,9 @@ void TModel::LoadFromLines(const std::vector<std::string>& lines) {
 bool TModel::LoadFromFile(const std::filesystem::path& fileName, MessageSink& messages) {
     Clear();
     try {
-        std::vector<std::string> lines = ReadTextLines(fileName);
+        TextFileLines file(fileName);
+        const std::vector<std::string_view>& lines = file.Lines();
+        Elements.reserve(lines.size());
         for (size_t k = 0; k < lines.size(); ++k)
             if (!IsBlankLine(lines[k]))
                 AddRecordInRange(lines[k], k + 1);
@@ -130,17 +133,20 @@ double TrueArcStep(double radius) {
 }
 
 void TModel::BuildPoints() {
+    std::vector<TPoint> points;
+    points.reserve(2 * Elements.size());
     for (const TObj& element : Elements) {
         if (element.IsLine()) {
-            Points.AddXY(element.P1.X, element.P1.Y);
-            Points.AddXY(element.P2.X, element.P2.Y);
+            points.push_back(element.P1);
+            points.push_back(element.P2);
         } else if (element.IsArc()) {
-            Points.AddXY(element.P3.X, element.P3.Y);
-            Points.AddXY(element.P4.X, element.P4.Y);
+            points.push_back(element.P3);
+            points.push_back(element.P4);
             for (const TPoint& p : ArcInteriorPoints(element, ArcSteps))
-                Points.AddXY(p.X, p.Y);
+                points.push_back(p);
         }
     }
+    Points.AddEachXY(points);
     Points.SortByX(false, false);
 }
 

@@ -23,6 +23,10 @@ public:
     virtual ~TModel() = default;
     TModel(const TModel&) = default;
     TModel& operator=(const TModel&) = default;
+    // Declared, so that moving a model (its side outlines, a loaded shaft) moves its lists rather
+    // than copying them.
+    TModel(TModel&&) = default;
+    TModel& operator=(TModel&&) = default;
 
     TPctList Points;
     Tobjects Elements;

@@ -10,9 +10,31 @@
 namespace torvex {
 
 namespace {
+
 struct Coordinates {
     double X, Y;
 };
+
+// Sorts by X, keeping equal X in their order. A model's points come nearly in order (its elements
+// are sorted by their middles): an insertion sort puts them in place in one pass, and gives way
+// to a merge sort when they are far from it.
+void SortStablyByX(std::vector<Coordinates>& points) {
+    auto byX = [](const Coordinates& a, const Coordinates& b) { return a.X < b.X; };
+    size_t moves = 0;
+    const size_t mostMoves = 8 * points.size();
+    for (size_t i = 1; i < points.size(); ++i) {
+        Coordinates p = points[i];
+        size_t j = i;
+        for (; j > 0 && byX(p, points[j - 1]) && moves < mostMoves; --j, ++moves)
+            points[j] = points[j - 1];
+        points[j] = p;
+        if (moves >= mostMoves) {
+            std::stable_sort(points.begin(), points.end(), byX);
+            return;
+        }
+    }
+}
+
 } // namespace
 
 size_t TPctList::KeyHash::operator()(const std::pair<uint64_t, uint64_t>& key) const {
@@ -71,6 +93,41 @@ void TPctList::AddXY(double x, double y) {
         IndexAll();
 }
 
+void TPctList::AddEachXY(const std::vector<TPoint>& points) {
+    if (!RejectDuplicates || !Points.empty()) {
+        for (const TPoint& p : points)
+            AddXY(p.X, p.Y);
+        return;
+    }
+    // The first of equal points is the one kept, found through a table of the points kept so far
+    // (open addressing, at most half full).
+    size_t size = 16;
+    while (size < 2 * points.size())
+        size *= 2;
+    std::vector<uint32_t> table(size, 0); // a kept point's place in Points plus one; 0 for none
+    Reserve(points.size());
+    KeyHash hash;
+    for (const TPoint& p : points) {
+        std::pair<uint64_t, uint64_t> key = Key(p.X, p.Y);
+        size_t slot = hash(key) & (size - 1);
+        bool present = false;
+        for (; table[slot] != 0; slot = (slot + 1) & (size - 1)) {
+            const TPunct& kept = Points[table[slot] - 1];
+            if (Key(kept.X, kept.Y) == key) {
+                present = true;
+                break;
+            }
+        }
+        if (present)
+            continue;
+        TPunct point;
+        point.X = p.X;
+        point.Y = p.Y;
+        Points.push_back(point);
+        table[slot] = static_cast<uint32_t>(Points.size());
+    }
+}
+
 void TPctList::Reserve(size_t count) {
     // Grows geometrically, so that reserving before every batch stays linear over many batches.
     if (count > Points.capacity())
@@ -98,14 +155,14 @@ bool TPctList::TiePass(bool descending) {
 
 void TPctList::SortByX(bool ascendingTies, bool descendingTies) {
     // Moving whole (X, Y) pairs or exchanging Y between equal X leaves the set of coordinates, and
-    // so the duplicate index of the whole list, unchanged.
-    IndexAll();
+    // so the duplicate index of the whole list, unchanged; an index of part of it would not be.
+    if (Indexed > 0)
+        IndexAll();
     std::vector<Coordinates> coordinates;
     coordinates.reserve(Points.size());
     for (const TPunct& p : Points)
         coordinates.push_back({p.X, p.Y});
-    std::stable_sort(coordinates.begin(), coordinates.end(),
-                     [](const Coordinates& a, const Coordinates& b) { return a.X < b.X; });
+    SortStablyByX(coordinates);
     for (size_t i = 0; i < Points.size(); ++i) {
         Points[i].X = coordinates[i].X;
         Points[i].Y = coordinates[i].Y;

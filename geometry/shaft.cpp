@@ -133,11 +133,40 @@ void TrimRightEntry(TModel& outline) {
         elements.front().P2.X = remembered;
 }
 
+// Orders the elements by their middles' X, equal ones as they came: their places are sorted, then
+// the elements moved once into that order.
+void SortByMiddles(Tobjects& elements) {
+    std::vector<std::pair<double, size_t>> order;
+    order.reserve(elements.size());
+    for (size_t k = 0; k < elements.size(); ++k)
+        order.push_back({elements[k].Mid.X, k});
+    std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
+        return a.first < b.first || (!(b.first < a.first) && a.second < b.second);
+    });
+    // In place, cycle by cycle: element order[i] goes to place i.
+    std::vector<bool> placed(elements.size(), false);
+    for (size_t i = 0; i < elements.size(); ++i) {
+        if (placed[i])
+            continue;
+        TObj first = std::move(elements[i]);
+        size_t to = i;
+        for (size_t from = order[to].second; from != i; from = order[to].second) {
+            elements[to] = std::move(elements[from]);
+            placed[to] = true;
+            to = from;
+        }
+        elements[to] = std::move(first);
+        placed[to] = true;
+    }
+}
+
 } // namespace
 
 void TShaft::Normalise() {
-    std::stable_sort(Elements.begin(), Elements.end(),
-                     [](const TObj& a, const TObj& b) { return a.Mid.X < b.Mid.X; });
+    // A drawing's elements mostly come in order already.
+    auto byMiddle = [](const TObj& a, const TObj& b) { return a.Mid.X < b.Mid.X; };
+    if (!std::is_sorted(Elements.begin(), Elements.end(), byMiddle))
+        SortByMiddles(Elements);
     for (TObj& e : Elements)
         if (e.IsLine() && e.P1.X > e.P2.X)
             std::swap(e.P1, e.P2);
@@ -179,6 +208,15 @@ SideOutlines TShaft::SideOutlinesFor(EntryCorner entry, FlatTop rightFlat, FlatT
         return outlines;
     auto midY = [this](size_t i) { return Elements[i].Mid.Y; };
 
+    // How far each side climbs, so that its elements are copied once.
+    size_t leftEnd = 2;
+    while (leftEnd <= n - 1 && midY(leftEnd) >= midY(leftEnd - 1))
+        ++leftEnd;
+    size_t rightFirst = n - 2;
+    while (rightFirst >= 1 && midY(rightFirst - 1) >= midY(rightFirst))
+        --rightFirst;
+    left.Elements.reserve(leftEnd - 1);
+    right.Elements.reserve(n - 1 - rightFirst);
     if (midY(2) >= midY(1)) {
         left.AddElement(Elements[1]);
         for (size_t i = 1; i + 1 <= n - 1 && midY(i + 1) >= midY(i); ++i)

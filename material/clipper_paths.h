@@ -75,6 +75,26 @@ inline Box BoundsOf(const Paths& paths) {
     return box;
 }
 
+// Lengths are refused beyond 10 m, so a point lies within some 40 m of the origin: 4e9 units,
+// differences up to 8e9 and products up to 6.4e19, beyond 64 bits. Cross products are taken in
+// 128 bits, which hold any product of two 64-bit numbers.
+__extension__ typedef __int128 WideInt;
+
+// Twice the signed area of the triangle o, a, b: positive when b lies left of the line o -> a.
+inline WideInt IntCross(const IntPoint& o, const IntPoint& a, const IntPoint& b) {
+    return static_cast<WideInt>(a.X - o.X) * (b.Y - o.Y) -
+           static_cast<WideInt>(a.Y - o.Y) * (b.X - o.X);
+}
+
+// Whether the closed segments a-b and c-d have a point in common, touching included.
+bool SegmentsMeet(const IntPoint& a, const IntPoint& b, const IntPoint& c, const IntPoint& d);
+
+// How many times the ring winds round p, anticlockwise counting up; p on no edge of it.
+int Winding(const IntPoint& p, const Path& ring);
+
+// Whether the closed segment a-b has a point inside the region or on its outline.
+bool SegmentMeetsRegion(const IntPoint& a, const IntPoint& b, const Paths& region);
+
 // The part of `subject` inside (ctIntersection) or outside (ctDifference) the union of `clip`.
 inline Paths Clip(ClipperLib::ClipType type, const Paths& subject, const Paths& clip) {
     ClipperLib::Clipper clipper;
@@ -84,5 +104,11 @@ inline Paths Clip(ClipperLib::ClipType type, const Paths& subject, const Paths& 
     clipper.Execute(type, result, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
     return result;
 }
+
+// The same as Clip for regions long along the axis (the material, the part): the polygon library
+// sweeps a line across its y, and joining the pieces it finds along a long staircase walks the
+// whole result each time. Handed over with x and y exchanged, the regions are swept along the
+// axis instead, where few edges cross any one line.
+Paths ClipAlongAxis(ClipperLib::ClipType type, const Paths& subject, const Paths& clip);
 
 } // namespace torvex::material

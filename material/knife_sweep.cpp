@@ -28,16 +28,6 @@ bool IsConvex(const std::vector<TPoint>& ring) {
     return true;
 }
 
-// Lengths are refused beyond 10 m, so a knife's points lie within some 40 m of the origin: 4e9
-// units, differences up to 8e9 and products up to 6.4e19, beyond 64 bits. The cross product is
-// taken in 128 bits, which hold any product of two 64-bit numbers.
-__extension__ typedef __int128 WideInt;
-
-WideInt IntCross(const IntPoint& o, const IntPoint& a, const IntPoint& b) {
-    return static_cast<WideInt>(a.X - o.X) * (b.Y - o.Y) -
-           static_cast<WideInt>(a.Y - o.Y) * (b.X - o.X);
-}
-
 // The convex hull, counter-clockwise, of points in integer units (monotone chain).
 Path ConvexHull(Path points) {
     std::sort(points.begin(), points.end(), [](const IntPoint& a, const IntPoint& b) {

@@ -418,9 +418,13 @@ void RequireRoomForAnother(const Workspace& workspace) {
 
 TToolpath& AddToolpath(Workspace& workspace, const MachiningJob& job, std::string name) {
     RequireRoomForAnother(workspace);
-    auto toolpath = std::make_unique<TToolpath>(BuildToolpath(
-        workspace.Shaft, workspace.StockShaft, job, std::move(name), workspace.Setup));
-    workspace.Toolpaths.push_back(std::move(toolpath));
+    return AddToolpath(workspace, BuildToolpath(workspace.Shaft, workspace.StockShaft, job,
+                                                std::move(name), workspace.Setup));
+}
+
+TToolpath& AddToolpath(Workspace& workspace, TToolpath toolpath) {
+    RequireRoomForAnother(workspace);
+    workspace.Toolpaths.push_back(std::make_unique<TToolpath>(std::move(toolpath)));
     return *workspace.Toolpaths.back();
 }
 

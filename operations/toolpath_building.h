@@ -69,5 +69,8 @@ void RequireRoomForAnother(const Workspace& workspace);
 // Builds the job's toolpath on the workspace's part and stock in its setup and, only when the whole
 // build succeeded, appends it to the workspace's toolpaths and returns it.
 TToolpath& AddToolpath(Workspace& workspace, const MachiningJob& job, std::string name);
+// Appends a toolpath built elsewhere (BuildToolpath on the workspace's part, stock and setup) and
+// returns it; throws OperationError when there is no room for another.
+TToolpath& AddToolpath(Workspace& workspace, TToolpath toolpath);
 
 } // namespace torvex

@@ -77,6 +77,7 @@ struct PolylineNode {
     Vec3 Position;
     Colour NodeColour;
     LineStyle Style = LineStyle::Solid; // of the piece of line that ends at this node
+    friend bool operator==(const PolylineNode&, const PolylineNode&) = default;
 };
 
 struct Polyline {

@@ -1,8 +1,10 @@
 #include "simulation/move_by_move.h"
 
+#include "platform/work_progress.h"
 #include "toolpath/toolpath.h"
 
 #include <utility>
+#include <vector>
 
 namespace torvex {
 
@@ -16,9 +18,24 @@ bool MoveTool(TSimulation& simulation, const TPunct& move, TPoint& lastPosition)
 TPoint RunMoveByMove(TSimulation& simulation) {
     if (simulation.Path.empty())
         return {};
+    // The sweeps are taken away a few dozen at a time: the material joins neighbours before it
+    // cuts, which leaves what cutting them one by one leaves.
+    constexpr size_t Batch = 64;
+    std::vector<material::Paths> swept;
+    swept.reserve(Batch);
     TPoint lastPosition{simulation.Path.front().X, simulation.Path.front().Y};
-    for (const TPunct& move : simulation.Path)
-        MoveTool(simulation, move, lastPosition);
+    size_t done = 0;
+    for (const TPunct& move : simulation.Path) {
+        WorkStep("Simulating", done++, simulation.Path.size());
+        TPoint position{move.X, move.Y};
+        swept.push_back(simulation.Sweep(lastPosition, position, move.Tool));
+        lastPosition = position;
+        if (swept.size() == Batch) {
+            simulation.Material.RemoveAll(swept);
+            swept.clear();
+        }
+    }
+    simulation.Material.RemoveAll(swept);
     return lastPosition;
 }
 

@@ -54,11 +54,14 @@ TPoint TSimulation::PositionAt(double t) {
 }
 
 bool TSimulation::Cut(const TPoint& from, const TPoint& to, ToolSide tool) {
+    return Material.Remove(Sweep(from, to, tool));
+}
+
+material::Paths TSimulation::Sweep(const TPoint& from, const TPoint& to, ToolSide tool) const {
     const material::KnifeSweep& knife = Sweeps[static_cast<size_t>(tool)];
     if (knife.Empty())
         throw SimulationError(NoKnifeOutlineText(tool));
-    return Material.Remove(
-        material::OutsideBand(knife.Along(from, to), Bands[static_cast<size_t>(tool)]));
+    return material::OutsideBand(knife.Along(from, to), Bands[static_cast<size_t>(tool)]);
 }
 
 } // namespace torvex

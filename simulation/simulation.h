@@ -49,6 +49,9 @@ public:
     // Takes away what the tool's knife sweeps while its tip goes from `from` to `to`; true when
     // any material went. Throws SimulationError for a tool without a knife outline.
     bool Cut(const TPoint& from, const TPoint& to, ToolSide tool);
+    // What the tool's knife sweeps while its tip goes from `from` to `to`. Throws SimulationError
+    // for a tool without a knife outline.
+    material::Paths Sweep(const TPoint& from, const TPoint& to, ToolSide tool) const;
     // The material as a profile.
     const PointChain& Stock() const { return Material.Profile(); }
 

@@ -1,5 +1,7 @@
 #include "toolpath/block_writer.h"
 
+#include "platform/work_progress.h"
+
 #include <utility>
 
 namespace torvex {
@@ -35,6 +37,7 @@ void BlockWriter::EndCycle() {
 }
 
 void BlockWriter::AddMove(const NcBlock& block, const TPoint& to, double feed) {
+    WorkStep("Building the toolpath", 0, 0);
     TPunct move;
     move.X = to.X;
     move.Y = to.Y;

@@ -9,6 +9,7 @@
 #include "platform/errors.h"
 #include "platform/file_dialogs.h"
 #include "platform/message_sink.h"
+#include "platform/qt/background_work.h"
 #include "platform/qt/program_settings.h"
 #include "platform/qt/qt_support.h"
 #include "platform/text_file.h"
@@ -382,12 +383,25 @@ void NcProgramWindow::GenerateCommand() {
         Messages.ShowMessage(NoJobText);
         return;
     }
-    ProgramSettings settings;
-    GeneratedProgram generated;
+    // The program and its check against the knives, off the window's thread.
+    struct Checked {
+        GeneratedProgram Program;
+        ToolpathVerdict Verdict;
+    };
+    std::optional<Checked> checked;
     try {
-        settings = Settings();
-        generated =
-            GenerateProgram(toolpaths, wholeJob, settings, Work.Setup, Work.Shaft, Work.StockShaft);
+        ProgramSettings settings = Settings();
+        checked = ResultWithProgress<Checked>(this, "Generating the NC code", [&] {
+            GeneratedProgram program = GenerateProgram(toolpaths, wholeJob, settings, Work.Setup,
+                                                       Work.Shaft, Work.StockShaft);
+            ProgramTerms terms{program.Program.Numbers,
+                               {ProgramZeroX(Work.Setup, Work.Shaft), settings.Dialect.Diameter}};
+            ToolpathVerdict verdict =
+                wholeJob
+                    ? VerdictOfJob(toolpaths, Work.Shaft, Work.StockShaft, terms, Work.Setup)
+                    : VerdictOfToolpath(toolpaths, Work.Shaft, Work.StockShaft, terms, Work.Setup);
+            return Checked{std::move(program), std::move(verdict)};
+        });
     } catch (...) {
         // A refused program leaves no program behind that could be saved for it.
         ProgramName.clear();
@@ -397,12 +411,11 @@ void NcProgramWindow::GenerateCommand() {
         m1->clear();
         throw;
     }
-    const std::vector<std::string>& text = generated.Text;
-    ProgramTerms terms{generated.Program.Numbers,
-                       {ProgramZeroX(Work.Setup, Work.Shaft), settings.Dialect.Diameter}};
-    ToolpathVerdict verdict =
-        wholeJob ? VerdictOfJob(toolpaths, Work.Shaft, Work.StockShaft, terms, Work.Setup)
-                 : VerdictOfToolpath(toolpaths, Work.Shaft, Work.StockShaft, terms, Work.Setup);
+    // Cancelled: the window keeps what it showed.
+    if (!checked)
+        return;
+    const std::vector<std::string>& text = checked->Program.Text;
+    const ToolpathVerdict& verdict = checked->Verdict;
     ProgramName = wholeJob ? WholeJobName : Work.SelectedToolpath->Name;
     Shown->setText(QString::fromStdString("Program of: " + ProgramName));
     Verdict->setText(QString::fromStdString(verdict.Text));

@@ -3,6 +3,7 @@
 #include "operations/job_fields.h"
 #include "operations/toolpath_building.h"
 #include "operations/toolpath_display.h"
+#include "platform/qt/background_work.h"
 #include "platform/qt/program_settings.h"
 #include "platform/qt/qt_support.h"
 #include "toollibrary/qt/take_tool_dialog.h"
@@ -263,17 +264,25 @@ void OperationWindow::ClearCommand() {
     RedrawStrip();
 }
 
+std::optional<TToolpath> OperationWindow::BuildInBackground(char separator) {
+    MachiningJob job = Job(separator);
+    std::string name = ToolpathName();
+    return ResultWithProgress<TToolpath>(this, "Building the toolpath", [&] {
+        return BuildToolpath(Work.Shaft, Work.StockShaft, job, name, Work.Setup);
+    });
+}
+
 void OperationWindow::PreviewCommand() {
     if (Image1 != nullptr && QueuedCodes().empty()) {
         Messages.ShowMessage(NoOperationQueuedText);
         return;
     }
     RequireModel(Work.Shaft, Work.StockShaft);
-    char separator = SystemDecimalSeparator();
-    TToolpath preview =
-        BuildToolpath(Work.Shaft, Work.StockShaft, Job(separator), ToolpathName(), Work.Setup);
-    ResetViewpointIfAsked(preview);
-    View.DrawToolpath(preview);
+    std::optional<TToolpath> preview = BuildInBackground(SystemDecimalSeparator());
+    if (!preview)
+        return;
+    ResetViewpointIfAsked(*preview);
+    View.DrawToolpath(*preview);
 }
 
 void OperationWindow::AddCommand() {
@@ -284,7 +293,10 @@ void OperationWindow::AddCommand() {
     RequireRoomForAnother(Work);
     RequireModel(Work.Shaft, Work.StockShaft);
     char separator = SystemDecimalSeparator();
-    TToolpath& toolpath = AddToolpath(Work, Job(separator), ToolpathName());
+    std::optional<TToolpath> built = BuildInBackground(separator);
+    if (!built)
+        return;
+    TToolpath& toolpath = AddToolpath(Work, std::move(*built));
     ResetViewpointIfAsked(toolpath);
     emit ToolpathAdded();
     Tree.AddToolpathNode(toolpath, NodeTextsOf(toolpath, separator));

@@ -4,9 +4,11 @@
 #include "platform/qt/tool_window.h"
 #include "toollibrary/qt/tool_slot_widget.h"
 #include "toolpath/job.h"
+#include "toolpath/toolpath.h"
 
 #include <array>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -124,6 +126,9 @@ private:
     void BuildCommands();
     void RedrawStrip();
     void ResetViewpointIfAsked(const TToolpath& toolpath);
+    // The job's toolpath built off the window's thread (with progress and Cancel); nothing when
+    // cancelled.
+    std::optional<TToolpath> BuildInBackground(char separator);
 
     SlotPictureSource Pictures;
     LibraryPositions Positions;

@@ -23,14 +23,21 @@ protected:
     // the import dialog once it is up.
     void Import(const fs::path& drawing, std::function<void(ImportDrawingDialog&)> use) {
         Dialogs.Answers.push_back(drawing);
+        // The drawing is read off the window's thread first: the dialog is awaited.
         bool used = false;
-        QTimer::singleShot(0, Main, [&] {
+        QTimer poll;
+        poll.setInterval(5);
+        QObject::connect(&poll, &QTimer::timeout, Main, [&] {
             auto* dialog = qobject_cast<ImportDrawingDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
+            if (dialog == nullptr || used)
+                return;
             used = true;
+            poll.stop();
             use(*dialog);
         });
+        poll.start();
         Click("b2");
+        poll.stop();
         EXPECT_TRUE(used);
     }
 };

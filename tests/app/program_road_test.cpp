@@ -1,9 +1,11 @@
+#include "bench/generated_jobs.h"
 #include "cli/commands.h"
 #include "operations/job_fields.h"
 #include "operations/nc_program.h"
 #include "operations/qt/nc_program_window.h"
 #include "operations/qt/operation_windows.h"
 #include "operations/toolpath_building.h"
+#include "platform/qt/background_work.h"
 #include "platform/qt/tool_window.h"
 #include "platform/text_file.h"
 #include "tests/app/program_windows_fixture.h"
@@ -23,6 +25,7 @@
 #include <QListWidget>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -258,6 +261,44 @@ TEST_F(ProgramRoadTest, PreviewAndBadFieldsLeaveNoTraceAndNamesAdvanceTogether) 
     EXPECT_EQ(Main->RootNode()->child(0)->text(0), "1-Roughing");
 }
 
+TEST_F(ProgramRoadTest, ALongBuildCancelledLeavesTheTreeAndTheViewAsTheyWere) {
+    GeneratedModelFile model(8000);
+    Load(model.Path());
+    ASSERT_GT(Work.Shaft.Elements.size(), 7000u);
+    Mount(Windows.Roughing, 1, "ShoulderL", 2, "ShoulderR");
+    TypeRoughing();
+    for (const char* button : {"FlatSpeedButton7", "FlatSpeedButton3", "FlatSpeedButton5"})
+        Press(Windows.Roughing, button);
+    Press(Windows.Roughing, "Button1");
+    ASSERT_EQ(Work.ToolpathCount(), 1u);
+    const TToolpath* first = Work.Toolpaths.front().get();
+    const auto line = Main->SceneObjects().ToolpathLine.Nodes;
+    ASSERT_GT(line.size(), 1000u);
+
+    const size_t messages = Messages.Messages.size();
+    // Another cutting depth: a preview that went through would draw another line.
+    Type(Windows.Roughing, {{"e3", "1.5"}});
+    // Cancel is pressed as soon as the build is under way, whether or not its dialog shows yet.
+    QTimer cancel;
+    cancel.setInterval(0);
+    QObject::connect(&cancel, &QTimer::timeout, [&] {
+        if (auto* dialog = Windows.Roughing->findChild<QProgressDialog*>(WorkProgressName))
+            dialog->findChild<QPushButton*>()->click();
+    });
+    cancel.start();
+    for (const char* button : {"FlatSpeedButton1", "Button1"}) { // Preview, Add toolpath
+        Press(Windows.Roughing, button);
+        EXPECT_EQ(Work.ToolpathCount(), 1u) << button;
+        EXPECT_EQ(Work.Toolpaths.front().get(), first) << button;
+        ASSERT_EQ(Main->RootNode()->childCount(), 1) << button;
+        EXPECT_EQ(Main->RootNode()->child(0)->text(0), "1-Roughing") << button;
+        EXPECT_EQ(Main->SceneObjects().ToolpathLine.Nodes, line) << button;
+        EXPECT_EQ(In<QLineEdit>(Windows.Roughing, "namee")->text(), "2-Roughing") << button;
+    }
+    cancel.stop();
+    EXPECT_EQ(Messages.Messages.size(), messages); // a cancelled build is no error
+}
+
 TEST_F(ProgramRoadTest, TakeToolListsTheLibraryPositionsAndTakesOneAsItsDropWould) {
     Load(Models / "collared.mdl");
     FillLibrarySlot(5, "ShoulderL");
@@ -288,7 +329,12 @@ TEST_F(ProgramRoadTest, TakeToolListsTheLibraryPositionsAndTakesOneAsItsDropWoul
     EXPECT_EQ(listed[4], "5: ShoulderL on SVJCR2020");
     EXPECT_EQ(listed[0], "1: empty");
     EXPECT_EQ(slot->State().Ncutit, "ShoulderL");
-    // From the keyboard: Enter on the slot asks again; cancelled, the slot keeps its tool.
+    // From the keyboard: Enter on the slot asks again; cancelled, the slot keeps its tool. The
+    // slot hears keys only in its shown, active window.
+    Windows.Roughing->show();
+    Windows.Roughing->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Windows.Roughing));
+    listed.clear();
     choose(-1);
     slot->setFocus();
     QTest::keyClick(slot, Qt::Key_Return);

@@ -9,12 +9,14 @@
 #include "platform/errors.h"
 #include "platform/message_sink.h"
 #include "platform/text_file.h"
+#include "platform/work_progress.h"
 #include "workspace/workspace.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <regex>
+#include <set>
 #include <tuple>
 #include <utility>
 
@@ -597,6 +599,36 @@ TEST(JobFields, GroovingReadsThePartOffOnlyToPartOffAndAnEmptyStepLeavesItToTheK
     } catch (const OperationError& error) {
         EXPECT_STREQ(error.what(), "Plunge speed must be greater than 0.");
     }
+}
+
+TEST_F(ToolpathBuilding, ListenedWorkTellsHowFarItCameAndCancelledWorkStopsLeavingNoToolpath) {
+    RoughingJob job = Roughing({RoughingOperation::WholeLength});
+    std::set<std::string> stages;
+    std::vector<double> checked;
+    WorkToken listening([&](std::string_view stage, double share) {
+        stages.emplace(stage);
+        if (stage == "Checking against the knives")
+            checked.push_back(share);
+    });
+    {
+        WorkScope scope(listening);
+        TToolpath& toolpath = AddToolpath(workspace, job, "1-Roughing");
+        CheckToolpath(toolpath, workspace.Shaft, workspace.StockShaft);
+    }
+    EXPECT_EQ(stages,
+              (std::set<std::string>{"Building the toolpath", "Checking against the knives"}));
+    ASSERT_FALSE(checked.empty());
+    EXPECT_EQ(checked.front(), 0);
+    EXPECT_TRUE(std::is_sorted(checked.begin(), checked.end()));
+    EXPECT_LT(checked.back(), 1);
+
+    WorkToken cancelled;
+    cancelled.Cancel();
+    WorkScope scope(cancelled);
+    EXPECT_THROW(AddToolpath(workspace, job, "2-Roughing"), WorkCancelled);
+    EXPECT_EQ(workspace.ToolpathCount(), 1u);
+    EXPECT_THROW(CheckToolpath(*workspace.Toolpaths.front(), workspace.Shaft, workspace.StockShaft),
+                 WorkCancelled);
 }
 
 TEST(Threading, RefusalsNameWhatIsWrongAndBuildNothing) {
