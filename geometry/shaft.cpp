@@ -133,31 +133,41 @@ void TrimRightEntry(TModel& outline) {
         elements.front().P2.X = remembered;
 }
 
-// Orders the elements by their middles' X, equal ones as they came: their places are sorted, then
-// the elements moved once into that order.
+// Orders the elements by their middles' X, equal ones as they came. A part's elements spread along
+// its length: each goes to one of as many buckets as there are elements by where its middle lies
+// between the smallest and the largest, and each bucket, a few elements at most as a rule, is put
+// in order on its own. So the order takes linear time, and the elements are moved once into it.
 void SortByMiddles(Tobjects& elements) {
-    std::vector<std::pair<double, size_t>> order;
-    order.reserve(elements.size());
-    for (size_t k = 0; k < elements.size(); ++k)
-        order.push_back({elements[k].Mid.X, k});
-    std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
-        return a.first < b.first || (!(b.first < a.first) && a.second < b.second);
-    });
-    // In place, cycle by cycle: element order[i] goes to place i.
-    std::vector<bool> placed(elements.size(), false);
-    for (size_t i = 0; i < elements.size(); ++i) {
-        if (placed[i])
-            continue;
-        TObj first = std::move(elements[i]);
-        size_t to = i;
-        for (size_t from = order[to].second; from != i; from = order[to].second) {
-            elements[to] = std::move(elements[from]);
-            placed[to] = true;
-            to = from;
-        }
-        elements[to] = std::move(first);
-        placed[to] = true;
+    const size_t n = elements.size();
+    auto [smallest, largest] =
+        std::minmax_element(elements.begin(), elements.end(),
+                            [](const TObj& a, const TObj& b) { return a.Mid.X < b.Mid.X; });
+    const double low = smallest->Mid.X;
+    const double scale = largest->Mid.X > low ? (n - 1) / (largest->Mid.X - low) : 0;
+    std::vector<size_t> bucketOf(n), starts(n + 1, 0);
+    for (size_t k = 0; k < n; ++k) {
+        bucketOf[k] = std::min(n - 1, static_cast<size_t>((elements[k].Mid.X - low) * scale));
+        ++starts[bucketOf[k] + 1];
     }
+    for (size_t b = 0; b < n; ++b)
+        starts[b + 1] += starts[b];
+    std::vector<size_t> order(n);
+    std::vector<size_t> next(starts.begin(), starts.end() - 1);
+    for (size_t k = 0; k < n; ++k)
+        order[next[bucketOf[k]]++] = k;
+    auto before = [&elements](size_t a, size_t b) {
+        return elements[a].Mid.X < elements[b].Mid.X ||
+               (!(elements[b].Mid.X < elements[a].Mid.X) && a < b);
+    };
+    for (size_t b = 0; b < n; ++b)
+        if (starts[b + 1] - starts[b] > 1)
+            std::sort(order.begin() + static_cast<std::ptrdiff_t>(starts[b]),
+                      order.begin() + static_cast<std::ptrdiff_t>(starts[b + 1]), before);
+    Tobjects sorted;
+    sorted.reserve(n);
+    for (size_t k : order)
+        sorted.push_back(std::move(elements[k]));
+    elements.swap(sorted);
 }
 
 } // namespace
