@@ -1,5 +1,7 @@
 #include "geometry/shaft.h"
 
+#include "platform/message_sink.h"
+
 #include <algorithm>
 #include <cmath>
 #include <exception>
@@ -257,6 +259,10 @@ bool TShaft::LoadFromFile(const std::filesystem::path& fileName, MessageSink& me
         Prepare(kind);
     } catch (const std::exception&) {
         // The model keeps the state reached; the loader has already reported an unreadable file.
+    }
+    if (loaded && !Points.Empty() && !(Length > 0)) {
+        messages.ShowMessage(fileName.filename().string() + ", " + ProfileWithoutLengthText + ".");
+        return false;
     }
     return loaded;
 }

@@ -22,6 +22,11 @@ enum class ShaftKind : uint8_t { Part, Stock };
 
 // The turned part (or its stock): a model put into profile order, measured, and split into the
 // two side outlines that a tool reaches from the left end and from the right end.
+// A profile whose points all lie at one x: nothing to turn, and no length to draw it by.
+inline constexpr const char* ProfileWithoutLengthText =
+    "its profile has no length along the axis: a turned profile runs from its left end to its "
+    "right end";
+
 class TShaft : public TModel {
 public:
     double Length = 0;
@@ -31,7 +36,8 @@ public:
     TModel LeftOutline;
 
     // Loads the elements, then puts them in order, discretises, measures and, for a part, builds
-    // the side outlines; a failure of those steps is passed over silently.
+    // the side outlines; a failure of those steps is passed over silently. A profile without
+    // length is refused with ProfileWithoutLengthText (false).
     bool LoadFromFile(const std::filesystem::path& fileName, MessageSink& messages, ShaftKind kind);
     bool LoadFromFile(const std::filesystem::path& fileName, MessageSink& messages) override {
         return LoadFromFile(fileName, messages, ShaftKind::Part);

@@ -445,6 +445,9 @@ TShaft ShaftOf(const std::vector<std::string>& records, ShaftKind kind, const ch
     shaft.LoadFromLines(records, kind);
     if (shaft.Points.Empty())
         throw JobFileError("The job file's " + std::string(key) + " has no line or arc.");
+    if (!(shaft.Length > 0))
+        throw JobFileError("The job file's " + std::string(key) + ": " + ProfileWithoutLengthText +
+                           ".");
     return shaft;
 }
 

@@ -207,5 +207,14 @@ TEST(LoadPartAndStock, StockSkipsTheOutlinesAndAMissingCompanionIsReported) {
     EXPECT_EQ(messages.Messages.size(), 1u);
     EXPECT_EQ(part2.Length, 80);
     EXPECT_TRUE(stock2.Elements.empty());
+
+    // A wall alone has nothing to turn, and no length to draw by.
+    std::ofstream(folder / "wall.mdl") << "line 0/0/0/15/\n";
+    std::ofstream(folder / "wall.mdls") << "line 0/0/0/16/\nline 0/16/10/16/\n";
+    TShaft wall, wallStock;
+    RecordingMessageSink refused;
+    EXPECT_FALSE(LoadPartAndStock(folder / "wall.mdl", wall, wallStock, refused));
+    EXPECT_EQ(refused.Messages,
+              std::vector<std::string>{std::string("wall.mdl, ") + ProfileWithoutLengthText + "."});
     std::filesystem::remove_all(folder);
 }

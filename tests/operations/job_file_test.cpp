@@ -134,6 +134,10 @@ TEST(JobFile, AFileTheWindowsWouldRefuseIsRefusedNamingTheField) {
         {Changed([](Json& j) { j["toolpaths"][1]["left"]["tool"] = 21; }),
          "toolpaths[1].left.tool must be a whole number from 0 to 20"},
         {Changed([](Json& j) { j["part"][3] = "line 1/x/2/"; }), "part[3]"},
+        {Changed([](Json& j) { // the records run together: one wall and nothing else
+             j["part"] = {"line 0/0/0/7/\nline 0/7/20/7/\nline 20/7/20/0/"};
+         }),
+         "part: its profile has no length along the axis"},
         {Changed([](Json& j) { j["toolpaths"][1]["surface_speed"] = 150; }),
          "toolpaths[1].max_spindle_speed: A surface speed needs a maximum spindle speed"},
         {Changed([](Json& j) {
