@@ -2,12 +2,10 @@
 
 #include "geometry/number_text.h"
 #include "operations/job_fields.h"
-#include "operations/qt/operation_icons.h"
 #include "operations/toolpath_building.h"
 #include "operations/toolpath_display.h"
 #include "platform/qt/qt_support.h"
 #include "toolpath/toolpath.h"
-#include "workspace/workspace.h"
 
 namespace torvex {
 
@@ -128,38 +126,14 @@ const OperationWindow::Description& ThreadingDescription() {
     return description;
 }
 
-template <class Operation> std::vector<int> Numbers(const std::vector<Operation>& operations) {
-    std::vector<int> numbers;
-    for (Operation operation : operations)
-        numbers.push_back(static_cast<int>(operation));
-    return numbers;
-}
-
 } // namespace
 
 RoughingWindow::RoughingWindow(Workspace& workspace, const SlotPictureSource& pictures,
                                LibraryPositions positions, ToolpathTreeDisplay& tree,
                                ToolpathViewDisplay& view, MessageSink& messages, QWidget* parent)
-    : OperationWindow(RoughingDescription(), workspace, pictures, std::move(positions), tree, view,
-                      messages, parent) {
+    : QueuedRoughingWindow(RoughingDescription(), workspace, pictures, std::move(positions), tree,
+                           view, messages, parent) {
     Build(RoughingDescription());
-}
-
-bool RoughingWindow::Enqueue(int code) {
-    std::optional<RoughingOperation> operation = RoughingOperationOf(code);
-    return operation && Work.RoughingQueue.Add(*operation);
-}
-
-void RoughingWindow::EmptyQueue() {
-    Work.RoughingQueue.Clear();
-}
-
-std::vector<int> RoughingWindow::QueuedCodes() const {
-    return Numbers(Work.RoughingQueue.Codes);
-}
-
-QPixmap RoughingWindow::Icon(int code, int size) const {
-    return OperationIcon(*RoughingOperationOf(code), size);
 }
 
 std::string RoughingWindow::NextName() const {
@@ -177,26 +151,9 @@ MachiningJob RoughingWindow::Job(char separator) const {
 FinishingWindow::FinishingWindow(Workspace& workspace, const SlotPictureSource& pictures,
                                  LibraryPositions positions, ToolpathTreeDisplay& tree,
                                  ToolpathViewDisplay& view, MessageSink& messages, QWidget* parent)
-    : OperationWindow(FinishingDescription(), workspace, pictures, std::move(positions), tree, view,
-                      messages, parent) {
+    : QueuedFinishingWindow(FinishingDescription(), workspace, pictures, std::move(positions), tree,
+                            view, messages, parent) {
     Build(FinishingDescription());
-}
-
-bool FinishingWindow::Enqueue(int code) {
-    std::optional<FinishingOperation> operation = FinishingOperationOf(code);
-    return operation && Work.FinishingQueue.Add(*operation);
-}
-
-void FinishingWindow::EmptyQueue() {
-    Work.FinishingQueue.Clear();
-}
-
-std::vector<int> FinishingWindow::QueuedCodes() const {
-    return Numbers(Work.FinishingQueue.Codes);
-}
-
-QPixmap FinishingWindow::Icon(int code, int size) const {
-    return OperationIcon(*FinishingOperationOf(code), size);
 }
 
 std::string FinishingWindow::NextName() const {
@@ -213,26 +170,9 @@ MachiningJob FinishingWindow::Job(char separator) const {
 GroovingWindow::GroovingWindow(Workspace& workspace, const SlotPictureSource& pictures,
                                LibraryPositions positions, ToolpathTreeDisplay& tree,
                                ToolpathViewDisplay& view, MessageSink& messages, QWidget* parent)
-    : OperationWindow(GroovingDescription(), workspace, pictures, std::move(positions), tree, view,
-                      messages, parent) {
+    : QueuedGroovingWindow(GroovingDescription(), workspace, pictures, std::move(positions), tree,
+                           view, messages, parent) {
     Build(GroovingDescription());
-}
-
-bool GroovingWindow::Enqueue(int code) {
-    std::optional<GroovingOperation> operation = GroovingOperationOf(code);
-    return operation && Work.GroovingQueue.Add(*operation);
-}
-
-void GroovingWindow::EmptyQueue() {
-    Work.GroovingQueue.Clear();
-}
-
-std::vector<int> GroovingWindow::QueuedCodes() const {
-    return Numbers(Work.GroovingQueue.Codes);
-}
-
-QPixmap GroovingWindow::Icon(int code, int size) const {
-    return OperationIcon(*GroovingOperationOf(code), size);
 }
 
 std::string GroovingWindow::NextName() const {
