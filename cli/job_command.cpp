@@ -186,7 +186,7 @@ public:
                                  ToolOption(Options, "--knife", "--tool"), '.', oneTool);
         if (Kind == JobKind::Threading)
             return ThreadingJobOf(Threading, ToolOption(Options, "--knife", "--tool"), '.',
-                                  {oneTool.Knife, oneTool.Number, true, "the thread"});
+                                  oneTool);
         JobTool left = ToolOption(Options, "--left-knife", "--left-tool");
         JobTool right = ToolOption(Options, "--right-knife", "--right-tool");
         if (Kind == JobKind::Roughing)

@@ -105,17 +105,20 @@ double CheckedLength(double value, const char* name, Sign sign) {
 }
 
 void RequireTools(const MachiningJob& machining, const ToolCaptions& captions) {
-    auto require = [&captions](const JobTool& tool, ToolSide side) {
+    auto require = [&captions](const JobTool& tool, ToolSide side,
+                               const char* needs = "a queued operation") {
         if (tool.KnifeFile.empty())
-            throw OperationError(NoKnifeText(side, captions));
+            throw OperationError(NoKnifeText(side, captions, needs));
         if (tool.Number < 1)
-            throw OperationError(NoToolNumberText(side, captions));
+            throw OperationError(NoToolNumberText(side, captions, needs));
     };
     std::visit(Overloaded{[&](const GroovingJob& job) {
                               if (!job.Operations.empty())
                                   require(job.Tool, ToolSide::Left);
                           },
-                          [&](const ThreadingJob& job) { require(job.Tool, ToolSide::Left); },
+                          [&](const ThreadingJob& job) {
+                              require(job.Tool, ToolSide::Left, "the thread");
+                          },
                           [&](const auto& job) {
                               for (auto operation : job.Operations)
                                   require(ToolOn(job, ToolOf(operation)), ToolOf(operation));
@@ -123,14 +126,14 @@ void RequireTools(const MachiningJob& machining, const ToolCaptions& captions) {
                machining);
 }
 
-std::string NoKnifeText(ToolSide side, const ToolCaptions& captions) {
+std::string NoKnifeText(ToolSide side, const ToolCaptions& captions, const char* needs) {
     return std::string("No knife for the ") + SideName(side, captions) + " (" +
-           captions.Knife[static_cast<size_t>(side)] + "): " + captions.Needs + " needs it.";
+           captions.Knife[static_cast<size_t>(side)] + "): " + needs + " needs it.";
 }
 
-std::string NoToolNumberText(ToolSide side, const ToolCaptions& captions) {
+std::string NoToolNumberText(ToolSide side, const ToolCaptions& captions, const char* needs) {
     return std::string("No tool number for the ") + SideName(side, captions) + " (" +
-           captions.Number[static_cast<size_t>(side)] + "): " + captions.Needs +
+           captions.Number[static_cast<size_t>(side)] + "): " + needs +
            " needs it; give its library position, 1 to 20.";
 }
 

@@ -40,20 +40,20 @@ struct ToolCaptions {
     std::array<const char*, 2> Knife;
     std::array<const char*, 2> Number;
     bool OneTool = false; // a job with one tool: "the tool", not "the left tool"
-    const char* Needs = "a queued operation"; // what needs the tool
 };
 inline constexpr ToolCaptions SlotCaptions{{"LTool :", "RTool :"}, {"LTool :", "RTool :"}};
 inline constexpr ToolCaptions GroovingSlotCaptions{
     {"Tool :", "Tool :"}, {"Tool :", "Tool :"}, true};
-inline constexpr ToolCaptions ThreadingSlotCaptions{
-    {"Tool :", "Tool :"}, {"Tool :", "Tool :"}, true, "the thread"};
+inline constexpr ToolCaptions ThreadingSlotCaptions = GroovingSlotCaptions;
 
 // "No knife for the left tool (LTool :): a queued operation needs it.", and the like for a tool
-// without a number.
-std::string NoKnifeText(ToolSide side, const ToolCaptions& captions);
-std::string NoToolNumberText(ToolSide side, const ToolCaptions& captions);
-// Refuses, with OperationError and one of those texts, a job whose queued operation needs a tool
-// without a knife or a number.
+// without a number; `needs` names what needs the tool.
+std::string NoKnifeText(ToolSide side, const ToolCaptions& captions,
+                        const char* needs = "a queued operation");
+std::string NoToolNumberText(ToolSide side, const ToolCaptions& captions,
+                             const char* needs = "a queued operation");
+// Refuses, with OperationError and one of those texts, a job whose queued operation (a thread:
+// the thread) needs a tool without a knife or a number.
 void RequireTools(const MachiningJob& job, const ToolCaptions& captions);
 
 // The texts of the grooving and parting window's fields.

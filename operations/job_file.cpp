@@ -377,15 +377,13 @@ JobFile::Toolpath ReadToolpath(const Reader& r) {
                                          kind + "\"");
     }
     try {
-        bool threading = std::holds_alternative<ThreadingJob>(toolpath.Job);
-        ToolCaptions oneTool{{"tool.knife_file", "tool.knife_file"},
-                             {"tool.tool", "tool.tool"},
-                             true,
-                             threading ? "the thread" : "a queued operation"};
-        bool twoTools = !threading && !std::holds_alternative<GroovingJob>(toolpath.Job);
-        RequireTools(toolpath.Job, twoTools ? ToolCaptions{{"left.knife_file", "right.knife_file"},
-                                                           {"left.tool", "right.tool"}}
-                                            : oneTool);
+        bool oneTool = std::holds_alternative<ThreadingJob>(toolpath.Job) ||
+                       std::holds_alternative<GroovingJob>(toolpath.Job);
+        RequireTools(toolpath.Job, oneTool ? ToolCaptions{{"tool.knife_file", "tool.knife_file"},
+                                                          {"tool.tool", "tool.tool"},
+                                                          true}
+                                           : ToolCaptions{{"left.knife_file", "right.knife_file"},
+                                                          {"left.tool", "right.tool"}});
     } catch (const OperationError& error) {
         throw JobFileError("The job file's " + r.Where() + ": " + error.what());
     }
