@@ -8,7 +8,6 @@
 #include "drawing/drawing_import.h"
 #include "geometry/number_text.h"
 #include "operations/job_file.h"
-#include "operations/setup.h"
 #include "operations/toolpath_building.h"
 #include "platform/errors.h"
 #include "platform/file_dialogs.h"
@@ -291,45 +290,32 @@ void MainWindow::OpenModel(const std::filesystem::path& file) {
     if (!MayDiscardToolpaths(Work, Messages))
         return;
     ModelLoad outcome = LoadModel(Work, file, Messages);
-    if (outcome != ModelLoad::NotLoaded) {
-        TreePanel->Clear();
-        DisableForModelLoad(Controls);
-        Simulation->Discard();
-        ApplyControlStates();
-        Scene3D.ClearToolpathLine();
-        Scene3D.ShowModel(Work.Shaft, Work.StockShaft, Work.SceneScale);
-        Scene3D.ShowChuck(Work.Setup, Work.StockShaft, Work.SceneScale);
-        // The stock is shown again: its toggle follows.
-        Toolbars->StockToggle()->setChecked(true);
-        SceneChanged();
-        emit ModelOpened();
-    }
+    if (outcome != ModelLoad::NotLoaded)
+        ShowNewModel();
     Messages.ShowMessage(ModelLoadMessage(file, outcome));
+}
+
+void MainWindow::ShowNewModel() {
+    TreePanel->Clear();
+    DisableForModelLoad(Controls);
+    Simulation->Discard();
+    ApplyControlStates();
+    Scene3D.ShowModel(Work.Shaft, Work.StockShaft, Work.SceneScale);
+    Scene3D.ShowChuck(Work.Setup, Work.StockShaft, Work.SceneScale);
+    // The stock is shown again: its toggle follows.
+    Toolbars->StockToggle()->setChecked(true);
+    SceneChanged();
+    emit ModelOpened();
 }
 
 void MainWindow::FlipPartCommand() {
     RequireModel(Work.Shaft, Work.StockShaft);
     if (!Work.Toolpaths.empty() &&
-        !Messages.Confirm("Flipping the part drops " +
-                          (Work.ToolpathCount() == 1
-                               ? std::string("the toolpath")
-                               : "the " + std::to_string(Work.ToolpathCount()) + " toolpaths") +
+        !Messages.Confirm("Flipping the part drops " + JobToolpathsText(Work) +
                           " of the job, made for the other end. Flip it?"))
         return;
-    Simulation->Discard();
-    TreePanel->Clear();
-    Work.DiscardToolpaths();
-    torvex::FlipPart(Work.Shaft, Work.StockShaft);
-    Work.SimStock = Work.StockShaft;
-    // The files on disk hold the part the other way round.
-    Work.ModelFile.clear();
-    Work.ModelName += "-flipped";
-    DisableForModelLoad(Controls);
-    ApplyControlStates();
-    Scene3D.ShowModel(Work.Shaft, Work.StockShaft, Work.SceneScale);
-    Scene3D.ShowChuck(Work.Setup, Work.StockShaft, Work.SceneScale);
-    SceneChanged();
-    emit ModelOpened();
+    FlipWorkspacePart(Work);
+    ShowNewModel();
     ShowStatus("Part flipped end for end");
 }
 

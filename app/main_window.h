@@ -73,6 +73,8 @@ public:
     // Opens a model as "Load model" does after its dialog, once the user agrees to discard the
     // current job's toolpaths: a new workspace, the part and stock shown, the "loaded" message.
     void OpenModel(const std::filesystem::path& file);
+    // A model loaded or changed in place of the job: the tree, the simulation and the scene anew.
+    void ShowNewModel();
     // "Save job...": the model, the toolpaths and the program's settings as a job file.
     void SaveJobCommand();
     // "Open job...": a job file opened in place of the model and the toolpaths, every toolpath

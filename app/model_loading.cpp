@@ -1,6 +1,7 @@
 #include "app/model_loading.h"
 
 #include "geometry/model_files.h"
+#include "operations/setup.h"
 #include "platform/message_sink.h"
 #include "workspace/workspace.h"
 
@@ -24,13 +25,14 @@ std::string ModelLoadedMessage(const std::filesystem::path& modelFile) {
     return "Model '" + ModelDisplayName(modelFile) + "' loaded";
 }
 
-bool MayDiscardToolpaths(const Workspace& workspace, MessageSink& messages) {
+std::string JobToolpathsText(const Workspace& workspace) {
     size_t count = workspace.ToolpathCount();
-    if (count == 0)
-        return true;
-    std::string toolpaths =
-        count == 1 ? "the toolpath" : "the " + std::to_string(count) + " toolpaths";
-    return messages.Confirm("Discard " + toolpaths + " of the current job?");
+    return count == 1 ? "the toolpath" : "the " + std::to_string(count) + " toolpaths";
+}
+
+bool MayDiscardToolpaths(const Workspace& workspace, MessageSink& messages) {
+    return workspace.ToolpathCount() == 0 ||
+           messages.Confirm("Discard " + JobToolpathsText(workspace) + " of the current job?");
 }
 
 std::string ModelLoadMessage(const std::filesystem::path& modelFile, ModelLoad outcome) {
@@ -72,6 +74,14 @@ void ReloadSimulationStock(Workspace& workspace, MessageSink& messages) {
         return;
     workspace.SimStock.LoadFromFile(StockCompanionPath(workspace.ModelFile), messages,
                                     ShaftKind::Stock);
+}
+
+void FlipWorkspacePart(Workspace& workspace) {
+    workspace.DiscardToolpaths();
+    FlipPart(workspace.Shaft, workspace.StockShaft);
+    workspace.SimStock = workspace.StockShaft;
+    workspace.ModelFile.clear();
+    workspace.ModelName += "-flipped";
 }
 
 } // namespace torvex

@@ -20,6 +20,9 @@ enum class ModelLoad : uint8_t { Loaded, LoadedWithoutStock, NotLoaded };
 // What the user is told of it: "Model 'NAME' loaded", or what was and was not loaded and kept.
 std::string ModelLoadMessage(const std::filesystem::path& modelFile, ModelLoad outcome);
 
+// "the toolpath", or "the 2 toolpaths": the job's toolpaths as a question names them.
+std::string JobToolpathsText(const Workspace& workspace);
+
 // Whether the current job's toolpaths may go: yes without any, else the user's answer to "Discard
 // the 2 toolpaths of the current job?" (or "the toolpath" for one).
 bool MayDiscardToolpaths(const Workspace& workspace, MessageSink& messages);
@@ -36,5 +39,10 @@ ModelLoad LoadModel(Workspace& workspace, const std::filesystem::path& modelFile
 // stock file saved over it since is the material a new simulation starts from. A file that cannot
 // be read shows the loader's message and leaves what was read. Without a model, nothing changes.
 void ReloadSimulationStock(Workspace& workspace, MessageSink& messages);
+
+// Mirrors the part and its stock end for end in place of the job's toolpaths, which were made for
+// the other end. The model's files hold the part the other way round: the workspace no longer
+// names them, and its model is called "NAME-flipped".
+void FlipWorkspacePart(Workspace& workspace);
 
 } // namespace torvex
