@@ -29,14 +29,15 @@ std::optional<PointChain> JawsOf(const Setup& setup, const TShaft& stock) {
     return PointChain{{left, 0}, {face, 0}, {face, top}, {left, top}};
 }
 
-} // namespace
-
+// Names the collisions' blocks by the program's numbers.
 void RenumberBlocks(CheckResult& result, const std::map<int32_t, int32_t>& numbers) {
     for (OperationCheck& operation : result.Operations) {
         RenumberOne(operation.First, numbers);
         RenumberOne(operation.Deepest, numbers);
     }
 }
+
+} // namespace
 
 std::string JobVerdictText(std::span<const TToolpath* const> toolpaths,
                            const std::vector<CheckResult>& results, const PlaceTerms& terms) {
@@ -98,14 +99,24 @@ CheckResult CheckToolpath(const TToolpath& toolpath, const TShaft& part, const T
     return CheckToolpaths(alone, part, stock).front();
 }
 
+std::vector<CheckResult> CheckProgramToolpaths(std::span<const TToolpath* const> toolpaths,
+                                               const TShaft& part, const TShaft& stock,
+                                               const ProgramTerms& terms, const Setup& setup) {
+    std::vector<CheckResult> results = CheckToolpaths(toolpaths, part, stock, setup);
+    size_t named = std::min(terms.Numbers.size(), results.size());
+    for (size_t k = 0; k < named; ++k)
+        RenumberBlocks(results[results.size() - named + k],
+                       terms.Numbers[terms.Numbers.size() - named + k]);
+    return results;
+}
+
 ToolpathVerdict VerdictOfToolpath(std::span<const TToolpath* const> toolpaths, const TShaft& part,
                                   const TShaft& stock, const ProgramTerms& terms,
                                   const Setup& setup) {
     try {
-        std::vector<CheckResult> results = CheckToolpaths(toolpaths, part, stock, setup);
-        CheckResult& result = results.back();
-        if (!terms.Numbers.empty())
-            RenumberBlocks(result, terms.Numbers.back());
+        std::vector<CheckResult> results =
+            CheckProgramToolpaths(toolpaths, part, stock, terms, setup);
+        const CheckResult& result = results.back();
         std::string text = VerdictText(result, terms.Places);
         bool collides = result.HasCollision();
         return {std::move(text), true, collides, std::move(results)};
@@ -117,9 +128,8 @@ ToolpathVerdict VerdictOfToolpath(std::span<const TToolpath* const> toolpaths, c
 ToolpathVerdict VerdictOfJob(std::span<const TToolpath* const> toolpaths, const TShaft& part,
                              const TShaft& stock, const ProgramTerms& terms, const Setup& setup) {
     try {
-        std::vector<CheckResult> results = CheckToolpaths(toolpaths, part, stock, setup);
-        for (size_t k = 0; k < terms.Numbers.size() && k < results.size(); ++k)
-            RenumberBlocks(results[k], terms.Numbers[k]);
+        std::vector<CheckResult> results =
+            CheckProgramToolpaths(toolpaths, part, stock, terms, setup);
         std::string text = JobVerdictText(toolpaths, results, terms.Places);
         bool collides = std::any_of(results.begin(), results.end(),
                                     [](const CheckResult& r) { return r.HasCollision(); });

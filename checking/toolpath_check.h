@@ -48,8 +48,12 @@ struct ProgramTerms {
     PlaceTerms Places;
 };
 
-// Names the collisions' blocks by the program's numbers.
-void RenumberBlocks(CheckResult& result, const std::map<int32_t, int32_t>& numbers);
+// CheckToolpaths with the collisions' blocks named by the program's numbers: `terms.Numbers` holds
+// those of the last toolpaths, one list for each (every toolpath's for a whole job's program, the
+// last one's alone for its own program). Throws OutlineError as CheckToolpaths does.
+std::vector<CheckResult> CheckProgramToolpaths(std::span<const TToolpath* const> toolpaths,
+                                               const TShaft& part, const TShaft& stock,
+                                               const ProgramTerms& terms, const Setup& setup = {});
 
 // The verdict on a job's results (one for each toolpath): the overall line (the job's first
 // collision, if any), then one line for each toolpath ("1-Roughing: no collision") and the

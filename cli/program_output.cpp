@@ -180,17 +180,13 @@ int WriteProgram(const ParsedOptions& options, std::span<const TToolpath* const>
     bool check = options.Flag("--check");
     bool strict = options.Flag("--strict");
     if (check || strict) {
-        std::vector<CheckResult> results = CheckToolpaths(toolpaths, part, stock, setup);
-        if (wholeJob)
-            for (size_t k = 0; k < results.size(); ++k)
-                RenumberBlocks(results[k], program.Numbers[k]);
-        else
-            RenumberBlocks(results.back(), program.Numbers.back());
+        PlaceTerms places{ProgramZeroX(setup, part), settings.Dialect.Diameter};
+        std::vector<CheckResult> results =
+            CheckProgramToolpaths(toolpaths, part, stock, {program.Numbers, places}, setup);
         bool collides = wholeJob
                             ? std::any_of(results.begin(), results.end(),
                                           [](const CheckResult& r) { return r.HasCollision(); })
                             : results.back().HasCollision();
-        PlaceTerms places{ProgramZeroX(setup, part), settings.Dialect.Diameter};
         std::vector<std::string> report = wholeJob
                                               ? Lines(JobVerdictText(toolpaths, results, places))
                                               : VerdictReport(results.back(), places);
