@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <exception>
+#include <utility>
 
 namespace torvex {
 
@@ -60,12 +61,12 @@ void TModel::LoadFromLines(const std::vector<std::string>& lines) {
 bool TModel::LoadFromFile(const std::filesystem::path& fileName, MessageSink& messages) {
     Clear();
     try {
-        TextFileLines file(fileName);
-        const std::vector<std::string_view>& lines = file.Lines();
-        Elements.reserve(lines.size());
-        for (size_t k = 0; k < lines.size(); ++k)
-            if (!IsBlankLine(lines[k]))
-                AddRecordInRange(lines[k], k + 1);
+        TextLineReader file(fileName);
+        Elements.reserve(file.EstimatedLineCount());
+        std::string_view line;
+        for (size_t number = 1; file.Next(line); ++number)
+            if (!IsBlankLine(line))
+                AddRecordInRange(line, number);
     } catch (const RangeError& error) {
         messages.ShowMessage(fileName.filename().string() + ", " + error.what() + ".");
         return false;
@@ -136,18 +137,22 @@ void TModel::BuildPoints() {
     std::vector<TPoint> points;
     points.reserve(2 * Elements.size());
     for (const TObj& element : Elements) {
-        if (element.IsLine()) {
-            points.push_back(element.P1);
-            points.push_back(element.P2);
-        } else if (element.IsArc()) {
-            points.push_back(element.P3);
-            points.push_back(element.P4);
-            for (const TPoint& p : ArcInteriorPoints(element, ArcSteps))
+        // An element mostly begins where the one before it ended: that point is not repeated.
+        auto add = [&points](const TPoint& p) {
+            if (points.empty() || !(points.back() == p))
                 points.push_back(p);
+        };
+        if (element.IsLine()) {
+            add(element.P1);
+            add(element.P2);
+        } else if (element.IsArc()) {
+            add(element.P3);
+            add(element.P4);
+            for (const TPoint& p : ArcInteriorPoints(element, ArcSteps))
+                add(p);
         }
     }
-    Points.AddEachXY(points);
-    Points.SortByX(false, false);
+    Points.AddEachXYSortedByX(std::move(points));
 }
 
 } // namespace torvex

@@ -11,19 +11,15 @@ namespace torvex {
 
 namespace {
 
-struct Coordinates {
-    double X, Y;
-};
-
 // Sorts by X, keeping equal X in their order. A model's points come nearly in order (its elements
 // are sorted by their middles): an insertion sort puts them in place in one pass, and gives way
 // to a merge sort when they are far from it.
-void SortStablyByX(std::vector<Coordinates>& points) {
-    auto byX = [](const Coordinates& a, const Coordinates& b) { return a.X < b.X; };
+void SortStablyByX(std::vector<TPoint>& points) {
+    auto byX = [](const TPoint& a, const TPoint& b) { return a.X < b.X; };
     size_t moves = 0;
     const size_t mostMoves = 8 * points.size();
     for (size_t i = 1; i < points.size(); ++i) {
-        Coordinates p = points[i];
+        TPoint p = points[i];
         size_t j = i;
         for (; j > 0 && byX(p, points[j - 1]) && moves < mostMoves; --j, ++moves)
             points[j] = points[j - 1];
@@ -33,6 +29,35 @@ void SortStablyByX(std::vector<Coordinates>& points) {
             return;
         }
     }
+}
+
+using PointIterator = std::vector<TPoint>::iterator;
+
+// Copies to `out` the points of a run of equal X but those whose Y an earlier point of the run
+// has (-0 and +0 being equal), in their order; returns the end of the copy.
+PointIterator DropRepeatedY(PointIterator first, PointIterator last, PointIterator out) {
+    const size_t count = static_cast<size_t>(last - first);
+    if (count <= 8) {
+        // Compared with those of the run kept so far: `out` may have overwritten the run itself.
+        const PointIterator kept = out;
+        for (auto p = first; p != last; ++p)
+            if (std::none_of(kept, out, [&](const TPoint& q) { return q.Y == p->Y; }))
+                *out++ = *p;
+        return out;
+    }
+    // A long run (a wall in many pieces): the repeated are found by ordering the run by Y.
+    std::vector<size_t> byY(count);
+    for (size_t k = 0; k < count; ++k)
+        byY[k] = k;
+    std::stable_sort(byY.begin(), byY.end(),
+                     [&](size_t a, size_t b) { return first[a].Y < first[b].Y; });
+    std::vector<bool> repeated(count, false);
+    for (size_t k = 1; k < count; ++k)
+        repeated[byY[k]] = first[byY[k]].Y == first[byY[k - 1]].Y;
+    for (size_t k = 0; k < count; ++k)
+        if (!repeated[k])
+            *out++ = first[k];
+    return out;
 }
 
 } // namespace
@@ -93,38 +118,29 @@ void TPctList::AddXY(double x, double y) {
         IndexAll();
 }
 
-void TPctList::AddEachXY(const std::vector<TPoint>& points) {
+void TPctList::AddEachXYSortedByX(std::vector<TPoint> points) {
     if (!RejectDuplicates || !Points.empty()) {
         for (const TPoint& p : points)
             AddXY(p.X, p.Y);
+        SortByX(false, false);
         return;
     }
-    // The first of equal points is the one kept, found through a table of the points kept so far
-    // (open addressing, at most half full).
-    size_t size = 16;
-    while (size < 2 * points.size())
-        size *= 2;
-    std::vector<uint32_t> table(size, 0); // a kept point's place in Points plus one; 0 for none
-    Reserve(points.size());
-    KeyHash hash;
-    for (const TPoint& p : points) {
-        std::pair<uint64_t, uint64_t> key = Key(p.X, p.Y);
-        size_t slot = hash(key) & (size - 1);
-        bool present = false;
-        for (; table[slot] != 0; slot = (slot + 1) & (size - 1)) {
-            const TPunct& kept = Points[table[slot] - 1];
-            if (Key(kept.X, kept.Y) == key) {
-                present = true;
-                break;
-            }
-        }
-        if (present)
-            continue;
+    // Sorted stably, the first of equal points stays first among its equals, all of which share
+    // its X: it is the one kept, as adding one by one keeps it.
+    SortStablyByX(points);
+    auto kept = points.begin();
+    for (auto run = points.begin(); run != points.end();) {
+        auto runEnd =
+            std::find_if(run, points.end(), [&](const TPoint& p) { return p.X != run->X; });
+        kept = DropRepeatedY(run, runEnd, kept);
+        run = runEnd;
+    }
+    Reserve(static_cast<size_t>(kept - points.begin()));
+    for (auto p = points.begin(); p != kept; ++p) {
         TPunct point;
-        point.X = p.X;
-        point.Y = p.Y;
+        point.X = p->X;
+        point.Y = p->Y;
         Points.push_back(point);
-        table[slot] = static_cast<uint32_t>(Points.size());
     }
 }
 
@@ -158,7 +174,7 @@ void TPctList::SortByX(bool ascendingTies, bool descendingTies) {
     // so the duplicate index of the whole list, unchanged; an index of part of it would not be.
     if (Indexed > 0)
         IndexAll();
-    std::vector<Coordinates> coordinates;
+    std::vector<TPoint> coordinates;
     coordinates.reserve(Points.size());
     for (const TPunct& p : Points)
         coordinates.push_back({p.X, p.Y});

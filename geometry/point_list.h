@@ -49,9 +49,10 @@ public:
     void AddMove(const TPunct& move);
     // Appends (x, y) without travel data.
     void AddXY(double x, double y);
-    // AddXY for each point in turn; into an empty list the points are told apart by sorting
-    // rather than one by one through the duplicate index, which is built when a test next needs it.
-    void AddEachXY(const std::vector<TPoint>& points);
+    // AddXY for each point in turn, then SortByX(false, false). Into an empty list the points are
+    // ordered first and then told apart among their neighbours of equal X, rather than one by one
+    // through the duplicate index, which is built when a test next needs it.
+    void AddEachXYSortedByX(std::vector<TPoint> points);
     void Clear();
     // Makes room for `count` points in all, so that appending them moves nothing.
     void Reserve(size_t count);

@@ -178,3 +178,31 @@ TEST(TPctList, FastPathsAgreeWithThePlainAlgorithms) {
         ASSERT_EQ(Coordinates(fast), plain.Points) << "round " << round;
     }
 }
+
+TEST(TPctList, AddingManyPointsSortedKeepsTheFirstOfEqualPointsInOrder) {
+    std::mt19937 random(54321);
+    for (int round = 0; round < 200; ++round) {
+        // Few X values make long runs of equal X (the long ones told apart by sorting), -0 among
+        // them.
+        std::uniform_int_distribution<int> xs(0, round % 2 ? 3 : 40);
+        std::uniform_int_distribution<int> ys(-6, 6);
+        std::vector<TPoint> points;
+        PlainList plain;
+        for (int i = 0; i < round % 90; ++i) {
+            TPoint p{xs(random) * 0.5, ys(random) * 0.25};
+            if (p.Y == 0 && i % 2)
+                p.Y = -0.0;
+            points.push_back(p);
+            plain.AddXY(p.X, p.Y);
+        }
+        plain.SortByX(false, false);
+        TPctList fast;
+        fast.AddEachXYSortedByX(points);
+        ASSERT_EQ(Coordinates(fast), plain.Points) << "round " << round;
+        for (size_t i = 0; i < fast.Count(); ++i)
+            ASSERT_EQ(std::signbit(fast[i].Y), std::signbit(plain.Points[i].second)) << round;
+        TPctList more = fast;
+        more.AddEachXYSortedByX(points); // into a list already holding them: nothing new
+        ASSERT_EQ(Coordinates(more), plain.Points) << "round " << round;
+    }
+}
