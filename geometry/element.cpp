@@ -121,7 +121,8 @@ void AssignTo(const TObj& source, TObj& target) {
 }
 
 std::string ElementText(const TObj& element) {
-    std::string text = element.Kind + " ";
+    std::string text(element.Kind.Text());
+    text += " ";
     auto add = [&text](const TPoint& p) {
         text += FloatToText(p.X) + "/" + FloatToText(p.Y) + "/";
     };

@@ -12,16 +12,37 @@ struct TPoint {
     friend bool operator==(const TPoint&, const TPoint&) = default;
 };
 
+// What an element is: "line", "arc", or "" for a record not recognised (any other text reads as
+// ""). It is assigned and compared as that text, and kept in one byte: a part may have many
+// thousand elements, asked their kind at every step.
+class ElementKind {
+public:
+    constexpr ElementKind() = default;
+    constexpr ElementKind(std::string_view text)
+        : Value(text == "line"  ? Line
+                : text == "arc" ? Arc
+                                : None) {}
+    constexpr ElementKind(const char* text) : ElementKind(std::string_view(text)) {}
+
+    constexpr std::string_view Text() const {
+        return Value == Line ? "line" : Value == Arc ? "arc" : "";
+    }
+    friend constexpr bool operator==(ElementKind, ElementKind) = default;
+
+private:
+    enum : unsigned char { None, Line, Arc } Value = None;
+};
+
 // One line or circular arc of a profile. For a line P1 and P2 are its ends. For an arc P1 and P2
 // are opposite corners of the square around its full circle (centre their midpoint, radius half
 // their X distance), P3 its start and P4 its end; it takes the upper half of the circle when P3
 // lies left of P4 and the lower half when P3 lies right of P4. Mid is the midpoint of the ends.
 struct TObj {
-    std::string Kind;
+    ElementKind Kind;
     TPoint P1, P2, P3, P4, Mid;
 
-    bool IsLine() const { return Kind == "line"; }
-    bool IsArc() const { return Kind == "arc"; }
+    bool IsLine() const { return Kind == ElementKind("line"); }
+    bool IsArc() const { return Kind == ElementKind("arc"); }
     TPoint Centre() const;
     double Radius() const;
 };

@@ -24,7 +24,7 @@ std::vector<std::string> Records(const Tobjects& contour) {
     std::vector<std::string> records;
     auto value = [](double v) { return FormatFloat("0.###", v); };
     for (const TObj& e : contour) {
-        std::string record = e.Kind;
+        std::string record(e.Kind.Text());
         for (const TPoint* p : {&e.P1, &e.P2, &e.P3, &e.P4}) {
             if (e.IsLine() && p == &e.P3)
                 break;
@@ -45,6 +45,7 @@ TShaft ArcsPart() {
     TShaft part, stock;
     RecordingMessageSink messages;
     LoadPartAndStock(std::string(TORVEX_DATA) + "/Models/arcs.mdl", part, stock, messages);
+    part.BuildSideOutlines(EntryCorner::Drop, FlatTop::Drop, FlatTop::Drop);
     return part;
 }
 
