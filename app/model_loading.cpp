@@ -54,10 +54,10 @@ ModelLoad LoadModel(Workspace& workspace, const std::filesystem::path& modelFile
                     MessageSink& messages) {
     TShaft part;
     TShaft stock;
-    bool partRead = part.LoadFromFile(modelFile, messages, ShaftKind::Part);
+    bool partRead = part.LoadFromFile(modelFile, messages);
     if (!partRead || part.Points.Empty())
         return ModelLoad::NotLoaded;
-    bool stockRead = stock.LoadFromFile(StockCompanionPath(modelFile), messages, ShaftKind::Stock);
+    bool stockRead = stock.LoadFromFile(StockCompanionPath(modelFile), messages);
     workspace.DiscardToolpaths();
     workspace.ModelFile = std::filesystem::absolute(modelFile);
     workspace.ModelName = modelFile.stem().string();
@@ -72,8 +72,7 @@ ModelLoad LoadModel(Workspace& workspace, const std::filesystem::path& modelFile
 void ReloadSimulationStock(Workspace& workspace, MessageSink& messages) {
     if (workspace.ModelFile.empty())
         return;
-    workspace.SimStock.LoadFromFile(StockCompanionPath(workspace.ModelFile), messages,
-                                    ShaftKind::Stock);
+    workspace.SimStock.LoadFromFile(StockCompanionPath(workspace.ModelFile), messages);
 }
 
 void FlipWorkspacePart(Workspace& workspace) {

@@ -45,11 +45,10 @@ struct GroovedShaft {
         }
         part.push_back(Record("line", {x, 13, x + 4, 13}));
         part.push_back(Record("line", {x + 4, 13, x + 4, 0}));
-        Part.LoadFromLines(part, ShaftKind::Part);
+        Part.LoadFromLines(part);
         Stock.LoadFromLines({Record("line", {0, 0, 0, 14.5}),
                              Record("line", {0, 14.5, x + 4, 14.5}),
-                             Record("line", {x + 4, 14.5, x + 4, 0})},
-                            ShaftKind::Stock);
+                             Record("line", {x + 4, 14.5, x + 4, 0})});
     }
 };
 

@@ -1,5 +1,5 @@
-// Loading a model file to its side outlines: parse, sort, discretise, measure, split. A near-linear
-// load takes at most 40 times as long for 32,767 elements as for 1,000.
+// Loading a model file: parse, sort, discretise, measure. A near-linear load takes at most 40
+// times as long for 32,767 elements as for 1,000.
 #include "bench/model_generator.h"
 #include "geometry/shaft.h"
 #include "platform/message_sink.h"
@@ -21,7 +21,7 @@ static void BM_LoadShaftFromFile(benchmark::State& state) {
         TShaft shaft;
         shaft.LoadFromFile(fileName, messages);
         loaded = shaft.Elements.size();
-        benchmark::DoNotOptimize(shaft.LeftOutline.Elements.data());
+        benchmark::DoNotOptimize(shaft.Points.Items().data());
     }
     if (!messages.Messages.empty())
         state.SkipWithError(messages.Messages.front().c_str());

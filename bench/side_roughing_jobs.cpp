@@ -266,9 +266,9 @@ std::string CheckSideRoughingJob(const SideRoughingJob& job, size_t& layers) {
     layers = 0;
     TShaft part;
     part.LoadFromLines(job.PartLines);
-    part.ComputeMaxRadius();
+    SideOutlines outlines = part.SideOutlinesFor(EntryCorner::Drop, FlatTop::Drop, FlatTop::Drop);
     const Tobjects& outline =
-        job.Side == Flank::Left ? part.LeftOutline.Elements : part.RightOutline.Elements;
+        job.Side == Flank::Left ? outlines.Left.Elements : outlines.Right.Elements;
     std::optional<double> climb =
         job.Close ? std::optional<double>(job.StockRadius - part.MaxRadius) : std::nullopt;
     Tobjects contour;

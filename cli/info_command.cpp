@@ -29,6 +29,7 @@ int RunInfo(const std::vector<std::string>& arguments, std::ostream& out, std::o
     out << "Points: " << part.Points.Count() << '\n';
     out << "StockLength: " << FloatToText(stock.Length) << '\n';
     out << "StockMaxRadius: " << FloatToText(stock.MaxRadius) << '\n';
+    part.BuildSideOutlines(EntryCorner::Drop, FlatTop::Drop, FlatTop::Drop);
     PrintOutline(out, "LeftOutline:", part.LeftOutline);
     PrintOutline(out, "RightOutline:", part.RightOutline);
     return ExitOk;

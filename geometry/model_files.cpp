@@ -18,8 +18,8 @@ bool LoadPartAndStock(const std::filesystem::path& modelFile, TShaft& part, TSha
 bool LoadPartAndStock(const std::filesystem::path& modelFile,
                       const std::filesystem::path& stockFile, TShaft& part, TShaft& stock,
                       MessageSink& messages) {
-    bool partLoaded = part.LoadFromFile(modelFile, messages, ShaftKind::Part);
-    bool stockLoaded = stock.LoadFromFile(stockFile, messages, ShaftKind::Stock);
+    bool partLoaded = part.LoadFromFile(modelFile, messages);
+    bool stockLoaded = stock.LoadFromFile(stockFile, messages);
     return partLoaded && stockLoaded;
 }
 

@@ -102,74 +102,84 @@ void OrientWalls(Tobjects& elements) {
     }
 }
 
-// The outline is a run of rising mid heights; the first element is trimmed unless the entry is
-// kept.
-void TrimLeftEntry(TModel& outline) {
-    Tobjects& elements = outline.Elements;
-    const TObj& first = elements.front();
-    double remembered;
+// Where a side outline's entry chamfer or fillet began, seen from the side's end (left or right):
+// none when its first element is no entry (a wall or a flat).
+std::optional<double> EntryStart(const TObj& first, bool leftSide) {
     if (first.IsLine() && first.P1.Y != first.P2.Y)
-        remembered = first.P1.X;
-    else if (first.IsArc())
-        remembered = std::min(first.P1.X, first.P2.X);
-    else
-        return;
-    elements.erase(elements.begin());
-    // Only a line can be stretched: an arc's P1 is a corner of its circle's square.
-    if (!elements.empty() && elements.front().IsLine())
-        elements.front().P1.X = remembered;
+        return leftSide ? first.P1.X : first.P2.X;
+    if (first.IsArc())
+        return leftSide ? std::min(first.P1.X, first.P2.X) : std::max(first.P1.X, first.P2.X);
+    return std::nullopt;
 }
 
-void TrimRightEntry(TModel& outline) {
-    Tobjects& elements = outline.Elements;
-    const TObj& first = elements.front();
-    double remembered;
-    if (first.IsLine() && first.P1.Y != first.P2.Y)
-        remembered = first.P2.X;
-    else if (first.IsArc())
-        remembered = std::max(first.P1.X, first.P2.X);
-    else
+// Copies a side outline, the run [first, last) of rising mid heights from the side's end, into
+// `outline`: the flat top that ends it dropped unless kept, and the entry dropped unless kept, its
+// neighbour stretched to where it began (only a line can be: an arc's P1 is a corner of its
+// circle's square).
+template <class Iterator>
+void CopySideOutline(Tobjects& outline, Iterator first, Iterator last, bool leftSide,
+                     EntryCorner entry, FlatTop flat) {
+    if (first == last)
         return;
-    elements.erase(elements.begin());
-    if (!elements.empty() && elements.front().IsLine())
-        elements.front().P2.X = remembered;
+    if (flat == FlatTop::Drop && IsHorizontal(*(last - 1)))
+        --last;
+    std::optional<double> entryStart =
+        entry == EntryCorner::Drop && first != last ? EntryStart(*first, leftSide) : std::nullopt;
+    if (entryStart)
+        ++first;
+    outline.assign(first, last);
+    if (entryStart && !outline.empty() && outline.front().IsLine())
+        (leftSide ? outline.front().P1.X : outline.front().P2.X) = *entryStart;
 }
 
 // Orders the elements by their middles' X, equal ones as they came. A part's elements spread along
 // its length: each goes to one of as many buckets as there are elements by where its middle lies
 // between the smallest and the largest, and each bucket, a few elements at most as a rule, is put
-// in order on its own. So the order takes linear time, and the elements are moved once into it.
+// in order on its own. So the order takes linear time; it is found on the middles alone, read
+// once, and the elements are then moved into it in place.
 void SortByMiddles(Tobjects& elements) {
     const size_t n = elements.size();
-    auto [smallest, largest] =
-        std::minmax_element(elements.begin(), elements.end(),
-                            [](const TObj& a, const TObj& b) { return a.Mid.X < b.Mid.X; });
-    const double low = smallest->Mid.X;
-    const double scale = largest->Mid.X > low ? (n - 1) / (largest->Mid.X - low) : 0;
-    std::vector<size_t> bucketOf(n), starts(n + 1, 0);
-    for (size_t k = 0; k < n; ++k) {
-        bucketOf[k] = std::min(n - 1, static_cast<size_t>((elements[k].Mid.X - low) * scale));
-        ++starts[bucketOf[k] + 1];
-    }
-    for (size_t b = 0; b < n; ++b)
-        starts[b + 1] += starts[b];
-    std::vector<size_t> order(n);
-    std::vector<size_t> next(starts.begin(), starts.end() - 1);
+    std::vector<double> middles(n);
     for (size_t k = 0; k < n; ++k)
-        order[next[bucketOf[k]]++] = k;
-    auto before = [&elements](size_t a, size_t b) {
-        return elements[a].Mid.X < elements[b].Mid.X ||
-               (!(elements[b].Mid.X < elements[a].Mid.X) && a < b);
+        middles[k] = elements[k].Mid.X;
+    auto [smallest, largest] = std::minmax_element(middles.begin(), middles.end());
+    const double low = *smallest;
+    const double scale = *largest > low ? (n - 1) / (*largest - low) : 0;
+    auto bucketOf = [&](size_t k) {
+        return std::min(n - 1, static_cast<size_t>((middles[k] - low) * scale));
     };
-    for (size_t b = 0; b < n; ++b)
-        if (starts[b + 1] - starts[b] > 1)
-            std::sort(order.begin() + static_cast<std::ptrdiff_t>(starts[b]),
-                      order.begin() + static_cast<std::ptrdiff_t>(starts[b + 1]), before);
-    Tobjects sorted;
-    sorted.reserve(n);
-    for (size_t k : order)
-        sorted.push_back(std::move(elements[k]));
-    elements.swap(sorted);
+    // Counted by bucket, then each element placed after those of lower buckets: ends[b] is at
+    // first where bucket b starts and at last where it ends. order[i]: the element that goes to
+    // place i.
+    std::vector<size_t> ends(n, 0), order(n);
+    for (size_t k = 0; k < n; ++k)
+        ++ends[bucketOf(k)];
+    for (size_t b = 0, start = 0; b < n; ++b)
+        start += std::exchange(ends[b], start);
+    for (size_t k = 0; k < n; ++k)
+        order[ends[bucketOf(k)]++] = k;
+    auto before = [&middles](size_t a, size_t b) {
+        return middles[a] < middles[b] || (!(middles[b] < middles[a]) && a < b);
+    };
+    for (size_t b = 0, start = 0; b < n; start = ends[b++])
+        if (ends[b] - start > 1)
+            std::sort(order.begin() + static_cast<std::ptrdiff_t>(start),
+                      order.begin() + static_cast<std::ptrdiff_t>(ends[b]), before);
+    // Each cycle of the order is walked once, every element moved straight to its place.
+    for (size_t first = 0; first < n; ++first) {
+        if (order[first] == first)
+            continue;
+        TObj held = std::move(elements[first]);
+        size_t place = first;
+        while (order[place] != first) {
+            size_t from = order[place];
+            elements[place] = std::move(elements[from]);
+            order[place] = place;
+            place = from;
+        }
+        elements[place] = std::move(held);
+        order[place] = place;
+    }
 }
 
 } // namespace
@@ -227,36 +237,21 @@ SideOutlines TShaft::SideOutlinesFor(EntryCorner entry, FlatTop rightFlat, FlatT
     size_t rightFirst = n - 2;
     while (rightFirst >= 1 && midY(rightFirst - 1) >= midY(rightFirst))
         --rightFirst;
-    left.Elements.reserve(leftEnd - 1);
-    right.Elements.reserve(n - 1 - rightFirst);
-    if (midY(2) >= midY(1)) {
-        left.AddElement(Elements[1]);
-        for (size_t i = 1; i + 1 <= n - 1 && midY(i + 1) >= midY(i); ++i)
-            left.AddElement(Elements[i + 1]);
-        if (leftFlat == FlatTop::Drop && IsHorizontal(left.Elements.back()))
-            left.Elements.pop_back();
-    }
-    if (midY(n - 3) >= midY(n - 2)) {
-        right.AddElement(Elements[n - 2]);
-        for (size_t i = n - 2; i >= 1 && midY(i - 1) >= midY(i); --i)
-            right.AddElement(Elements[i - 1]);
-        if (rightFlat == FlatTop::Drop && IsHorizontal(right.Elements.back()))
-            right.Elements.pop_back();
-    }
-    if (entry == EntryCorner::Drop) {
-        if (!left.Elements.empty())
-            TrimLeftEntry(left);
-        if (!right.Elements.empty())
-            TrimRightEntry(right);
-    }
+    if (leftEnd > 2)
+        CopySideOutline(left.Elements, Elements.begin() + 1,
+                        Elements.begin() + static_cast<std::ptrdiff_t>(leftEnd), true, entry,
+                        leftFlat);
+    if (rightFirst < n - 2)
+        CopySideOutline(right.Elements, Elements.rbegin() + 1,
+                        Elements.rend() - static_cast<std::ptrdiff_t>(rightFirst), false, entry,
+                        rightFlat);
     return outlines;
 }
 
-bool TShaft::LoadFromFile(const std::filesystem::path& fileName, MessageSink& messages,
-                          ShaftKind kind) {
+bool TShaft::LoadFromFile(const std::filesystem::path& fileName, MessageSink& messages) {
     bool loaded = TModel::LoadFromFile(fileName, messages);
     try {
-        Prepare(kind);
+        Prepare();
     } catch (const std::exception&) {
         // The model keeps the state reached; the loader has already reported an unreadable file.
     }
@@ -267,19 +262,17 @@ bool TShaft::LoadFromFile(const std::filesystem::path& fileName, MessageSink& me
     return loaded;
 }
 
-void TShaft::Prepare(ShaftKind kind) {
+void TShaft::Prepare() {
     Normalise();
     BuildPoints();
     ComputeLength();
     ComputeMaxRadius();
-    if (kind == ShaftKind::Part)
-        BuildSideOutlines(EntryCorner::Drop, FlatTop::Drop, FlatTop::Drop);
 }
 
-void TShaft::LoadFromLines(const std::vector<std::string>& lines, ShaftKind kind) {
+void TShaft::LoadFromLines(const std::vector<std::string>& lines) {
     TModel::LoadFromLines(lines);
     if (!lines.empty())
-        Prepare(kind);
+        Prepare();
 }
 
 } // namespace torvex

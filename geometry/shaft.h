@@ -16,42 +16,32 @@ struct SideOutlines {
     TModel Right;
 };
 
-// Whether a shaft is a part, whose side outlines are built on loading, or a stock, which needs
-// none.
-enum class ShaftKind : uint8_t { Part, Stock };
-
-// The turned part (or its stock): a model put into profile order, measured, and split into the
-// two side outlines that a tool reaches from the left end and from the right end.
 // A profile whose points all lie at one x: nothing to turn, and no length to draw it by.
 inline constexpr const char* ProfileWithoutLengthText =
     "its profile has no length along the axis: a turned profile runs from its left end to its "
     "right end";
 
+// The turned part (or its stock): a model put into profile order and measured. Its two side
+// outlines, the elements a tool reaches from the left end and from the right end, are built when
+// they are asked for: each operation wants its own, and loading does not copy a part twice.
 class TShaft : public TModel {
 public:
     double Length = 0;
     double MaxRadius = 0;
-    // The side outlines as loading builds them (for roughing: entries and flat tops dropped).
+    // The side outlines as BuildSideOutlines last built them (none before).
     TModel RightOutline;
     TModel LeftOutline;
 
-    // Loads the elements, then puts them in order, discretises, measures and, for a part, builds
-    // the side outlines; a failure of those steps is passed over silently. A profile without
-    // length is refused with ProfileWithoutLengthText (false).
-    bool LoadFromFile(const std::filesystem::path& fileName, MessageSink& messages, ShaftKind kind);
-    bool LoadFromFile(const std::filesystem::path& fileName, MessageSink& messages) override {
-        return LoadFromFile(fileName, messages, ShaftKind::Part);
-    }
-    // Loads the elements, then (when there are any lines) orders, discretises, measures and, for a
-    // part, builds the side outlines, as a file is loaded. Conversion errors propagate.
-    void LoadFromLines(const std::vector<std::string>& lines, ShaftKind kind);
-    void LoadFromLines(const std::vector<std::string>& lines) override {
-        LoadFromLines(lines, ShaftKind::Part);
-    }
+    // Loads the elements, then puts them in order, discretises and measures them; a failure of
+    // those steps is passed over silently. A profile without length is refused with
+    // ProfileWithoutLengthText (false).
+    bool LoadFromFile(const std::filesystem::path& fileName, MessageSink& messages) override;
+    // Loads the elements, then (when there are any lines) orders, discretises and measures them,
+    // as a file is loaded. Conversion errors propagate.
+    void LoadFromLines(const std::vector<std::string>& lines) override;
 
-    // Puts the loaded elements in order, discretises, measures and, for a part, builds the side
-    // outlines.
-    void Prepare(ShaftKind kind);
+    // Puts the loaded elements in order, discretises and measures them.
+    void Prepare();
     // Sorts the elements by the X of their Mid (equal Mid X keep their order), turns lines written
     // right to left, merges neighbouring pieces of one straight line, and orients every vertical
     // line along the profile.

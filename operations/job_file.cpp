@@ -429,7 +429,7 @@ ProgramSettings ReadProgram(const Reader& r) {
 }
 
 // A shaft from its element records, as a model file loads; a record that cannot be read is named.
-TShaft ShaftOf(const std::vector<std::string>& records, ShaftKind kind, const char* key) {
+TShaft ShaftOf(const std::vector<std::string>& records, const char* key) {
     for (size_t k = 0; k < records.size(); ++k) {
         TObj element;
         try {
@@ -440,7 +440,7 @@ TShaft ShaftOf(const std::vector<std::string>& records, ShaftKind kind, const ch
         }
     }
     TShaft shaft;
-    shaft.LoadFromLines(records, kind);
+    shaft.LoadFromLines(records);
     if (shaft.Points.Empty())
         throw JobFileError("The job file's " + std::string(key) + " has no line or arc.");
     if (!(shaft.Length > 0))
@@ -573,8 +573,8 @@ JobFile JobOfWorkspace(const Workspace& workspace, const ProgramSettings& progra
 OpenedJob OpenJob(const JobFile& job) {
     OpenedJob opened;
     opened.ModelName = job.ModelName;
-    opened.Part = ShaftOf(job.Part, ShaftKind::Part, "part");
-    opened.Stock = ShaftOf(job.Stock, ShaftKind::Stock, "stock");
+    opened.Part = ShaftOf(job.Part, "part");
+    opened.Stock = ShaftOf(job.Stock, "stock");
     opened.Program = job.Program;
     opened.Setup = job.Setup;
     for (const JobFile::Toolpath& toolpath : job.Toolpaths) {

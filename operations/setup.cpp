@@ -95,9 +95,9 @@ std::vector<std::string> FlippedRecords(const TModel& model, double about) {
 void FlipPart(TShaft& part, TShaft& stock) {
     double about = part.Points.Empty() ? 0 : part.Points.Last().X;
     TShaft flippedPart;
-    flippedPart.LoadFromLines(FlippedRecords(part, about), ShaftKind::Part);
+    flippedPart.LoadFromLines(FlippedRecords(part, about));
     TShaft flippedStock;
-    flippedStock.LoadFromLines(FlippedRecords(stock, about), ShaftKind::Stock);
+    flippedStock.LoadFromLines(FlippedRecords(stock, about));
     part = std::move(flippedPart);
     stock = std::move(flippedStock);
 }

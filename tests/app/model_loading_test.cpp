@@ -74,9 +74,6 @@ TEST_F(ModelLoading, EverySampleLoadsThePartAndBothStocksWithoutAMessage) {
             EXPECT_EQ(Work.SimStock.Points[i].X, Work.StockShaft.Points[i].X);
             EXPECT_EQ(Work.SimStock.Points[i].Y, Work.StockShaft.Points[i].Y);
         }
-        // The stock is not split into outlines; the part is.
-        EXPECT_TRUE(Work.StockShaft.LeftOutline.Elements.empty());
-        EXPECT_FALSE(Work.Shaft.LeftOutline.Elements.empty());
     }
 }
 

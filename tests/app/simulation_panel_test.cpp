@@ -37,7 +37,7 @@ const fs::path Collared = Data / "Models" / "collared.mdl";
 std::vector<TPoint> LoadedStock(const fs::path& file) {
     TShaft stock;
     RecordingMessageSink messages;
-    EXPECT_TRUE(stock.LoadFromFile(file, messages, ShaftKind::Stock)) << file;
+    EXPECT_TRUE(stock.LoadFromFile(file, messages)) << file;
     return ProfileChain(stock);
 }
 

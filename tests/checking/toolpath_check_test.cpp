@@ -193,8 +193,7 @@ TEST(ToolpathCheck, GroovingClearsTheGroovesToTheRestAndFinishesThemToTheProfile
     TShaft filled;
     filled.LoadFromLines({"line 0/0/0/9/", "line 0/9/1/10/", "line 1/10/24/10/",
                           "line 24/10/24/13/", "line 24/13/78/13/", "line 78/13/78/11/",
-                          "line 78/11/89/11/", "line 89/11/90/10/", "line 90/10/90/0/"},
-                         ShaftKind::Stock);
+                          "line 78/11/89/11/", "line 89/11/90/10/", "line 90/10/90/0/"});
     CheckResult grooves = CheckToolpath(*job.Toolpath, job.Space->Shaft, filled);
     EXPECT_FALSE(grooves.HasCollision()) << VerdictText(grooves);
     EXPECT_NEAR(grooves.MaterialLeft, 5 - std::sqrt(25 - 2.25), 2e-3);

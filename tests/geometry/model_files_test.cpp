@@ -28,7 +28,7 @@ TEST(StockFile, AProfileIsWrittenAsLineRecordsClosedToTheAxisAndLoadsBack) {
 
     TShaft stock;
     RecordingMessageSink messages;
-    ASSERT_TRUE(stock.LoadFromFile(file, messages, ShaftKind::Stock));
+    ASSERT_TRUE(stock.LoadFromFile(file, messages));
     EXPECT_EQ(XYOf(stock.Points),
               (std::vector<TPoint>{
                   {0, 0}, {0, 20}, {30, 20}, {30, 12.25}, {50, 15}, {50, 18}, {70, 18}, {70, 0}}));

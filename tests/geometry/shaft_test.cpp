@@ -25,7 +25,7 @@ const std::vector<std::string> Chamfered = {"line 0/0/0/9/",     "line 0/9/1/10/
 TShaft Loaded(const std::vector<std::string>& lines) {
     TShaft shaft;
     shaft.LoadFromLines(lines);
-    shaft.ComputeMaxRadius();
+    shaft.BuildSideOutlines(EntryCorner::Drop, FlatTop::Drop, FlatTop::Drop);
     return shaft;
 }
 
@@ -182,7 +182,7 @@ TEST(TShaft, NormaliseIsAStableSortOnMidX) {
     }
 }
 
-TEST(LoadPartAndStock, StockSkipsTheOutlinesAndAMissingCompanionIsReported) {
+TEST(LoadPartAndStock, BothAreMeasuredAndAMissingCompanionIsReported) {
     auto folder = std::filesystem::temp_directory_path() / "torvex_shaft_test";
     std::filesystem::create_directories(folder);
     {
@@ -197,8 +197,7 @@ TEST(LoadPartAndStock, StockSkipsTheOutlinesAndAMissingCompanionIsReported) {
     EXPECT_TRUE(LoadPartAndStock(folder / "p.mdl", part, stock, messages));
     EXPECT_EQ(stock.Length, 80);
     EXPECT_EQ(stock.MaxRadius, 22);
-    EXPECT_TRUE(stock.LeftOutline.Elements.empty());
-    EXPECT_FALSE(part.LeftOutline.Elements.empty());
+    EXPECT_EQ(part.MaxRadius, 20);
     EXPECT_TRUE(messages.Messages.empty());
 
     std::filesystem::remove(folder / "p.mdls");

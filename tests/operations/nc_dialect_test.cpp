@@ -287,8 +287,7 @@ namespace {
 TToolpath M24Thread(double zeroAt, NcDialect dialect, bool diameter, Lines& program) {
     TShaft part, stock;
     part.LoadFromLines(ReadTextLines(std::string(TORVEX_DATA) + "/Models/threaded.mdl"));
-    stock.LoadFromLines(ReadTextLines(std::string(TORVEX_DATA) + "/Models/threaded.mdls"),
-                        ShaftKind::Stock);
+    stock.LoadFromLines(ReadTextLines(std::string(TORVEX_DATA) + "/Models/threaded.mdls"));
     JobTool knife{
         7, {"", "Thread60"}, ReadTextLines(std::string(TORVEX_DATA) + "/Knives/Thread60.knf")};
     TToolpath toolpath = BuildThreading(

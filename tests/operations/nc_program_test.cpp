@@ -120,8 +120,7 @@ TEST(NcProgram, EachControlGoesToTheMachinesToolChangePositionItsOwnWay) {
 
 TEST(NcProgram, APositionThatTheToolWouldReachThroughTheStockIsRefused) {
     TShaft stock;
-    stock.LoadFromLines({"line 0/0/0/20/", "line 0/20/80/20/", "line 80/20/80/0/"},
-                        ShaftKind::Stock);
+    stock.LoadFromLines({"line 0/0/0/20/", "line 0/20/80/20/", "line 80/20/80/0/"});
     ToolChangePosition position{ToolChangePlace::Position, 24.9, 150};
     EXPECT_NE(ToolChangeRefusal(position, stock, 5), std::nullopt);
     position.X = 25;

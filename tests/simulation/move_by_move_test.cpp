@@ -25,8 +25,7 @@ TSimulation Simulating(const Profile& stock, const std::vector<Move>& moves) {
 Profile SampleStock(const std::string& model) {
     TShaft stock;
     RecordingMessageSink messages;
-    EXPECT_TRUE(
-        stock.LoadFromFile(TORVEX_DATA "/Models/" + model + ".mdls", messages, ShaftKind::Stock));
+    EXPECT_TRUE(stock.LoadFromFile(TORVEX_DATA "/Models/" + model + ".mdls", messages));
     return ProfileChain(stock);
 }
 

@@ -169,7 +169,7 @@ TEST(SampleJobs, TheMachinedStockSavedAsAStockFileLoadsBackAsItWas) {
         SaveStockFile(file, machined);
         TShaft stock;
         RecordingMessageSink messages;
-        ASSERT_TRUE(stock.LoadFromFile(file, messages, ShaftKind::Stock)) << job.Name;
+        ASSERT_TRUE(stock.LoadFromFile(file, messages)) << job.Name;
         // Pieces of one straight line load as one line: the profile is the same.
         std::vector<TPoint> loaded = ProfileChain(stock);
         EXPECT_LT(ProfileDistance(loaded, machined), 1e-9) << job.Name;

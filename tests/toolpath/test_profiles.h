@@ -28,7 +28,7 @@ inline Tobjects Elements(std::initializer_list<std::string_view> records) {
 inline TShaft Shaft(std::initializer_list<std::string_view> records) {
     TShaft shaft;
     shaft.LoadFromLines(std::vector<std::string>(records.begin(), records.end()));
-    shaft.ComputeMaxRadius();
+    shaft.BuildSideOutlines(EntryCorner::Drop, FlatTop::Drop, FlatTop::Drop);
     return shaft;
 }
 
