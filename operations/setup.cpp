@@ -58,14 +58,22 @@ std::optional<std::string> ChuckRefusal(std::span<const TToolpath* const> toolpa
     return std::nullopt;
 }
 
-void ChangeSetup(Workspace& workspace, const Setup& setup) {
+std::vector<TToolpath> ToolpathsForSetup(const Workspace& workspace, const Setup& setup) {
     std::vector<TToolpath> rebuilt;
     for (const auto& toolpath : workspace.Toolpaths)
         rebuilt.push_back(BuildToolpath(workspace.Shaft, workspace.StockShaft, toolpath->Job,
                                         toolpath->Name, setup));
-    for (size_t k = 0; k < rebuilt.size(); ++k)
+    return rebuilt;
+}
+
+void ChangeSetup(Workspace& workspace, const Setup& setup, std::vector<TToolpath> rebuilt) {
+    for (size_t k = 0; k < rebuilt.size() && k < workspace.Toolpaths.size(); ++k)
         *workspace.Toolpaths[k] = std::move(rebuilt[k]);
     workspace.Setup = setup;
+}
+
+void ChangeSetup(Workspace& workspace, const Setup& setup) {
+    ChangeSetup(workspace, setup, ToolpathsForSetup(workspace, setup));
 }
 
 std::vector<std::string> FlippedRecords(const TModel& model, double about) {

@@ -28,9 +28,14 @@ std::optional<std::string> ChuckRefusal(std::span<const TToolpath* const> toolpa
                                         const Setup& setup, const TShaft& part,
                                         const TShaft& stock);
 
-// Takes a new setup: every toolpath rebuilt from its job for it, and only when all could be, the
-// setup and the toolpaths replaced (the toolpaths stay the same objects). Throws the build's error
-// otherwise, and nothing changes.
+// Every toolpath of the workspace rebuilt from its job for a new setup, in order. Throws the
+// build's error. Changes nothing: it may run off the window's thread.
+std::vector<TToolpath> ToolpathsForSetup(const Workspace& workspace, const Setup& setup);
+// Takes a new setup with the toolpaths ToolpathsForSetup built for it: the setup and the
+// toolpaths replaced (the toolpaths stay the same objects).
+void ChangeSetup(Workspace& workspace, const Setup& setup, std::vector<TToolpath> rebuilt);
+// Both in one: when a toolpath cannot be built for the setup, its error is thrown and nothing
+// changes.
 void ChangeSetup(Workspace& workspace, const Setup& setup);
 
 // The model mirrored end for end about x = `about` (x becomes about - x) as element records in

@@ -245,7 +245,13 @@ void NcProgramWindow::SetupChosen() {
         setup.JawClearance = clearance.empty() ? DefaultJawClearance
                                                : CheckedLength(TextToFloat(clearance, separator),
                                                                "Jaw clearance", Sign::NotNegative);
-        ChangeSetup(Work, setup);
+        std::optional<std::vector<TToolpath>> rebuilt = ResultWithProgress<std::vector<TToolpath>>(
+            this, "Rebuilding the toolpaths", [&] { return ToolpathsForSetup(Work, setup); });
+        if (!rebuilt) {
+            ShowSetup(); // cancelled: the setup stays as it was
+            return;
+        }
+        ChangeSetup(Work, setup, std::move(*rebuilt));
     } catch (...) {
         ShowSetup();
         throw;

@@ -282,8 +282,10 @@ TEST_F(ProgramRoadTest, ALongBuildCancelledLeavesTheTreeAndTheViewAsTheyWere) {
     QTimer cancel;
     cancel.setInterval(0);
     QObject::connect(&cancel, &QTimer::timeout, [&] {
-        if (auto* dialog = Windows.Roughing->findChild<QProgressDialog*>(WorkProgressName))
-            dialog->findChild<QPushButton*>()->click();
+        for (QWidget* window :
+             {static_cast<QWidget*>(Windows.Roughing), static_cast<QWidget*>(Windows.NcProgram)})
+            if (auto* dialog = window->findChild<QProgressDialog*>(WorkProgressName))
+                dialog->findChild<QPushButton*>()->click();
     });
     cancel.start();
     for (const char* button : {"FlatSpeedButton1", "Button1"}) { // Preview, Add toolpath
@@ -295,6 +297,12 @@ TEST_F(ProgramRoadTest, ALongBuildCancelledLeavesTheTreeAndTheViewAsTheyWere) {
         EXPECT_EQ(Main->SceneObjects().ToolpathLine.Nodes, line) << button;
         EXPECT_EQ(In<QLineEdit>(Windows.Roughing, "namee")->text(), "2-Roughing") << button;
     }
+    // Another program zero rebuilds the toolpath for it: cancelled, the setup stays as it was.
+    const std::vector<TPoint> path = XYOf(first->PathPoints);
+    In<QComboBox>(Windows.NcProgram, "Zero")->setCurrentIndex(1);
+    EXPECT_EQ(In<QComboBox>(Windows.NcProgram, "Zero")->currentIndex(), 0);
+    EXPECT_EQ(Work.Setup.Zero, ProgramZero::ProfileOrigin);
+    EXPECT_EQ(XYOf(first->PathPoints), path);
     cancel.stop();
     EXPECT_EQ(Messages.Messages.size(), messages); // a cancelled build is no error
 }
