@@ -208,13 +208,18 @@ CheckResult CollisionCheck::Run(const std::vector<CheckedOperation>& operations,
             const ThreadedPart* threadedPart = thread ? &*thread : nullptr;
             // A thread's rapids, which may enter its band, must keep out of the part beside it.
             std::optional<Overlap> overlap;
+            CollisionKind kind =
+                feed ? CollisionKind::IntoPart : CollisionKind::RapidThroughMaterial;
             if (feed || thread)
                 overlap = Data->IntoPart(region, bounds, threadedPart);
-            if (!feed && !(overlap && overlap->Depth > CollisionTolerance))
+            // Rapids meet no material; nor do a thread's passes outside its band.
+            if ((!feed || thread) && !(overlap && overlap->Depth > CollisionTolerance)) {
                 overlap = Data->IntoMaterial(region, bounds);
+                if (feed)
+                    kind = CollisionKind::ThreadThroughMaterial;
+            }
             if (overlap && overlap->Depth > CollisionTolerance)
-                Record(check, {feed ? CollisionKind::IntoPart : CollisionKind::RapidThroughMaterial,
-                               move.Block, name, overlap->Where, overlap->Depth});
+                Record(check, {kind, move.Block, name, overlap->Where, overlap->Depth});
             std::optional<Overlap> jaws = Data->IntoJaws(region, bounds);
             if (jaws && jaws->Depth > CollisionTolerance)
                 Record(check,

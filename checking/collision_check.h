@@ -40,7 +40,10 @@ inline constexpr double CollisionTolerance = 0.001;
 enum class CollisionKind {
     IntoPart,             // a feed move's knife reaches into the finished part
     RapidThroughMaterial, // a rapid move's knife meets material still there: a crash
-    IntoChuck             // a move's knife touches the chuck's jaws: a crash
+    // A thread's pass meets material outside the thread's band: the bar was not turned to the
+    // thread's crest (or is left standing beside the thread), more than a threading insert cuts.
+    ThreadThroughMaterial,
+    IntoChuck // a move's knife touches the chuck's jaws: a crash
 };
 
 struct Collision {

@@ -27,6 +27,9 @@ std::string CollisionText(const Collision& c, const PlaceTerms& terms) {
     case CollisionKind::RapidThroughMaterial:
         what = "rapid move of " + c.Knife + ", " + Mm(c.Depth) + " mm into the material";
         break;
+    case CollisionKind::ThreadThroughMaterial:
+        what = c.Knife + ", " + Mm(c.Depth) + " mm into material outside the thread";
+        break;
     case CollisionKind::IntoChuck:
         what = c.Knife + ", " + Mm(c.Depth) + " mm into the chuck's jaws";
         break;

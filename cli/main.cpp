@@ -90,8 +90,9 @@ options of rough, finish, groove and thread (numbers with a decimal point):
                          refused
   --check                check the toolpath against the knives' true shape and print the
                          verdict on standard error
-  --strict               a knife entering the part or a rapid move through material is an
-                         error: exit status 3, nothing written
+  --strict               any collision the check finds (a knife entering the part or the
+                         jaws, a rapid move or a thread's pass through material) is an error:
+                         exit status 3, nothing written
 rough and finish:
   --offset MM            Offset: axial clearance beyond the part's ends
   --surface-speed M/MIN  constant surface speed (linuxcnc: G96 D S, fanuc: G50 S then G96 S;
@@ -145,7 +146,7 @@ exit status:
      depth, a tool without a knife, a speed or feed above the machine's limits (the message
      goes to standard error and nothing is written)
   2  a usage error
-  3  --strict found a knife entering the part or a rapid move through material
+  3  --strict found a collision
 )";
 
 } // namespace

@@ -253,4 +253,10 @@ TEST(ToolpathCheck, TheThreadKeepsItsCrestsAndNoPassGoesBelowItsRootOrBesideIt) 
     ASSERT_TRUE(hit.HasCollision());
     EXPECT_NEAR(hit.DeepestCollision()->Where.X, 41 - 1.155, 1e-3);
     EXPECT_NEAR(hit.DeepestCollision()->Depth, 0.155, 1e-3);
+    // Threaded on the bar as it came, 4 mm over the crests: every pass meets that stock.
+    const TToolpath* unturned[] = {thread.Toolpath};
+    CheckResult bar = CheckToolpaths(unturned, part, stock).back();
+    ASSERT_TRUE(bar.HasCollision());
+    EXPECT_EQ(bar.FirstCollision()->Kind, CollisionKind::ThreadThroughMaterial);
+    EXPECT_GT(bar.DeepestCollision()->Depth, 1);
 }
