@@ -1,5 +1,6 @@
 #include "platform/errors.h"
 #include "platform/text_file.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +13,9 @@ using namespace torvex;
 
 namespace {
 
-std::filesystem::path Written(const std::string& name, const std::string& text) {
-    auto path = std::filesystem::temp_directory_path() / name;
+std::filesystem::path Written(const TempFolder& folder, const std::string& name,
+                              const std::string& text) {
+    auto path = folder.Path / name;
     std::ofstream(path, std::ios::binary) << text;
     return path;
 }
@@ -33,7 +35,8 @@ TEST(TextLineReader, ReadsLinesAcrossItsBufferAsTheWholeTextSplits) {
     text += expected.back() + "\r\n";
     expected.push_back("last");
     text += "last";
-    auto path = Written("torvex_reader_long.txt", text);
+    TempFolder folder("reader-long");
+    auto path = Written(folder, "long.txt", text);
 
     EXPECT_EQ(ReadTextLines(path), expected);
     TextLineReader reader(path);
@@ -43,21 +46,15 @@ TEST(TextLineReader, ReadsLinesAcrossItsBufferAsTheWholeTextSplits) {
     std::string_view line;
     ASSERT_TRUE(reader.Next(line));
     EXPECT_EQ(line, "");
-    std::filesystem::remove(path);
 }
 
 TEST(TextLineReader, SmallFilesAreCountedExactlyAndFoldersRefused) {
-    auto path = Written("torvex_reader_small.txt", "a\r\nb\n\nc");
+    TempFolder folder("reader-small");
+    auto path = Written(folder, "small.txt", "a\r\nb\n\nc");
     EXPECT_EQ(TextLineReader(path).EstimatedLineCount(), 4u);
     EXPECT_EQ(ReadTextLines(path), (std::vector<std::string>{"a", "b", "", "c"}));
-    auto empty = Written("torvex_reader_empty.txt", "");
-    EXPECT_TRUE(ReadTextLines(empty).empty());
-    EXPECT_EQ(ReadTextLines(Written("torvex_reader_end.txt", "a\n")),
-              (std::vector<std::string>{"a"}));
-    EXPECT_THROW(ReadTextLines(std::filesystem::temp_directory_path()), FileError);
-    EXPECT_THROW(ReadTextLines(std::filesystem::temp_directory_path() / "torvex-none.txt"),
-                 FileError);
-    std::filesystem::remove(path);
-    std::filesystem::remove(empty);
-    std::filesystem::remove(std::filesystem::temp_directory_path() / "torvex_reader_end.txt");
+    EXPECT_TRUE(ReadTextLines(Written(folder, "empty.txt", "")).empty());
+    EXPECT_EQ(ReadTextLines(Written(folder, "end.txt", "a\n")), (std::vector<std::string>{"a"}));
+    EXPECT_THROW(ReadTextLines(folder.Path), FileError);
+    EXPECT_THROW(ReadTextLines(folder.Path / "none.txt"), FileError);
 }
