@@ -33,6 +33,9 @@ private:
     enum : unsigned char { None, Line, Arc } Value = None;
 };
 
+inline constexpr ElementKind LineKind{"line"};
+inline constexpr ElementKind ArcKind{"arc"};
+
 // One line or circular arc of a profile. For a line P1 and P2 are its ends. For an arc P1 and P2
 // are opposite corners of the square around its full circle (centre their midpoint, radius half
 // their X distance), P3 its start and P4 its end; it takes the upper half of the circle when P3
@@ -41,8 +44,8 @@ struct TObj {
     ElementKind Kind;
     TPoint P1, P2, P3, P4, Mid;
 
-    bool IsLine() const { return Kind == ElementKind("line"); }
-    bool IsArc() const { return Kind == ElementKind("arc"); }
+    bool IsLine() const { return Kind == LineKind; }
+    bool IsArc() const { return Kind == ArcKind; }
     TPoint Centre() const;
     double Radius() const;
 };
